@@ -1,0 +1,43 @@
+#pragma once
+// The basic value types and macros of the Windows interfaces the program is
+// written against, as plain fixed-width C++ types. Header-only, so every layer
+// (window, audio, surface) shares them without linking each other.
+#include <cstdint>
+
+using BOOL = int;
+using BYTE = std::uint8_t;
+using WORD = std::uint16_t;
+using DWORD = std::uint32_t;
+using UINT = unsigned int;
+using LONG = std::int32_t;
+using ULONG = std::uint32_t;
+using INT_PTR = std::intptr_t;
+using UINT_PTR = std::uintptr_t;
+using LONG_PTR = std::intptr_t;
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+using COLORREF = std::uint32_t;
+
+#ifndef TRUE
+#define TRUE 1
+#endif
+#ifndef FALSE
+#define FALSE 0
+#endif
+
+// A window handle names one of our windows; CWnd::FromHandle finds it.
+struct HWND__;
+using HWND = HWND__*;
+
+constexpr COLORREF RGB(int r, int g, int b)
+{
+    return COLORREF(r & 0xff) | (COLORREF(g & 0xff) << 8) | (COLORREF(b & 0xff) << 16);
+}
+constexpr int GetRValue(COLORREF c) { return int(c & 0xff); }
+constexpr int GetGValue(COLORREF c) { return int((c >> 8) & 0xff); }
+constexpr int GetBValue(COLORREF c) { return int((c >> 16) & 0xff); }
+
+constexpr WORD LOWORD(std::uintptr_t v) { return WORD(v & 0xffff); }
+constexpr WORD HIWORD(std::uintptr_t v) { return WORD((v >> 16) & 0xffff); }
+constexpr DWORD MAKELONG(WORD lo, WORD hi) { return DWORD(lo) | (DWORD(hi) << 16); }
