@@ -8,6 +8,8 @@ function(mirtal_module target kind)
   if(M_EXCLUDE)
     list(FILTER srcs EXCLUDE REGEX "${M_EXCLUDE}")
   endif()
+  # The shared globals of each subsystem build apart, in mirtal_globals.
+  list(FILTER srcs EXCLUDE REGEX "Globals\\.cpp$")
   set(have_cpp FALSE)
   foreach(s IN LISTS srcs)
     if(s MATCHES "\\.(cpp|c)$")
@@ -20,5 +22,18 @@ function(mirtal_module target kind)
   else()
     add_library(${target} INTERFACE)
     target_link_libraries(${target} INTERFACE ${M_LINK})
+  endif()
+endfunction()
+
+# The program's shared globals, declared by the subsystem that owns each
+# (store/StoreGlobals, app/AppGlobals, player/PlayerGlobals, ...), built as one
+# small library so that any module can set or read them without linking the
+# owner's windows.
+function(mirtal_globals target)
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/*/*Globals.cpp)
+  if(srcs)
+    add_library(${target} STATIC ${srcs})
+  else()
+    add_library(${target} INTERFACE)
   endif()
 endfunction()
