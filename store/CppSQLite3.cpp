@@ -1,0 +1,315 @@
+#include "store/CppSQLite3.h"
+
+#include "store/NumberParse.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+const char* const kNotOpen = "Database not open";
+const char* const kNullResults = "Null Results pointer";
+const char* const kBadRow = "Invalid row index requested";
+const char* const kBadField = "Invalid field index requested";
+const char* const kNullStatement = "Null Virtual Machine pointer";
+const char* const kBadScalar = "Invalid scalar query";
+
+} // namespace
+
+// ---------------------------------------------------------------- exception
+
+CppSQLite3Exception::CppSQLite3Exception(int code, const char* detail, bool freeDetail)
+    : m_code(code)
+{
+    m_message = std::string(CodeName(code)) + "[" + std::to_string(code) + "]: " + (detail ? detail : "");
+    if (freeDetail && detail)
+        sqlite3_free(const_cast<char*>(detail));
+}
+
+const char* CppSQLite3Exception::CodeName(int code)
+{
+    static const char* const names[] = {
+        "SQLITE_OK",        "SQLITE_ERROR",    "SQLITE_INTERNAL",  "SQLITE_PERM",     "SQLITE_ABORT",
+        "SQLITE_BUSY",      "SQLITE_LOCKED",   "SQLITE_NOMEM",     "SQLITE_READONLY", "SQLITE_INTERRUPT",
+        "SQLITE_IOERR",     "SQLITE_CORRUPT",  "SQLITE_NOTFOUND",  "SQLITE_FULL",     "SQLITE_CANTOPEN",
+        "SQLITE_PROTOCOL",  "SQLITE_EMPTY",    "SQLITE_SCHEMA",    "SQLITE_TOOBIG",   "SQLITE_CONSTRAINT",
+        "SQLITE_MISMATCH",  "SQLITE_MISUSE",   "SQLITE_NOLFS",     "SQLITE_AUTH",     "SQLITE_FORMAT",
+        "SQLITE_RANGE",
+    };
+    if (code >= 0 && code <= 25)
+        return names[code];
+    switch (code) {
+    case 100: return "SQLITE_ROW";
+    case 101: return "SQLITE_DONE";
+    case CPPSQLITE_ERROR: return "CPPSQLITE_ERROR";
+    default: return "UNKNOWN_ERROR";
+    }
+}
+
+// ---------------------------------------------------------------- table
+
+CppSQLite3Table::CppSQLite3Table() = default;
+
+CppSQLite3Table::CppSQLite3Table(char** results, int rows, int cols)
+    : m_cols(cols), m_rows(rows), m_results(results)
+{
+}
+
+CppSQLite3Table::CppSQLite3Table(CppSQLite3Table& other) noexcept { Take(other); }
+CppSQLite3Table::CppSQLite3Table(CppSQLite3Table&& other) noexcept { Take(other); }
+
+CppSQLite3Table& CppSQLite3Table::operator=(CppSQLite3Table& other) noexcept
+{
+    if (this != &other) {
+        Finalize();
+        Take(other);
+    }
+    return *this;
+}
+
+CppSQLite3Table& CppSQLite3Table::operator=(CppSQLite3Table&& other) noexcept
+{
+    return *this = static_cast<CppSQLite3Table&>(other);
+}
+
+CppSQLite3Table::~CppSQLite3Table() { Finalize(); }
+
+void CppSQLite3Table::Take(CppSQLite3Table& other) noexcept
+{
+    m_results = other.m_results;
+    m_rows = other.m_rows;
+    m_cols = other.m_cols;
+    m_currentRow = other.m_currentRow;
+    other.m_results = nullptr;
+}
+
+void CppSQLite3Table::Finalize()
+{
+    if (m_results) {
+        sqlite3_free_table(m_results);
+        m_results = nullptr;
+    }
+}
+
+void CppSQLite3Table::RequireResults() const
+{
+    if (!m_results)
+        throw CppSQLite3Exception(CPPSQLITE_ERROR, kNullResults);
+}
+
+int CppSQLite3Table::FieldCount() const
+{
+    RequireResults();
+    return m_cols;
+}
+
+int CppSQLite3Table::RowCount() const
+{
+    RequireResults();
+    return m_rows;
+}
+
+void CppSQLite3Table::SetRow(int row)
+{
+    RequireResults();
+    if (row < 0 || row > m_rows - 1)
+        throw CppSQLite3Exception(CPPSQLITE_ERROR, kBadRow);
+    m_currentRow = row;
+}
+
+const char* CppSQLite3Table::FieldText(int field) const
+{
+    RequireResults();
+    if (field < 0 || field > m_cols - 1)
+        throw CppSQLite3Exception(CPPSQLITE_ERROR, kBadField);
+    return m_results[(m_currentRow + 1) * m_cols + field];
+}
+
+int CppSQLite3Table::FieldInt(int field, int nullValue) const
+{
+    const char* text = FieldText(field);
+    return text ? store::LeadingInt(text) : nullValue;
+}
+
+double CppSQLite3Table::FieldFloat(int field, double nullValue) const
+{
+    const char* text = FieldText(field);
+    return text ? store::LeadingDouble(text) : nullValue;
+}
+
+const char* CppSQLite3Table::FieldTextOr(int field, const char* nullValue) const
+{
+    const char* text = FieldText(field);
+    return text ? text : nullValue;
+}
+
+bool CppSQLite3Table::FieldIsNull(int field) const { return FieldText(field) == nullptr; }
+
+// ---------------------------------------------------------------- query
+
+CppSQLite3Query::CppSQLite3Query(sqlite3* db, sqlite3_stmt* stmt, bool eof, bool ownStatement)
+    : m_db(db), m_stmt(stmt), m_eof(eof), m_cols(sqlite3_column_count(stmt)), m_ownStatement(ownStatement)
+{
+}
+
+CppSQLite3Query::~CppSQLite3Query()
+{
+    try {
+        Finalize();
+    } catch (...) {
+    }
+}
+
+void CppSQLite3Query::RequireStatement() const
+{
+    if (!m_stmt)
+        throw CppSQLite3Exception(CPPSQLITE_ERROR, kNullStatement);
+}
+
+bool CppSQLite3Query::IsEof() const
+{
+    RequireStatement();
+    return m_eof;
+}
+
+int CppSQLite3Query::FieldCount() const
+{
+    RequireStatement();
+    return m_cols;
+}
+
+const char* CppSQLite3Query::FieldText(int field) const
+{
+    RequireStatement();
+    if (field < 0 || field > m_cols - 1)
+        throw CppSQLite3Exception(CPPSQLITE_ERROR, kBadField);
+    return reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, field));
+}
+
+void CppSQLite3Query::Finalize()
+{
+    if (m_stmt && m_ownStatement) {
+        const int rc = sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+        if (rc != SQLITE_OK)
+            throw CppSQLite3Exception(rc, sqlite3_errmsg(m_db));
+    }
+}
+
+// ---------------------------------------------------------------- connection
+
+CppSQLite3DB::CppSQLite3DB() = default;
+
+CppSQLite3DB::~CppSQLite3DB()
+{
+    try {
+        Close();
+    } catch (...) {
+    }
+}
+
+void CppSQLite3DB::Open(const std::string& fileName)
+{
+    // A second open must not strand the first connection (and its locks).
+    Close();
+    const int rc = sqlite3_open(fileName.c_str(), &m_db);
+    if (rc != SQLITE_OK) {
+        // SQLite hands back a handle even on failure; it carries the reason.
+        const std::string detail = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc);
+        throw CppSQLite3Exception(rc, detail.c_str());
+    }
+    SetBusyTimeout(m_busyTimeoutMs);
+}
+
+void CppSQLite3DB::Close()
+{
+    if (m_db) {
+        // close_v2 cannot fail with a busy connection: statements left over are finished by SQLite.
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+void CppSQLite3DB::SetBusyTimeout(int milliseconds)
+{
+    m_busyTimeoutMs = milliseconds;
+    if (m_db)
+        sqlite3_busy_timeout(m_db, milliseconds);
+}
+
+void CppSQLite3DB::RequireOpen() const
+{
+    if (!m_db)
+        throw CppSQLite3Exception(CPPSQLITE_ERROR, kNotOpen);
+}
+
+int CppSQLite3DB::Execute(const std::string& sql)
+{
+    RequireOpen();
+    char* error = nullptr;
+    const int rc = sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &error);
+    if (rc != SQLITE_OK)
+        throw CppSQLite3Exception(rc, error, true);
+    return sqlite3_changes(m_db);
+}
+
+CppSQLite3Table CppSQLite3DB::GetTable(const std::string& sql)
+{
+    RequireOpen();
+    char* error = nullptr;
+    char** results = nullptr;
+    int rows = 0;
+    int cols = 0;
+    const int rc = sqlite3_get_table(m_db, sql.c_str(), &results, &rows, &cols, &error);
+    if (rc != SQLITE_OK) {
+        if (results)
+            sqlite3_free_table(results);
+        throw CppSQLite3Exception(rc, error, true);
+    }
+    return CppSQLite3Table(results, rows, cols);
+}
+
+bool CppSQLite3DB::TableExists(const std::string& table)
+{
+    // SQLite's own quoting: any name, of any length, stays one literal.
+    char* sql = sqlite3_mprintf("select count(*) from sqlite_master where type='table' and name=%Q", table.c_str());
+    std::string text = sql ? sql : "";
+    sqlite3_free(sql);
+    return QueryScalar(text) >= 1;
+}
+
+int CppSQLite3DB::QueryScalar(const std::string& sql)
+{
+    CppSQLite3Query q = Query(sql);
+    if (q.IsEof() || q.FieldCount() < 1)
+        throw CppSQLite3Exception(CPPSQLITE_ERROR, kBadScalar);
+    const char* text = q.FieldText(0);
+    return text ? store::LeadingInt(text) : 0;
+}
+
+CppSQLite3Query CppSQLite3DB::Query(const std::string& sql)
+{
+    RequireOpen();
+    sqlite3_stmt* stmt = Prepare(sql);
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_DONE)
+        return CppSQLite3Query(m_db, stmt, true);
+    if (rc == SQLITE_ROW)
+        return CppSQLite3Query(m_db, stmt, false);
+    const int finalRc = sqlite3_finalize(stmt);
+    throw CppSQLite3Exception(finalRc != SQLITE_OK ? finalRc : rc, sqlite3_errmsg(m_db));
+}
+
+sqlite3_stmt* CppSQLite3DB::Prepare(const std::string& sql)
+{
+    RequireOpen();
+    sqlite3_stmt* stmt = nullptr;
+    // The v2 interface re-prepares after a schema change made by another connection.
+    const int rc = sqlite3_prepare_v2(m_db, sql.c_str(), -1, &stmt, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        throw CppSQLite3Exception(rc, nullptr);
+    }
+    if (!stmt) // an empty statement text: nothing to step
+        throw CppSQLite3Exception(CPPSQLITE_ERROR, kNullStatement);
+    return stmt;
+}

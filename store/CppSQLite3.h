@@ -1,0 +1,118 @@
+#pragma once
+// The only code of the program that talks to SQLite: a connection, a whole
+// result held in memory, a one-row query and the error they raise. Every
+// failure is raised as CppSQLite3Exception; nothing returns an error code.
+#include <exception>
+#include <string>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// Code of the errors that come from this layer rather than from SQLite.
+constexpr int CPPSQLITE_ERROR = 1000;
+
+class CppSQLite3Exception : public std::exception {
+public:
+    // The message reads "<code name>[<code>]: <detail>".
+    CppSQLite3Exception(int code, const char* detail, bool freeDetail = false);
+    CppSQLite3Exception(const CppSQLite3Exception&) = default;
+    CppSQLite3Exception& operator=(const CppSQLite3Exception&) = default;
+    ~CppSQLite3Exception() override = default;
+
+    int ErrorCode() const { return m_code; }
+    const std::string& ErrorMessage() const { return m_message; }
+    const char* what() const noexcept override { return m_message.c_str(); }
+
+    // "SQLITE_ERROR" for 1, "CPPSQLITE_ERROR" for 1000, "UNKNOWN_ERROR" for codes SQLite does not name here.
+    static const char* CodeName(int code);
+
+private:
+    int m_code;
+    std::string m_message;
+};
+
+// A whole query result. Copying or assigning a table hands its results over:
+// the source is left empty, so exactly one table frees them.
+class CppSQLite3Table {
+public:
+    CppSQLite3Table();
+    CppSQLite3Table(char** results, int rows, int cols);
+    CppSQLite3Table(CppSQLite3Table& other) noexcept;
+    CppSQLite3Table(CppSQLite3Table&& other) noexcept;
+    CppSQLite3Table& operator=(CppSQLite3Table& other) noexcept;
+    CppSQLite3Table& operator=(CppSQLite3Table&& other) noexcept;
+    virtual ~CppSQLite3Table();
+
+    int FieldCount() const;
+    int RowCount() const;
+    void SetRow(int row);
+    // Null for SQL NULL.
+    const char* FieldText(int field) const;
+    int FieldInt(int field, int nullValue = 0) const;
+    double FieldFloat(int field, double nullValue = 0.0) const;
+    const char* FieldTextOr(int field, const char* nullValue = "") const;
+    bool FieldIsNull(int field) const;
+    void Finalize();
+
+private:
+    void RequireResults() const;
+    void Take(CppSQLite3Table& other) noexcept;
+
+    int m_cols = 0;
+    int m_rows = 0;
+    int m_currentRow = 0;
+    char** m_results = nullptr;
+};
+
+// One prepared statement stepped once; the table-exists test uses it.
+class CppSQLite3Query {
+public:
+    CppSQLite3Query(sqlite3* db, sqlite3_stmt* stmt, bool eof, bool ownStatement = true);
+    CppSQLite3Query(const CppSQLite3Query&) = delete;
+    CppSQLite3Query& operator=(const CppSQLite3Query&) = delete;
+    virtual ~CppSQLite3Query();
+
+    bool IsEof() const;
+    int FieldCount() const;
+    const char* FieldText(int field) const;
+    void Finalize();
+
+private:
+    void RequireStatement() const;
+
+    sqlite3* m_db;
+    sqlite3_stmt* m_stmt;
+    bool m_eof;
+    int m_cols;
+    bool m_ownStatement;
+};
+
+class CppSQLite3DB {
+public:
+    CppSQLite3DB();
+    CppSQLite3DB(const CppSQLite3DB&) = delete;
+    CppSQLite3DB& operator=(const CppSQLite3DB&) = delete;
+    virtual ~CppSQLite3DB();
+
+    // A relative name resolves against the current directory; a missing file is created.
+    void Open(const std::string& fileName);
+    void Close();
+    bool IsOpen() const { return m_db != nullptr; }
+
+    void SetBusyTimeout(int milliseconds);
+    int BusyTimeout() const { return m_busyTimeoutMs; }
+
+    // Runs every statement of the text; returns the rows changed by the last one.
+    int Execute(const std::string& sql);
+    CppSQLite3Table GetTable(const std::string& sql);
+    bool TableExists(const std::string& table);
+    int QueryScalar(const std::string& sql);
+
+private:
+    CppSQLite3Query Query(const std::string& sql);
+    sqlite3_stmt* Prepare(const std::string& sql);
+    void RequireOpen() const;
+
+    sqlite3* m_db = nullptr;
+    int m_busyTimeoutMs = 60000;
+};
