@@ -145,6 +145,9 @@ void CMusicDb::CreateSchema()
             else
                 db.Execute(t.create);
         }
+        // Start-up reads some two hundred settings by name; without an index each read scans them all.
+        if (db.QueryScalar("select count(*) from sqlite_master where type='index' and name='idx_ini';") == 0)
+            db.Execute("create index idx_ini on ini (name);");
     }
     MigrateOldMarks();
 }

@@ -28,6 +28,7 @@ TEST_F(Schema, NewFolderStartsCompleteAtTheCurrentVersion)
         EXPECT_TRUE(Has("table", table)) << table;
     EXPECT_TRUE(Has("index", "idx_music"));
     EXPECT_TRUE(Has("index", "idx_marry"));
+    EXPECT_TRUE(Has("index", "idx_ini"));
     EXPECT_EQ(Columns("music"), 25);
     EXPECT_EQ(Columns("track"), 7);
     EXPECT_EQ(Column("select path from music;"), std::vector<std::string>{"dummydb"});
