@@ -166,11 +166,8 @@ std::string MyFunctions::MonthNumber(const std::string& monthName) const
     static const char* const months[] = {"January", "February", "March",     "April",   "May",      "June",
                                          "July",    "August",   "September", "October", "November", "December"};
     for (int i = 0; i < 12; ++i)
-        if (monthName == months[i]) {
-            char buffer[4];
-            std::snprintf(buffer, sizeof buffer, "%02d", i + 1);
-            return buffer;
-        }
+        if (monthName == months[i])
+            return std::string(i < 9 ? "0" : "") + std::to_string(i + 1);
     return "00";
 }
 
