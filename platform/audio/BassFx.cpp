@@ -1,0 +1,78 @@
+// The tempo and beat calls.
+#include "platform/audio/BassFx.h"
+
+#include "platform/audio/BpmDetect.h"
+#include "platform/audio/Channel.h"
+#include "platform/audio/Engine.h"
+#include "platform/audio/Mixer.h"
+#include "platform/audio/TempoStream.h"
+
+using audio::Engine;
+
+namespace {
+
+BOOL done(int code)
+{
+    Engine::setError(code);
+    return code == BASS_OK ? TRUE : FALSE;
+}
+
+} // namespace
+
+extern "C" {
+
+HSTREAM BASS_FX_TempoCreate(DWORD chan, DWORD flags)
+{
+    auto source = Engine::instance().channel(chan);
+    if (!source)
+        return done(BASS_ERROR_HANDLE), 0;
+    if (!source->isDecoding())
+        return done(BASS_ERROR_DECODE), 0;
+    std::shared_ptr<audio::Mixer> mixer;
+    if (const int err = Engine::instance().currentMixer(mixer); err != BASS_OK)
+        return done(err), 0;
+    const bool decoding = (flags & BASS_STREAM_DECODE) != 0;
+    auto stream = std::make_shared<audio::TempoStream>(source, flags & ~BASS_FX_FREESOURCE,
+                                                       (flags & BASS_FX_FREESOURCE) != 0, decoding ? nullptr : mixer);
+    const HSTREAM h = Engine::instance().add(stream);
+    done(h ? BASS_OK : BASS_ERROR_INIT);
+    return h;
+}
+
+float BASS_FX_TempoGetRateRatio(DWORD chan)
+{
+    auto c = Engine::instance().channel(chan);
+    if (!c)
+        return done(BASS_ERROR_HANDLE), 0.0f;
+    auto* tempo = dynamic_cast<audio::TempoStream*>(c.get());
+    if (!tempo)
+        return done(BASS_ERROR_NOTAVAIL), 0.0f;
+    done(BASS_OK);
+    return tempo->rateRatio();
+}
+
+float BASS_FX_BPM_DecodeGet(DWORD chan, double startSec, double endSec, DWORD minMaxBPM, DWORD flags, BPMPROC proc,
+                            void* user)
+{
+    auto c = Engine::instance().channel(chan);
+    if (!c)
+        return done(BASS_ERROR_HANDLE), 0.0f;
+    int err = BASS_OK;
+    const float bpm = audio::detectBpm(*c, {startSec, endSec, minMaxBPM, flags, proc, user}, err);
+    if (flags & BASS_FX_FREESOURCE)
+        Engine::instance().freeChannel(chan);
+    done(err);
+    return bpm;
+}
+
+BOOL BASS_FX_BPM_Free(DWORD handle)
+{
+    return done(Engine::instance().channel(handle) ? BASS_OK : BASS_ERROR_HANDLE);
+}
+
+BOOL BASS_FX_BPM_BeatFree(DWORD handle)
+{
+    return done(Engine::instance().channel(handle) ? BASS_OK : BASS_ERROR_HANDLE);
+}
+
+}  // extern "C"

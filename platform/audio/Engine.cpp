@@ -1,0 +1,352 @@
+#include "platform/audio/Engine.h"
+
+#include "platform/audio/Channel.h"
+#include "platform/audio/Mixer.h"
+#include "platform/audio/OutputDevice.h"
+#include "platform/audio/TempoStream.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace audio {
+
+namespace {
+
+thread_local int t_error = BASS_OK;
+
+constexpr DWORD kDefaultBufferMs = 500;
+constexpr DWORD kMinBufferMs = 10;
+constexpr DWORD kMaxBufferMs = 5000;
+constexpr DWORD kEffectLevel = 9;  // the equaliser is available
+
+void detachFromMixer(const std::shared_ptr<Channel>& c)
+{
+    if (c && c->mixer())
+        c->mixer()->detach(c.get());
+}
+
+} // namespace
+
+Engine& Engine::instance()
+{
+    static Engine engine;
+    return engine;
+}
+
+Engine::Engine()
+{
+    m_config[BASS_CONFIG_BUFFER] = kDefaultBufferMs;
+}
+
+Engine::~Engine()
+{
+    // The process ends without BASS_Free: every device still stops cleanly here.
+    std::vector<int> numbers;
+    {
+        std::lock_guard lock(m_mutex);
+        for (const auto& [number, device] : m_devices)
+            numbers.push_back(number);
+    }
+    for (int n : numbers)
+        freeDevice(n);
+    PortAudioOutput::shutdown();
+}
+
+void Engine::setError(int code)
+{
+    t_error = code;
+}
+
+int Engine::error()
+{
+    return t_error;
+}
+
+int Engine::init(int device, DWORD freq, DWORD flags)
+{
+    if (device < -1)
+        return BASS_ERROR_DEVICE;
+    if (freq == 0)
+        freq = 44100;
+    if (freq < 8000 || freq > 384000)
+        return BASS_ERROR_ILLPARAM;
+    int number = device;
+    int paIndex = -1;
+    if (device != 0) {
+        const auto& cards = PortAudioOutput::devices();
+        if (device == -1) {
+            auto it = std::find_if(cards.begin(), cards.end(), [](const PortAudioDeviceInfo& d) { return d.isDefault; });
+            if (it == cards.end())
+                return BASS_ERROR_DEVICE;
+            number = int(it - cards.begin()) + 1;
+        }
+        if (number > int(cards.size()))
+            return BASS_ERROR_DEVICE;
+        paIndex = cards[size_t(number - 1)].paIndex;
+    }
+    std::lock_guard lock(m_mutex);
+    if (m_devices.count(number))
+        return BASS_ERROR_ALREADY;
+    const int outChannels = (flags & BASS_DEVICE_MONO) ? 1 : 2;
+    Device d;
+    d.number = number;
+    d.flags = flags;
+    if (number == 0) {
+        const int period = int(freq) * NoSoundOutput::kPeriodMs / 1000;
+        d.mixer = std::make_shared<Mixer>(int(freq), outChannels, period + 2 * Mixer::kBlockFrames);
+        d.mixer->start();
+        d.output = std::make_unique<NoSoundOutput>(*d.mixer);
+    } else {
+        d.mixer = std::make_shared<Mixer>(int(freq), outChannels,
+                                          PortAudioOutput::kPeriodFrames + 2 * Mixer::kBlockFrames);
+        d.mixer->start();
+        int err = BASS_OK;
+        d.output = PortAudioOutput::open(paIndex, *d.mixer, err);
+        if (!d.output) {
+            d.mixer->stop();
+            return err;
+        }
+    }
+    m_devices.emplace(number, std::move(d));
+    m_current = number;
+    return BASS_OK;
+}
+
+void Engine::freeDevice(int number)
+{
+    std::vector<std::shared_ptr<Channel>> taken;
+    Device device;
+    {
+        std::lock_guard lock(m_mutex);
+        auto it = m_devices.find(number);
+        if (it == m_devices.end())
+            return;
+        device = std::move(it->second);
+        m_devices.erase(it);
+        std::vector<DWORD> handles;
+        for (const auto& [handle, entry] : m_channels)
+            if (entry.device == number)
+                handles.push_back(handle);
+        for (DWORD h : handles)
+            takeLocked(h, taken);
+        if (m_current == number)
+            m_current = m_devices.empty() ? kNoDevice : m_devices.begin()->first;
+    }
+    // The output stops first, so nothing pulls from the mixer while it goes.
+    device.output.reset();
+    device.mixer->stop();
+    for (const auto& c : taken)
+        detachFromMixer(c);
+}
+
+int Engine::free()
+{
+    int number = kNoDevice;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_current == kNoDevice)
+            return BASS_ERROR_INIT;
+        number = m_current;
+    }
+    freeDevice(number);
+    return BASS_OK;
+}
+
+int Engine::start()
+{
+    std::lock_guard lock(m_mutex);
+    auto it = m_devices.find(m_current);
+    if (it == m_devices.end())
+        return BASS_ERROR_INIT;
+    it->second.mixer->setPaused(false);
+    return BASS_OK;
+}
+
+int Engine::pause()
+{
+    std::lock_guard lock(m_mutex);
+    auto it = m_devices.find(m_current);
+    if (it == m_devices.end())
+        return BASS_ERROR_INIT;
+    it->second.mixer->setPaused(true);
+    return BASS_OK;
+}
+
+int Engine::deviceInfo(DWORD device, BASS_DEVICEINFO& info)
+{
+    std::lock_guard lock(m_mutex);
+    if (device == 0) {
+        info.name = "No sound";
+        info.driver = "";
+        info.flags = BASS_DEVICE_ENABLED | (m_devices.count(0) ? BASS_DEVICE_INIT : 0);
+        return BASS_OK;
+    }
+    const auto& cards = PortAudioOutput::devices();
+    if (device > cards.size())
+        return BASS_ERROR_DEVICE;
+    const PortAudioDeviceInfo& card = cards[device - 1];
+    info.name = card.name.c_str();
+    info.driver = card.driver.c_str();
+    info.flags = BASS_DEVICE_ENABLED | (card.isDefault ? BASS_DEVICE_DEFAULT : 0)
+               | (m_devices.count(int(device)) ? BASS_DEVICE_INIT : 0);
+    return BASS_OK;
+}
+
+int Engine::info(BASS_INFO& info)
+{
+    std::lock_guard lock(m_mutex);
+    auto it = m_devices.find(m_current);
+    if (it == m_devices.end())
+        return BASS_ERROR_INIT;
+    const Device& d = it->second;
+    const DWORD leadMs = DWORD(d.mixer->leadFrames() * 1000 / d.mixer->rate());
+    info = BASS_INFO{};
+    info.minbuf = leadMs;
+    info.dsver = kEffectLevel;
+    info.latency = leadMs + DWORD(d.output->latencyMs());
+    info.initflags = d.flags;
+    info.speakers = DWORD(d.mixer->channels());
+    info.freq = DWORD(d.mixer->rate());
+    return BASS_OK;
+}
+
+int Engine::setVolume(float volume)
+{
+    if (!std::isfinite(volume) || volume < 0.0f || volume > 1.0f)
+        return BASS_ERROR_ILLPARAM;
+    std::lock_guard lock(m_mutex);
+    auto it = m_devices.find(m_current);
+    if (it == m_devices.end())
+        return BASS_ERROR_INIT;
+    it->second.mixer->setVolume(volume);
+    return BASS_OK;
+}
+
+int Engine::volume(float& volume)
+{
+    std::lock_guard lock(m_mutex);
+    auto it = m_devices.find(m_current);
+    if (it == m_devices.end())
+        return BASS_ERROR_INIT;
+    volume = it->second.mixer->volume();
+    return BASS_OK;
+}
+
+int Engine::setConfig(DWORD option, DWORD value)
+{
+    std::lock_guard lock(m_mutex);
+    if (option == BASS_CONFIG_BUFFER)
+        value = std::clamp(value, kMinBufferMs, kMaxBufferMs);
+    m_config[option] = value;
+    return BASS_OK;
+}
+
+int Engine::config(DWORD option, DWORD& value)
+{
+    std::lock_guard lock(m_mutex);
+    auto it = m_config.find(option);
+    if (it == m_config.end())
+        return BASS_ERROR_ILLTYPE;
+    value = it->second;
+    return BASS_OK;
+}
+
+int Engine::bufferMs()
+{
+    std::lock_guard lock(m_mutex);
+    return int(m_config[BASS_CONFIG_BUFFER]);
+}
+
+int Engine::currentMixer(std::shared_ptr<Mixer>& mixer)
+{
+    std::lock_guard lock(m_mutex);
+    auto it = m_devices.find(m_current);
+    if (it == m_devices.end())
+        return BASS_ERROR_INIT;
+    mixer = it->second.mixer;
+    return BASS_OK;
+}
+
+DWORD Engine::nextHandle()
+{
+    do {
+        ++m_lastHandle;
+    } while (m_lastHandle == 0 || m_channels.count(m_lastHandle) || m_effects.count(m_lastHandle));
+    return m_lastHandle;
+}
+
+DWORD Engine::add(const std::shared_ptr<Channel>& channel)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_current == kNoDevice)
+            return 0;
+        const DWORD h = nextHandle();
+        channel->setHandle(h);
+        m_channels[h] = Entry{channel, m_current};
+    }
+    if (!channel->isDecoding())
+        channel->mixer()->attach(channel);
+    return channel->handle();
+}
+
+std::shared_ptr<Channel> Engine::channel(DWORD handle)
+{
+    std::lock_guard lock(m_mutex);
+    auto it = m_channels.find(handle);
+    return it == m_channels.end() ? nullptr : it->second.channel;
+}
+
+void Engine::takeLocked(DWORD handle, std::vector<std::shared_ptr<Channel>>& taken)
+{
+    auto it = m_channels.find(handle);
+    if (it == m_channels.end())
+        return;
+    taken.push_back(it->second.channel);
+    m_channels.erase(it);
+    for (auto e = m_effects.begin(); e != m_effects.end();)
+        e = e->second.channel == handle ? m_effects.erase(e) : std::next(e);
+}
+
+int Engine::freeChannel(DWORD handle)
+{
+    std::vector<std::shared_ptr<Channel>> taken;
+    {
+        std::lock_guard lock(m_mutex);
+        auto it = m_channels.find(handle);
+        if (it == m_channels.end())
+            return BASS_ERROR_HANDLE;
+        const std::shared_ptr<Channel> c = it->second.channel;
+        takeLocked(handle, taken);
+        if (auto* tempo = dynamic_cast<TempoStream*>(c.get()); tempo && tempo->freesSource())
+            takeLocked(tempo->source()->handle(), taken);
+    }
+    for (const auto& c : taken)
+        detachFromMixer(c);
+    return BASS_OK;
+}
+
+DWORD Engine::addEffect(DWORD channelHandle, int effectId)
+{
+    std::lock_guard lock(m_mutex);
+    if (!m_channels.count(channelHandle))
+        return 0;
+    const DWORD h = nextHandle();
+    m_effects[h] = EffectRef{channelHandle, effectId};
+    return h;
+}
+
+std::shared_ptr<Channel> Engine::effect(DWORD handle, int& effectId)
+{
+    std::lock_guard lock(m_mutex);
+    auto it = m_effects.find(handle);
+    if (it == m_effects.end())
+        return nullptr;
+    auto c = m_channels.find(it->second.channel);
+    if (c == m_channels.end())
+        return nullptr;
+    effectId = it->second.id;
+    return c->second.channel;
+}
+
+} // namespace audio

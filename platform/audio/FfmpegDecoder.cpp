@@ -1,0 +1,417 @@
+#include "platform/audio/FfmpegDecoder.h"
+
+#include "platform/audio/Bass.h"
+#include "platform/audio/FileProbe.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/log.h>
+}
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+
+namespace audio {
+
+namespace {
+
+void quietLogs()
+{
+    // FFmpeg reports every damaged packet on stderr; errors reach the caller as codes.
+    static std::once_flag once;
+    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
+}
+
+bool isWma(AVCodecID id)
+{
+    return id == AV_CODEC_ID_WMAV1 || id == AV_CODEC_ID_WMAV2 || id == AV_CODEC_ID_WMAPRO
+        || id == AV_CODEC_ID_WMALOSSLESS || id == AV_CODEC_ID_WMAVOICE;
+}
+
+template <typename T>
+float toFloat(T v);
+template <>
+float toFloat(float v) { return v; }
+template <>
+float toFloat(double v) { return float(v); }
+template <>
+float toFloat(std::int16_t v) { return float(v) * (1.0f / 32768.0f); }
+template <>
+float toFloat(std::int32_t v) { return float(double(v) * (1.0 / 2147483648.0)); }
+template <>
+float toFloat(std::uint8_t v) { return float(int(v) - 128) * (1.0f / 128.0f); }
+
+template <typename T>
+void interleave(const AVFrame* f, int channels, bool planar, float* dst)
+{
+    const int n = f->nb_samples;
+    if (planar) {
+        for (int c = 0; c < channels; ++c) {
+            const T* src = reinterpret_cast<const T*>(f->extended_data[c]);
+            for (int i = 0; i < n; ++i)
+                dst[size_t(i) * size_t(channels) + size_t(c)] = toFloat<T>(src[i]);
+        }
+    } else {
+        const T* src = reinterpret_cast<const T*>(f->extended_data[0]);
+        for (size_t i = 0; i < size_t(n) * size_t(channels); ++i)
+            dst[i] = toFloat<T>(src[i]);
+    }
+}
+
+} // namespace
+
+std::unique_ptr<Decoder> FfmpegDecoder::open(const std::string& path, Kind kind, int& error)
+{
+    quietLogs();
+    const FileKind probed = probeFileKind(path);
+    if (probed == FileKind::Unreadable) {
+        error = BASS_ERROR_FILEOPEN;
+        return nullptr;
+    }
+    const bool fits = kind == Kind::Wma ? probed == FileKind::Asf
+                                        : probed == FileKind::Mp4 || probed == FileKind::Adts || probed == FileKind::Id3;
+    if (!fits) {
+        error = BASS_ERROR_FILEFORM;
+        return nullptr;
+    }
+    std::unique_ptr<FfmpegDecoder> d(new FfmpegDecoder);
+    d->m_path = path;
+    d->m_kind = kind;
+    if (!d->openInput(error))
+        return nullptr;
+
+    const AVStream* st = d->m_format->streams[d->m_stream];
+    const AVCodecParameters* par = st->codecpar;
+    const bool plainAac = par->codec_id == AV_CODEC_ID_AAC && par->frame_size == 1024
+                       && par->profile != FF_PROFILE_AAC_HE && par->profile != FF_PROFILE_AAC_HE_V2;
+    const bool indexed = plainAac ? d->buildIndexFromDurations() : d->buildIndexByDecoding();
+    if (!indexed || d->m_length == 0) {
+        error = BASS_ERROR_FILEFORM;
+        return nullptr;
+    }
+    // MP4 edit lists state the true length; the decoder's last packet runs past it.
+    const bool isMp4 = std::strstr(d->m_format->iformat->name, "mp4") != nullptr;
+    if (isMp4 && st->duration > 0 && st->time_base.num == 1 && st->time_base.den == d->m_rate
+        && std::uint64_t(st->duration) < d->m_length)
+        d->m_length = std::uint64_t(st->duration);
+    d->m_ctype = kind == Kind::Wma ? BASS_CTYPE_STREAM_WMA : isMp4 ? BASS_CTYPE_STREAM_MP4 : BASS_CTYPE_STREAM_AAC;
+    if (!d->rewind()) {
+        error = BASS_ERROR_FILEFORM;
+        return nullptr;
+    }
+    error = BASS_OK;
+    return d;
+}
+
+FfmpegDecoder::~FfmpegDecoder()
+{
+    closeInput();
+}
+
+bool FfmpegDecoder::openInput(int& error)
+{
+    const FileKind probed = probeFileKind(m_path);
+    const char* demuxer = m_kind == Kind::Wma ? "asf" : probed == FileKind::Mp4 ? "mov" : "aac";
+    if (avformat_open_input(&m_format, m_path.c_str(), av_find_input_format(demuxer), nullptr) < 0) {
+        m_format = nullptr;
+        error = BASS_ERROR_FILEFORM;
+        return false;
+    }
+    if (avformat_find_stream_info(m_format, nullptr) < 0) {
+        error = BASS_ERROR_FILEFORM;
+        return false;
+    }
+    m_stream = av_find_best_stream(m_format, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    if (m_stream < 0) {
+        error = BASS_ERROR_FILEFORM;
+        return false;
+    }
+    const AVCodecParameters* par = m_format->streams[m_stream]->codecpar;
+    const bool codecFits = m_kind == Kind::Wma ? isWma(par->codec_id) : par->codec_id == AV_CODEC_ID_AAC;
+    const AVCodec* codec = codecFits ? avcodec_find_decoder(par->codec_id) : nullptr;
+    if (!codec) {
+        error = BASS_ERROR_CODEC;
+        return false;
+    }
+    for (unsigned i = 0; i < m_format->nb_streams; ++i)
+        if (int(i) != m_stream)
+            m_format->streams[i]->discard = AVDISCARD_ALL;
+    m_codec = avcodec_alloc_context3(codec);
+    if (!m_codec || avcodec_parameters_to_context(m_codec, par) < 0) {
+        error = BASS_ERROR_MEM;
+        return false;
+    }
+    m_codec->thread_count = 1;
+    if (avcodec_open2(m_codec, codec, nullptr) < 0) {
+        error = BASS_ERROR_CODEC;
+        return false;
+    }
+    const int rate = m_codec->sample_rate;
+    const int channels = m_codec->ch_layout.nb_channels;
+    if (rate <= 0 || channels <= 0 || (m_rate && (rate != m_rate || channels != m_channels))) {
+        error = BASS_ERROR_FORMAT;
+        return false;
+    }
+    m_rate = rate;
+    m_channels = channels;
+    m_packet = av_packet_alloc();
+    m_frame = av_frame_alloc();
+    if (!m_packet || !m_frame) {
+        error = BASS_ERROR_MEM;
+        return false;
+    }
+    m_heldPacket = false;
+    return true;
+}
+
+void FfmpegDecoder::closeInput()
+{
+    av_frame_free(&m_frame);
+    av_packet_free(&m_packet);
+    avcodec_free_context(&m_codec);
+    if (m_format)
+        avformat_close_input(&m_format);
+    m_heldPacket = false;
+}
+
+bool FfmpegDecoder::nextPacket()
+{
+    for (;;) {
+        if (av_read_frame(m_format, m_packet) < 0)
+            return false;
+        if (m_packet->stream_index == m_stream) {
+            m_packetIndex = m_nextPacketIndex++;
+            return true;
+        }
+        av_packet_unref(m_packet);
+    }
+}
+
+bool FfmpegDecoder::buildIndexFromDurations()
+{
+    const AVCodecParameters* par = m_format->streams[m_stream]->codecpar;
+    std::uint64_t total = 0;
+    while (nextPacket()) {
+        std::int64_t samples = par->frame_size;
+        if (m_packet->flags & AV_PKT_FLAG_DISCARD)
+            samples = 0;
+        size_t size = 0;
+        if (const std::uint8_t* skip = av_packet_get_side_data(m_packet, AV_PKT_DATA_SKIP_SAMPLES, &size);
+            skip && size >= 8) {
+            std::uint32_t start = 0;
+            std::uint32_t end = 0;
+            std::memcpy(&start, skip, 4);
+            std::memcpy(&end, skip + 4, 4);
+            samples = std::max<std::int64_t>(0, samples - std::int64_t(start) - std::int64_t(end));
+        }
+        if (!m_index.empty() && m_packet->dts <= m_index.back().dts)
+            m_seekable = false;
+        m_index.push_back({m_packet->dts, total});
+        total += std::uint64_t(samples);
+        av_packet_unref(m_packet);
+    }
+    m_length = total;
+    return !m_index.empty();
+}
+
+bool FfmpegDecoder::buildIndexByDecoding()
+{
+    std::uint64_t total = 0;
+    auto drain = [&] {
+        while (avcodec_receive_frame(m_codec, m_frame) == 0) {
+            total += std::uint64_t(m_frame->nb_samples);
+            av_frame_unref(m_frame);
+        }
+    };
+    while (nextPacket()) {
+        if (!m_index.empty() && m_packet->dts <= m_index.back().dts)
+            m_seekable = false;
+        m_index.push_back({m_packet->dts, total});
+        avcodec_send_packet(m_codec, m_packet);
+        av_packet_unref(m_packet);
+        drain();
+    }
+    avcodec_send_packet(m_codec, nullptr);
+    drain();
+    m_length = total;
+    return !m_index.empty();
+}
+
+long FfmpegDecoder::findIndex(std::int64_t dts) const
+{
+    auto it = std::lower_bound(m_index.begin(), m_index.end(), dts,
+                               [](const IndexEntry& e, std::int64_t v) { return e.dts < v; });
+    if (it == m_index.end() || it->dts != dts)
+        return -1;
+    return long(it - m_index.begin());
+}
+
+bool FfmpegDecoder::rewind()
+{
+    // Reopening is the one way back to the start that every demuxer honours.
+    closeInput();
+    int error = 0;
+    if (!openInput(error))
+        return false;
+    m_pending.clear();
+    m_pendingPos = 0;
+    m_pendingStart = 0;
+    m_discardUntil = 0;
+    m_inputDone = false;
+    m_nextPacketIndex = 0;
+    m_packetIndex = -1;
+    m_outNext = 0;
+    return true;
+}
+
+bool FfmpegDecoder::seek(std::uint64_t frame)
+{
+    if (frame > m_length || !m_format)
+        return false;
+    m_pending.clear();
+    m_pendingPos = 0;
+    if (frame == m_length) {
+        m_pendingStart = frame;
+        m_discardUntil = frame;
+        m_inputDone = true;
+        return true;
+    }
+    // The packet whose output holds the frame, then a few more before it.
+    auto it = std::upper_bound(m_index.begin(), m_index.end(), frame,
+                               [](std::uint64_t v, const IndexEntry& e) { return v < e.outStart; });
+    const long holding = long(it - m_index.begin()) - 1;
+    const long start = std::max(0L, holding - kSeekPreroll);
+    if (start > 0 && m_seekable) {
+        avcodec_flush_buffers(m_codec);
+        m_heldPacket = false;
+        m_inputDone = false;
+        if (av_seek_frame(m_format, m_stream, m_index[size_t(start)].dts, AVSEEK_FLAG_BACKWARD) >= 0
+            && nextPacket()) {
+            const long landed = findIndex(m_packet->dts);
+            if (landed >= 0 && landed <= start) {
+                m_heldPacket = true;
+                m_packetIndex = landed;
+                m_nextPacketIndex = landed + 1;
+                m_outNext = m_index[size_t(landed)].outStart;
+                m_pendingStart = m_outNext;
+                m_discardUntil = frame;
+                return true;
+            }
+            av_packet_unref(m_packet);
+        }
+    }
+    // From the start: slow for a far target, but always exact.
+    if (!rewind())
+        return false;
+    m_discardUntil = frame;
+    return true;
+}
+
+void FfmpegDecoder::takeFrame()
+{
+    const int n = m_frame->nb_samples;
+    if (n <= 0) {
+        av_frame_unref(m_frame);
+        return;
+    }
+    if (m_pending.size() == m_pendingPos * size_t(m_channels)) {
+        m_pending.clear();
+        m_pendingPos = 0;
+        m_pendingStart = m_outNext;
+    }
+    m_outNext += std::uint64_t(n);
+    const size_t base = m_pending.size();
+    m_pending.resize(base + size_t(n) * size_t(m_channels), 0.0f);
+    float* dst = m_pending.data() + base;
+    if (m_frame->ch_layout.nb_channels == m_channels) {
+        switch (m_frame->format) {
+        case AV_SAMPLE_FMT_FLTP: interleave<float>(m_frame, m_channels, true, dst); break;
+        case AV_SAMPLE_FMT_FLT: interleave<float>(m_frame, m_channels, false, dst); break;
+        case AV_SAMPLE_FMT_S16P: interleave<std::int16_t>(m_frame, m_channels, true, dst); break;
+        case AV_SAMPLE_FMT_S16: interleave<std::int16_t>(m_frame, m_channels, false, dst); break;
+        case AV_SAMPLE_FMT_S32P: interleave<std::int32_t>(m_frame, m_channels, true, dst); break;
+        case AV_SAMPLE_FMT_S32: interleave<std::int32_t>(m_frame, m_channels, false, dst); break;
+        case AV_SAMPLE_FMT_DBLP: interleave<double>(m_frame, m_channels, true, dst); break;
+        case AV_SAMPLE_FMT_DBL: interleave<double>(m_frame, m_channels, false, dst); break;
+        case AV_SAMPLE_FMT_U8P: interleave<std::uint8_t>(m_frame, m_channels, true, dst); break;
+        case AV_SAMPLE_FMT_U8: interleave<std::uint8_t>(m_frame, m_channels, false, dst); break;
+        default: break;  // unknown layout: silence of the right length keeps positions right
+        }
+    }
+    av_frame_unref(m_frame);
+}
+
+bool FfmpegDecoder::decodeMore()
+{
+    bool flushed = false;
+    for (;;) {
+        const int r = avcodec_receive_frame(m_codec, m_frame);
+        if (r == 0) {
+            takeFrame();
+            return true;
+        }
+        if (r != AVERROR(EAGAIN)) {
+            m_inputDone = true;
+            return false;
+        }
+        if (!m_heldPacket) {
+            if (!nextPacket()) {
+                if (flushed) {
+                    m_inputDone = true;
+                    return false;
+                }
+                avcodec_send_packet(m_codec, nullptr);
+                flushed = true;
+                continue;
+            }
+            m_heldPacket = true;
+        }
+        const int s = avcodec_send_packet(m_codec, m_packet);
+        if (s == AVERROR(EAGAIN))
+            continue;
+        if (s >= 0 && m_packetIndex >= 0 && size_t(m_packetIndex) < m_index.size())
+            m_outNext = m_index[size_t(m_packetIndex)].outStart;
+        av_packet_unref(m_packet);
+        m_heldPacket = false;
+    }
+}
+
+int FfmpegDecoder::read(float* out, int frames)
+{
+    if (!m_format || frames <= 0)
+        return 0;
+    const size_t ch = size_t(m_channels);
+    int done = 0;
+    while (done < frames) {
+        size_t avail = m_pending.size() / ch - m_pendingPos;
+        if (avail == 0) {
+            m_pending.clear();
+            m_pendingPos = 0;
+            if (m_inputDone || m_pendingStart >= m_length || !decodeMore())
+                break;
+            continue;
+        }
+        if (m_pendingStart < m_discardUntil) {
+            const size_t drop = size_t(std::min<std::uint64_t>(avail, m_discardUntil - m_pendingStart));
+            m_pendingPos += drop;
+            m_pendingStart += drop;
+            continue;
+        }
+        if (m_pendingStart >= m_length) {
+            m_pending.clear();
+            m_pendingPos = 0;
+            break;
+        }
+        const size_t n = size_t(std::min<std::uint64_t>(
+            {std::uint64_t(avail), std::uint64_t(frames - done), m_length - m_pendingStart}));
+        std::memcpy(out + size_t(done) * ch, m_pending.data() + m_pendingPos * ch, n * ch * sizeof(float));
+        m_pendingPos += n;
+        m_pendingStart += n;
+        done += int(n);
+    }
+    return done;
+}
+
+} // namespace audio

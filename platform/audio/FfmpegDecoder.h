@@ -1,0 +1,90 @@
+#pragma once
+// WMA (ASF) and AAC (ADTS, MP4, M4A) through FFmpeg.
+//
+// FFmpeg's timestamps are not sample-exact in every container (ASF counts
+// milliseconds), so positions come from an index built at open: for every
+// packet, the output frame at which the audio the decoder gives after it begins. AAC gets it
+// from the packet durations; other codecs from one full decode. A seek
+// restarts the decoder a few packets early and drops the pre-roll, so it
+// lands on the exact frame.
+#include "platform/audio/Decoder.h"
+
+#include <vector>
+
+struct AVFormatContext;
+struct AVCodecContext;
+struct AVPacket;
+struct AVFrame;
+
+namespace audio {
+
+class FfmpegDecoder : public Decoder {
+public:
+    enum class Kind { Wma, Aac };
+
+    // Packets decoded ahead of a seek target and dropped.
+    static constexpr int kSeekPreroll = 4;
+
+    static std::unique_ptr<Decoder> open(const std::string& path, Kind kind, int& error);
+    ~FfmpegDecoder() override;
+
+    int sampleRate() const override { return m_rate; }
+    int channels() const override { return m_channels; }
+    std::uint64_t lengthFrames() const override { return m_length; }
+    bool seek(std::uint64_t frame) override;
+    int read(float* out, int frames) override;
+    std::uint32_t channelType() const override { return m_ctype; }
+
+private:
+    struct IndexEntry {
+        std::int64_t dts;
+        std::uint64_t outStart;
+    };
+
+    FfmpegDecoder() = default;
+    bool openInput(int& error);
+    void closeInput();
+    bool buildIndexFromDurations();
+    bool buildIndexByDecoding();
+    bool rewind();
+    // Reads the next packet of the stream into m_packet; false at the end.
+    bool nextPacket();
+    // Decodes until frames are pending or the input is exhausted.
+    bool decodeMore();
+    void takeFrame();
+    long findIndex(std::int64_t dts) const;
+
+    std::string m_path;
+    Kind m_kind = Kind::Aac;
+    AVFormatContext* m_format = nullptr;
+    AVCodecContext* m_codec = nullptr;
+    AVPacket* m_packet = nullptr;
+    AVFrame* m_frame = nullptr;
+    int m_stream = -1;
+
+    int m_rate = 0;
+    int m_channels = 0;
+    std::uint64_t m_length = 0;
+    std::uint32_t m_ctype = 0;
+
+    std::vector<IndexEntry> m_index;
+    bool m_seekable = true;  // false when the index cannot place packets after a demuxer seek
+
+    // Decoded frames not handed out yet; m_pendingStart is the output frame
+    // index of m_pending[m_pendingPos].
+    std::vector<float> m_pending;
+    size_t m_pendingPos = 0;
+    std::uint64_t m_pendingStart = 0;
+    std::uint64_t m_discardUntil = 0;  // frames before this are dropped (seek pre-roll)
+    bool m_inputDone = false;          // the demuxer has no more packets, the decoder has been drained
+    bool m_heldPacket = false;         // m_packet holds a packet read but not yet sent
+    // Index entry of the packet in m_packet, and of the next one read.
+    long m_packetIndex = -1;
+    long m_nextPacketIndex = 0;
+    // The output frame at which the decoder's next frame begins: what the
+    // decoder gives after packet j begins at m_index[j].outStart, also when
+    // it holds frames back (WMA answers two packets late).
+    std::uint64_t m_outNext = 0;
+};
+
+} // namespace audio

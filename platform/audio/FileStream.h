@@ -1,0 +1,37 @@
+#pragma once
+// A stream of a file: its decoder behind a read-ahead buffer.
+#include "platform/audio/Channel.h"
+#include "platform/audio/ReadAhead.h"
+#include "platform/audio/Resampler.h"
+
+namespace audio {
+
+class FileStream : public Channel {
+public:
+    FileStream(std::unique_ptr<Decoder> decoder, const std::string& path, DWORD flags,
+               std::shared_ptr<Mixer> mixer, int bufferMs);
+
+    int rate() const override { return m_source.rate(); }
+    int channels() const override { return m_source.channels(); }
+    std::uint64_t lengthFrames() const override { return m_source.length(); }
+    DWORD channelType() const override { return m_source.decoder().channelType(); }
+    int bitsPerSample() const override { return m_source.decoder().bitsPerSample(); }
+    const char* fileName() const override { return m_path.c_str(); }
+
+    void startReadAhead() override { m_source.startBackground(); }
+
+protected:
+    int render(float* out, int frames, double outRate) override;
+    bool seekSource(std::uint64_t frame) override;
+    double sourcePerOutput(double outRate) const override { return playbackRate() / outRate; }
+    void prepareToPlay() override { m_source.startBackground(); }
+
+private:
+    ReadAhead m_source;
+    const std::string m_path;
+    Resampler m_resampler;
+    bool m_resampling = false;  // the resampler holds source frames since the last seek
+    std::uint64_t m_resampleBase = 0;  // the source frame the resampler started at
+};
+
+} // namespace audio

@@ -1,0 +1,85 @@
+#pragma once
+// Mixes the playing channels of one device on a thread of its own, a few
+// milliseconds ahead of the output, into a ring that the output callback
+// drains. The callback side (pull) takes no lock, allocates nothing and never
+// touches a channel: a change of any attribute is heard as soon as the ring's
+// short lead has played out.
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <semaphore>
+#include <thread>
+#include <vector>
+
+namespace audio {
+
+class Channel;
+
+class Mixer {
+public:
+    static constexpr int kBlockFrames = 256;
+
+    // `leadFrames`: how far mixing runs ahead of the output at most.
+    Mixer(int rate, int channels, int leadFrames);
+    ~Mixer();
+    Mixer(const Mixer&) = delete;
+    Mixer& operator=(const Mixer&) = delete;
+
+    int rate() const { return m_rate; }
+    int channels() const { return m_channels; }
+    int leadFrames() const { return int(m_capacity); }
+
+    void start();
+    void stop();
+
+    void attach(const std::shared_ptr<Channel>& channel);
+    void detach(const Channel* channel);
+
+    // Output paused (BASS_Pause): the output stops pulling, positions stand still.
+    void setPaused(bool paused) { m_paused.store(paused); }
+    bool paused() const { return m_paused.load(); }
+
+    void setVolume(float volume) { m_volume.store(volume); }
+    float volume() const { return m_volume.load(); }
+
+    // Output callback: fills `frames` frames, silence for what the mixer has
+    // not made yet. Returns the frames that came from the ring.
+    int pull(float* out, int frames);
+
+    // Frames handed to the output, and frames mixed, since start.
+    std::uint64_t consumedFrames() const { return m_consumed.load(std::memory_order_acquire); }
+    std::uint64_t renderedFrames() const { return m_written.load(std::memory_order_acquire); }
+
+    // One block into the ring when there is room; false when full. The mixing
+    // thread calls it; tests and benchmarks may drive it themselves when the
+    // thread is not started.
+    bool renderBlock();
+
+private:
+    void threadLoop();
+
+    const int m_rate;
+    const int m_channels;
+    size_t m_capacity;  // frames
+
+    // Ring: written by the mixing thread only, read by the output only.
+    std::vector<float> m_ring;
+    std::atomic<std::uint64_t> m_written{0};  // frames
+    std::atomic<std::uint64_t> m_read{0};     // frames
+
+    std::atomic<std::uint64_t> m_consumed{0};
+    std::atomic<bool> m_paused{false};
+    std::atomic<float> m_volume{1.0f};
+
+    std::mutex m_channelsMutex;  // m_channelList; never taken by the output
+    std::vector<std::shared_ptr<Channel>> m_channelList;
+    std::vector<float> m_bus;
+
+    std::atomic<bool> m_running{false};
+    std::atomic<bool> m_waiting{false};
+    std::counting_semaphore<> m_wake{0};
+    std::thread m_thread;
+};
+
+} // namespace audio
