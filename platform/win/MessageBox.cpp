@@ -1,6 +1,7 @@
 #include "platform/win/MessageBox.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QString>
@@ -20,12 +21,16 @@ std::vector<MessageBoxRequest>& log()
     return l;
 }
 
-bool headless()
+FileDialogAnswerer& fileAnswerer()
 {
-    if (!qApp)
-        return true;
-    const QString p = QGuiApplication::platformName();
-    return p == "offscreen" || p == "minimal";
+    static FileDialogAnswerer a;
+    return a;
+}
+
+std::vector<FileDialogRequest>& fileLog()
+{
+    static std::vector<FileDialogRequest> l;
+    return l;
 }
 
 // The buttons of a type, in the order Windows shows them.
@@ -57,6 +62,24 @@ QMessageBox::StandardButton toQt(int id)
 
 } // namespace
 
+bool IsHeadless()
+{
+    if (!qApp)
+        return true;
+    const QString p = QGuiApplication::platformName();
+    return p == "offscreen" || p == "minimal";
+}
+
+std::optional<int> AskAnswerer(const MessageBoxRequest& request)
+{
+    log().push_back(request);
+    // Copied: the answerer may install another one while it runs.
+    MessageBoxAnswerer a = answerer();
+    if (a)
+        return a(request);
+    return std::nullopt;
+}
+
 MessageBoxAnswerer SetMessageBoxAnswerer(MessageBoxAnswerer a)
 {
     MessageBoxAnswerer old = std::move(answerer());
@@ -66,6 +89,79 @@ MessageBoxAnswerer SetMessageBoxAnswerer(MessageBoxAnswerer a)
 
 const std::vector<MessageBoxRequest>& MessageBoxLog() { return log(); }
 void ClearMessageBoxLog() { log().clear(); }
+
+FileDialogAnswerer SetFileDialogAnswerer(FileDialogAnswerer a)
+{
+    FileDialogAnswerer old = std::move(fileAnswerer());
+    fileAnswerer() = std::move(a);
+    return old;
+}
+
+const std::vector<FileDialogRequest>& FileDialogLog() { return fileLog(); }
+void ClearFileDialogLog() { fileLog().clear(); }
+
+namespace {
+
+// "Text (*.txt)|*.txt|All (*.*)|*.*||" becomes "Text (*.txt);;All (*.*)".
+QString qtFilter(const std::string& filter)
+{
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty())
+            break;
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        out << parts[i] + " (" + patterns + ")";
+    }
+    return out.join(";;");
+}
+
+} // namespace
+
+std::optional<std::vector<std::string>> RunFileDialog(const FileDialogRequest& request)
+{
+    fileLog().push_back(request);
+    FileDialogAnswerer a = fileAnswerer();
+    if (a)
+        return a(request);
+    if (IsHeadless())
+        return std::nullopt;
+    const QString title = QString::fromStdString(request.title);
+    const QString dir = QString::fromStdString(request.initialDir.empty() ? request.fileName
+                                                                          : request.initialDir + "/" + request.fileName);
+    std::vector<std::string> paths;
+    if (request.folder) {
+        const QString d = QFileDialog::getExistingDirectory(nullptr, title, QString::fromStdString(request.initialDir));
+        if (!d.isEmpty())
+            paths.push_back(d.toStdString());
+    } else if (!request.open) {
+        const QString f = QFileDialog::getSaveFileName(nullptr, title, dir, qtFilter(request.filter));
+        if (!f.isEmpty())
+            paths.push_back(f.toStdString());
+    } else if (request.multiple) {
+        for (const QString& f : QFileDialog::getOpenFileNames(nullptr, title, dir, qtFilter(request.filter)))
+            paths.push_back(f.toStdString());
+    } else {
+        const QString f = QFileDialog::getOpenFileName(nullptr, title, dir, qtFilter(request.filter));
+        if (!f.isEmpty())
+            paths.push_back(f.toStdString());
+    }
+    if (paths.empty())
+        return std::nullopt;
+    return paths;
+}
+
+std::string BrowseForFolder(HWND owner, const std::string& title, const std::string& startFolder)
+{
+    FileDialogRequest r;
+    r.owner = owner;
+    r.folder = true;
+    r.title = title;
+    r.initialDir = startFolder;
+    std::optional<std::vector<std::string>> paths = RunFileDialog(r);
+    return paths && !paths->empty() ? paths->front() : std::string();
+}
 
 int DefaultMessageBoxResult(UINT type)
 {
@@ -79,12 +175,9 @@ int DefaultMessageBoxResult(UINT type)
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type)
 {
     win::MessageBoxRequest req{owner, text, caption.empty() ? kAppCaption : caption, type};
-    win::log().push_back(req);
-    if (win::answerer()) {
-        if (std::optional<int> r = win::answerer()(req))
-            return *r;
-    }
-    if (win::headless())
+    if (std::optional<int> r = win::AskAnswerer(req))
+        return *r;
+    if (win::IsHeadless())
         return win::DefaultMessageBoxResult(type);
 
     QMessageBox box;

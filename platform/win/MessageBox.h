@@ -1,8 +1,11 @@
 #pragma once
-// Message boxes. Every box of the program goes through here, so that a test
-// can answer it: an installed answerer is asked first; without one, a box on
-// a headless (offscreen) display is answered with its default button and
-// never blocks. Every box shown is recorded for tests to inspect.
+// Message boxes and modal dialogs. Every box and every modal dialog of the
+// program goes through here, so that a test can answer it: an installed
+// answerer is asked first (it sees the caption, the text and, for dialogs,
+// the dialog's template id and window); without one, a box on a headless
+// (offscreen) display is answered with its default button, and a modal
+// dialog with Cancel, so nothing ever blocks. Everything shown is recorded
+// for tests to inspect. File and folder choices have an answerer of their own.
 #include "platform/win/WinTypes.h"
 
 #include <functional>
@@ -46,14 +49,30 @@ constexpr int IDIGNORE = 5;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
+class CWnd;
+
 namespace win {
+
+enum class DialogKind { MessageBox, Dialog };
 
 struct MessageBoxRequest {
     HWND owner = nullptr;
     std::string text;
     std::string caption;
     UINT type = MB_OK;
+    DialogKind kind = DialogKind::MessageBox;
+    UINT dialogId = 0;      // the template id of a modal dialog
+    CWnd* window = nullptr; // a modal dialog's window, initialised and not yet shown
 };
+
+// An answer that lets a modal dialog run its own loop (the test ends it).
+constexpr int kRunModalLoop = -100;
+
+// True on a display nobody looks at (Qt's offscreen or minimal platform).
+bool IsHeadless();
+
+// Records a box or dialog and asks the answerer; nothing when it gives no answer.
+std::optional<int> AskAnswerer(const MessageBoxRequest& request);
 
 // Returns the button to press, or nothing to let the next rule decide.
 using MessageBoxAnswerer = std::function<std::optional<int>(const MessageBoxRequest&)>;
@@ -67,6 +86,29 @@ void ClearMessageBoxLog();
 
 // The button a box answers with when nobody chooses: its default button.
 int DefaultMessageBoxResult(UINT type);
+
+// File and folder choices.
+struct FileDialogRequest {
+    HWND owner = nullptr;
+    bool folder = false;     // a folder choice
+    bool open = true;        // open (else save as)
+    bool multiple = false;   // several files may be chosen
+    std::string title;
+    std::string initialDir;
+    std::string fileName;    // proposed file name
+    std::string filter;      // "Text (*.txt)|*.txt|All (*.*)|*.*||"
+    std::string defaultExt;
+};
+// The chosen paths; nothing for Cancel.
+using FileDialogAnswerer =
+    std::function<std::optional<std::vector<std::string>>(const FileDialogRequest&)>;
+FileDialogAnswerer SetFileDialogAnswerer(FileDialogAnswerer answerer);
+const std::vector<FileDialogRequest>& FileDialogLog();
+void ClearFileDialogLog();
+// Asks the user (or the answerer); headless and unanswered it is Cancel.
+std::optional<std::vector<std::string>> RunFileDialog(const FileDialogRequest& request);
+// A folder, or the empty text for Cancel.
+std::string BrowseForFolder(HWND owner, const std::string& title, const std::string& startFolder);
 
 } // namespace win
 

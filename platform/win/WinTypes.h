@@ -41,3 +41,29 @@ constexpr int GetBValue(COLORREF c) { return int((c >> 16) & 0xff); }
 constexpr WORD LOWORD(std::uintptr_t v) { return WORD(v & 0xffff); }
 constexpr WORD HIWORD(std::uintptr_t v) { return WORD((v >> 16) & 0xffff); }
 constexpr DWORD MAKELONG(WORD lo, WORD hi) { return DWORD(lo) | (DWORD(hi) << 16); }
+
+constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) { return WPARAM(MAKELONG(lo, hi)); }
+constexpr LPARAM MAKELPARAM(WORD lo, WORD hi) { return LPARAM(MAKELONG(lo, hi)); }
+constexpr short GET_X_LPARAM(LPARAM l) { return short(l & 0xffff); }
+constexpr short GET_Y_LPARAM(LPARAM l) { return short((l >> 16) & 0xffff); }
+constexpr short GET_WHEEL_DELTA_WPARAM(WPARAM w) { return short(HIWORD(w)); }
+constexpr int MulDiv(int number, int numerator, int denominator)
+{
+    // Rounds half away from zero, as the Windows function does.
+    if (denominator == 0)
+        return -1;
+    const long long p = (long long)number * numerator;
+    const long long d = denominator;
+    const bool negative = (p < 0) != (d < 0);
+    const long long ap = p < 0 ? -p : p;
+    const long long ad = d < 0 ? -d : d;
+    const long long q = (2 * ap + ad) / (2 * ad);
+    return int(negative ? -q : q);
+}
+
+// Opaque handles of icons, cursors and bitmaps; the window layer defines them.
+struct HICON__;
+using HICON = HICON__*;
+using HCURSOR = HICON;
+struct HBITMAP__;
+using HBITMAP = HBITMAP__*;

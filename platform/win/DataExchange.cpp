@@ -1,0 +1,226 @@
+#include "platform/win/DataExchange.h"
+
+#include "platform/win/ControlWidgets.h"
+#include "platform/win/MessageBox.h"
+
+#include <QAbstractSlider>
+#include <QComboBox>
+#include <QListWidget>
+#include <QRadioButton>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <stdexcept>
+
+CWnd* CDataExchange::PrepareCtrl(int id)
+{
+    CWnd* c = m_pDlgWnd ? m_pDlgWnd->GetDlgItem(id) : nullptr;
+    if (!c)
+        throw std::logic_error("the dialog has no control " + std::to_string(id));
+    m_lastCtrl = c;
+    return c;
+}
+
+void CDataExchange::Fail()
+{
+    if (m_lastCtrl)
+        m_lastCtrl->SetFocus();
+    throw Failure();
+}
+
+void DDX_Control(CDataExchange* dx, int id, CWnd& control)
+{
+    if (control.m_hWnd)
+        return;
+    CWnd* c = dx->PrepareCtrl(id);
+    control.SubclassWindow(c->m_hWnd);
+}
+
+void DDX_Text(CDataExchange* dx, int id, std::string& value)
+{
+    CWnd* c = dx->PrepareCtrl(id);
+    if (dx->m_bSaveAndValidate)
+        value = c->GetWindowText();
+    else
+        c->SetWindowText(value);
+}
+
+namespace {
+
+std::string trimmed(const std::string& s)
+{
+    const size_t a = s.find_first_not_of(" \t");
+    if (a == std::string::npos)
+        return {};
+    const size_t b = s.find_last_not_of(" \t");
+    return s.substr(a, b - a + 1);
+}
+
+bool parseLong(const std::string& text, long long& out)
+{
+    const std::string t = trimmed(text);
+    if (t.empty())
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    out = std::strtoll(t.c_str(), &end, 10);
+    return errno == 0 && end && *end == '\0';
+}
+
+bool parseDouble(const std::string& text, double& out)
+{
+    const std::string t = trimmed(text);
+    if (t.empty())
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    out = std::strtod(t.c_str(), &end);
+    return errno == 0 && end && *end == '\0' && std::isfinite(out);
+}
+
+[[noreturn]] void failWith(CDataExchange* dx, const char* message)
+{
+    AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+    dx->Fail();
+}
+
+std::string numberText(double v)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%g", v);
+    return buf;
+}
+
+} // namespace
+
+void DDX_Text(CDataExchange* dx, int id, int& value)
+{
+    CWnd* c = dx->PrepareCtrl(id);
+    if (!dx->m_bSaveAndValidate) {
+        c->SetWindowText(std::to_string(value));
+        return;
+    }
+    long long v = 0;
+    if (!parseLong(c->GetWindowText(), v) || v < INT32_MIN || v > INT32_MAX)
+        failWith(dx, "Please enter an integer.");
+    value = int(v);
+}
+
+void DDX_Text(CDataExchange* dx, int id, UINT& value)
+{
+    CWnd* c = dx->PrepareCtrl(id);
+    if (!dx->m_bSaveAndValidate) {
+        c->SetWindowText(std::to_string(value));
+        return;
+    }
+    long long v = 0;
+    if (!parseLong(c->GetWindowText(), v) || v < 0 || v > UINT32_MAX)
+        failWith(dx, "Please enter a positive integer.");
+    value = UINT(v);
+}
+
+void DDX_Text(CDataExchange* dx, int id, double& value)
+{
+    CWnd* c = dx->PrepareCtrl(id);
+    if (!dx->m_bSaveAndValidate) {
+        c->SetWindowText(numberText(value));
+        return;
+    }
+    double v = 0;
+    if (!parseDouble(c->GetWindowText(), v))
+        failWith(dx, "Please enter a number.");
+    value = v;
+}
+
+void DDX_Text(CDataExchange* dx, int id, float& value)
+{
+    double v = value;
+    DDX_Text(dx, id, v);
+    value = float(v);
+}
+
+void DDX_Check(CDataExchange* dx, int id, int& value)
+{
+    CWnd* c = dx->PrepareCtrl(id);
+    if (dx->m_bSaveAndValidate)
+        value = win::detail::GetWidgetCheck(c->widget());
+    else
+        win::detail::SetWidgetCheck(c->widget(), value);
+}
+
+void DDX_Radio(CDataExchange* dx, int id, int& value)
+{
+    CWnd* first = dx->PrepareCtrl(id);
+    // The group: this button and the following radio buttons up to the next WS_GROUP.
+    std::vector<CWnd*> group;
+    const std::vector<CWnd*> siblings = dx->m_pDlgWnd->GetChildren();
+    bool in = false;
+    for (CWnd* c : siblings) {
+        if (c == first)
+            in = true;
+        else if (in && (c->GetStyle() & WS_GROUP))
+            break;
+        if (in && qobject_cast<QRadioButton*>(c->widget()))
+            group.push_back(c);
+    }
+    if (dx->m_bSaveAndValidate) {
+        value = -1;
+        for (size_t i = 0; i < group.size(); ++i)
+            if (win::detail::GetWidgetCheck(group[i]->widget()) == BST_CHECKED)
+                value = int(i);
+    } else {
+        for (size_t i = 0; i < group.size(); ++i)
+            win::detail::SetWidgetCheck(group[i]->widget(), int(i) == value ? BST_CHECKED : BST_UNCHECKED);
+    }
+}
+
+void DDX_CBString(CDataExchange* dx, int id, std::string& value)
+{
+    CWnd* c = dx->PrepareCtrl(id);
+    auto* combo = qobject_cast<QComboBox*>(c->widget());
+    if (!combo)
+        return DDX_Text(dx, id, value);
+    if (dx->m_bSaveAndValidate) {
+        value = combo->currentText().toStdString();
+    } else if (combo->isEditable()) {
+        combo->setEditText(QString::fromStdString(value));
+    } else {
+        // The first entry that begins with the text, as the list box search does.
+        const int i = combo->findText(QString::fromStdString(value), Qt::MatchStartsWith);
+        if (i >= 0)
+            combo->setCurrentIndex(i);
+    }
+}
+
+void DDX_CBIndex(CDataExchange* dx, int id, int& value)
+{
+    auto* combo = qobject_cast<QComboBox*>(dx->PrepareCtrl(id)->widget());
+    if (!combo)
+        return;
+    if (dx->m_bSaveAndValidate)
+        value = combo->currentIndex();
+    else
+        combo->setCurrentIndex(value);
+}
+
+void DDX_LBIndex(CDataExchange* dx, int id, int& value)
+{
+    auto* list = qobject_cast<QListWidget*>(dx->PrepareCtrl(id)->widget());
+    if (!list)
+        return;
+    if (dx->m_bSaveAndValidate)
+        value = list->currentRow();
+    else
+        list->setCurrentRow(value);
+}
+
+void DDX_Slider(CDataExchange* dx, int id, int& value)
+{
+    auto* slider = qobject_cast<QAbstractSlider*>(dx->PrepareCtrl(id)->widget());
+    if (!slider)
+        return;
+    if (dx->m_bSaveAndValidate)
+        value = slider->value();
+    else
+        slider->setValue(value);
+}

@@ -1,0 +1,424 @@
+#include "platform/win/WidgetGlue.h"
+
+#include "platform/win/WndImpl.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPointer>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+namespace win::detail {
+namespace {
+
+struct DepthGuard {
+    DepthGuard() { ++EventDepth(); }
+    ~DepthGuard() { --EventDepth(); }
+};
+
+UINT keyFromQt(const QKeyEvent* e)
+{
+    const int k = e->key();
+    const bool keypad = e->modifiers() & Qt::KeypadModifier;
+    if (k >= Qt::Key_A && k <= Qt::Key_Z)
+        return UINT(k); // the same codes, 65 to 90
+    if (k >= Qt::Key_0 && k <= Qt::Key_9)
+        return keypad ? VK_NUMPAD0 + UINT(k - Qt::Key_0) : UINT(k);
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
+        return VK_F1 + UINT(k - Qt::Key_F1);
+    switch (k) {
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Shift: return VK_SHIFT;
+    case Qt::Key_Control: return VK_CONTROL;
+    case Qt::Key_Alt: return VK_MENU;
+    case Qt::Key_Pause: return VK_PAUSE;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Insert: return VK_INSERT;
+    case Qt::Key_Delete: return VK_DELETE;
+    case Qt::Key_Plus: return keypad ? VK_ADD : VK_OEM_PLUS;
+    case Qt::Key_Equal: return VK_OEM_PLUS;
+    case Qt::Key_Minus: return keypad ? VK_SUBTRACT : VK_OEM_MINUS;
+    case Qt::Key_Underscore: return VK_OEM_MINUS;
+    case Qt::Key_Comma:
+    case Qt::Key_Less: return VK_OEM_COMMA;
+    case Qt::Key_Period: return keypad ? VK_DECIMAL : VK_OEM_PERIOD;
+    case Qt::Key_Greater: return VK_OEM_PERIOD;
+    case Qt::Key_Asterisk: return keypad ? VK_MULTIPLY : UINT('8');
+    case Qt::Key_Slash: return keypad ? VK_DIVIDE : 0;
+    // The digit row with Shift held still names its digit.
+    case Qt::Key_Exclam: return '1';
+    case Qt::Key_At: return '2';
+    case Qt::Key_NumberSign: return '3';
+    case Qt::Key_Dollar: return '4';
+    case Qt::Key_Percent: return '5';
+    case Qt::Key_AsciiCircum: return '6';
+    case Qt::Key_Ampersand: return '7';
+    case Qt::Key_ParenLeft: return '9';
+    case Qt::Key_ParenRight: return '0';
+    default: return 0;
+    }
+}
+
+LPARAM keyLParam(const QKeyEvent* e, bool up)
+{
+    DWORD l = 1;
+    l |= (e->nativeScanCode() & 0xFF) << 16;
+    if (e->isAutoRepeat() || up)
+        l |= 1u << 30;
+    if (up)
+        l |= 1u << 31;
+    return LPARAM(l);
+}
+
+WPARAM mouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods)
+{
+    WPARAM f = 0;
+    if (buttons & Qt::LeftButton)
+        f |= MK_LBUTTON;
+    if (buttons & Qt::RightButton)
+        f |= MK_RBUTTON;
+    if (buttons & Qt::MiddleButton)
+        f |= MK_MBUTTON;
+    if (mods & Qt::ShiftModifier)
+        f |= MK_SHIFT;
+    if (mods & Qt::ControlModifier)
+        f |= MK_CONTROL;
+    return f;
+}
+
+UINT mouseMessage(const QMouseEvent* e)
+{
+    const bool dbl = e->type() == QEvent::MouseButtonDblClick;
+    const bool down = e->type() == QEvent::MouseButtonPress || dbl;
+    switch (e->button()) {
+    case Qt::LeftButton: return dbl ? WM_LBUTTONDBLCLK : down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    case Qt::RightButton: return dbl ? WM_RBUTTONDBLCLK : down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+    case Qt::MiddleButton: return down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+    default: return 0;
+    }
+}
+
+LPARAM pointLParam(QPoint p) { return MAKELPARAM(WORD(short(p.x())), WORD(short(p.y()))); }
+
+// Builds the message a Qt input event stands for, in the coordinates of the
+// window that contains the widget; message 0 when it stands for none.
+MSG inputMessage(QWidget* w, HWND h, QEvent* e)
+{
+    MSG msg;
+    msg.hwnd = h;
+    CWnd* wnd = CWnd::FromHandle(h);
+    QWidget* client = wnd ? wnd->widget() : nullptr;
+    switch (e->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        auto* ke = static_cast<QKeyEvent*>(e);
+        const UINT vk = keyFromQt(ke);
+        if (!vk)
+            break;
+        const bool up = e->type() == QEvent::KeyRelease;
+        const bool sys = (ke->modifiers() & Qt::AltModifier) || vk == VK_F1 + 9; // F10 is a system key
+        msg.message = up ? (sys ? WM_SYSKEYUP : WM_KEYUP) : (sys ? WM_SYSKEYDOWN : WM_KEYDOWN);
+        msg.wParam = vk;
+        msg.lParam = keyLParam(ke, up);
+        break;
+    }
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick: {
+        auto* me = static_cast<QMouseEvent*>(e);
+        msg.message = e->type() == QEvent::MouseMove ? WM_MOUSEMOVE : mouseMessage(me);
+        QPoint p = me->position().toPoint();
+        if (client && client != w)
+            p = client->mapFromGlobal(me->globalPosition().toPoint());
+        msg.wParam = mouseFlags(me->buttons(), me->modifiers());
+        msg.lParam = pointLParam(p);
+        msg.pt = POINT{me->globalPosition().toPoint().x(), me->globalPosition().toPoint().y()};
+        break;
+    }
+    case QEvent::Wheel: {
+        auto* we = static_cast<QWheelEvent*>(e);
+        msg.message = WM_MOUSEWHEEL;
+        const int delta = we->angleDelta().y();
+        msg.wParam = MAKEWPARAM(WORD(mouseFlags(we->buttons(), we->modifiers())), WORD(short(delta)));
+        msg.lParam = pointLParam(we->globalPosition().toPoint());
+        msg.pt = POINT{we->globalPosition().toPoint().x(), we->globalPosition().toPoint().y()};
+        break;
+    }
+    default:
+        break;
+    }
+    return msg;
+}
+
+// Pre-translates key and mouse input before Qt delivers it to its widget,
+// as a message loop hands each message to PreTranslateMessage first.
+class PreTranslateFilter : public QObject {
+public:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+            break;
+        default:
+            return false;
+        }
+        if (!o->isWidgetType())
+            return false;
+        auto* w = static_cast<QWidget*>(o);
+        // An event Qt passes on to a parent is the same message: translate it once.
+        if (e == m_last && e->type() == m_lastType && m_lastReceiver && w->isAncestorOf(m_lastReceiver))
+            return false;
+        m_last = e;
+        m_lastType = e->type();
+        m_lastReceiver = w;
+        const HWND h = HandleOfWidget(w);
+        if (!h)
+            return false;
+        MSG msg = inputMessage(w, h, e);
+        if (!msg.message)
+            return false;
+        DepthGuard depth;
+        return WalkPreTranslateTree(&msg);
+    }
+
+private:
+    QEvent* m_last = nullptr;
+    QEvent::Type m_lastType = QEvent::None;
+    QPointer<QWidget> m_lastReceiver;
+};
+
+void sendWindowPosChanged(CWnd* wnd, UINT flags)
+{
+    WINDOWPOS wp;
+    wp.hwnd = wnd->m_hWnd;
+    CRect rc;
+    wnd->GetWindowRect(rc);
+    if (wnd->GetStyle() & WS_CHILD)
+        if (CWnd* p = wnd->GetParent())
+            p->ScreenToClient(rc);
+    wp.x = rc.left;
+    wp.y = rc.top;
+    wp.cx = rc.Width();
+    wp.cy = rc.Height();
+    wp.flags = flags | SWP_NOZORDER;
+    Dispatch(wnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
+}
+
+} // namespace
+
+HWND HandleOfWidget(const QWidget* widget)
+{
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        if (auto* link = dynamic_cast<const WidgetLink*>(w); link && link->hwnd)
+            return link->hwnd;
+    return nullptr;
+}
+
+bool RouteEvent(QWidget* widget, HWND hwnd, bool isFrame, QEvent* e,
+                const std::function<bool(QEvent*)>& baseEvent)
+{
+    CWnd* wnd = CWnd::FromHandle(hwnd);
+    if (!wnd)
+        return baseEvent(e);
+    DepthGuard depth;
+    const bool topClient = !isFrame && wnd->frameWidget() != widget; // client of a top-level window
+
+    switch (e->type()) {
+    case QEvent::Paint: {
+        if (isFrame)
+            return baseEvent(e);
+        const QRect r = static_cast<QPaintEvent*>(e)->rect();
+        PaintContext ctx{widget, RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}};
+        PaintContext* prev = CurrentPaint();
+        CurrentPaint() = &ctx;
+        bool result = true;
+        const std::function<void()> qt = [&] {
+            CurrentPaint() = prev;
+            result = baseEvent(e);
+            CurrentPaint() = &ctx;
+        };
+        Dispatch(wnd, WM_PAINT, 0, 0, &qt);
+        CurrentPaint() = prev;
+        return result;
+    }
+    case QEvent::Resize:
+    case QEvent::Move: {
+        const bool result = baseEvent(e);
+        const bool resize = e->type() == QEvent::Resize;
+        // A top-level window's size is its client's, its place its frame's.
+        if ((isFrame && resize) || (topClient && !resize))
+            return result;
+        if (CWnd::FromHandle(hwnd))
+            sendWindowPosChanged(wnd, resize ? SWP_NOMOVE : SWP_NOSIZE);
+        return result;
+    }
+    case QEvent::Show:
+    case QEvent::Hide: {
+        const bool result = baseEvent(e);
+        if (!topClient && CWnd::FromHandle(hwnd))
+            Dispatch(wnd, WM_SHOWWINDOW, e->type() == QEvent::Show, 0);
+        return result;
+    }
+    case QEvent::FocusIn:
+    case QEvent::FocusOut: {
+        const bool result = baseEvent(e);
+        if (CWnd::FromHandle(hwnd))
+            Dispatch(wnd, e->type() == QEvent::FocusIn ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0);
+        return result;
+    }
+    case QEvent::Close:
+        // The window decides through WM_CLOSE; Qt never closes it by itself.
+        e->ignore();
+        Dispatch(wnd, WM_CLOSE, 0, 0);
+        return true;
+    case QEvent::Leave: {
+        const bool result = baseEvent(e);
+        if (!isFrame && CWnd::FromHandle(hwnd))
+            Dispatch(wnd, WM_MOUSELEAVE, 0, 0);
+        return result;
+    }
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        if (isFrame)
+            return baseEvent(e);
+        auto* ke = static_cast<QKeyEvent*>(e);
+        MSG msg = inputMessage(widget, hwnd, e);
+        if (!msg.message)
+            return baseEvent(e);
+        bool keyDefault = false;
+        const std::function<void()> markKey = [&] { keyDefault = true; };
+        Dispatch(wnd, msg.message, msg.wParam, msg.lParam, &markKey);
+        bool charDefault = true;
+        const QString text = ke->text();
+        if (e->type() == QEvent::KeyPress && !text.isEmpty() && msg.message == WM_KEYDOWN) {
+            for (const QChar c : text) {
+                if (!CWnd::FromHandle(hwnd))
+                    break;
+                bool thisDefault = false;
+                const std::function<void()> markChar = [&] { thisDefault = true; };
+                Dispatch(wnd, WM_CHAR, c.unicode(), msg.lParam, &markChar);
+                charDefault = charDefault && thisDefault;
+            }
+        }
+        if (keyDefault && charDefault)
+            baseEvent(e);
+        // Keys are never passed on to the parent window, as on Windows.
+        e->accept();
+        return true;
+    }
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick: {
+        if (isFrame)
+            return baseEvent(e);
+        MSG msg = inputMessage(widget, hwnd, e);
+        if (!msg.message)
+            return baseEvent(e);
+        bool result = true;
+        const std::function<void()> qt = [&] { result = baseEvent(e); };
+        Dispatch(wnd, msg.message, msg.wParam, msg.lParam, &qt);
+        e->accept();
+        return true;
+    }
+    case QEvent::Wheel: {
+        if (isFrame)
+            return baseEvent(e);
+        MSG msg = inputMessage(widget, hwnd, e);
+        bool result = true;
+        bool ranQt = false;
+        const std::function<void()> qt = [&] {
+            ranQt = true;
+            result = baseEvent(e);
+        };
+        Dispatch(wnd, msg.message, msg.wParam, msg.lParam, &qt);
+        if (!ranQt)
+            e->accept();
+        return result;
+    }
+    default:
+        return baseEvent(e);
+    }
+}
+
+void EnsureEventFilter()
+{
+    static PreTranslateFilter* filter = nullptr;
+    if (!filter && qApp) {
+        filter = new PreTranslateFilter;
+        qApp->installEventFilter(filter);
+    }
+}
+
+QWidget* MakeFrame(QWidget* ownerFrame, QWidget* client, DWORD style, DWORD exStyle)
+{
+    Qt::WindowFlags flags = ownerFrame ? Qt::Dialog : Qt::Window;
+    if ((style & WS_CAPTION) != WS_CAPTION) {
+        flags |= Qt::FramelessWindowHint;
+    } else {
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (style & WS_SYSMENU)
+            flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (style & WS_MINIMIZEBOX)
+            flags |= Qt::WindowMinimizeButtonHint;
+        if (style & WS_MAXIMIZEBOX)
+            flags |= Qt::WindowMaximizeButtonHint;
+    }
+    if (exStyle & WS_EX_TOPMOST)
+        flags |= Qt::WindowStaysOnTopHint;
+    if (exStyle & WS_EX_TOOLWINDOW)
+        flags = (flags & ~Qt::WindowType_Mask) | Qt::Tool;
+    auto* frame = new Widget<QWidget>(ownerFrame, flags);
+    frame->isFrame = true;
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(client);
+    return frame;
+}
+
+void FlushGeometry(QWidget* w)
+{
+    if (!w)
+        return;
+    if (w->layout())
+        w->layout()->activate();
+    // Hidden widgets get their resize and move events only when shown; windows
+    // expect them at once.
+    if (w->testAttribute(Qt::WA_PendingMoveEvent)) {
+        w->setAttribute(Qt::WA_PendingMoveEvent, false);
+        QMoveEvent me(w->pos(), w->pos());
+        QCoreApplication::sendEvent(w, &me);
+    }
+    if (w->testAttribute(Qt::WA_PendingResizeEvent)) {
+        w->setAttribute(Qt::WA_PendingResizeEvent, false);
+        QResizeEvent re(w->size(), w->size());
+        QCoreApplication::sendEvent(w, &re);
+    }
+}
+
+} // namespace win::detail

@@ -1,0 +1,53 @@
+#pragma once
+// The glue between Qt widgets and windows (internal to the window layer).
+//
+// Every widget that is a window derives from WidgetLink, which holds its
+// handle. Widget<Base> wraps any Qt widget class so that its events run
+// through the window procedure of the window that owns it; the Qt handling
+// of the event is the window's default processing.
+#include "platform/win/Wnd.h"
+
+#include <QEvent>
+#include <QWidget>
+#include <functional>
+
+namespace win::detail {
+
+class WidgetLink {
+public:
+    virtual ~WidgetLink() = default;
+    HWND hwnd = nullptr;
+    // The outer widget of a top-level window forwards window-state events.
+    bool isFrame = false;
+};
+
+// The handle of the nearest window that contains the widget (itself included).
+HWND HandleOfWidget(const QWidget* widget);
+
+// Routes a Qt event of a window's widget through its window procedure.
+// baseEvent runs Qt's own handling; returns what event() should return.
+bool RouteEvent(QWidget* widget, HWND hwnd, bool isFrame, QEvent* event,
+                const std::function<bool(QEvent*)>& baseEvent);
+
+template <class Base>
+class Widget : public Base, public WidgetLink {
+public:
+    using Base::Base;
+
+protected:
+    bool event(QEvent* e) override
+    {
+        return RouteEvent(this, hwnd, isFrame, e, [this](QEvent* ev) { return Base::event(ev); });
+    }
+};
+
+// Makes sure the application-wide pre-translation filter is installed.
+void EnsureEventFilter();
+
+// Delivers at once the resize and move events Qt holds back for hidden widgets.
+void FlushGeometry(QWidget* widget);
+
+// Creates the outer widget of a top-level window around its client widget.
+QWidget* MakeFrame(QWidget* ownerFrame, QWidget* client, DWORD style, DWORD exStyle);
+
+} // namespace win::detail

@@ -1,0 +1,60 @@
+#pragma once
+// The state behind a CWnd (internal to the window layer).
+#include "platform/win/Wnd.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+class CMenu;
+
+struct CWnd::Impl {
+    QPointer<QWidget> widget; // client area
+    QPointer<QWidget> frame;  // outer widget; the same as widget for child windows
+    UINT id = 0;
+    HWND parent = nullptr;           // parent (child windows) or owner (top-level windows)
+    std::vector<HWND> children;      // child windows in creation order
+    std::map<UINT_PTR, std::unique_ptr<QTimer>> timers;
+    CMenu* menu = nullptr;           // the menu bar's menu
+    std::unique_ptr<CMenu> ownMenu;  // a menu loaded for the window from its template
+    std::unique_ptr<CMenu> systemMenu;
+    HICON bigIcon = nullptr;
+    HICON smallIcon = nullptr;
+    CFont* font = nullptr;
+    // Controls of a dialog template that no member object has taken over.
+    std::vector<std::unique_ptr<CWnd>> ownedChildren;
+};
+
+namespace win::detail {
+
+// One message being handled, for Default() and for the Qt handling of the
+// event it came from.
+struct DispatchFrame {
+    CWnd* wnd = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    // Runs the Qt handling of the event behind the message; null for sent messages.
+    const std::function<void()>* qtDefault = nullptr;
+    bool qtDefaultRan = false;
+};
+
+// Calls the window procedure with a frame for Default(); qtDefault may be null.
+LRESULT Dispatch(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam,
+                 const std::function<void()>* qtDefault = nullptr);
+
+// Sends a control notification (WM_COMMAND with the code) to the control's parent.
+void NotifyParent(HWND control, UINT code);
+
+// Depth of Qt event handling in our widgets; widgets are deleted later while it is above 0.
+int& EventDepth();
+
+// The paint event being handled, for CPaintDC.
+struct PaintContext {
+    QWidget* widget = nullptr;
+    RECT rect;
+};
+PaintContext*& CurrentPaint();
+
+} // namespace win::detail
