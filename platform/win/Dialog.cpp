@@ -154,7 +154,7 @@ INT_PTR CDialog::DoModal()
         if (answer && *answer != win::kRunModalLoop) {
             if (IsWindow(self) && !m_ended)
                 EndDialog(*answer);
-        } else if (!answer && win::IsHeadless() && this != AfxGetMainWnd()) {
+        } else if (!answer && IsWindow(self) && !m_ended && win::IsHeadless() && this != AfxGetMainWnd()) {
             // Nobody can answer it: Cancel, as a closed dialog would.
             EndDialog(IDCANCEL);
         }

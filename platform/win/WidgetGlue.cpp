@@ -189,13 +189,18 @@ public:
         if (!o->isWidgetType())
             return false;
         auto* w = static_cast<QWidget*>(o);
-        // An event Qt passes on to a parent is the same message: translate it once.
-        if (e == m_last && e->type() == m_lastType && m_lastReceiver && w->isAncestorOf(m_lastReceiver))
+        const HWND h = HandleOfWidget(w);
+        // An event that a widget inside a window ignored goes on to the widget's
+        // parents; it is the same message and is translated once. (Our windows
+        // accept their input, so it never travels from one window to another.)
+        const ulong stamp = static_cast<QInputEvent*>(e)->timestamp();
+        if (e == m_last && e->type() == m_lastType && stamp == m_lastStamp && m_lastReceiver &&
+            m_lastReceiver != w && w->isAncestorOf(m_lastReceiver) && HandleOfWidget(m_lastReceiver) == h)
             return false;
         m_last = e;
         m_lastType = e->type();
+        m_lastStamp = stamp;
         m_lastReceiver = w;
-        const HWND h = HandleOfWidget(w);
         if (!h)
             return false;
         MSG msg = inputMessage(w, h, e);
@@ -208,6 +213,7 @@ public:
 private:
     QEvent* m_last = nullptr;
     QEvent::Type m_lastType = QEvent::None;
+    ulong m_lastStamp = 0;
     QPointer<QWidget> m_lastReceiver;
 };
 

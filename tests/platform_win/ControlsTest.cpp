@@ -1,0 +1,286 @@
+// The plain controls, the status bar, the stand-in tab control and slider,
+// menus and drawing.
+#include "platform/win/Controls.h"
+#include "platform/win/Dc.h"
+#include "platform/win/Display.h"
+#include "platform/win/Menu.h"
+#include "platform/win/PlainSlider.h"
+#include "platform/win/PlainTabCtrl.h"
+#include "platform/win/Resources.h"
+#include "platform/win/StatusBar.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QSlider>
+#include <QTabBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A top-level window that records commands, system commands and slider messages.
+class Host : public CWnd {
+public:
+    std::vector<std::string> calls;
+    Host() { Create(nullptr, "Host", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, CRect(0, 0, 400, 300), nullptr, 0); }
+    ~Host() override { DestroyWindow(); }
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    void OnCommandRange(UINT id) { calls.push_back("command " + std::to_string(id)); }
+    void OnSysCommand(UINT id, LPARAM) { calls.push_back("syscommand " + std::to_string(id)); }
+    LRESULT OnSliderMoving(WPARAM id, LPARAM pos)
+    {
+        calls.push_back("moving " + std::to_string(id) + " " + std::to_string(pos));
+        return 0;
+    }
+    void OnStaticClicked() { calls.push_back("static clicked"); }
+};
+
+BEGIN_MESSAGE_MAP(Host, CWnd)
+    ON_COMMAND_RANGE(10, 20, OnCommandRange)
+    ON_WM_SYSCOMMAND()
+    ON_MESSAGE(UWM_SLIDER_MOVING, OnSliderMoving)
+    ON_STN_CLICKED(30, OnStaticClicked)
+END_MESSAGE_MAP()
+
+void mouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButtons buttons)
+{
+    QMouseEvent e(type, QPointF(p), QPointF(w->mapToGlobal(p)), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                  buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+TEST(StatusBar, PanesKeepTheirWidthsAndTextsAndSitAtTheBottom)
+{
+    Host host;
+    CStatusBar bar;
+    ASSERT_TRUE(bar.Create(&host));
+    const UINT ids[] = {ID_SEPARATOR, ID_SEPARATOR, ID_SEPARATOR};
+    bar.SetIndicators(ids, 3);
+    bar.SetPaneInfo(0, 0, SBPS_STRETCH | SBPS_POPOUT, 0);
+    bar.SetPaneInfo(1, 0, SBPS_POPOUT, 110);
+    bar.SetPaneInfo(2, 0, SBPS_POPOUT, 155);
+    EXPECT_TRUE(bar.SetPaneText(1, " Music playing"));
+    EXPECT_FALSE(bar.SetPaneText(3, "no such pane"));
+    EXPECT_EQ(bar.GetPaneText(1), " Music playing");
+    UINT id = 0, style = 0;
+    int width = 0;
+    bar.GetPaneInfo(2, id, style, width);
+    EXPECT_EQ(width, 155);
+
+    host.RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, 0);
+    CRect client, barRect;
+    host.GetClientRect(client);
+    bar.GetWindowRect(barRect);
+    host.ScreenToClient(barRect);
+    EXPECT_EQ(barRect.bottom, client.bottom);
+    EXPECT_EQ(barRect.Width(), client.Width());
+    // The stretching pane takes what the fixed ones leave.
+    CRect p0, p1, p2;
+    bar.GetItemRect(0, p0);
+    bar.GetItemRect(1, p1);
+    bar.GetItemRect(2, p2);
+    EXPECT_LT(p0.right, p1.left);
+    EXPECT_LT(p1.right, p2.left);
+    EXPECT_LE(p2.right, client.right);
+    EXPECT_GT(p0.Width(), 50);
+}
+
+TEST(PlainTabCtrl, ShowsTheSelectedTabsWindowAndHidesTheOthers)
+{
+    Host host;
+    CPlainTabCtrl tabs;
+    ASSERT_TRUE(tabs.Create(&host, WS_VISIBLE, CRect(0, 0, 300, 200), 3001));
+    host.ShowWindow(SW_SHOW);
+    CStatic pages[3];
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(pages[i].Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &tabs, UINT(3010 + i)));
+    auto* a = tabs.AddTab(pages[0].m_hWnd, "1 - Music", 0);
+    auto* b = tabs.AddTab(pages[1].m_hWnd, "2 - Lyrics", 2);
+    auto* c = tabs.AddTab(pages[2].m_hWnd, "3 - List", 3);
+    tabs.Update(true);
+    EXPECT_EQ(tabs.GetSelectedTab(), a) << "the first tab added is selected";
+    EXPECT_TRUE(pages[0].IsWindowVisible());
+    EXPECT_FALSE(pages[1].IsWindowVisible());
+    CRect area = tabs.GetWindowsArea(), page;
+    pages[0].GetWindowRect(page);
+    tabs.ScreenToClient(page);
+    EXPECT_EQ(page, area);
+
+    tabs.SelectTab(c);
+    EXPECT_TRUE(pages[2].IsWindowVisible());
+    EXPECT_FALSE(pages[0].IsWindowVisible());
+    EXPECT_EQ(tabs.GetTabIndex(c), 2);
+    EXPECT_EQ(tabs.GetTabWnd(b), pages[1].m_hWnd);
+
+    // Deleting the selected last tab selects the one before it; its window stays, hidden.
+    tabs.DeleteTab(c);
+    EXPECT_EQ(tabs.GetSelectedTab(), b);
+    EXPECT_EQ(tabs.GetCount(), 2);
+    EXPECT_EQ(tabs.GetTabIndex(c), -1);
+    EXPECT_TRUE(IsWindow(pages[2].m_hWnd));
+    EXPECT_FALSE(pages[2].IsWindowVisible());
+    tabs.SetTabText(a, "  Music  ");
+    EXPECT_EQ(tabs.GetTabText(a), "  Music  ");
+    auto* bar = tabs.widget()->findChild<QTabBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->tabText(0), "  Music  ");
+    // A click on a tab selects it.
+    bar->setCurrentIndex(0);
+    EXPECT_EQ(tabs.GetSelectedTab(), a);
+    EXPECT_TRUE(pages[0].IsWindowVisible());
+}
+
+TEST(PlainSlider, ClampsItsPositionAndReportsDraggingToItsParent)
+{
+    Host host;
+    host.ShowWindow(SW_SHOW);
+    CStatic placeholder;
+    ASSERT_TRUE(placeholder.Create("", WS_CHILD | WS_VISIBLE | SS_NOTIFY, CRect(10, 10, 310, 30), &host, 1002));
+    CPlainSlider slider;
+    ASSERT_TRUE(slider.SubclassDlgItem(1002, &host)) << "takes over a template's static";
+    EXPECT_EQ(host.GetDlgItem(1002), &slider);
+    auto* qs = qobject_cast<QSlider*>(slider.widget());
+    ASSERT_NE(qs, nullptr);
+    CRect r;
+    slider.GetWindowRect(r);
+    EXPECT_EQ(r.Width(), 300);
+
+    slider.SetRange(0, 200);
+    slider.SetPos(250);
+    EXPECT_EQ(slider.GetPos(), 200);
+    slider.SetPos(-3);
+    EXPECT_EQ(slider.GetPos(), 0);
+    slider.SetBitmapChannel(272, 158);
+    EXPECT_EQ(slider.GetChannelBitmap(), 272u);
+
+    // Dragging: each change of position is posted once.
+    qs->setSliderDown(true);
+    qs->setSliderPosition(12);
+    qs->setSliderPosition(12);
+    qs->setSliderPosition(40);
+    qs->setSliderDown(false);
+    EXPECT_TRUE(host.calls.empty()) << "posted, not sent";
+    win::PumpMessages();
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"moving 1002 12", "moving 1002 40"}));
+}
+
+TEST(Static, ANotifyingStaticReportsItsClick)
+{
+    Host host;
+    host.ShowWindow(SW_SHOW);
+    CStatic label;
+    ASSERT_TRUE(label.Create("Click", WS_CHILD | WS_VISIBLE | SS_NOTIFY, CRect(0, 0, 50, 20), &host, 30));
+    CStatic quiet;
+    ASSERT_TRUE(quiet.Create("Quiet", WS_CHILD | WS_VISIBLE, CRect(0, 30, 50, 50), &host, 30));
+    mouse(quiet.widget(), QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton);
+    mouse(quiet.widget(), QEvent::MouseButtonRelease, QPoint(5, 5), Qt::NoButton);
+    EXPECT_TRUE(host.calls.empty());
+    mouse(label.widget(), QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton);
+    mouse(label.widget(), QEvent::MouseButtonRelease, QPoint(5, 5), Qt::NoButton);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"static clicked"}));
+}
+
+TEST(Menu, ItemsSendTheirCommandsAndKeepTheCheckMarksTheProgramSets)
+{
+    win::AddResourceScript(R"rc(
+        9195 MENU
+        BEGIN
+            POPUP "&View"
+            BEGIN
+                MENUITEM "Music &Jukebox", 10
+                MENUITEM SEPARATOR
+                MENUITEM "T&ags", 11, CHECKED
+            END
+            POPUP "&Help"
+            BEGIN
+                MENUITEM "&About", 12
+            END
+        END)rc");
+    Host host;
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(9195));
+    ASSERT_TRUE(host.SetMenu(&menu));
+    EXPECT_EQ(host.GetMenu(), &menu);
+    EXPECT_EQ(menu.GetMenuItemCount(), 2);
+    ASSERT_NE(menu.GetSubMenu(0), nullptr);
+    EXPECT_EQ(menu.GetSubMenu(0)->GetMenuItemID(1), 0u) << "a separator";
+
+    EXPECT_EQ(menu.CheckMenuItem(10, MF_CHECKED), UINT(MF_UNCHECKED));
+    EXPECT_EQ(menu.CheckMenuItem(10, MF_CHECKED), UINT(MF_CHECKED));
+    EXPECT_EQ(menu.CheckMenuItem(99, MF_CHECKED), 0xFFFFFFFFu);
+    EXPECT_TRUE(menu.GetMenuState(11, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_TRUE(menu.Choose(11));
+    EXPECT_TRUE(menu.GetMenuState(11, MF_BYCOMMAND) & MF_CHECKED) << "choosing does not flip the mark";
+    EXPECT_TRUE(menu.ModifyMenu(12, MF_BYCOMMAND | MF_STRING, 12, "About &Mirtal"));
+    std::string text;
+    menu.GetMenuString(12, text, MF_BYCOMMAND);
+    EXPECT_EQ(text, "About &Mirtal");
+    EXPECT_TRUE(menu.Choose(12));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"command 11", "command 12"}));
+    menu.EnableMenuItem(10, MF_GRAYED);
+    EXPECT_FALSE(menu.Choose(10)) << "a grayed item cannot be chosen";
+
+    // The system menu carries the program's own items and sends system commands.
+    CMenu* sys = host.GetSystemMenu(FALSE);
+    ASSERT_NE(sys, nullptr);
+    sys->AppendMenu(MF_SEPARATOR);
+    sys->AppendMenu(MF_STRING, 16, "&About Mirtal...");
+    EXPECT_EQ(host.GetSystemMenu(FALSE), sys);
+    EXPECT_TRUE(sys->Choose(16));
+    EXPECT_EQ(host.calls.back(), "syscommand 16");
+    host.SetMenu(nullptr);
+}
+
+TEST(Gdi, DrawsIntoABitmapByGdiRules)
+{
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    CBitmap bmp;
+    ASSERT_TRUE(bmp.CreateCompatibleBitmap(&dc, 20, 10));
+    CBitmap* old = dc.SelectObject(&bmp);
+    dc.FillSolidRect(CRect(0, 0, 20, 10), RGB(255, 255, 255));
+    CPen pen(PS_SOLID, 1, RGB(255, 0, 0));
+    CBrush brush(RGB(0, 0, 255));
+    dc.SelectObject(&pen);
+    dc.SelectObject(&brush);
+    dc.Rectangle(2, 2, 8, 6);
+    struct PixelCase {
+        int x, y;
+        COLORREF expected;
+    };
+    const PixelCase cases[] = {
+        {2, 2, RGB(255, 0, 0)},     // outline
+        {7, 5, RGB(255, 0, 0)},     // last outline pixel: right and bottom are exclusive
+        {8, 6, RGB(255, 255, 255)}, // outside
+        {4, 3, RGB(0, 0, 255)},     // filled with the brush
+        {19, 9, RGB(255, 255, 255)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(dc.GetPixel(c.x, c.y), c.expected) << c.x << "," << c.y;
+    EXPECT_EQ(dc.GetPixel(20, 0), COLORREF(-1));
+    dc.SelectObject(old);
+
+    CRect calc(0, 0, 1000, 0);
+    const int h = dc.DrawText("Mirtal", calc, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_GT(h, 5);
+    EXPECT_EQ(calc.Height(), h);
+    EXPECT_GT(calc.Width(), 10);
+    EXPECT_LT(calc.Width(), 1000);
+}
+
+TEST(Display, DeviceCapsAndMetricsFollowTheDisplay)
+{
+    win::SetDisplayOverride(win::DisplayMetrics{1366, 600, 120, 96});
+    CDC dc;
+    dc.CreateIC("DISPLAY");
+    EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSX), 120);
+    EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSY), 96);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1366);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 600);
+    EXPECT_EQ(win::WorkArea(), CRect(0, 0, 1366, 600));
+    win::SetDisplayOverride(std::nullopt);
+    EXPECT_GT(GetSystemMetrics(SM_CXSCREEN), 0);
+}
+
+} // namespace
