@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <complex>
 
 namespace audio {
 
@@ -39,9 +38,11 @@ void Equalizer::design(double rate)
     // the centre inside the band the rate can carry.
     const double centre = std::min(double(m_params.fCenter), rate * 0.45);
     const double w0 = 2.0 * M_PI * centre / rate;
-    const double octaves = double(m_params.fBandwidth) / 12.0;
-    const double sinw = std::sin(w0);
-    const double alpha = sinw * std::sinh(std::log(2.0) / 2.0 * octaves * w0 / sinw);
+    // Q from the bandwidth as for an analog band: the digital form of the
+    // bandwidth widens without bound as the centre nears the Nyquist frequency.
+    const double span = std::pow(2.0, double(m_params.fBandwidth) / 12.0);
+    const double q = std::sqrt(span) / (span - 1.0);
+    const double alpha = std::sin(w0) / (2.0 * q);
     const double a = std::pow(10.0, double(m_params.fGain) / 40.0);
     const double a0 = 1.0 + alpha / a;
     m_b0 = (1.0 + alpha * a) / a0;
@@ -78,15 +79,6 @@ void Equalizer::process(float* buffer, int frames, int channels, double rate)
             s.y2 = 0;
         m_state[size_t(c)] = s;
     }
-}
-
-double Equalizer::responseDb(double frequency, double rate)
-{
-    if (m_dirty || rate != m_designedRate)
-        design(rate);
-    const std::complex<double> z = std::polar(1.0, -2.0 * M_PI * frequency / rate);
-    const std::complex<double> h = (m_b0 + m_b1 * z + m_b2 * z * z) / (1.0 + m_a1 * z + m_a2 * z * z);
-    return 20.0 * std::log10(std::abs(h));
 }
 
 } // namespace audio

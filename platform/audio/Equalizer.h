@@ -27,9 +27,6 @@ public:
     bool setParameters(const void* params) override;
     void getParameters(void* params) const override;
 
-    // Gain in dB of the current band at `frequency` when run at `rate`.
-    double responseDb(double frequency, double rate);
-
 private:
     void design(double rate);
 
