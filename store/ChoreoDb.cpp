@@ -1,0 +1,192 @@
+// CChoreoDb: the tables of choreo.db and the operations on one entry.
+#include "store/ChoreoDb.h"
+
+#include "store/ChoreoDbDetail.h"
+
+#include <QString>
+
+#include <fstream>
+
+namespace choreodb {
+
+RefParts ParseReference(const std::string& text)
+{
+    static const std::string kName = "[choreoname]";
+    static const std::string kType = "[choreotype]";
+    static const std::string kCall = "[choreocall]";
+    RefParts parts;
+    const std::string rest = text.size() > 13 ? text.substr(13) : std::string();
+    const size_t name = rest.find(kName);
+    if (name == std::string::npos)
+        return parts;
+    parts.table = rest.substr(0, name);
+    const size_t nameStart = name + kName.size();
+    const size_t type = rest.find(kType, nameStart);
+    if (type == std::string::npos) {
+        parts.name = rest.substr(nameStart);
+    } else {
+        parts.name = rest.substr(nameStart, type - nameStart);
+        const size_t typeStart = type + kType.size();
+        const size_t call = rest.find(kCall, typeStart);
+        if (call == std::string::npos) {
+            parts.type = rest.substr(typeStart);
+        } else {
+            parts.type = rest.substr(typeStart, call - typeStart);
+            parts.call = rest.substr(call + kCall.size());
+        }
+    }
+    parts.table = Lower(parts.table);
+    parts.name = Lower(parts.name);
+    parts.type = Lower(parts.type);
+    return parts;
+}
+
+std::string Lower(const std::string& text)
+{
+    return QString::fromStdString(text).toLower().toStdString();
+}
+
+} // namespace choreodb
+
+namespace {
+
+std::string selectByName(const std::string& table, const std::string& storedName)
+{
+    return "SELECT * FROM " + table + " WHERE name='" + CDbAccess::Sql(storedName) + "';";
+}
+
+// Writes go only to a known table; anything else is refused before a statement is built.
+void requireTable(const std::string& table)
+{
+    if (!CChoreoDb::IsTable(table))
+        throw CppSQLite3Exception(CPPSQLITE_ERROR, ("Unknown choreography table: " + table).c_str());
+}
+
+} // namespace
+
+CChoreoDb::CChoreoDb() : CDbAccess("choreo.db", {"PRAGMA auto_vacuum = 2", "PRAGMA synchronous = 1"}) {}
+
+CChoreoDb::~CChoreoDb() = default;
+
+const std::array<const char*, 11>& CChoreoDb::Tables()
+{
+    static const std::array<const char*, 11> tables = {"basic", "main", "plus", "a1",  "a2", "c1",
+                                                       "c2",    "c3a",  "c3b",  "c4", "any"};
+    return tables;
+}
+
+bool CChoreoDb::IsTable(const std::string& table)
+{
+    for (const char* known : Tables())
+        if (table == known)
+            return true;
+    return false;
+}
+
+void CChoreoDb::Create()
+{
+    CppSQLite3DB db;
+    OpenLocal(db);
+    db.SetBusyTimeout(10000);
+    for (const char* table : Tables()) {
+        if (!db.TableExists(table))
+            db.Execute(std::string("create table ") + table +
+                       "(name varchar(100) NOT NULL, typ varchar(100), value varchar(500) NOT NULL);");
+    }
+}
+
+int CChoreoDb::Open()
+{
+    Create();
+    // Create left the current directory at the data folder.
+    std::ifstream file(FileName(), std::ios::binary);
+    return file.is_open() ? 1 : 0;
+}
+
+void CChoreoDb::SaveEntry(const std::string& table, const std::string& name, const std::string& type,
+                          const std::string& value, int overwrite, int own)
+{
+    requireTable(table);
+    const std::string storedName = choreodb::Lower(m_fn.EscapeSql(name));
+    const std::string storedType = Sql(choreodb::Lower(m_fn.EscapeSql(type)));
+    const std::string storedValue = Sql(m_fn.EscapeSql(value));
+    Run(own, [&](CppSQLite3DB& db) {
+        CppSQLite3Table t = db.GetTable(selectByName(table, storedName));
+        if (t.RowCount() < 1)
+            db.Execute("insert into " + table + " values ('" + Sql(storedName) + "','" + storedType + "','" +
+                       storedValue + "');");
+        else if (overwrite)
+            db.Execute("UPDATE " + table + " SET typ='" + storedType + "', value='" + storedValue +
+                       "' WHERE name='" + Sql(storedName) + "';");
+    });
+}
+
+void CChoreoDb::DeleteEntry(const std::string& table, const std::string& name, int own)
+{
+    requireTable(table);
+    const std::string storedName = choreodb::Lower(m_fn.EscapeSql(name));
+    Run(own, [&](CppSQLite3DB& db) {
+        db.Execute("DELETE FROM " + table + " WHERE name='" + Sql(storedName) + "';");
+    });
+}
+
+void CChoreoDb::SetEntryType(const std::string& table, const std::string& name, const std::string& type,
+                             int append, int own)
+{
+    requireTable(table);
+    const std::string storedName = choreodb::Lower(m_fn.EscapeSql(name));
+    const std::string storedType = choreodb::Lower(m_fn.EscapeSql(type));
+    Run(own, [&](CppSQLite3DB& db) {
+        CppSQLite3Table t = db.GetTable(selectByName(table, storedName));
+        if (t.RowCount() < 1)
+            return;
+        std::string newType = storedType;
+        if (append) {
+            t.SetRow(0);
+            newType = std::string(t.FieldTextOr(1, "")) + ", " + storedType;
+        }
+        db.Execute("UPDATE " + table + " SET typ='" + Sql(newType) + "' WHERE name='" + Sql(storedName) + "';");
+    });
+}
+
+bool CChoreoDb::HasEntry(const std::string& table, const std::string& name, int own)
+{
+    if (!IsTable(table))
+        return false;
+    const std::string storedName = choreodb::Lower(m_fn.EscapeSql(name));
+    return Run(own, [&](CppSQLite3DB& db) { return db.GetTable(selectByName(table, storedName)).RowCount() > 0; });
+}
+
+std::string CChoreoDb::GetEntryColumn(const std::string& reference, int column, int own)
+{
+    const choreodb::RefParts ref = choreodb::ParseReference(reference);
+    if (!IsTable(ref.table))
+        return std::string();
+    // References carry names in their stored form; escaping leaves that form as it is.
+    const std::string storedName = m_fn.EscapeSql(ref.name);
+    const std::string stored = Run(own, [&](CppSQLite3DB& db) {
+        CppSQLite3Table t =
+            db.GetTable("SELECT * FROM " + ref.table + " WHERE name = '" + Sql(storedName) + "';");
+        if (t.RowCount() < 1)
+            return std::string();
+        t.SetRow(0);
+        return std::string(t.FieldTextOr(column, ""));
+    });
+    return m_fn.UnescapeSql(stored);
+}
+
+std::string CChoreoDb::GetEntryValue(const std::string& reference, int own)
+{
+    return GetEntryColumn(reference, 2, own);
+}
+
+std::string CChoreoDb::GetEntryType(const std::string& reference, int own)
+{
+    return GetEntryColumn(reference, 1, own);
+}
+
+std::string CChoreoDb::NamePrefix(const std::string& name)
+{
+    const size_t underscore = name.find('_');
+    return underscore == std::string::npos ? std::string() : name.substr(0, underscore);
+}
