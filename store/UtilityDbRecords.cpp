@@ -1,0 +1,196 @@
+// CUtilityDb: the record catalogue, its import from a fixed-width list and its queries.
+#include "store/UtilityDb.h"
+
+#include "app/AppGlobals.h"
+#include "platform/win/MessageBox.h"
+#include "store/EmptyTable.h"
+#include "store/ImportChooser.h"
+#include "store/UtilityDbDetail.h"
+
+#include <set>
+
+namespace {
+
+struct Record {
+    std::string label, title, caller, company; // stored form
+    std::vector<std::string> callers;          // the caller field cut at "/", stored form
+};
+
+// Columns of a list line, counted in characters: label 1-11, title 12-64, caller 65-114,
+// company 115-138. The fields are cut from the line as it is and only then put into their
+// stored form, so an apostrophe in one field does not shift the fields after it.
+Record parseLine(const MyFunctions& fn, const std::string& line)
+{
+    using utilitydb::MidChars;
+    using utilitydb::TrimRight;
+    Record r;
+    r.label = fn.EscapeSql(TrimRight(MidChars(line, 0, 11)));
+    r.title = fn.EscapeSql(TrimRight(MidChars(line, 11, 53)));
+    const std::string caller = fn.EscapeSql(TrimRight(MidChars(line, 64, 50)));
+    r.company = fn.EscapeSql(TrimRight(MidChars(line, 114, 24)));
+    r.title = fn.CapitalizeWords(r.title);
+    r.caller = fn.CapitalizeWords(caller);
+
+    // The caller list takes the names as listed, cut at every "/" but a leading one.
+    if (!caller.empty()) {
+        std::string rest = caller;
+        for (size_t slash = rest.find('/'); slash != std::string::npos && slash > 0; slash = rest.find('/')) {
+            r.callers.push_back(rest.substr(0, slash));
+            rest = rest.substr(slash + 1);
+        }
+        r.callers.push_back(rest);
+    }
+    return r;
+}
+
+std::string duplicatesText(const MyFunctions& fn, const std::vector<std::string>& labels)
+{
+    constexpr size_t kShown = 20;
+    std::string text = fn.IntToString(static_cast<int>(labels.size())) +
+                       " records were not imported because their label is listed before:\n";
+    for (size_t i = 0; i < labels.size() && i < kShown; ++i)
+        text += (i ? ", " : "") + fn.UnescapeSql(labels[i]);
+    if (labels.size() > kShown)
+        text += ", ...";
+    return text;
+}
+
+} // namespace
+
+CUtilityDb::RecordImport CUtilityDb::ImportRecordList(CImportChooser& chooser)
+{
+    RecordImport result;
+    const std::string path = chooser.ChooseFile("*.*", "All Files (*.*)|*.*||");
+    if (path.empty())
+        return result;
+
+    // The whole list is read before the catalogue is touched.
+    std::vector<std::string> lines;
+    if (!utilitydb::ReadTextLines(path, lines)) {
+        AfxMessageBox("Can't read the record list " + path + ".\nThe record catalogue is unchanged.",
+                      MB_ICONEXCLAMATION);
+        return result;
+    }
+    std::vector<Record> records;
+    std::set<std::string> labels;
+    for (const std::string& line : lines) {
+        if (utilitydb::TrimRight(line).empty())
+            continue;
+        Record r = parseLine(m_fn, line);
+        if (!labels.insert(r.label).second) {
+            result.duplicates.push_back(r.label);
+            continue;
+        }
+        records.push_back(std::move(r));
+    }
+
+    {
+        // Dropped and filled in one transaction: a failure leaves the old catalogue.
+        CppSQLite3DB db;
+        OpenLocal(db);
+        db.Execute("PRAGMA synchronous = 1");
+        db.Execute("BEGIN");
+        for (const char* table : {"sqrecord", "caller", "temp"})
+            if (db.TableExists(table))
+                db.Execute(std::string("drop table ") + table + ";");
+        CreateMissingTables(db);
+        for (const Record& r : records) {
+            db.Execute("insert into sqrecord values('" + Sql(r.label) + "','" + Sql(r.title) + "','" +
+                       Sql(r.caller) + "','" + Sql(r.company) + "','" + Sql(r.label + " - " + r.title) +
+                       "','[no]');");
+            for (const std::string& caller : r.callers)
+                db.Execute("insert into temp values('" + Sql(caller) + "');");
+        }
+        CppSQLite3Table distinct = db.GetTable("SELECT DISTINCT* FROM temp;");
+        for (int row = 0; row < distinct.RowCount(); ++row) {
+            distinct.SetRow(row);
+            db.Execute("insert into caller values('" + Sql(distinct.FieldTextOr(0, "")) + "');");
+        }
+        db.Execute("drop table temp;");
+        db.Execute("create unique index idx_sqrecord on sqrecord (label);");
+        db.Execute("COMMIT");
+    }
+    StampVersion();
+
+    result.replaced = true;
+    result.records = static_cast<int>(records.size());
+    if (!result.duplicates.empty())
+        AfxMessageBox(duplicatesText(m_fn, result.duplicates), MB_ICONEXCLAMATION);
+    return result;
+}
+
+CppSQLite3Table CUtilityDb::SearchRecords(const std::string& text, int field, const std::string& company,
+                                          const std::string& caller)
+{
+    static const char* const kColumns[] = {"title", "label", "caller", "company"};
+    if (field < 0 || field > 3)
+        return EmptyTable();
+    const std::string sql = std::string("SELECT * FROM sqrecord WHERE ") + kColumns[field] + " LIKE '%" +
+                            Sql(m_fn.EscapeSql(text)) + "%' AND company LIKE '%" + Sql(company) +
+                            "%' AND caller LIKE '%" + Sql(m_fn.EscapeSql(caller)) + "%';";
+    CppSQLite3DB db;
+    OpenLocal(db);
+    return db.GetTable(sql);
+}
+
+CppSQLite3Table CUtilityDb::FindRecordsWithCueSheet(const std::string& text, int mode, int own)
+{
+    static const char* const kWhere[] = {"label='", "title='", "labeltitle='", "label like '%", "title like '%",
+                                         "labeltitle like '%"};
+    static const char* const kWhereEnd[] = {"'", "'", "'", "%'", "%'", "%'"};
+    const std::string head = "SELECT label,title, caller, company, labeltitle FROM sqrecord WHERE ";
+    std::string sql;
+    if (mode >= 0 && mode <= 5) {
+        // The text is looked for in the form it is stored in.
+        sql = head + kWhere[mode] + Sql(m_fn.EscapeSql(text)) + kWhereEnd[mode] + " AND cuesheet not like '[no]%';";
+    } else if (mode == 6) {
+        sql = head + "cuesheet not like '[no]%';";
+    } else {
+        return EmptyTable();
+    }
+    return Run(own, [&](CppSQLite3DB& db) { return db.GetTable(sql); });
+}
+
+CppSQLite3Table CUtilityDb::GetRecordsWithCueSheet()
+{
+    CppSQLite3DB db;
+    OpenLocal(db);
+    return db.GetTable("SELECT label, title, labeltitle FROM sqrecord WHERE cuesheet NOT LIKE '[no]%';");
+}
+
+int CUtilityDb::CountRecords(int own)
+{
+    return Run(own, [](CppSQLite3DB& db) {
+        CppSQLite3Table t = db.GetTable("SELECT COUNT (*) FROM sqrecord;");
+        if (t.RowCount() < 1)
+            return 0;
+        t.SetRow(0);
+        return t.FieldInt(0, 0);
+    });
+}
+
+CppSQLite3Table CUtilityDb::GetCompanies(int own)
+{
+    return Run(own, [](CppSQLite3DB& db) { return db.GetTable("SELECT DISTINCT company FROM sqrecord;"); });
+}
+
+CppSQLite3Table CUtilityDb::GetRecordTitles(int own)
+{
+    return Run(own, [](CppSQLite3DB& db) { return db.GetTable("SELECT label,title,caller FROM sqrecord;"); });
+}
+
+CppSQLite3Table CUtilityDb::GetCallers(int own)
+{
+    return Run(own, [](CppSQLite3DB& db) { return db.GetTable("SELECT DISTINCT* FROM caller;"); });
+}
+
+CppSQLite3Table CUtilityDb::GetRecordWithCueSheet(const std::string& label)
+{
+    const std::string sheets = g_lyricsShort ? "cuesheetshort" : "cuesheet";
+    const std::string quoted = Sql(label);
+    CppSQLite3DB db;
+    OpenLocal(db);
+    return db.GetTable("SELECT sqrecord.label, sqrecord.title, sqrecord.caller, sqrecord.company, "
+                       "sqrecord.labeltitle, " + sheets + ".cuesheet from sqrecord, " + sheets +
+                       " WHERE sqrecord.label ='" + quoted + "' AND " + sheets + ".label ='" + quoted + "';");
+}
