@@ -11,10 +11,18 @@
 // The operations are spread over files by area: MusicDb.cpp (the object),
 // MusicDbSchema.cpp, MusicDbSettings.cpp, MusicDbStyle.cpp, MusicDbPaths.cpp,
 // MusicDbUpgrade.cpp, MusicDbHotkeys.cpp, MusicDbTables.cpp, MusicDbMarks.cpp,
-// MusicDbMaintenance.cpp.
+// MusicDbMaintenance.cpp; the per-song data: MusicDbSongs.cpp (table music),
+// MusicDbTablet.cpp, MusicDbTrack.cpp, MusicDbMarkers.cpp, MusicDbFlags.cpp,
+// MusicDbMarry.cpp, MusicDbQueue.cpp.
+//
+// Paths are matched exactly: on this platform two paths that differ in case
+// are two files. Texts are stored escaped (MyFunctions::EscapeSql); numbers
+// that arrive as text are checked before they reach a statement, and a text
+// that is no number raises CppSQLite3Exception with SQLITE_MISMATCH.
 #include "store/DbAccess.h"
 
 #include <array>
+#include <ctime>
 #include <string>
 
 class CMusicDb : public CDbAccess {
@@ -90,9 +98,111 @@ public:
     void ResetTemp();
     void ResetMusic();
 
-    // ---- marked songs
+    // ---- per-song settings (table music)
+    // Update-or-insert the row of the path from the player's globals (g_tempo, g_pitch, ...).
+    void SaveSongSettings(const std::string& path, int own);
+    // Reads the row of the path into the player's globals; false when there is none. With
+    // "music - eqeachsong" on, the song's equalizer values are taken and the equalizer is
+    // switched through the song-settings notifier.
+    bool LoadSongSettings(const std::string& path, int own);
+    // Update-or-insert a whole row from texts in table order (all columns but date). Empty
+    // rate, length, eq4..eq10, keypitch give "0", empty keytime and pitchfloat "0.0".
+    void SaveMusicRow(const std::string& path, const std::string& speed, const std::string& pitch,
+                      const std::string& tempo, const std::string& volume, const std::string& loopset,
+                      const std::string& loopstop, const std::string& eq1, const std::string& eq2,
+                      const std::string& eq3, const std::string& markers, const std::string& rate,
+                      const std::string& length, const std::string& comment, const std::string& eq4,
+                      const std::string& eq5, const std::string& eq6, const std::string& eq7,
+                      const std::string& eq8, const std::string& eq9, const std::string& eq10,
+                      const std::string& keypitch, const std::string& keytime, const std::string& pitchfloat,
+                      int own);
+    CppSQLite3Table GetAllMusic(int own);
+    bool HasMusicRow(const std::string& path, int own);
+    std::string GetRateText(const std::string& path, int own); // "0" without a row
+    bool IsRateInRange(const std::string& path, int low, int high, int own);
+    int GetLength(const std::string& path, int own);
+    void SetLength(const std::string& path, int length, int own); // only an existing row
+    std::string GetCommentText(const std::string& path, int own);  // unescaped
+    // The comment of an existing row, or a new row with the sample rate as its speed.
+    void SetCommentAndRate(const std::string& path, const std::string& sampleRate, const std::string& comment,
+                           int own);
+    void SetPitchFloat(const std::string& path, double value, int own); // only an existing row
+    // A row from an older version's loop file, only when the path has none yet.
+    void ImportLoopRow(const std::string& path, const std::string& speed, const std::string& pitch,
+                       const std::string& tempo, const std::string& volume, const std::string& loopset,
+                       const std::string& loopstop, const std::string& markers, const std::string& rate,
+                       const std::string& keypitch, const std::string& keytime, const std::string& pitchfloat,
+                       int own);
+
+    // ---- tablet export
+    // Writes "mirtaltablet.db" afresh from table music, the paths moved into the tablet folder.
+    // All rows or none: a failure raises and leaves no half-written file behind.
+    void WriteTabletDatabase(const std::string& tabletFolder);
+
+    // ---- played-track log (table track)
+    // Adds a play unless an equal row exists (the dance name does not count). With useClock
+    // the date and time are now. An empty file path writes nothing.
+    void AddTrack(const std::string& title, const std::string& danceName, int useClock, const std::string& date,
+                  const std::string& time, int list, const std::string& filePath, int level, int own);
+    void DeleteTrack(const std::string& title, const std::string& date, const std::string& time,
+                     const std::string& danceName, int own);
+    CppSQLite3Table GetTrackLog(int own); // newest first
+    CppSQLite3Table GetTrackNamesWithLevel(int own);
+    CppSQLite3Table GetTrackNames(int own);
+    std::string CountTracksForFile(const std::string& filePath, int own);
+    // mode below 4: plays of the title under the dance name (exact, or contained and
+    // ignoring case); mode 4: plays of the title at all.
+    bool IsInTrackLog(int mode, const std::string& title, const std::string& danceName, int exact, int own);
+    // "date, time" of the last play of the file under the dance name; empty when none.
+    std::string GetLastTrackDate(const std::string& filePath, const std::string& danceName, int own);
+    // kind 0: played after the day of start and up to end; other kinds: played, and not after
+    // end. Only the date of a play counts; rows whose date is no calendar date are skipped.
+    // The list number restricts the rows on a private connection only.
+    bool IsTrackInDateRange(const std::string& filePath, std::time_t start, std::time_t end, int kind, int list,
+                            int own);
+
+    // ---- song marker comments (table musicmarkers); mark: whole seconds as decimal text
+    std::string GetMarkerComment(const std::string& path, const std::string& mark, int own);
+    void SetMarkerComment(const std::string& path, const std::string& mark, const std::string& comment, int own);
+    void DeleteMarkerComments(const std::string& path, int own);
+
+    // ---- marked songs (tables markext1..markext3, list 1..3)
+    void AddMark(int list, const std::string& path, int row, const std::string& playlist, int own);
+    // Unmarks the path (all of the list when empty), only under the playlist when usePlaylist is set.
+    void DeleteMarks(int list, const std::string& path, int usePlaylist, const std::string& playlist, int own);
+    bool IsMarked(const std::string& path, int list, int usePlaylist, const std::string& playlist, int own);
     // Moves the marks of the old tables mark1..mark3 into markext1..markext3.
     void MigrateOldMarks();
+
+    // ---- song flags (table flag) and equalizer presets (table eq)
+    // Toggles: removes the flag of a flagged path, else flags it with the value.
+    void SetFlag(const std::string& path, const std::string& value, int own);
+    // Stores the value as the path's flag, flagged or not before.
+    void SetFlagValue(const std::string& path, const std::string& value, int own);
+    void DeleteFlag(const std::string& path, int own);
+    int GetFlag(const std::string& path, int own);
+    // Stores g_eqBass, g_eqMid, g_eqTreble under the name.
+    void SaveEqPreset(const std::string& name, int own);
+    CppSQLite3Table GetEqPresets(int own); // names in descending order
+    CppSQLite3Table GetEqPreset(const std::string& name, int own);
+    void DeleteEqPreset(const std::string& name, int own);
+
+    // ---- music-to-lyrics pairs (table marry)
+    void SetMarriage(const std::string& musicPath, const std::string& lyrics, int own);
+    // The lyrics of the music, unescaped; a cue-sheet reference "[db]label - title" comes back
+    // as "[db]label". Always on a connection of its own.
+    std::string GetMarriage(const std::string& musicPath);
+    CppSQLite3Table GetAllMarriages(int own);
+    void DeleteMarriage(const std::string& musicPath, int own);
+
+    // ---- saved queue (table queuedfiles) and memory list (table memory)
+    void ClearQueuedFiles(int own);
+    void AddQueuedFile(const std::string& name, const std::string& path, const std::string& type,
+                       const std::string& lyrics, int list, int row, int naming, int nr, int own);
+    CppSQLite3Table GetQueuedFiles(int own); // in queue order
+    void AddMemory(const std::string& entry, int own);
+    CppSQLite3Table GetMemory(int own);
+    void DeleteMemory(const std::string& entry, int own);
 
 private:
     void DropTablesAndRecreate(std::initializer_list<const char*> tables);
