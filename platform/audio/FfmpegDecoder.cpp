@@ -138,13 +138,7 @@ bool FfmpegDecoder::openInput(int& error)
     for (unsigned i = 0; i < m_format->nb_streams; ++i)
         if (int(i) != m_stream)
             m_format->streams[i]->discard = AVDISCARD_ALL;
-    m_codec = avcodec_alloc_context3(codec);
-    if (!m_codec || avcodec_parameters_to_context(m_codec, par) < 0) {
-        error = BASS_ERROR_MEM;
-        return false;
-    }
-    m_codec->thread_count = 1;
-    if (avcodec_open2(m_codec, codec, nullptr) < 0) {
+    if (!reopenCodec()) {
         error = BASS_ERROR_CODEC;
         return false;
     }
@@ -164,6 +158,18 @@ bool FfmpegDecoder::openInput(int& error)
     }
     m_heldPacket = false;
     return true;
+}
+
+bool FfmpegDecoder::reopenCodec()
+{
+    avcodec_free_context(&m_codec);
+    const AVCodecParameters* par = m_format->streams[m_stream]->codecpar;
+    const AVCodec* codec = avcodec_find_decoder(par->codec_id);
+    m_codec = codec ? avcodec_alloc_context3(codec) : nullptr;
+    if (!m_codec || avcodec_parameters_to_context(m_codec, par) < 0)
+        return false;
+    m_codec->thread_count = 1;
+    return avcodec_open2(m_codec, codec, nullptr) >= 0;
 }
 
 void FfmpegDecoder::closeInput()
@@ -191,26 +197,79 @@ bool FfmpegDecoder::nextPacket()
 
 bool FfmpegDecoder::buildIndexFromDurations()
 {
-    const AVCodecParameters* par = m_format->streams[m_stream]->codecpar;
-    std::uint64_t total = 0;
-    while (nextPacket()) {
-        std::int64_t samples = par->frame_size;
-        if (m_packet->flags & AV_PKT_FLAG_DISCARD)
-            samples = 0;
-        size_t size = 0;
-        if (const std::uint8_t* skip = av_packet_get_side_data(m_packet, AV_PKT_DATA_SKIP_SAMPLES, &size);
-            skip && size >= 8) {
-            std::uint32_t start = 0;
-            std::uint32_t end = 0;
-            std::memcpy(&start, skip, 4);
-            std::memcpy(&end, skip + 4, 4);
-            samples = std::max<std::int64_t>(0, samples - std::int64_t(start) - std::int64_t(end));
-        }
-        if (!m_index.empty() && m_packet->dts <= m_index.back().dts)
+    AVStream* st = m_format->streams[m_stream];
+    const std::int64_t frameSize = st->codecpar->frame_size;
+    auto addPacket = [&](std::int64_t dts, std::int64_t samples) {
+        if (!m_index.empty() && dts <= m_index.back().dts)
             m_seekable = false;
-        m_index.push_back({m_packet->dts, total});
-        total += std::uint64_t(samples);
-        av_packet_unref(m_packet);
+        m_index.push_back({dts, std::uint64_t(std::max<std::int64_t>(samples, 0))});
+    };
+
+    // MP4 keeps a table of every packet: no need to read them all.
+    const int entries = avformat_index_get_entries_count(st);
+    bool fromTable = entries > 0;
+    if (fromTable) {
+        for (int i = 0; i < entries; ++i) {
+            const AVIndexEntry* e = avformat_index_get_entry(st, i);
+            addPacket(e->timestamp, (e->flags & AVINDEX_DISCARD_FRAME) ? 0 : frameSize);
+        }
+        // The first packets are decoded for real: the encoder's delay may end
+        // inside one of them, which the table does not say.
+        constexpr size_t kCalibrate = 8;
+        std::vector<std::uint64_t> counts;
+        while (counts.size() < std::min(kCalibrate, m_index.size()) && nextPacket()) {
+            if (m_packet->dts != m_index[size_t(m_packetIndex)].dts) {
+                av_packet_unref(m_packet);
+                fromTable = false;
+                break;
+            }
+            avcodec_send_packet(m_codec, m_packet);
+            av_packet_unref(m_packet);
+            std::uint64_t n = 0;
+            while (avcodec_receive_frame(m_codec, m_frame) == 0) {
+                n += std::uint64_t(m_frame->nb_samples);
+                av_frame_unref(m_frame);
+            }
+            counts.push_back(n);
+        }
+        if (fromTable) {
+            for (size_t i = 0; i < counts.size(); ++i)
+                m_index[i].outStart = counts[i];
+        } else {
+            // The table and the packets disagree: read the packets after all.
+            m_index.clear();
+            m_seekable = true;
+            closeInput();
+            int error = 0;
+            if (!openInput(error))
+                return false;
+            m_nextPacketIndex = 0;
+        }
+    }
+    if (!fromTable) {
+        while (nextPacket()) {
+            std::int64_t samples = frameSize;
+            if (m_packet->flags & AV_PKT_FLAG_DISCARD)
+                samples = 0;
+            size_t size = 0;
+            if (const std::uint8_t* skip = av_packet_get_side_data(m_packet, AV_PKT_DATA_SKIP_SAMPLES, &size);
+                skip && size >= 8) {
+                std::uint32_t start = 0;
+                std::uint32_t end = 0;
+                std::memcpy(&start, skip, 4);
+                std::memcpy(&end, skip + 4, 4);
+                samples -= std::int64_t(start) + std::int64_t(end);
+            }
+            addPacket(m_packet->dts, samples);
+            av_packet_unref(m_packet);
+        }
+    }
+    // The entries hold their packet's count so far; make them running starts.
+    std::uint64_t total = 0;
+    for (IndexEntry& e : m_index) {
+        const std::uint64_t count = e.outStart;
+        e.outStart = total;
+        total += count;
     }
     m_length = total;
     return !m_index.empty();
@@ -250,18 +309,35 @@ long FfmpegDecoder::findIndex(std::int64_t dts) const
 
 bool FfmpegDecoder::rewind()
 {
-    // Reopening is the one way back to the start that every demuxer honours.
-    closeInput();
-    int error = 0;
-    if (!openInput(error))
+    m_pendingFrames = 0;
+    m_pendingPos = 0;
+    // A fresh decoder, as a linear decode from the start had: a flushed one
+    // may differ in its first frame.
+    if (!reopenCodec())
         return false;
-    m_pending.clear();
+    if (m_heldPacket) {
+        av_packet_unref(m_packet);
+        m_heldPacket = false;
+    }
+    // Back to the first packet; a demuxer that lands anywhere else is reopened,
+    // the one way back that every demuxer honours.
+    const bool landed = av_seek_frame(m_format, m_stream, m_index.front().dts, AVSEEK_FLAG_BACKWARD) >= 0
+                     && nextPacket() && m_packet->dts == m_index.front().dts;
+    if (landed) {
+        m_heldPacket = true;
+    } else {
+        closeInput();
+        int error = 0;
+        if (!openInput(error))
+            return false;
+    }
+    m_pendingFrames = 0;
     m_pendingPos = 0;
     m_pendingStart = 0;
     m_discardUntil = 0;
     m_inputDone = false;
-    m_nextPacketIndex = 0;
-    m_packetIndex = -1;
+    m_nextPacketIndex = landed ? 1 : 0;
+    m_packetIndex = landed ? 0 : -1;
     m_outNext = 0;
     return true;
 }
@@ -270,7 +346,7 @@ bool FfmpegDecoder::seek(std::uint64_t frame)
 {
     if (frame > m_length || !m_format)
         return false;
-    m_pending.clear();
+    m_pendingFrames = 0;
     m_pendingPos = 0;
     if (frame == m_length) {
         m_pendingStart = frame;
@@ -309,48 +385,38 @@ bool FfmpegDecoder::seek(std::uint64_t frame)
     return true;
 }
 
-void FfmpegDecoder::takeFrame()
+void FfmpegDecoder::convertFrame(float* dst)
 {
-    const int n = m_frame->nb_samples;
-    if (n <= 0) {
-        av_frame_unref(m_frame);
-        return;
-    }
-    if (m_pending.size() == m_pendingPos * size_t(m_channels)) {
-        m_pending.clear();
-        m_pendingPos = 0;
-        m_pendingStart = m_outNext;
-    }
-    m_outNext += std::uint64_t(n);
-    const size_t base = m_pending.size();
-    m_pending.resize(base + size_t(n) * size_t(m_channels), 0.0f);
-    float* dst = m_pending.data() + base;
+    const size_t samples = size_t(m_frame->nb_samples) * size_t(m_channels);
     if (m_frame->ch_layout.nb_channels == m_channels) {
         switch (m_frame->format) {
-        case AV_SAMPLE_FMT_FLTP: interleave<float>(m_frame, m_channels, true, dst); break;
-        case AV_SAMPLE_FMT_FLT: interleave<float>(m_frame, m_channels, false, dst); break;
-        case AV_SAMPLE_FMT_S16P: interleave<std::int16_t>(m_frame, m_channels, true, dst); break;
-        case AV_SAMPLE_FMT_S16: interleave<std::int16_t>(m_frame, m_channels, false, dst); break;
-        case AV_SAMPLE_FMT_S32P: interleave<std::int32_t>(m_frame, m_channels, true, dst); break;
-        case AV_SAMPLE_FMT_S32: interleave<std::int32_t>(m_frame, m_channels, false, dst); break;
-        case AV_SAMPLE_FMT_DBLP: interleave<double>(m_frame, m_channels, true, dst); break;
-        case AV_SAMPLE_FMT_DBL: interleave<double>(m_frame, m_channels, false, dst); break;
-        case AV_SAMPLE_FMT_U8P: interleave<std::uint8_t>(m_frame, m_channels, true, dst); break;
-        case AV_SAMPLE_FMT_U8: interleave<std::uint8_t>(m_frame, m_channels, false, dst); break;
-        default: break;  // unknown layout: silence of the right length keeps positions right
+        case AV_SAMPLE_FMT_FLTP: interleave<float>(m_frame, m_channels, true, dst); return;
+        case AV_SAMPLE_FMT_FLT: interleave<float>(m_frame, m_channels, false, dst); return;
+        case AV_SAMPLE_FMT_S16P: interleave<std::int16_t>(m_frame, m_channels, true, dst); return;
+        case AV_SAMPLE_FMT_S16: interleave<std::int16_t>(m_frame, m_channels, false, dst); return;
+        case AV_SAMPLE_FMT_S32P: interleave<std::int32_t>(m_frame, m_channels, true, dst); return;
+        case AV_SAMPLE_FMT_S32: interleave<std::int32_t>(m_frame, m_channels, false, dst); return;
+        case AV_SAMPLE_FMT_DBLP: interleave<double>(m_frame, m_channels, true, dst); return;
+        case AV_SAMPLE_FMT_DBL: interleave<double>(m_frame, m_channels, false, dst); return;
+        case AV_SAMPLE_FMT_U8P: interleave<std::uint8_t>(m_frame, m_channels, true, dst); return;
+        case AV_SAMPLE_FMT_U8: interleave<std::uint8_t>(m_frame, m_channels, false, dst); return;
+        default: break;
         }
     }
-    av_frame_unref(m_frame);
+    // An unknown layout: silence of the right length keeps positions right.
+    std::fill(dst, dst + samples, 0.0f);
 }
 
-bool FfmpegDecoder::decodeMore()
+bool FfmpegDecoder::nextFrame()
 {
     bool flushed = false;
     for (;;) {
         const int r = avcodec_receive_frame(m_codec, m_frame);
         if (r == 0) {
-            takeFrame();
-            return true;
+            if (m_frame->nb_samples > 0)
+                return true;
+            av_frame_unref(m_frame);
+            continue;
         }
         if (r != AVERROR(EAGAIN)) {
             m_inputDone = true;
@@ -385,31 +451,46 @@ int FfmpegDecoder::read(float* out, int frames)
     const size_t ch = size_t(m_channels);
     int done = 0;
     while (done < frames) {
-        size_t avail = m_pending.size() / ch - m_pendingPos;
-        if (avail == 0) {
-            m_pending.clear();
-            m_pendingPos = 0;
-            if (m_inputDone || m_pendingStart >= m_length || !decodeMore())
+        const size_t avail = m_pendingFrames - m_pendingPos;
+        if (avail > 0) {
+            if (m_pendingStart < m_discardUntil) {
+                const size_t drop = size_t(std::min<std::uint64_t>(avail, m_discardUntil - m_pendingStart));
+                m_pendingPos += drop;
+                m_pendingStart += drop;
+                continue;
+            }
+            if (m_pendingStart >= m_length) {
+                m_pendingPos = m_pendingFrames;
                 break;
+            }
+            const size_t n = size_t(std::min<std::uint64_t>(
+                {std::uint64_t(avail), std::uint64_t(frames - done), m_length - m_pendingStart}));
+            std::memcpy(out + size_t(done) * ch, m_pending.data() + m_pendingPos * ch, n * ch * sizeof(float));
+            m_pendingPos += n;
+            m_pendingStart += n;
+            done += int(n);
             continue;
         }
-        if (m_pendingStart < m_discardUntil) {
-            const size_t drop = size_t(std::min<std::uint64_t>(avail, m_discardUntil - m_pendingStart));
-            m_pendingPos += drop;
-            m_pendingStart += drop;
-            continue;
-        }
-        if (m_pendingStart >= m_length) {
-            m_pending.clear();
-            m_pendingPos = 0;
+        m_pendingFrames = 0;
+        m_pendingPos = 0;
+        if (m_inputDone || m_pendingStart >= m_length || !nextFrame())
             break;
+        const std::uint64_t start = m_outNext;
+        const size_t n = size_t(m_frame->nb_samples);
+        m_outNext += n;
+        m_pendingStart = start;
+        if (start >= m_discardUntil && start + n <= m_length && n <= size_t(frames - done)) {
+            // The whole frame is wanted: straight into the caller's buffer.
+            convertFrame(out + size_t(done) * ch);
+            done += int(n);
+            m_pendingStart = start + n;
+        } else {
+            if (m_pending.size() < n * ch)
+                m_pending.resize(n * ch);
+            convertFrame(m_pending.data());
+            m_pendingFrames = n;
         }
-        const size_t n = size_t(std::min<std::uint64_t>(
-            {std::uint64_t(avail), std::uint64_t(frames - done), m_length - m_pendingStart}));
-        std::memcpy(out + size_t(done) * ch, m_pending.data() + m_pendingPos * ch, n * ch * sizeof(float));
-        m_pendingPos += n;
-        m_pendingStart += n;
-        done += int(n);
+        av_frame_unref(m_frame);
     }
     return done;
 }

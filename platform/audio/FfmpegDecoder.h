@@ -44,14 +44,16 @@ private:
     FfmpegDecoder() = default;
     bool openInput(int& error);
     void closeInput();
+    bool reopenCodec();
     bool buildIndexFromDurations();
     bool buildIndexByDecoding();
     bool rewind();
     // Reads the next packet of the stream into m_packet; false at the end.
     bool nextPacket();
-    // Decodes until frames are pending or the input is exhausted.
-    bool decodeMore();
-    void takeFrame();
+    // The decoder's next frame into m_frame; false at the end.
+    bool nextFrame();
+    // m_frame as interleaved floats.
+    void convertFrame(float* dst);
     long findIndex(std::int64_t dts) const;
 
     std::string m_path;
@@ -70,9 +72,10 @@ private:
     std::vector<IndexEntry> m_index;
     bool m_seekable = true;  // false when the index cannot place packets after a demuxer seek
 
-    // Decoded frames not handed out yet; m_pendingStart is the output frame
-    // index of m_pending[m_pendingPos].
+    // Decoded frames not handed out yet (frames m_pendingPos to
+    // m_pendingFrames); m_pendingStart is the output frame index of frame m_pendingPos.
     std::vector<float> m_pending;
+    size_t m_pendingFrames = 0;
     size_t m_pendingPos = 0;
     std::uint64_t m_pendingStart = 0;
     std::uint64_t m_discardUntil = 0;  // frames before this are dropped (seek pre-roll)

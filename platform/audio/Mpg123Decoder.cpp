@@ -5,7 +5,14 @@
 
 #include <mpg123.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
 #include <mutex>
+#include <vector>
 
 namespace audio {
 
@@ -18,6 +25,68 @@ void initOnce()
 }
 
 } // namespace
+
+struct Mpg123Decoder::Reader {
+    static constexpr size_t kBuffer = 256 * 1024;
+
+    explicit Reader(int fd) : fd(fd), buffer(kBuffer) {}
+    ~Reader()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+
+    static mpg123_ssize_t read(void* self, void* out, size_t bytes)
+    {
+        auto* r = static_cast<Reader*>(self);
+        auto* dst = static_cast<unsigned char*>(out);
+        size_t done = 0;
+        while (done < bytes) {
+            if (r->pos >= r->start && r->pos < r->start + off_t(r->filled)) {
+                const size_t at = size_t(r->pos - r->start);
+                const size_t n = std::min(bytes - done, r->filled - at);
+                std::memcpy(dst + done, r->buffer.data() + at, n);
+                done += n;
+                r->pos += off_t(n);
+                continue;
+            }
+            const ssize_t got = ::pread(r->fd, r->buffer.data(), r->buffer.size(), r->pos);
+            if (got < 0)
+                return done > 0 ? mpg123_ssize_t(done) : -1;
+            if (got == 0)
+                break;
+            r->start = r->pos;
+            r->filled = size_t(got);
+        }
+        return mpg123_ssize_t(done);
+    }
+
+    static off_t seek(void* self, off_t offset, int whence)
+    {
+        auto* r = static_cast<Reader*>(self);
+        off_t base = 0;
+        if (whence == SEEK_CUR) {
+            base = r->pos;
+        } else if (whence == SEEK_END) {
+            struct stat st {};
+            if (::fstat(r->fd, &st) != 0)
+                return -1;
+            base = st.st_size;
+        }
+        if (base + offset < 0)
+            return -1;
+        r->pos = base + offset;
+        return r->pos;
+    }
+
+    int fd;
+    std::vector<unsigned char> buffer;
+    off_t start = 0;     // file offset of buffer[0]
+    size_t filled = 0;   // valid bytes in the buffer
+    off_t pos = 0;
+};
+
+Mpg123Decoder::Mpg123Decoder() = default;
 
 std::unique_ptr<Decoder> Mpg123Decoder::open(const std::string& path, int& error)
 {
@@ -54,7 +123,14 @@ std::unique_ptr<Decoder> Mpg123Decoder::open(const std::string& path, int& error
     for (size_t i = 0; i < rateCount; ++i)
         mpg123_format(h, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_FLOAT_32);
 
-    if (mpg123_open(h, path.c_str()) != MPG123_OK) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = BASS_ERROR_FILEOPEN;
+        return nullptr;
+    }
+    d->m_reader = std::make_unique<Reader>(fd);
+    if (mpg123_replace_reader_handle(h, &Reader::read, &Reader::seek, nullptr) != MPG123_OK
+        || mpg123_open_handle(h, d->m_reader.get()) != MPG123_OK) {
         error = BASS_ERROR_FILEOPEN;
         return nullptr;
     }

@@ -23,8 +23,13 @@ public:
     std::uint32_t channelType() const override { return m_ctype; }
 
 private:
-    Mpg123Decoder() = default;
+    struct Reader;
 
+    Mpg123Decoder();
+
+    // mpg123 reads frame by frame; through a buffer of our own the length
+    // scan costs a few reads instead of one system call per frame.
+    std::unique_ptr<Reader> m_reader;
     mpg123_handle_struct* m_handle = nullptr;
     int m_rate = 0;
     int m_channels = 0;
