@@ -40,6 +40,16 @@ const TableDef kTables[] = {
     {"musicmarkers", "create table musicmarkers(path varchar(75), mark int, comment varchar(75));"},
 };
 
+const char* const kSongLookupIndexes[] = {
+    "create index if not exists idx_track_fullpath on track (fullpath, name);",
+    "create index if not exists idx_track_path on track (path);",
+    "create index if not exists idx_markext1 on markext1 (path, playlist);",
+    "create index if not exists idx_markext2 on markext2 (path, playlist);",
+    "create index if not exists idx_markext3 on markext3 (path, playlist);",
+    "create index if not exists idx_flag on flag (path);",
+    "create index if not exists idx_musicmarkers on musicmarkers (path, mark);",
+};
+
 // The default style sheet: five parts, then the index, then the choreography styles.
 void insertDefaultStyles(CppSQLite3DB& db)
 {
@@ -148,6 +158,17 @@ void CMusicDb::CreateSchema()
         // Start-up reads some two hundred settings by name; without an index each read scans them all.
         if (db.QueryScalar("select count(*) from sqlite_master where type='index' and name='idx_ini';") == 0)
             db.Execute("create index idx_ini on ini (name);");
+        // Song lists look up the log, the marks, the flags and the marker comments of every row
+        // by path; indexed, a lookup does not grow with the table. Older files gain them here.
+        for (const char* index : kSongLookupIndexes) {
+            try {
+                db.Execute(index);
+            } catch (const CppSQLite3Exception& e) {
+                // A table of an unexpected older shape only lacks the index: still usable, only slower.
+                if (e.ErrorCode() != 1)
+                    throw;
+            }
+        }
     }
     MigrateOldMarks();
 }
