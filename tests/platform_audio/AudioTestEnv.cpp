@@ -10,6 +10,11 @@ void useNoSoundDevice()
     ASSERT_TRUE(BASS_Init(0, 44100, 0, nullptr, nullptr)) << BASS_ErrorGetCode();
 }
 
+double playedSeconds(DWORD channel)
+{
+    return BASS_ChannelBytes2Seconds(channel, BASS_ChannelGetPosition(channel, BASS_POS_BYTE));
+}
+
 std::vector<float> decodeAll(DWORD stream)
 {
     BASS_CHANNELINFO info{};

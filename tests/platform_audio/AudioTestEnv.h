@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace audiotest {
@@ -19,6 +21,22 @@ protected:
     void SetUp() override { useNoSoundDevice(); }
     testsupport::TempDir m_dir;
 };
+
+// Polls until `done` holds or `seconds` have passed; returns whether it held.
+template <typename Pred>
+bool waitUntil(Pred done, double seconds = 5.0)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+// Seconds a channel has played.
+double playedSeconds(DWORD channel);
 
 // Every frame of a decoding stream from its position, as floats.
 std::vector<float> decodeAll(DWORD stream);
