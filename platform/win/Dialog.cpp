@@ -82,8 +82,9 @@ BOOL CDialog::createFromTemplate(CWnd* parent)
 
     // Place and size: the template gives the client area.
     const CRect px = win::DialogRectToPixels(t->x, t->y, t->cx, t->cy);
+    // Set quietly: the dialog hears of its place and size when it is shown.
     if (child) {
-        MoveWindow(px.left, px.top, px.Width(), px.Height(), FALSE);
+        PlaceQuietly(px.left, px.top, px.Width(), px.Height());
     } else {
         int barHeight = 0;
         if (frame->layout() && frame->layout()->menuBar())
@@ -91,9 +92,17 @@ BOOL CDialog::createFromTemplate(CWnd* parent)
         CPoint origin(px.left, px.top);
         if (parent)
             parent->ClientToScreen(&origin);
-        MoveWindow(origin.x, origin.y, px.Width(), px.Height() + barHeight, FALSE);
-        if (t->style & DS_CENTER)
-            CenterWindow();
+        PlaceQuietly(origin.x, origin.y, px.Width(), px.Height() + barHeight);
+        if (t->style & DS_CENTER) {
+            const CRect work = win::WorkArea();
+            CRect area = work;
+            if (parent && parent->IsWindowVisible() && !parent->IsIconic())
+                parent->GetWindowRect(area);
+            const int w = px.Width(), h = px.Height() + barHeight;
+            const int x = std::max<int>(work.left, std::min<int>(area.left + (area.Width() - w) / 2, work.right - w));
+            const int y = std::max<int>(work.top, std::min<int>(area.top + (area.Height() - h) / 2, work.bottom - h));
+            PlaceQuietly(x, y, w, h);
+        }
     }
     return TRUE;
 }

@@ -6,17 +6,12 @@
 // Opening hands the file to the desktop's default program. A test installs a
 // launcher (win::SetShellLauncher) to answer in its place; on a headless
 // display nothing is ever started.
+#include "platform/win/WinDefs.h" // window states of the started program (SW_...)
 #include "platform/win/WinTypes.h"
 
 #include <functional>
 #include <string>
 #include <vector>
-
-// Window states of the started program
-constexpr int SW_HIDE = 0;
-constexpr int SW_SHOWNORMAL = 1;
-constexpr int SW_SHOWMAXIMIZED = 3;
-constexpr int SW_SHOW = 5;
 
 // Failure results
 constexpr int SE_ERR_OUTOFMEMORY = 0;

@@ -285,6 +285,8 @@ bool RouteEvent(QWidget* widget, HWND hwnd, bool isFrame, QEvent* e,
     case QEvent::Show:
     case QEvent::Hide: {
         const bool result = baseEvent(e);
+        if (isFrame && e->type() == QEvent::Show)
+            wnd->OnFrameShown();
         if (!topClient && CWnd::FromHandle(hwnd))
             Dispatch(wnd, WM_SHOWWINDOW, e->type() == QEvent::Show, 0);
         return result;

@@ -287,13 +287,8 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char*, const char* windowName, DWORD st
     AttachNewWidget(w, frame, child ? id : 0, style, exStyle);
     if (!child && parent)
         m_impl->parent = parent->m_hWnd;
-    // The place is set quietly; the window hears of its size after WM_CREATE.
-    if (child) {
-        w->setGeometry(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    } else {
-        frame->move(rect.left, rect.top);
-        frame->resize(std::max<int>(rect.right - rect.left, 0), std::max<int>(rect.bottom - rect.top, 0));
-    }
+    // The place is set quietly: a window hears of its place and size when it is shown.
+    PlaceQuietly(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     if (windowName && *windowName)
         SetWindowText(windowName);
     if (style & WS_DISABLED)
@@ -313,11 +308,6 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char*, const char* windowName, DWORD st
             DestroyWindow();
         return FALSE;
     }
-    if (!IsWindow(self))
-        return FALSE;
-    FlushGeometry(frame);
-    if (frame != w)
-        FlushGeometry(w);
     if (!IsWindow(self))
         return FALSE;
     if (child)
@@ -711,6 +701,49 @@ std::vector<CWnd*> CWnd::GetChildren() const
 
 // ---- Place and size -------------------------------------------------------------
 
+void CWnd::PlaceQuietly(int x, int y, int width, int height)
+{
+    QWidget* f = frameWidget();
+    if (!f)
+        return;
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (!f->isWindow()) {
+        if (m_impl->shownForFocus)
+            m_impl->hiddenGeometry = QRect(x, y, width, height);
+        else
+            f->setGeometry(x, y, width, height);
+        return;
+    }
+    f->move(x, y);
+    if (m_style & WS_THICKFRAME)
+        f->resize(width, height);
+    else
+        f->setFixedSize(width, height);
+    if (!f->isVisible())
+        m_impl->pendingOuterSize = QSize(width, height);
+    // The client area follows the frame at once (its own size event waits for the show).
+    if (f->layout())
+        f->layout()->activate();
+}
+
+void CWnd::OnFrameShown()
+{
+    QWidget* f = frameWidget();
+    if (!f || !m_impl->pendingOuterSize)
+        return;
+    const QSize outer = *m_impl->pendingOuterSize;
+    m_impl->pendingOuterSize.reset();
+    const QSize margins = f->frameGeometry().size() - f->geometry().size();
+    if (margins.isEmpty() || (margins.width() == 0 && margins.height() == 0))
+        return;
+    const QSize inner(std::max(outer.width() - margins.width(), 0), std::max(outer.height() - margins.height(), 0));
+    if (m_style & WS_THICKFRAME)
+        f->resize(inner);
+    else
+        f->setFixedSize(inner);
+}
+
 void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint)
 {
     QWidget* f = frameWidget();
@@ -729,7 +762,15 @@ void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint)
             f->resize(size);
         else
             f->setFixedSize(size); // no sizing border: the user cannot resize it
+        // Before the first show the frame is not known: the size is made good then.
+        if (!f->isVisible())
+            m_impl->pendingOuterSize = QSize(width, height);
+        else
+            m_impl->pendingOuterSize.reset();
 
+    } else if (m_impl->shownForFocus) {
+        m_impl->hiddenGeometry = QRect(x, y, width, height);
+        f->move(x, y);
     } else {
         f->setGeometry(x, y, width, height);
     }
@@ -784,15 +825,18 @@ void CWnd::GetWindowRect(LPRECT rect) const
         const QRect g = f->frameGeometry();
         *rect = RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
     } else {
-        const QPoint p = f->mapToGlobal(QPoint(0, 0));
-        *rect = RECT{p.x(), p.y(), p.x() + f->width(), p.y() + f->height()};
+        const QRect g = m_impl->shownForFocus ? m_impl->hiddenGeometry : f->geometry();
+        const QPoint p = f->parentWidget() ? f->parentWidget()->mapToGlobal(g.topLeft()) : g.topLeft();
+        *rect = RECT{p.x(), p.y(), p.x() + g.width(), p.y() + g.height()};
     }
 }
 
 void CWnd::GetClientRect(LPRECT rect) const
 {
     *rect = RECT{};
-    if (QWidget* w = widget())
+    if (m_impl->shownForFocus)
+        *rect = RECT{0, 0, m_impl->hiddenGeometry.width(), m_impl->hiddenGeometry.height()};
+    else if (QWidget* w = widget())
         *rect = RECT{0, 0, w->width(), w->height()};
 }
 
@@ -887,6 +931,12 @@ BOOL CWnd::ShowWindow(int cmdShow)
     QWidget* f = frameWidget();
     if (!f)
         return FALSE;
+    if (m_impl->shownForFocus) {
+        // Back to a real hidden state first.
+        m_impl->shownForFocus = false;
+        f->hide();
+        f->setGeometry(m_impl->hiddenGeometry);
+    }
     const BOOL wasVisible = !f->isHidden();
     switch (cmdShow) {
     case SW_HIDE:
@@ -921,7 +971,7 @@ BOOL CWnd::ShowWindow(int cmdShow)
 BOOL CWnd::IsWindowVisible() const
 {
     QWidget* f = frameWidget();
-    return f && f->isVisible();
+    return f && f->isVisible() && !m_impl->shownForFocus;
 }
 
 BOOL CWnd::EnableWindow(BOOL enable)
@@ -956,7 +1006,7 @@ DWORD CWnd::GetStyle() const
 {
     DWORD s = m_style;
     if (QWidget* f = frameWidget()) {
-        if (!f->isHidden())
+        if (!f->isHidden() && !m_impl->shownForFocus)
             s |= WS_VISIBLE;
         if (!f->isEnabled())
             s |= WS_DISABLED;
@@ -1015,6 +1065,13 @@ CWnd* CWnd::SetFocus()
 {
     CWnd* old = GetFocus();
     if (QWidget* w = widget()) {
+        if (w->isHidden() && !w->isWindow() && !m_impl->shownForFocus) {
+            // A hidden window can hold the focus, as the program's focus sinks do.
+            m_impl->shownForFocus = true;
+            m_impl->hiddenGeometry = w->geometry();
+            w->setGeometry(QRect(w->geometry().topLeft(), QSize(0, 0)));
+            w->show();
+        }
         QWidget* top = w->window();
         if (top->isVisible() && !top->isActiveWindow())
             top->activateWindow();

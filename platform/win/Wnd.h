@@ -215,6 +215,10 @@ public:
     Impl* impl() const { return m_impl.get(); }
     // Registers a widget made elsewhere (a dialog template's control) as this window.
     void AttachNewWidget(QWidget* widget, QWidget* frame, UINT id, DWORD style, DWORD exStyle);
+    // Sets the place and size without telling the window; it hears of them when shown.
+    void PlaceQuietly(int x, int y, int width, int height);
+    // A top-level window's frame is known once it is shown: the outer size set before is kept.
+    void OnFrameShown();
     void SetStyleBits(DWORD style) { m_style = style; }
 
 private:

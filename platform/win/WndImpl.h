@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class CMenu;
 
@@ -19,6 +20,12 @@ struct CWnd::Impl {
     CMenu* menu = nullptr;           // the menu bar's menu
     std::unique_ptr<CMenu> ownMenu;  // a menu loaded for the window from its template
     std::unique_ptr<CMenu> systemMenu;
+    // An outer size set before the window was first shown, when its frame was not known yet.
+    std::optional<QSize> pendingOuterSize;
+    // A hidden window that holds the keyboard focus: Qt gives the focus only to
+    // shown widgets, so it is shown with no area and still counts as hidden.
+    bool shownForFocus = false;
+    QRect hiddenGeometry;
     HICON bigIcon = nullptr;
     HICON smallIcon = nullptr;
     CFont* font = nullptr;
