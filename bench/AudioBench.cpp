@@ -4,7 +4,10 @@
 // length, BPM of seconds 60 to 90), and the output callback's cost.
 #include "platform/audio/Bass.h"
 #include "platform/audio/BassFx.h"
+#include "platform/audio/FileStream.h"
 #include "platform/audio/Mixer.h"
+#include "platform/audio/SndfileDecoder.h"
+#include "platform/audio/TempoStream.h"
 // The sound files are made by the test's own fixture writer.
 #include "tests/platform_audio/AudioFixtures.cpp"
 
@@ -21,6 +24,7 @@ extern "C" {
 #include <chrono>
 #include <filesystem>
 #include <map>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -30,7 +34,7 @@ using Clock = std::chrono::steady_clock;
 constexpr double kDecodeSeconds = 60.0;
 constexpr double kSongSeconds = 240.0;
 
-// Music-like content: a click track under a wandering tone.
+// Music-like content to decode: a click track under a wandering tone.
 audiotest::Pcm musicLike(double seconds)
 {
     audiotest::Pcm clicks = audiotest::clickTrack(seconds, 126.0);
@@ -54,7 +58,8 @@ struct Files {
         audiotest::ffmpegEncode(at("a.m4a"), pcm, "aac", "ipod", 128000, nullptr, nullptr);
         audiotest::ffmpegEncode(at("a.aac"), pcm, "aac", "adts", 128000, nullptr, nullptr);
         audiotest::ffmpegEncode(at("a.wma"), pcm, "wmav2", "asf", 128000, nullptr, nullptr);
-        audiotest::encodeMp3(at("song.mp3"), musicLike(kSongSeconds));
+        // The song is clicks alone: tones under them can read as another tempo.
+        audiotest::encodeMp3(at("song.mp3"), audiotest::clickTrack(kSongSeconds, 126.0));
         BASS_Init(0, 44100, 0, nullptr, nullptr);
     }
     ~Files()
@@ -257,6 +262,80 @@ void BM_AudioOutputCallback(benchmark::State& state)
     state.counters["p99_us"] = costs[costs.size() * 99 / 100];
 }
 
+// From a change on the user-interface side to the first output frame that
+// carries it, with the mixer and its channels driven as on the "No sound"
+// device (a pull every 5 ms). A volume change shows as the drop in level; a
+// pitch change of an octave as the doubled rate of zero crossings, so it
+// includes what SoundTouch holds back. Counters in milliseconds.
+void BM_AudioChangeLatency(benchmark::State& state)
+{
+    const std::string path = files().path("tone.wav");
+    audiotest::writeWav16(path, audiotest::sine(30.0, 441.0, 0.5));
+    constexpr int kPeriod = 220;
+    double volumeMs = 0;
+    double pitchMs = 0;
+    for (auto _ : state) {
+        auto mixer = std::make_shared<audio::Mixer>(44100, 2, kPeriod + 2 * audio::Mixer::kBlockFrames);
+        int err = 0;
+        auto source = std::make_shared<audio::FileStream>(
+            audio::SndfileDecoder::open(path, audio::SndfileDecoder::Kind::Wav, err), path, BASS_STREAM_DECODE,
+            nullptr, 500);
+        auto song = std::make_shared<audio::TempoStream>(source, 0, false, mixer);
+        mixer->attach(song);
+        song->play(false);
+        std::vector<float> out(kPeriod * 2);
+        int periods = 0;
+        auto period = [&] {
+            // Give the read-ahead thread its turn, as real time would.
+            if (periods++ % 8 == 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            while (mixer->renderBlock()) {
+            }
+            mixer->pull(out.data(), kPeriod);
+        };
+        for (int i = 0; i < 100; ++i)
+            period();
+        // A second of output after each change, looked at afterwards.
+        auto record = [&] {
+            std::vector<float> left;
+            while (left.size() < 44100) {
+                period();
+                for (int k = 0; k < kPeriod; ++k)
+                    left.push_back(out[size_t(k) * 2]);
+            }
+            return left;
+        };
+        // Volume 0.5 to 0.1: the first frame from which no peak above 0.06 follows.
+        song->setAttribute(BASS_ATTRIB_VOL, 0.1f);
+        std::vector<float> after = record();
+        size_t quiet = after.size();
+        while (quiet > 0 && std::fabs(after[quiet - 1]) < 0.06f)
+            --quiet;
+        volumeMs += double(quiet) * 1000.0 / 44100.0;
+        // An octave up: the first of four zero-crossing gaps of 25 frames (441 Hz gives 50).
+        song->setAttribute(BASS_ATTRIB_TEMPO_PITCH, 12.0f);
+        after = record();
+        std::vector<size_t> crossings;
+        for (size_t k = 1; k < after.size(); ++k)
+            if ((after[k - 1] < 0) != (after[k] < 0))
+                crossings.push_back(k);
+        size_t octave = after.size();
+        for (size_t k = 0; k + 4 < crossings.size(); ++k) {
+            bool all = true;
+            for (size_t m = k; m < k + 4; ++m)
+                all = all && crossings[m + 1] - crossings[m] >= 20 && crossings[m + 1] - crossings[m] <= 30;
+            if (all) {
+                octave = crossings[k];
+                break;
+            }
+        }
+        pitchMs += double(octave) * 1000.0 / 44100.0;
+        mixer->detach(song.get());
+    }
+    state.counters["volume_ms"] = volumeMs / double(state.iterations());
+    state.counters["pitch_ms"] = pitchMs / double(state.iterations());
+}
+
 } // namespace
 
 BENCHMARK_CAPTURE(BM_AudioDecode, mp3, std::string("mp3"))->Unit(benchmark::kMillisecond);
@@ -269,3 +348,4 @@ BENCHMARK_CAPTURE(BM_AudioDecode, wma, std::string("wma"))->Unit(benchmark::kMil
 BENCHMARK(BM_AudioTempoChain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AudioOpenToReady)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AudioOutputCallback);
+BENCHMARK(BM_AudioChangeLatency)->Unit(benchmark::kMillisecond)->Iterations(5);

@@ -9,6 +9,9 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
 #include <mutex>
@@ -195,6 +198,47 @@ bool FfmpegDecoder::nextPacket()
     }
 }
 
+bool FfmpegDecoder::walkAdtsHeaders(const std::function<void(std::int64_t, std::int64_t)>& add)
+{
+    const int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    std::vector<unsigned char> buffer(256 * 1024);
+    off_t bufferAt = 0;
+    size_t filled = 0;
+    // The bytes at `at`, at least `need` of them, or null at the end of the file.
+    auto bytes = [&](off_t at, size_t need) -> const unsigned char* {
+        if (at < bufferAt || at + off_t(need) > bufferAt + off_t(filled)) {
+            const ssize_t got = ::pread(fd, buffer.data(), buffer.size(), at);
+            bufferAt = at;
+            filled = got > 0 ? size_t(got) : 0;
+        }
+        return filled >= need ? buffer.data() + (at - bufferAt) : nullptr;
+    };
+    off_t at = 0;
+    if (const unsigned char* id3 = bytes(0, 10); id3 && std::memcmp(id3, "ID3", 3) == 0) {
+        const off_t size = (off_t(id3[6] & 0x7f) << 21) | (off_t(id3[7] & 0x7f) << 14) | (off_t(id3[8] & 0x7f) << 7)
+                         | off_t(id3[9] & 0x7f);
+        at = 10 + size + ((id3[5] & 0x10) ? 10 : 0);
+    }
+    std::int64_t total = 0;
+    bool any = false;
+    while (const unsigned char* h = bytes(at, 7)) {
+        if (h[0] != 0xFF || (h[1] & 0xF6) != 0xF0)
+            break;
+        const int length = ((h[3] & 0x03) << 11) | (h[4] << 3) | (h[5] >> 5);
+        if (length < 7)
+            break;
+        const std::int64_t samples = 1024 * ((h[6] & 0x03) + 1);
+        add(total, samples);
+        total += samples;
+        at += length;
+        any = true;
+    }
+    ::close(fd);
+    return any;
+}
+
 bool FfmpegDecoder::buildIndexFromDurations()
 {
     AVStream* st = m_format->streams[m_stream];
@@ -205,7 +249,8 @@ bool FfmpegDecoder::buildIndexFromDurations()
         m_index.push_back({dts, std::uint64_t(std::max<std::int64_t>(samples, 0))});
     };
 
-    // MP4 keeps a table of every packet: no need to read them all.
+    // MP4 keeps a table of every packet, and raw AAC frames say their own
+    // length in their headers: no need to have the demuxer read them all.
     const int entries = avformat_index_get_entries_count(st);
     bool fromTable = entries > 0;
     if (fromTable) {
@@ -213,6 +258,14 @@ bool FfmpegDecoder::buildIndexFromDurations()
             const AVIndexEntry* e = avformat_index_get_entry(st, i);
             addPacket(e->timestamp, (e->flags & AVINDEX_DISCARD_FRAME) ? 0 : frameSize);
         }
+    } else if (std::strcmp(m_format->iformat->name, "aac") == 0) {
+        fromTable = walkAdtsHeaders([&](std::int64_t samplesBefore, std::int64_t samples) {
+            addPacket(av_rescale_q(samplesBefore, AVRational{1, m_rate}, st->time_base), samples);
+        });
+        if (!fromTable)
+            m_index.clear();
+    }
+    if (fromTable) {
         // The first packets are decoded for real: the encoder's delay may end
         // inside one of them, which the table does not say.
         constexpr size_t kCalibrate = 8;

@@ -46,6 +46,8 @@ private:
     void closeInput();
     bool reopenCodec();
     bool buildIndexFromDurations();
+    // Raw AAC: every frame header in turn, as (samples before it, its samples).
+    bool walkAdtsHeaders(const std::function<void(std::int64_t, std::int64_t)>& add);
     bool buildIndexByDecoding();
     bool rewind();
     // Reads the next packet of the stream into m_packet; false at the end.
