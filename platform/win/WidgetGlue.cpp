@@ -334,6 +334,13 @@ bool RouteEvent(QWidget* widget, HWND hwnd, bool isFrame, QEvent* e,
         }
         if (keyDefault && charDefault)
             baseEvent(e);
+        // F1 that nobody handled asks for help: WM_HELP goes to the window and up its parents.
+        if (keyDefault && msg.message == WM_KEYDOWN && msg.wParam == VK_F1 && CWnd::FromHandle(hwnd)) {
+            HELPINFO info;
+            info.iCtrlId = wnd->GetDlgCtrlID();
+            info.hItemHandle = hwnd;
+            Dispatch(wnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        }
         // Keys are never passed on to the parent window, as on Windows.
         e->accept();
         return true;

@@ -428,6 +428,58 @@ TEST_F(ModelessDialog, EscCancelsAndTheNumericKeypadHasItsOwnCodes)
     dlg.DestroyWindow();
 }
 
+// A dialog whose hidden field holds the focus, as the program's command sinks do.
+class SinkDialog : public TestDialog {
+public:
+    std::vector<UINT> keys;
+    int helps = 0;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    BOOL OnHelpInfo(HELPINFO*)
+    {
+        ++helps;
+        return TRUE;
+    }
+};
+
+BEGIN_MESSAGE_MAP(SinkDialog, TestDialog)
+    ON_WM_HELPINFO()
+END_MESSAGE_MAP()
+
+TEST_F(ModelessDialog, AHiddenFieldHoldsTheFocusAndStaysHidden)
+{
+    SinkDialog dlg;
+    ASSERT_TRUE(dlg.Create(kTestDialog));
+    dlg.ShowWindow(SW_SHOW);
+    CWnd* sink = dlg.GetDlgItem(1001);
+    sink->ShowWindow(SW_HIDE);
+    CRect before;
+    sink->GetWindowRect(before);
+    sink->SetFocus();
+    win::PumpMessages(20);
+    EXPECT_EQ(CWnd::GetFocus(), sink);
+    EXPECT_FALSE(sink->IsWindowVisible());
+    EXPECT_FALSE(sink->GetStyle() & WS_VISIBLE);
+    CRect after;
+    sink->GetWindowRect(after);
+    EXPECT_EQ(after, before);
+
+    // Keys reach the dialog's pre-translation and the field; F1 becomes a help request
+    // that travels up to the dialog.
+    QWidget* w = QApplication::focusWidget();
+    ASSERT_EQ(w, sink->widget());
+    pressKey(w, Qt::Key_F1);
+    EXPECT_EQ(dlg.helps, 1);
+    // Shown again for real, it has its place back.
+    sink->ShowWindow(SW_SHOW);
+    EXPECT_TRUE(sink->IsWindowVisible());
+    CRect shown;
+    sink->GetWindowRect(shown);
+    EXPECT_EQ(shown, before);
+    dlg.DestroyWindow();
+}
+
 TEST_F(ModelessDialog, AutoRadioButtonsKeepToTheirGroup)
 {
     TestDialog dlg;
