@@ -48,7 +48,8 @@ public:
     // The text and the type of the entry a choreography reference names; empty when there is none.
     std::string GetEntryValue(const std::string& reference, int own);
     std::string GetEntryType(const std::string& reference, int own);
-    // The text before the first "_": the level a name of a pasted-together result stands for.
+    // The text before the first "_": the level code a name stands for where its table is not
+    // known (the rows of an own query); empty when the name has no "_".
     static std::string NamePrefix(const std::string& name);
 
     // A choreography reference: the entries of its table whose name, type and

@@ -46,7 +46,7 @@ public:
     struct RecordImport {
         bool replaced = false;               // false: cancelled, or the list could not be read
         int records = 0;                     // records stored
-        std::vector<std::string> duplicates; // labels of lines passed over: the label was listed before
+        std::vector<std::string> duplicates; // stored labels of lines passed over: listed before
     };
     // Replaces the catalogue by a fixed-width record list the user chooses. A list that
     // cannot be read leaves the old catalogue, and a box says so; so does a label listed twice,
