@@ -213,7 +213,7 @@ int Channel::level(DWORD& value)
     if (isDecoding())
         return BASS_ERROR_NOTAVAIL;
     std::lock_guard lock(m_mutex);
-    if (endedLocked() && m_state != State::Playing)
+    if (endedLocked())
         return BASS_ERROR_NOPLAY;
     const std::uint64_t consumed = m_mixer->consumedFrames();
     const auto window = std::uint64_t(kLevelWindowSeconds * m_mixer->rate());

@@ -277,17 +277,24 @@ DWORD Engine::nextHandle()
 
 DWORD Engine::add(const std::shared_ptr<Channel>& channel)
 {
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_current == kNoDevice)
-            return 0;
-        const DWORD h = nextHandle();
-        channel->setHandle(h);
-        m_channels[h] = Entry{channel, m_current};
+    // Attached under the lock, so that a device freed meanwhile cannot miss it.
+    std::lock_guard lock(m_mutex);
+    // A playing channel belongs to the device of its mixer (which may have
+    // gone meanwhile); a decoding one to the current device.
+    int device = m_current;
+    if (channel->mixer()) {
+        auto it = std::find_if(m_devices.begin(), m_devices.end(),
+                               [&](const auto& d) { return d.second.mixer == channel->mixer(); });
+        device = it == m_devices.end() ? kNoDevice : it->first;
     }
+    if (device == kNoDevice)
+        return 0;
+    const DWORD h = nextHandle();
+    channel->setHandle(h);
+    m_channels[h] = Entry{channel, device};
     if (!channel->isDecoding())
         channel->mixer()->attach(channel);
-    return channel->handle();
+    return h;
 }
 
 std::shared_ptr<Channel> Engine::channel(DWORD handle)
