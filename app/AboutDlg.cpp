@@ -35,7 +35,13 @@ BOOL CAboutDlg::OnInitDialog()
         m_mainVersion = "Mirtal Database Version: unknown";
         m_mainModified = e.what();
     }
-    // The utility database's lines come with its access object in the store.
+    try {
+        m_utilityVersion = "Utility Database Version: " + m_utilityDb.GetVersionText();
+        m_utilityModified = "Last modified: " + m_utilityDb.GetModifiedText();
+    } catch (const std::exception& e) {
+        m_utilityVersion = "Utility Database Version: unknown";
+        m_utilityModified = e.what();
+    }
     SetWindowPos(nullptr, g_aboutPosX, g_aboutPosY, 330, 310, SWP_SHOWWINDOW);
     UpdateData(FALSE);
     return TRUE;

@@ -4,6 +4,7 @@
 // it was last moved to, at 330 by 310 pixels.
 #include "platform/win/Dialog.h"
 #include "store/MusicDb.h"
+#include "store/UtilityDb.h"
 
 #include <string>
 
@@ -24,6 +25,7 @@ protected:
 
 private:
     CMusicDb m_musicDb;
+    CUtilityDb m_utilityDb;
     std::string m_mainVersion;
     std::string m_utilityVersion;
     std::string m_mainModified;

@@ -146,7 +146,11 @@ void CMirtalDlg::RunStartupSteps()
     } catch (const std::exception& e) {
         m_fn.WriteLog(std::string("choreo.db could not be opened: ") + e.what());
     }
-    // The utility database is opened by its access object once it exists in the store.
+    try {
+        m_utilityDb.Init();
+    } catch (const std::exception& e) {
+        m_fn.WriteLog(std::string("utility.db could not be opened: ") + e.what());
+    }
 
     DetectDisplayDpi();
     try {

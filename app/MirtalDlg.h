@@ -18,6 +18,7 @@
 #include "store/ChoreoDb.h"
 #include "store/MusicDb.h"
 #include "store/MyFunctions.h"
+#include "store/UtilityDb.h"
 #include "texts/DlgList.h"
 #include "texts/DlgLyrics.h"
 
@@ -142,6 +143,7 @@ private:
 
     CChoreoDb m_choreoDb;
     CMusicDb m_musicDb;
+    CUtilityDb m_utilityDb;
     std::array<int, 30> m_hotkeys{};
 
     std::array<CDlgList, kListPageObjects> m_dlgList;

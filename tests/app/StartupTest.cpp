@@ -106,7 +106,7 @@ TEST_F(StartupTest, AFreshFolderGetsItsDatabasesAndFilesAndRunsTheFirstRunOnce)
 {
     auto dlg = start();
     ASSERT_FALSE(dlg->StartupFailed());
-    for (const char* f : {"mirtal.db", "choreo.db", "mirtal.dbtmp", "temp.htm", "cuesheet2.css"})
+    for (const char* f : {"mirtal.db", "choreo.db", "utility.db", "mirtal.dbtmp", "temp.htm", "cuesheet2.css"})
         EXPECT_TRUE(fs::exists(dir.file(f))) << f;
     EXPECT_EQ(fs::file_size(dir.file("temp.htm")), 0u);
 
@@ -328,17 +328,19 @@ TEST_F(StartupTest, TheAboutBoxShowsTheVersionsAndOpensWhereItWasLeft)
     auto dlg = start();
     g_aboutPosX = -2000; // off the screen: it still opens there
     g_aboutPosY = 3000;
-    std::string version;
+    std::string version, utilityVersion;
     CRect where;
     win::SetMessageBoxAnswerer([&](const win::MessageBoxRequest& r) -> std::optional<int> {
         if (r.kind != win::DialogKind::Dialog || r.dialogId != CAboutDlg::IDD)
             return std::nullopt;
         r.window->GetDlgItemText(1282, version);
+        r.window->GetDlgItemText(1283, utilityVersion);
         r.window->GetWindowRect(where);
         return IDOK;
     });
     dlg->SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0); // the low four bits do not matter
     EXPECT_EQ(version, "Mirtal Database Version: 9.22.07");
+    EXPECT_EQ(utilityVersion.rfind("Utility Database Version: ", 0), 0u) << utilityVersion;
     EXPECT_EQ(where, CRect(-2000, 3000, -2000 + 330, 3000 + 310));
     EXPECT_EQ(g_aboutPosX, -2000);
 }
