@@ -241,12 +241,17 @@ void CMirtalDlg::OnPaint()
     } else {
         CDialogEx::OnPaint();
     }
-    if (!m_firstPaintStarted && !m_startupFailed) {
-        // Once only, even when the work itself paints (its dialogs run their own loops);
-        // it runs right after this paint rather than inside it.
-        m_firstPaintStarted = true;
-        PostMessage(WM_FIRST_PAINT_WORK);
-    }
+    StartFirstPaintWork();
+}
+
+void CMirtalDlg::StartFirstPaintWork()
+{
+    if (m_firstPaintStarted || m_startupFailed)
+        return;
+    // Once only, even when the work itself paints (its dialogs run their own loops);
+    // it runs right after this paint rather than inside it.
+    m_firstPaintStarted = true;
+    PostMessage(WM_FIRST_PAINT_WORK);
 }
 
 LRESULT CMirtalDlg::OnFirstPaintWork(WPARAM, LPARAM)
@@ -361,6 +366,9 @@ void CMirtalDlg::OnWindowPosChanged(WINDOWPOS* pos)
 void CMirtalDlg::OnSize(UINT type, int cx, int cy)
 {
     CDialogEx::OnSize(type, cx, cy);
+    // A minimised window is not painted here: its first paint's work starts now.
+    if (type == SIZE_MINIMIZED)
+        StartFirstPaintWork();
     RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, 0);
 }
 

@@ -118,6 +118,8 @@ protected:
 
 private:
     void RunStartupSteps();
+    // The first paint's work, once: after the first paint, or when the window is first minimised.
+    void StartFirstPaintWork();
     void CreateStatusBar();
     void ReportStartupFailure(const std::string& file, const std::string& error);
 

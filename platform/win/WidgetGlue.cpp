@@ -298,6 +298,13 @@ bool RouteEvent(QWidget* widget, HWND hwnd, bool isFrame, QEvent* e,
             Dispatch(wnd, e->type() == QEvent::FocusIn ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0);
         return result;
     }
+    case QEvent::WindowStateChange: {
+        const bool result = baseEvent(e);
+        // Minimising and restoring are size changes of the window (SIZE_MINIMIZED and back).
+        if (isFrame && CWnd::FromHandle(hwnd))
+            sendWindowPosChanged(wnd, SWP_NOMOVE);
+        return result;
+    }
     case QEvent::Close:
         // The window decides through WM_CLOSE; Qt never closes it by itself.
         e->ignore();

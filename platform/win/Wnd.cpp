@@ -18,6 +18,7 @@
 #include <QIcon>
 #include <QLayout>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -87,7 +88,13 @@ public:
 
 PostedMessageReceiver& receiver()
 {
-    static PostedMessageReceiver* r = new PostedMessageReceiver;
+    static PostedMessageReceiver* r = [] {
+        auto* p = new PostedMessageReceiver;
+        // Posted messages run on the user-interface thread, whoever posts first.
+        if (qApp)
+            p->moveToThread(qApp->thread());
+        return p;
+    }();
     return *r;
 }
 
@@ -209,6 +216,11 @@ const win::MessageMap* CWnd::GetThisMessageMap()
 }
 
 const win::MessageMap* CWnd::GetMessageMap() const { return GetThisMessageMap(); }
+
+const CWnd CWnd::wndTop;
+const CWnd CWnd::wndTopMost;
+const CWnd CWnd::wndBottom;
+const CWnd CWnd::wndNoTopMost;
 
 CWnd::CWnd() : m_impl(std::make_unique<Impl>()) {}
 
@@ -806,8 +818,14 @@ BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, U
     }
     if (!(flags & SWP_NOMOVE) || !(flags & SWP_NOSIZE))
         MoveWindow(x, y, cx, cy, !(flags & SWP_NOREDRAW));
-    if (!(flags & SWP_NOZORDER) && insertAfter == nullptr)
-        f->raise();
+    if (!(flags & SWP_NOZORDER)) {
+        if (insertAfter == &wndBottom)
+            f->lower();
+        else if (!insertAfter || insertAfter == &wndTop || insertAfter == &wndTopMost)
+            f->raise();
+        else if (insertAfter->frameWidget() && insertAfter->frameWidget()->parentWidget() == f->parentWidget())
+            f->stackUnder(insertAfter->frameWidget());
+    }
     if (flags & SWP_SHOWWINDOW)
         ShowWindow((flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
     if (flags & SWP_HIDEWINDOW)
@@ -1028,14 +1046,29 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT)
 
 // ---- Painting -------------------------------------------------------------------
 
-void CWnd::Invalidate(BOOL)
-{
-    if (QWidget* w = widget())
-        w->update();
-}
+namespace {
+
+bool onUiThread() { return !qApp || QThread::currentThread() == qApp->thread(); }
+
+} // namespace
+
+void CWnd::Invalidate(BOOL erase) { InvalidateRect(nullptr, erase); }
 
 void CWnd::InvalidateRect(LPCRECT rect, BOOL)
 {
+    if (!onUiThread()) {
+        // From another thread (a meter's timer): the repaint is asked on the user-interface thread.
+        const HWND h = m_hWnd;
+        const std::optional<RECT> r = rect ? std::optional<RECT>(*rect) : std::nullopt;
+        QMetaObject::invokeMethod(
+            qApp,
+            [h, r] {
+                if (CWnd* w = CWnd::FromHandle(h))
+                    w->InvalidateRect(r ? &*r : nullptr);
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     if (QWidget* w = widget()) {
         if (rect)
             w->update(QRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top));
@@ -1165,7 +1198,8 @@ LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (!IsWindow(hWnd))
+    // Off the user-interface thread the window is looked up when the message arrives.
+    if (!hWnd || (onUiThread() && !IsWindow(hWnd)))
         return FALSE;
     QCoreApplication::postEvent(&receiver(), new PostedMessage(hWnd, message, wParam, lParam));
     return TRUE;

@@ -48,6 +48,12 @@ public:
 
     HWND m_hWnd = nullptr;
 
+    // Places in the z-order for SetWindowPos.
+    static const CWnd wndTop;
+    static const CWnd wndTopMost;
+    static const CWnd wndBottom;
+    static const CWnd wndNoTopMost;
+
     // The window a handle names, or null when the window no longer exists.
     static CWnd* FromHandle(HWND hWnd);
     static CWnd* FromHandlePermanent(HWND hWnd) { return FromHandle(hWnd); }
@@ -130,7 +136,8 @@ public:
     DWORD GetExStyle() const { return m_exStyle; }
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
 
-    // Painting
+    // Painting. Invalidate and InvalidateRect may be called from any thread
+    // (the repaint then happens on the user-interface thread).
     void Invalidate(BOOL erase = TRUE);
     void InvalidateRect(LPCRECT rect, BOOL erase = TRUE);
     void UpdateWindow();
@@ -234,6 +241,7 @@ class CScrollBar : public CWnd {};
 // Handle functions
 BOOL IsWindow(HWND hWnd);
 LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// May be called from any thread; the message runs on the user-interface thread.
 BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
 namespace win {

@@ -242,6 +242,19 @@ TEST_F(StartupTest, TheSplashWindowKeepsItsSizeUnlessTheDisplayIsLarge)
     EXPECT_EQ(win::DialogRectToPixels(0, 0, 205, 174).Size(), CSize(308, 283));
 }
 
+TEST_F(StartupTest, AMinimisedStartStillRunsTheFirstPaintWorkOnce)
+{
+    presetSettings({{"system - setup", "true"}});
+    auto dlg = std::make_unique<CMirtalDlg>();
+    ASSERT_TRUE(dlg->Create(CMirtalDlg::IDD));
+    dlg->ShowWindow(SW_MINIMIZE);
+    ASSERT_TRUE(waitFor([&] { return dlg->IsFirstPaintDone(); }));
+    dlg->ShowWindow(SW_RESTORE);
+    win::PumpMessages(50);
+    EXPECT_EQ(dialogs, (std::vector<UINT>{407})) << "the first-run dialog opened once";
+    EXPECT_TRUE(fs::exists(dir.file("mirtal.dbtmp")));
+}
+
 TEST_F(StartupTest, TheLayoutFollowsTheWindowSize)
 {
     presetSettings({{"system - setup", "false"}});

@@ -3,6 +3,7 @@
 #include "platform/win/Controls.h"
 #include "platform/win/Dc.h"
 #include "platform/win/Display.h"
+#include "platform/win/FileDialog.h"
 #include "platform/win/Menu.h"
 #include "platform/win/PlainSlider.h"
 #include "platform/win/PlainTabCtrl.h"
@@ -14,6 +15,7 @@
 #include <QSlider>
 #include <QTabBar>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -281,6 +283,78 @@ TEST(Display, DeviceCapsAndMetricsFollowTheDisplay)
     EXPECT_EQ(win::WorkArea(), CRect(0, 0, 1366, 600));
     win::SetDisplayOverride(std::nullopt);
     EXPECT_GT(GetSystemMetrics(SM_CXSCREEN), 0);
+}
+
+TEST(FileDialog, IsAnsweredByTheTestAndCancelledWhenNobodyAnswers)
+{
+    CFileDialog open(TRUE, "m3u", nullptr, OFN_FILEMUSTEXIST, "Playlists (*.m3u)|*.m3u|All (*.*)|*.*||");
+    open.m_ofn.lpstrTitle = "Load playlist";
+    EXPECT_EQ(open.DoModal(), IDCANCEL) << "headless and unanswered";
+
+    win::ClearFileDialogLog();
+    win::SetFileDialogAnswerer([](const win::FileDialogRequest& r) -> std::optional<std::vector<std::string>> {
+        if (r.title == "Save list")
+            return std::vector<std::string>{"/music/lists/Saturday"};
+        return std::nullopt;
+    });
+    CFileDialog save(FALSE, "m3u", "list.m3u", OFN_OVERWRITEPROMPT, "Playlists (*.m3u)|*.m3u||");
+    save.m_ofn.lpstrTitle = "Save list";
+    EXPECT_EQ(save.DoModal(), IDOK);
+    EXPECT_EQ(save.GetPathName(), "/music/lists/Saturday.m3u") << "the default extension is added";
+    EXPECT_EQ(save.GetFileName(), "Saturday.m3u");
+    EXPECT_EQ(save.GetFileTitle(), "Saturday");
+    EXPECT_EQ(save.GetFileExt(), "m3u");
+    EXPECT_EQ(save.GetFolderPath(), "/music/lists");
+    ASSERT_EQ(win::FileDialogLog().size(), 1u);
+    EXPECT_FALSE(win::FileDialogLog()[0].open);
+    EXPECT_EQ(win::FileDialogLog()[0].fileName, "list.m3u");
+    win::SetFileDialogAnswerer({});
+}
+
+// Counts the messages and paints that reach it.
+class Counter : public CWnd {
+public:
+    int posted = 0;
+    int paints = 0;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    LRESULT OnPosted(WPARAM, LPARAM)
+    {
+        ++posted;
+        return 0;
+    }
+    void OnPaint()
+    {
+        CPaintDC dc(this);
+        ++paints;
+    }
+};
+
+BEGIN_MESSAGE_MAP(Counter, CWnd)
+    ON_MESSAGE(WM_APP + 7, OnPosted)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+TEST(Threads, PostAndInvalidateFromAnotherThreadRunOnTheUserInterfaceThread)
+{
+    Host host;
+    host.ShowWindow(SW_SHOW);
+    Counter c;
+    ASSERT_TRUE(c.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &host, 1));
+    win::PumpMessages(20);
+    const int paintsBefore = c.paints;
+    std::thread worker([&c] {
+        for (int i = 0; i < 20; ++i) {
+            c.PostMessage(WM_APP + 7);
+            c.Invalidate();
+        }
+    });
+    worker.join();
+    EXPECT_EQ(c.posted, 0) << "nothing runs on the worker";
+    win::PumpMessages(50);
+    EXPECT_EQ(c.posted, 20);
+    EXPECT_GT(c.paints, paintsBefore);
 }
 
 } // namespace
