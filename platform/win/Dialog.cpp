@@ -255,7 +255,8 @@ void CDialog::PrevDlgCtrl() const { moveFocus(this, -1); }
 
 BOOL CDialog::PreTranslateMessage(MSG* msg)
 {
-    if (msg->message != WM_KEYDOWN)
+    // A dialog inside another (a tab page) leaves Enter and Esc to the dialog around it.
+    if (msg->message != WM_KEYDOWN || (GetStyle() & WS_CHILD))
         return FALSE;
     if (msg->wParam == VK_ESCAPE) {
         SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);

@@ -33,7 +33,8 @@ public:
     void NextDlgCtrl() const;
     void PrevDlgCtrl() const;
 
-    // Enter presses the default button, Esc cancels.
+    // Enter presses the default button, Esc cancels; a child dialog (a tab page)
+    // leaves both to the top-level dialog it sits in.
     BOOL PreTranslateMessage(MSG* msg) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

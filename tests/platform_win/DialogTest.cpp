@@ -18,7 +18,16 @@ namespace {
 constexpr UINT kTestDialog = 9001;
 constexpr UINT kNestedDialog = 9002;
 
+constexpr UINT kPageDialog = 9003;
+
 const char* kScript = R"rc(
+9003 DIALOGEX 0, 0, 100, 60
+STYLE DS_SETFONT | DS_CONTROL | WS_CHILD
+FONT 8, "MS Shell Dlg"
+BEGIN
+    EDITTEXT        1201, 5, 5, 60, 14, ES_AUTOHSCROLL
+END
+
 // A dialog of each kind of control the program's dialogs use.
 9001 DIALOGEX 0, 0, 200, 120
 STYLE DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU
@@ -478,6 +487,25 @@ TEST_F(ModelessDialog, AHiddenFieldHoldsTheFocusAndStaysHidden)
     sink->GetWindowRect(shown);
     EXPECT_EQ(shown, before);
     dlg.DestroyWindow();
+}
+
+TEST_F(ModelessDialog, KeysInAPageReachThePreTranslationOfTheDialogAroundIt)
+{
+    KeyDialog outer;
+    ASSERT_TRUE(outer.Create(kTestDialog));
+    outer.ShowWindow(SW_SHOW);
+    CDialog page(kPageDialog);
+    ASSERT_TRUE(page.Create(kPageDialog, &outer));
+    page.ShowWindow(SW_SHOW);
+    QWidget* field = page.GetDlgItem(1201)->widget();
+    pressKey(field, Qt::Key_F5);
+    ASSERT_EQ(outer.seen.size(), 1u);
+    EXPECT_EQ(outer.seen[0], VK_F1 + 4);
+    // Esc in the page is the outer dialog's Cancel, not the page's.
+    pressKey(field, Qt::Key_Escape, "\x1b");
+    EXPECT_EQ(outer.GetDialogResult(), IDCANCEL);
+    EXPECT_EQ(page.GetDialogResult(), -1);
+    outer.DestroyWindow();
 }
 
 TEST_F(ModelessDialog, AutoRadioButtonsKeepToTheirGroup)
