@@ -31,7 +31,8 @@ void CMusicDb::DeleteMarks(int list, const std::string& path, int usePlaylist, c
 
 bool CMusicDb::IsMarked(const std::string& path, int list, int usePlaylist, const std::string& playlist, int own)
 {
-    std::string sql = "SELECT * FROM markext" + m_fn.IntToString(list) + " WHERE path='" + Sql(m_fn.EscapeSql(path)) + "'";
+    // Only whether a row exists matters: the path alone is read, straight from the index.
+    std::string sql = "SELECT path FROM markext" + m_fn.IntToString(list) + " WHERE path='" + Sql(m_fn.EscapeSql(path)) + "'";
     if (usePlaylist)
         sql += " and playlist='" + Sql(m_fn.EscapeSql(playlist)) + "'";
     sql += ";";

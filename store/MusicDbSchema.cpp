@@ -41,12 +41,12 @@ const TableDef kTables[] = {
 };
 
 const char* const kSongLookupIndexes[] = {
-    "create index if not exists idx_track_fullpath on track (fullpath, name);",
+    "create index if not exists idx_track_fullpath on track (fullpath, name, date, time);",
     "create index if not exists idx_track_path on track (path);",
     "create index if not exists idx_markext1 on markext1 (path, playlist);",
     "create index if not exists idx_markext2 on markext2 (path, playlist);",
     "create index if not exists idx_markext3 on markext3 (path, playlist);",
-    "create index if not exists idx_flag on flag (path);",
+    "create index if not exists idx_flag on flag (path, value);",
     "create index if not exists idx_musicmarkers on musicmarkers (path, mark);",
 };
 
