@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -253,6 +254,35 @@ TEST_F(StartupTest, AMinimisedStartStillRunsTheFirstPaintWorkOnce)
     win::PumpMessages(50);
     EXPECT_EQ(dialogs, (std::vector<UINT>{407})) << "the first-run dialog opened once";
     EXPECT_TRUE(fs::exists(dir.file("mirtal.dbtmp")));
+}
+
+TEST_F(StartupTest, AnEmptyLyricsFolderWritesNoStyleSheetAtTheRoot)
+{
+    ASSERT_FALSE(fs::exists("/cuesheet2.css")) << "a sheet left from elsewhere would hide the fault";
+    presetSettings({{"system - setup", "false"}, {"lyrics - pathglobal", ""}});
+    auto dlg = start();
+    EXPECT_TRUE(g_lyricsPathGlobal.empty());
+    EXPECT_FALSE(fs::exists("/cuesheet2.css"));
+    EXPECT_TRUE(fs::exists(dir.file("cuesheet2.css")));
+}
+
+TEST_F(StartupTest, AStyleSheetThatCannotBeReplacedIsSkipped)
+{
+    presetSettings({{"system - setup", "false"}});
+    auto dlg = start();
+    // A folder in the place of the sheet cannot be removed: the write passes it over.
+    fs::create_directories(dir.path() / "blocked" / "cuesheet2.css" / "inside");
+    EXPECT_TRUE(dlg->WriteCueSheetCss(false, dir.file("blocked/cuesheet2.css")));
+    EXPECT_TRUE(fs::is_directory(dir.path() / "blocked" / "cuesheet2.css"));
+    // Keep-existing leaves a sheet byte for byte; a rewrite gives the six lines.
+    testsupport::writeFile(dir.file("cuesheet2.css"), "mine");
+    dlg->WriteCueSheetCss(true, dir.file("cuesheet2.css"));
+    EXPECT_EQ(testsupport::readFile(dir.file("cuesheet2.css")), "mine");
+    dlg->WriteCueSheetCss(false, dir.file("cuesheet2.css"));
+    const std::string css = testsupport::readFile(dir.file("cuesheet2.css"));
+    EXPECT_EQ(std::count(css.begin(), css.end(), '\n'), 6);
+    EXPECT_EQ(css.rfind("body, p, font { font-family: ", 0), 0u);
+    EXPECT_NE(css.find(".title    { font-family: "), std::string::npos);
 }
 
 TEST_F(StartupTest, TheLayoutFollowsTheWindowSize)
