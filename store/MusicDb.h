@@ -136,7 +136,7 @@ public:
 
     // ---- tablet export
     // Writes "mirtaltablet.db" afresh from table music, the paths moved into the tablet folder.
-    // All rows or none: a failure raises and leaves no half-written file behind.
+    // All rows or none: a failure raises and leaves the tablet table empty.
     void WriteTabletDatabase(const std::string& tabletFolder);
 
     // ---- played-track log (table track)
