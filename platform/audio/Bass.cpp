@@ -3,10 +3,8 @@
 #include "platform/audio/Bass.h"
 
 #include "platform/audio/Channel.h"
-#include "platform/audio/DecoderRegistry.h"
 #include "platform/audio/Engine.h"
 #include "platform/audio/FfmpegDecoder.h"
-#include "platform/audio/FileProbe.h"
 #include "platform/audio/FileStream.h"
 #include "platform/audio/Mixer.h"
 #include "platform/audio/SndfileDecoder.h"
@@ -39,24 +37,9 @@ HSTREAM createStream(BOOL mem, const void* file, QWORD offset, QWORD length, DWO
 {
     if (mem || offset || length || !file)
         return done(BASS_ERROR_ILLPARAM), 0;
-    std::shared_ptr<audio::Mixer> mixer;
-    if (const int err = Engine::instance().currentMixer(mixer); err != BASS_OK)
-        return done(err), 0;
-    const std::string path = static_cast<const char*>(file);
-    if (!audio::isReadableFile(path))
-        return done(BASS_ERROR_FILEOPEN), 0;
-    const audio::DecoderFactory factory = chosen ? chosen : audio::DecoderRegistry::instance().find(path);
-    if (!factory)
-        return done(BASS_ERROR_FILEFORM), 0;
     int err = BASS_OK;
-    std::unique_ptr<audio::Decoder> decoder = factory(path, err);
-    if (!decoder)
-        return done(err == BASS_OK ? BASS_ERROR_FILEFORM : err), 0;
-    const bool decoding = (flags & BASS_STREAM_DECODE) != 0;
-    auto stream = std::make_shared<audio::FileStream>(std::move(decoder), path, flags, decoding ? nullptr : mixer,
-                                                      Engine::instance().bufferMs());
-    const HSTREAM h = Engine::instance().add(stream);
-    done(h ? BASS_OK : BASS_ERROR_INIT);
+    const HSTREAM h = audio::createFileStream(static_cast<const char*>(file), flags, chosen, err);
+    done(err);
     return h;
 }
 
@@ -181,7 +164,16 @@ BOOL BASS_ChannelPause(DWORD handle)
 BOOL BASS_ChannelStop(DWORD handle)
 {
     auto c = lookup(handle);
-    return c ? done(c->stop()) : FALSE;
+    if (!c)
+        return FALSE;
+    if (c->freedByStop())
+        return done(Engine::instance().freeChannel(handle));
+    return done(c->stop());
+}
+
+BOOL BASS_ChannelStart(DWORD handle)
+{
+    return BASS_ChannelPlay(handle, FALSE);
 }
 
 DWORD BASS_ChannelIsActive(DWORD handle)
@@ -207,6 +199,7 @@ BOOL BASS_ChannelGetInfo(DWORD handle, BASS_CHANNELINFO* info)
     info->origres = DWORD(c->bitsPerSample());
     info->plugin = 0;
     info->filename = c->fileName();
+    c->completeInfo(*info);
     return done(BASS_OK);
 }
 
@@ -217,8 +210,10 @@ QWORD BASS_ChannelGetLength(DWORD handle, DWORD mode)
         return QWORD(-1);
     if (mode != BASS_POS_BYTE)
         return done(BASS_ERROR_NOTAVAIL), QWORD(-1);
-    done(BASS_OK);
-    return c->lengthFrames() * c->bytesPerFrame();
+    QWORD bytes = 0;
+    if (!done(c->lengthBytes(bytes)))
+        return QWORD(-1);
+    return bytes;
 }
 
 QWORD BASS_ChannelGetPosition(DWORD handle, DWORD mode)

@@ -157,6 +157,8 @@ BASSDEF(BOOL) BASS_StreamFree(HSTREAM handle);
 BASSDEF(BOOL) BASS_ChannelPlay(DWORD handle, BOOL restart);
 BASSDEF(BOOL) BASS_ChannelPause(DWORD handle);
 BASSDEF(BOOL) BASS_ChannelStop(DWORD handle);
+// BASS_ChannelPlay without restart.
+BASSDEF(BOOL) BASS_ChannelStart(DWORD handle);
 BASSDEF(DWORD) BASS_ChannelIsActive(DWORD handle);
 BASSDEF(BOOL) BASS_ChannelGetInfo(DWORD handle, BASS_CHANNELINFO* info);
 BASSDEF(QWORD) BASS_ChannelGetLength(DWORD handle, DWORD mode);

@@ -26,6 +26,12 @@ double Channel::playbackRate() const
     return f > 0 ? double(f) : double(rate());
 }
 
+int Channel::lengthBytes(std::uint64_t& bytes)
+{
+    bytes = lengthFrames() * bytesPerFrame();
+    return BASS_OK;
+}
+
 bool Channel::seekLocked(std::uint64_t frame)
 {
     if (frame > lengthFrames() || !seekSource(frame))

@@ -43,19 +43,28 @@ public:
     // Positions count 16-bit frames at the source's rate.
     std::uint64_t bytesPerFrame() const { return 2 * std::uint64_t(channels()); }
 
-    // Each returns a BASS_ERROR_... code (BASS_OK on success).
-    int play(bool restart);
-    int pause();
-    int stop();
-    DWORD activeState();
+    // The length BASS_ChannelGetLength reports, in bytes; a stream whose end
+    // is not known ahead answers what its source says.
+    virtual int lengthBytes(std::uint64_t& bytes);
+    // Fills what only the kind of stream knows, after the common fields.
+    virtual void completeInfo(BASS_CHANNELINFO&) {}
+
+    // Each returns a BASS_ERROR_... code (BASS_OK on success). Virtual for
+    // kinds that are neither decoded nor mixed (recordings).
+    virtual int play(bool restart);
+    virtual int pause();
+    virtual int stop();
+    // Stopping ends the channel for good: BASS_ChannelStop frees it.
+    virtual bool freedByStop() const { return false; }
+    virtual DWORD activeState();
     // The frame being heard (decoding channels: the next frame handed out).
-    std::uint64_t position();
-    int setPosition(std::uint64_t frame);
+    virtual std::uint64_t position();
+    virtual int setPosition(std::uint64_t frame);
     int setAttribute(DWORD attrib, float value);
     int getAttribute(DWORD attrib, float& value);
     int slideAttribute(DWORD attrib, float value, DWORD milliseconds);
-    int level(DWORD& value);
-    int getData(float* out, int frames, int& produced);
+    virtual int level(DWORD& value);
+    virtual int getData(float* out, int frames, int& produced);
 
     int addEffect(DWORD type, int priority, int& id);
     int setEffectParameters(int id, const void* params);
@@ -65,6 +74,10 @@ public:
 
     // A stream about to be played by another (a tempo stream) decodes ahead.
     virtual void startReadAhead() {}
+
+    // Called once when the handle is freed, after the channel has left the
+    // handle table and its mixer: the place to end what it started.
+    virtual void released() {}
 
     // Mixer thread: renders one block into the bus when playing, and runs the slides.
     void mixInto(float* bus, int frames, int busChannels, double busRate, std::uint64_t blockStart);

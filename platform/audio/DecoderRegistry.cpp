@@ -1,6 +1,8 @@
 #include "platform/audio/DecoderRegistry.h"
 
 #include "platform/audio/FfmpegDecoder.h"
+#include "platform/audio/FileStream.h"
+#include "platform/audio/MidiDecoder.h"
 #include "platform/audio/Mpg123Decoder.h"
 #include "platform/audio/SndfileDecoder.h"
 
@@ -41,6 +43,8 @@ DecoderRegistry::DecoderRegistry()
     m_factories["wma"] = [](const std::string& p, int& e) {
         return FfmpegDecoder::open(p, FfmpegDecoder::Kind::Wma, e);
     };
+    for (const char* ext : {"mid", "midi", "kar", "rmi"})
+        m_factories[ext] = [](const std::string& p, int& e) { return MidiDecoder::open(p, currentOutputRate(), e); };
     for (const char* ext : {"aac", "mp4", "m4a"})
         m_factories[ext] = [](const std::string& p, int& e) {
             return FfmpegDecoder::open(p, FfmpegDecoder::Kind::Aac, e);

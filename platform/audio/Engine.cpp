@@ -19,12 +19,6 @@ constexpr DWORD kMinBufferMs = 10;
 constexpr DWORD kMaxBufferMs = 5000;
 constexpr DWORD kEffectLevel = 9;  // the equaliser is available
 
-void detachFromMixer(const std::shared_ptr<Channel>& c)
-{
-    if (c && c->mixer())
-        c->mixer()->detach(c.get());
-}
-
 } // namespace
 
 Engine& Engine::instance()
@@ -49,6 +43,7 @@ Engine::~Engine()
     }
     for (int n : numbers)
         freeDevice(n);
+    freeRecordings();
     PortAudioOutput::shutdown();
 }
 
@@ -135,8 +130,16 @@ void Engine::freeDevice(int number)
     // The output stops first, so nothing pulls from the mixer while it goes.
     device.output.reset();
     device.mixer->stop();
+    release(taken);
+}
+
+void Engine::release(const std::vector<std::shared_ptr<Channel>>& taken)
+{
     for (const auto& c : taken)
-        detachFromMixer(c);
+        if (c->mixer())
+            c->mixer()->detach(c.get());
+    for (const auto& c : taken)
+        c->released();
 }
 
 int Engine::free()
@@ -328,9 +331,37 @@ int Engine::freeChannel(DWORD handle)
         if (auto* tempo = dynamic_cast<TempoStream*>(c.get()); tempo && tempo->freesSource())
             takeLocked(tempo->source()->handle(), taken);
     }
-    for (const auto& c : taken)
-        detachFromMixer(c);
+    release(taken);
     return BASS_OK;
+}
+
+DWORD Engine::addRecording(const std::shared_ptr<Channel>& channel)
+{
+    std::lock_guard lock(m_mutex);
+    const DWORD h = nextHandle();
+    channel->setHandle(h);
+    m_channels[h] = Entry{channel, kRecordingOwner};
+    return h;
+}
+
+void Engine::freeRecordings()
+{
+    freeOwnedBy(kRecordingOwner);
+}
+
+void Engine::freeOwnedBy(int owner)
+{
+    std::vector<std::shared_ptr<Channel>> taken;
+    {
+        std::lock_guard lock(m_mutex);
+        std::vector<DWORD> handles;
+        for (const auto& [handle, entry] : m_channels)
+            if (entry.device == owner)
+                handles.push_back(handle);
+        for (DWORD h : handles)
+            takeLocked(h, taken);
+    }
+    release(taken);
 }
 
 DWORD Engine::addEffect(DWORD channelHandle, int effectId)

@@ -46,6 +46,11 @@ public:
     // Frees a channel (and the source a tempo stream was told to free); BASS_ERROR_HANDLE when unknown.
     int freeChannel(DWORD handle);
 
+    // Registers a recording: it belongs to no output device, and
+    // freeRecordings (BASS_RecordFree) ends it instead of BASS_Free.
+    DWORD addRecording(const std::shared_ptr<Channel>& channel);
+    void freeRecordings();
+
     DWORD addEffect(DWORD channelHandle, int effectId);
     // The channel and the effect id of an effect handle; null when unknown.
     std::shared_ptr<Channel> effect(DWORD handle, int& effectId);
@@ -71,6 +76,9 @@ private:
     void freeDevice(int number);
     // Takes a channel and its effects out of the tables; the caller releases it unlocked.
     void takeLocked(DWORD handle, std::vector<std::shared_ptr<Channel>>& taken);
+    // Ends channels taken out of the tables: off their mixer, then released. Unlocked.
+    static void release(const std::vector<std::shared_ptr<Channel>>& taken);
+    void freeOwnedBy(int owner);
 
     std::mutex m_mutex;
     std::map<int, Device> m_devices;
@@ -81,6 +89,7 @@ private:
     DWORD m_lastHandle = 0;
 
     static constexpr int kNoDevice = -1000;
+    static constexpr int kRecordingOwner = -2000;
 };
 
 } // namespace audio

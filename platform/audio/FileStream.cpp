@@ -1,5 +1,10 @@
 #include "platform/audio/FileStream.h"
 
+#include "platform/audio/DecoderRegistry.h"
+#include "platform/audio/Engine.h"
+#include "platform/audio/FileProbe.h"
+#include "platform/audio/Mixer.h"
+
 #include <cmath>
 
 namespace audio {
@@ -42,6 +47,49 @@ bool FileStream::seekSource(std::uint64_t frame)
         return false;
     m_resampling = false;
     return true;
+}
+
+DWORD createFileStream(std::unique_ptr<Decoder> decoder, const std::string& path, DWORD flags, int& error)
+{
+    std::shared_ptr<Mixer> mixer;
+    if (error = Engine::instance().currentMixer(mixer); error != BASS_OK)
+        return 0;
+    const bool decoding = (flags & BASS_STREAM_DECODE) != 0;
+    auto stream = std::make_shared<FileStream>(std::move(decoder), path, flags, decoding ? nullptr : mixer,
+                                               Engine::instance().bufferMs());
+    const DWORD h = Engine::instance().add(stream);
+    error = h ? BASS_OK : BASS_ERROR_INIT;
+    return h;
+}
+
+DWORD createFileStream(const std::string& path, DWORD flags, const DecoderFactory& factory, int& error)
+{
+    std::shared_ptr<Mixer> mixer;
+    if (error = Engine::instance().currentMixer(mixer); error != BASS_OK)
+        return 0;
+    if (!isReadableFile(path)) {
+        error = BASS_ERROR_FILEOPEN;
+        return 0;
+    }
+    const DecoderFactory chosen = factory ? factory : DecoderRegistry::instance().find(path);
+    if (!chosen) {
+        error = BASS_ERROR_FILEFORM;
+        return 0;
+    }
+    error = BASS_OK;
+    std::unique_ptr<Decoder> decoder = chosen(path, error);
+    if (!decoder) {
+        if (error == BASS_OK)
+            error = BASS_ERROR_FILEFORM;
+        return 0;
+    }
+    return createFileStream(std::move(decoder), path, flags, error);
+}
+
+int currentOutputRate()
+{
+    std::shared_ptr<Mixer> mixer;
+    return Engine::instance().currentMixer(mixer) == BASS_OK ? mixer->rate() : 44100;
 }
 
 } // namespace audio

@@ -34,4 +34,14 @@ private:
     std::uint64_t m_resampleBase = 0;  // the source frame the resampler started at
 };
 
+// Makes a stream of an opened decoder, playing on the current device or
+// decoding (BASS_STREAM_DECODE), and registers it: the handle, or 0 with a
+// BASS_ERROR_... code in `error`.
+DWORD createFileStream(std::unique_ptr<Decoder> decoder, const std::string& path, DWORD flags, int& error);
+// The same for a file that `factory` opens (the registry's choice when empty),
+// after checking that a device is open and the file can be read.
+DWORD createFileStream(const std::string& path, DWORD flags, const DecoderFactory& factory, int& error);
+// The rate of the current device's mixer; 44100 without a device.
+int currentOutputRate();
+
 } // namespace audio
