@@ -6,8 +6,8 @@
 //
 // Its code is spread over files by area: MirtalDlg.cpp (the window, start-up,
 // first paint, layout), MirtalDlgSettings.cpp (the settings read at start),
-// MirtalDlgPages.cpp (tab pages and dance levels), MirtalDlgFiles.cpp (style
-// sheet, preview file, database backup).
+// MirtalDlgPages.cpp (tab pages and dance levels), MirtalDlgStyles.cpp (style
+// sheets, preview file), MirtalDlgBackup.cpp (backup, restore, import).
 #include "app/AppGlobals.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"
@@ -74,13 +74,22 @@ public:
     int GetCurrentPage();
     bool IsPageInTabs(int page);
 
-    // ---- generated files (MirtalDlgFiles.cpp)
+    // ==== services block: style sheets, backup and restore, re-applying settings,
+    // ==== window places, window and document commands
+    // ---- style sheets and preview file (MirtalDlgStyles.cpp)
     // Writes "cuesheet2.css" to the path; with keepExisting an existing file stays as it is.
     bool WriteCueSheetCss(bool keepExisting, const std::string& path);
+    // Rewrites "cuesheet2.css" in the data folder and in every lyrics folder the settings name.
+    void WriteCssToLyricsFolders();
+    // Writes the choreography style sheet to the path of the setting "csspath".
+    void WriteChoreoCss();
     // Creates the empty preview document "temp.htm" in the data folder when it is missing.
     void EnsurePreviewFile();
-    // Copies mirtal.db to mirtal.dbtmp in the data folder.
+
+    // ---- backup, restore and import (MirtalDlgBackup.cpp)
+    // A consistent copy of mirtal.db as mirtal.dbtmp in the data folder.
     void BackupDatabase();
+    // ==== end of the services block
 
     // ---- what tests and the other windows read
     CDlgMp3& MusicPage() { return m_dlgMp3; }

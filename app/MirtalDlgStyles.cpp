@@ -1,0 +1,129 @@
+// The style sheets the main window generates (the cue-sheet sheet
+// "cuesheet2.css" in the data folder and the lyrics folders, the
+// choreography sheet) and the empty preview document "temp.htm".
+#include "app/MirtalDlg.h"
+
+#include "store/StoreGlobals.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Replaces the file at path with the lines, each ended by CR LF. A file that
+// cannot be replaced (a folder in its place, a read-only folder) is passed
+// over: the other copies are still written.
+void replaceFile(const std::string& path, const std::vector<std::string>& lines)
+{
+    std::error_code ec;
+    if (fs::exists(path, ec) && !fs::remove(path, ec))
+        return;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out)
+        return;
+    for (const std::string& line : lines)
+        out << line << "\r\n";
+}
+
+const char* const kLevelLyricsDirs[] = {
+    "basic - lyricsdir", "main - lyricsdir", "plus - lyricsdir", "a1 - lyricsdir",  "a2 - lyricsdir",  "c1 - lyricsdir",
+    "c2 - lyricsdir",    "c3a - lyricsdir",  "c3b - lyricsdir",  "c4 - lyricsdir", "global - lyricsdir",
+};
+
+} // namespace
+
+bool CMirtalDlg::WriteCueSheetCss(bool keepExisting, const std::string& path)
+{
+    std::error_code ec;
+    if (keepExisting && fs::exists(path, ec))
+        return true;
+    if (path.empty())
+        return true;
+    auto P = [this](const std::string& size) { return m_fn.HtmlSizeToPoints(size); };
+    const std::string& font = g_cssTextFontName;
+    replaceFile(path, {
+        "body, p, font { font-family: " + font + "; font-size: " + P(g_cssTextFontSize) + "pt; font-weight: " +
+            g_cssTextFontWeight + ";" + "line-height: 140%; background: " + g_cssTextBgColor + "; color: " +
+            g_cssTextColor + "; }",
+        ".lyrics    { font-family: " + font + "; font-size: " + P(g_cssLyricsFontSize) + "pt;" + "font-weight: " +
+            g_cssLyricsFontWeight + "; color: " + g_cssLyricsColor + "; background-color: " + g_cssLyricsBgColor +
+            ";}",
+        ".hdr    { font-family: " + font + "; font-size: " + P(g_cssHeaderFontSize) + "pt;" + "font-weight: " +
+            g_cssHeaderFontWeight + "; color: " + g_cssHeaderColor + "; margin-left: 25px; margin-bottom: -40}",
+        ".artist    { font-family: " + font + "; font-size: " + P(g_cssLabelFontSize) + "pt;" + "font-weight: " +
+            g_cssLabelFontWeight + "; color: " + g_cssLabelColor + ";}",
+        ".label    { font-family: " + font + "; font-size: " + P(g_cssLabelFontSize) + "pt;" + "font-weight: " +
+            g_cssLabelFontWeight + "; color: " + g_cssLabelColor + ";}",
+        ".title    { font-family: " + font + "; font-size: " + P(g_cssTitleFontSize) + "pt;" + "font-weight: " +
+            g_cssTitleFontWeight + "; color: " + g_cssTitleColor + ";}",
+    });
+    return true;
+}
+
+void CMirtalDlg::WriteCssToLyricsFolders()
+{
+    m_musicDb.BeginBatch();
+    const std::string path1 = m_musicDb.GetSetting("lyrics - path1", 0);
+    const std::string path2 = m_musicDb.GetSetting("lyrics - path2", 0);
+    const std::string path3 = m_musicDb.GetSetting("lyrics - path3", 0);
+    const std::string global = m_musicDb.GetSetting("lyrics - pathglobal", 0);
+    std::vector<std::string> levelDirs;
+    for (const char* key : kLevelLyricsDirs)
+        levelDirs.push_back(m_musicDb.GetSetting(key, 0));
+    m_musicDb.CommitBatch();
+
+    std::vector<std::string> folders{g_baseFolder, global};
+    if (!path1.empty() && path1 != global)
+        folders.push_back(path1);
+    if (!path2.empty() && path2 != global && path2 != path1)
+        folders.push_back(path2);
+    if (!path3.empty() && path3 != global && path3 != path1 && path3 != path2)
+        folders.push_back(path3);
+    folders.insert(folders.end(), levelDirs.begin(), levelDirs.end());
+
+    // An empty folder setting names no folder: the sheet never lands at the root of the file system.
+    for (const std::string& folder : folders)
+        if (!folder.empty())
+            WriteCueSheetCss(false, m_fn.AddBackslash(folder) + "cuesheet2.css");
+}
+
+void CMirtalDlg::WriteChoreoCss()
+{
+    CMusicDb& db = m_musicDb;
+    db.BeginBatch();
+    const std::string path = db.GetSetting("csspath", 0);
+    if (path.empty()) {
+        db.CommitBatch();
+        return;
+    }
+    std::string colors[4];
+    for (int n = 1; n <= 4; ++n) {
+        const std::string i = std::to_string(n);
+        const unsigned long r = unsigned(db.GetStyleInt("choreocolorR" + i, 0)) & 0xFF;
+        const unsigned long g = unsigned(db.GetStyleInt("choreocolorG" + i, 0)) & 0xFF;
+        const unsigned long b = unsigned(db.GetStyleInt("choreocolorB" + i, 0)) & 0xFF;
+        colors[n - 1] = m_fn.ColorToHtml(r + 256 * g + 65536 * b);
+    }
+    std::string line;
+    for (int n = 1; n <= 4; ++n) {
+        const std::string i = std::to_string(n);
+        const std::string size = db.GetStyle("choreofontsize" + i, 0);
+        const std::string name = db.GetStyle("choreofontname" + i, 0);
+        const std::string weight = db.GetStyle("choreofontweight" + i, 0);
+        line += (n == 1 ? std::string("body, p, font") : ".font" + i) + " { font-family: " + name +
+                "; font-size: " + m_fn.HtmlSizeToPoints(size) + "pt;" + "font-weight: " + weight +
+                "; color: " + colors[n - 1] + ";}";
+    }
+    db.CommitBatch();
+    replaceFile(path, {line});
+}
+
+void CMirtalDlg::EnsurePreviewFile()
+{
+    const std::string path = m_fn.AddBackslash(g_baseFolder) + "temp.htm";
+    std::error_code ec;
+    if (!fs::exists(path, ec))
+        std::ofstream(path, std::ios::binary);
+}
