@@ -20,6 +20,25 @@ public:
     void ParkFocus();
     int GetLoadCount() const { return m_loads; }
 
+    // A text document scrolls by the lines, an HTML document (a web address too) by the pixels.
+    void ScrollBy(int pixels, int lines);
+    // The entry 1 or 10 before or after the current one, not beyond the first or last.
+    void OnIndexMinus1();
+    void OnIndexPlus1();
+    void OnIndexMinus10();
+    void OnIndexPlus10();
+    // A random entry not shown before.
+    void OnRandom();
+    // Adds the shown document to table memory and sends 926.
+    void OnSaveForReview();
+    // Flips the page's full-screen layout and stores it.
+    void ToggleFullScreen();
+    // The next settings load re-reads the fonts and clock colours (flag set) or not.
+    void SetFontReload(bool reload) { m_fontReload = reload; }
+    bool IsFontReloadMarked() const { return m_fontReload; }
+    // Re-reads "general - digitalclock" and the clock colours.
+    void ApplyClockSettings();
+
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     void OnOK() override { ParkFocus(); }

@@ -1,5 +1,6 @@
 #include "texts/DlgLyrics.h"
 
+#include "app/CallRecorder.h"
 #include "platform/win/DataExchange.h"
 
 CDlgLyrics::CDlgLyrics(CWnd* parent) : CDialogEx(IDD, parent) {}
@@ -17,4 +18,19 @@ void CDlgLyrics::ParkFocus()
     UpdateData(FALSE);
 }
 
-void CDlgLyrics::ShowFile(const std::string& path) { m_shownFile = path; }
+void CDlgLyrics::ShowFile(const std::string& path)
+{
+    CALLREC("CDlgLyrics::ShowFile", path);
+    m_shownFile = path;
+}
+
+void CDlgLyrics::ScrollBy(int pixels, int ignored) { CALLREC("CDlgLyrics::ScrollBy", pixels, ignored); }
+void CDlgLyrics::ShowFindLyricsChoice() { CALLREC("CDlgLyrics::ShowFindLyricsChoice"); }
+void CDlgLyrics::ShowFoundLyrics() { CALLREC("CDlgLyrics::ShowFoundLyrics"); }
+void CDlgLyrics::ApplyColors() { CALLREC("CDlgLyrics::ApplyColors"); }
+
+void CDlgLyrics::ReloadFile()
+{
+    CALLREC("CDlgLyrics::ReloadFile");
+    ShowFile(m_shownFile);
+}

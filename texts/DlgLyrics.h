@@ -17,6 +17,16 @@ public:
     // Shows a document and remembers its path.
     void ShowFile(const std::string& path);
     const std::string& GetShownFile() const { return m_shownFile; }
+    // Scrolls the shown HTML document by the pixels; nothing while a PDF is shown.
+    void ScrollBy(int pixels, int ignored);
+    // Shows the lyrics file chosen in the page's own Find Lyrics window.
+    void ShowFindLyricsChoice();
+    // Shows g_foundLyricsPath.
+    void ShowFoundLyrics();
+    // Background and text colours from the settings; the document is shown again.
+    void ApplyColors();
+    // Shows the remembered document again.
+    void ReloadFile();
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;

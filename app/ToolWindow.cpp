@@ -1,0 +1,38 @@
+#include "app/ToolWindow.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <vector>
+
+namespace toolwin {
+namespace {
+
+std::vector<CWnd*>& pending()
+{
+    static std::vector<CWnd*> objects;
+    return objects;
+}
+
+} // namespace
+
+void FreeLater(CWnd* object)
+{
+    auto& objects = pending();
+    objects.push_back(object);
+    // The window may have gone inside one of its own handlers: free it once the event is over.
+    if (objects.size() == 1 && QCoreApplication::instance())
+        QTimer::singleShot(0, QCoreApplication::instance(), [] { FreePending(); });
+}
+
+void FreePending()
+{
+    // Freeing one may end windows of its own, which land here again.
+    while (!pending().empty()) {
+        std::vector<CWnd*> objects;
+        objects.swap(pending());
+        for (CWnd* o : objects)
+            delete o;
+    }
+}
+
+} // namespace toolwin

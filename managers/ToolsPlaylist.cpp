@@ -1,0 +1,8 @@
+#include "managers/ToolsPlaylist.h"
+
+#include "app/CallRecorder.h"
+#include "app/SendCommand.h"
+
+CToolsPlaylist::CToolsPlaylist(CWnd* parent) : CDialogEx(IDD, parent) {}
+
+void CToolsPlaylist::OnCancel() { SendCommand(CMD_PLAYLIST_MGR_CLOSED); }

@@ -1,0 +1,8 @@
+#include "texts/CueSheet.h"
+
+#include "app/CallRecorder.h"
+#include "app/SendCommand.h"
+
+CCueSheet::CCueSheet(CWnd* parent) : CDialogEx(IDD, parent) {}
+
+void CCueSheet::OnCancel() { SendCommand(CMD_CUESHEET_CLOSED); }

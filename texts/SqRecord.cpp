@@ -1,0 +1,10 @@
+#include "texts/SqRecord.h"
+
+#include "app/CallRecorder.h"
+#include "app/SendCommand.h"
+
+CSqRecord::CSqRecord(CWnd* parent) : CDialogEx(IDD, parent) {}
+
+void CSqRecord::RefreshBackground() { CALLREC("CSqRecord::RefreshBackground"); }
+
+void CSqRecord::OnCancel() { SendCommand(CMD_RECORDDB_CLOSED); }
