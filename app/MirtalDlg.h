@@ -9,6 +9,7 @@
 // MirtalDlgPages.cpp (tab pages and dance levels), MirtalDlgStyles.cpp (style
 // sheets, preview file), MirtalDlgBackup.cpp (backup, restore, import).
 #include "app/AppGlobals.h"
+#include "app/ToolWindow.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"
 #include "platform/win/PlainSlider.h"
@@ -24,6 +25,31 @@
 
 #include <array>
 #include <string>
+
+class CBreakTime;
+class CCalls;
+class CComputerCards;
+class CCueSheet;
+class CDlgEdit;
+class CEqualizer;
+class CJukeBox;
+class CKaraoke;
+class CMarkers;
+class CModelessLyrics;
+class CMusicControl;
+class CRecord;
+class CSqRecord;
+class CSquareID;
+class CTagsDlg;
+class CTimer;
+class CTimerMarkers;
+class CToolsChoreo;
+class CToolsMarry;
+class CToolsMemory;
+class CToolsMusic;
+class CToolsPlaylist;
+class CToolsTrack;
+class CViewHotkeys;
 
 // The About item of the system menu.
 constexpr UINT IDM_ABOUTBOX = 0x0010;
@@ -74,6 +100,114 @@ public:
     int GetCurrentPage();
     bool IsPageInTabs(int page);
 
+    // ==== keys block: keys and command codes, tool windows, status bar, shutdown, main menu
+    // ---- keys and command codes (MirtalDlgKeys.cpp)
+    // Actions of a named key: "F2" to "F12", " ", "A" to "Z", ",", "-", ".", "PAGEUP", "PAGEDN",
+    // "HOME", "END", "ARROWLEFT", "ARROWUP", "ARROWRIGHT", "ARROWDOWN".
+    void HandleKeyName(const std::string& name);
+    // Hotkey function 0..86; any other number does nothing.
+    void RunHotkeyFunction(int number);
+    // 1 starts playing when nothing plays, 2 pauses a playing song, any other mode nothing.
+    void PlayPauseIf(int mode);
+    // Sound 1..5 (F8, F9, the selected song, the break music, the ding) on the second player,
+    // or a pause of the sound that plays.
+    void PlaySoundFile(int number);
+    bool GetLyricsWindowKeys() const { return m_lyricsWindowKeys != 0; }
+
+    // ---- lyrics where the lyrics mode says (MirtalDlgPages.cpp)
+    void ShowLyrics(const std::string& path, bool forced);
+
+    // ---- status bar, position slider, tool windows, help, shutdown (MirtalDlgTools.cpp)
+    void UpdateStatusBar();
+    void SetPositionRange(int seconds);
+    void ShowPosition();
+    // Check mark of a main-menu item: check is MF_CHECKED or MF_UNCHECKED.
+    void CheckViewItem(UINT itemId, UINT check);
+    // A tool window was closed by the user: its code (700..705, 709, 713, 718, 720, 924, 925,
+    // 927, 929, 932..937) unchecks its item and destroys the window when it still exists.
+    void OnToolWindowClosed(UINT code);
+    void RefreshTags();
+    void RefreshEqualizer();
+    void ReloadMarkers();
+    void StartMarkersTimer();
+    void ShowTimerTick();
+    // Opens "Mirtal.chm" in the data folder.
+    void OpenHelpFile();
+
+    // ---- main menu (MirtalDlgMenu.cpp)
+    // View and Tools items: creates, hides or shows the item's window.
+    void ToggleToolWindow(UINT itemId);
+    // View > Music Markers: the markers window or, by "markers - show", the panel.
+    void OnViewMusicMarkers();
+    void OnOptionsUserSettings();
+    void OnOptionsLyrics();
+    void OnOptionsChoreography();
+    void OnOptionsHotkeys();
+    void SelectOutputDevice();
+    // Fixed BPM and Pitch Adjustment: the switch of song list 1..3, the value (122..132, -5..5).
+    void ToggleFixedBpmList(int list);
+    void SetFixedBpmValue(int value);
+    void TogglePitchList(int list);
+    void SetPitchValue(int step);
+    void RunChecker();
+    void ClearMusicCombos();
+
+    // ---- the tool windows, one slot each (null once the window is gone)
+    ToolSlot<CEqualizer> m_equalizer;
+    ToolSlot<CRecord> m_recorder;
+    ToolSlot<CTimer> m_timerWindow;
+    ToolSlot<CDlgEdit> m_editor; // the last editor opened
+    ToolSlot<CSquareID> m_squareId;
+    ToolSlot<CCalls> m_calls;
+    ToolSlot<CJukeBox> m_jukebox;
+    ToolSlot<CMarkers> m_markers;
+    ToolSlot<CKaraoke> m_karaoke;
+    ToolSlot<CTimerMarkers> m_markerTimer;
+    ToolSlot<CComputerCards> m_cards;
+    ToolSlot<CViewHotkeys> m_hotkeysView;
+    ToolSlot<CSqRecord> m_recordDb;
+    ToolSlot<CToolsMemory> m_memoryManager;
+    ToolSlot<CToolsChoreo> m_choreoManager;
+    ToolSlot<CToolsMusic> m_musicManager;
+    ToolSlot<CToolsPlaylist> m_playlistManager;
+    ToolSlot<CToolsMarry> m_marryManager;
+    ToolSlot<CToolsTrack> m_trackManager;
+    ToolSlot<CTagsDlg> m_tags;
+    ToolSlot<CCueSheet> m_cueSheet;
+    ToolSlot<CBreakTime> m_breakTimer;
+    ToolSlot<CModelessLyrics> m_lyricsWindow1;
+    ToolSlot<CModelessLyrics> m_lyricsWindow2;
+    ToolSlot<CMusicControl> m_musicControl;
+    // ==== end of the keys block
+
+    // ==== window and document commands the dispatcher calls (MirtalDlgServicesWindows.cpp)
+    void OnRecorderMusicStarted();
+    void OnRecorderMusicStopped();
+    // Window 1 or 2.
+    void CloseLyricsWindow(int window);
+    void OpenBreakTimer();
+    void CloseBreakTimer();
+    void OpenBreakTimerAuto();
+    void NextCardTip();
+    void OnSongLoaded();
+    void OnPlayStarted();
+    void ShowHtmlFile(const std::string& path, bool edit, int mode);
+    void ToggleQueuedLyrics();
+    void ToggleMarkerPanel();
+    void RepositionMarkerTimer();
+    void AutoScrollLyrics();
+    void RefreshMemoryManager();
+    void ReloadLyrics();
+    // 938 music, 939 track, 940 marry manager.
+    void RefreshManager(UINT code);
+    void SwitchEqualizer(bool on, bool selectStored);
+    void ToggleLyricsWindowKeys();
+    void AdjustBreakMinute(bool up);
+    void RefreshMusicControl();
+    void ShowMarkerTimer(bool show);
+    void RestoreWindowPositions();
+    // ==== end of the window and document commands
+
     // ==== services block: style sheets, backup and restore, re-applying settings,
     // ==== window places, window and document commands
     // ---- style sheets and preview file (MirtalDlgStyles.cpp)
@@ -89,6 +223,13 @@ public:
     // ---- backup, restore and import (MirtalDlgBackup.cpp)
     // A consistent copy of mirtal.db as mirtal.dbtmp in the data folder.
     void BackupDatabase();
+    // File > Restore Database: every table but the settings to its start rows, after a question.
+    void RestoreDatabase();
+    // File > Restore All Paths: the level documents back to their defaults.
+    void RestoreAllPaths();
+    // File > Import from Mirtal Database, File > Import from old version of Mirtal.
+    void ImportFromOldDatabase();
+    void ImportFromOldFiles();
     // ==== end of the services block
 
     // ---- what tests and the other windows read
@@ -124,6 +265,19 @@ protected:
     void OnOptionsMusic();
     void OnExit() { OnOK(); }
     LRESULT OnFirstPaintWork(WPARAM, LPARAM);
+    // ---- keys block
+    // Every menu command runs here: a database error ends the command, not the program.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy();
+    BOOL OnHelpInfo(HELPINFO* info);
+    LRESULT OnPositionSliderMoved(WPARAM id, LPARAM pos);
+    void OnChangeProgram(UINT id);
+    void OnToolWindowItem(UINT id);
+    void OnFixedBpmListItem(UINT id);
+    void OnFixedBpmValueItem(UINT id);
+    void OnPitchListItem(UINT id);
+    void OnPitchValueItem(UINT id);
+    void OnHelpContents() { OpenHelpFile(); }
 
 private:
     void RunStartupSteps();
@@ -177,4 +331,14 @@ private:
     CPlainSlider m_slider;
     int m_pageCount = kMaxPages;
     bool m_startupFailed = false;
+
+    // ---- keys block
+    // The key or command code of a key-down, run on behalf of OnKeyDown.
+    void DispatchKey(UINT key, UINT repeat);
+    void RunCommandCode(UINT code, UINT repeat);
+    // Runs a command; an error it raises is shown in a box, any open batch rolled back.
+    template <class F>
+    void RunGuarded(F&& command);
+    void ReportCommandError(const std::exception& e);
+    void SaveWindowState();
 };

@@ -3,11 +3,15 @@
 // older version's data.
 #include "app/MirtalDlg.h"
 
+#include "app/Global.h"
+#include "import/ImportOld.h"
+#include "import/ImportOldWorker.h"
 #include "platform/win/MessageBox.h"
 #include "store/StoreGlobals.h"
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <sqlite3.h>
 #include <thread>
 
@@ -66,4 +70,171 @@ void CMirtalDlg::BackupDatabase()
     // A failed copy is reported and the start goes on: nothing else depends on the backup.
     if (!copyDatabase(folder + "mirtal.db", folder + "mirtal.dbtmp"))
         AfxMessageBox("Can't copy mirtal.db to mirtal.dbtmp", MB_OK | MB_ICONEXCLAMATION);
+}
+
+namespace {
+
+// The wait cursor for the span of a command, also when a database error ends it early.
+class WaitCursor {
+public:
+    explicit WaitCursor(CCmdTarget& target) : m_target(&target) { m_target->BeginWaitCursor(); }
+    ~WaitCursor() { End(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+    void End()
+    {
+        if (m_target)
+            m_target->EndWaitCursor();
+        m_target = nullptr;
+    }
+
+private:
+    CCmdTarget* m_target;
+};
+
+struct PlaceKey {
+    const char* key;
+    int* target;
+};
+
+// The tool-window places that Restore Database reads again, in this order.
+const PlaceKey kRestoredPlaces[] = {
+    {"general - modelesslyrics_x", &g_lyricsWindowX},
+    {"general - modelesslyrics_y", &g_lyricsWindowY},
+    {"general - modelesslyrics_width", &g_lyricsWindowWidth},
+    {"general - modelesslyrics_height", &g_lyricsWindowHeight},
+    {"general - modelesslyrics2_x", &g_lyricsWindow2X},
+    {"general - modelesslyrics2_y", &g_lyricsWindow2Y},
+    {"general - modelesslyrics2_width", &g_lyricsWindow2Width},
+    {"general - modelesslyrics2_height", &g_lyricsWindow2Height},
+    {"general - pausepos_x", &g_breakPosX},
+    {"general - pausepos_y", &g_breakPosY},
+    {"general - timerpos_x", &g_timerPosX},
+    {"general - timerpos_y", &g_timerPosY},
+    {"general - jukeboxpos_x", &g_jukeboxPosX},
+    {"general - jukeboxpos_y", &g_jukeboxPosY},
+    {"general - aboutpos_x", &g_aboutPosX},
+    {"general - aboutpos_y", &g_aboutPosY},
+    {"general - recordpos_x", &g_recorderPosX},
+    {"general - recordpos_y", &g_recorderPosY},
+    {"general - markerpos_x", &g_markersPosX},
+    {"general - markerpos_y", &g_markersPosY},
+    {"general - equalizerpos_x", &g_equalizerPosX},
+    {"general - equalizerpos_y", &g_equalizerPosY},
+    {"general - squareidpos_x", &g_squareIdPosX},
+    {"general - squareidpos_y", &g_squareIdPosY},
+    {"general - callspos_x", &g_callsX},
+    {"general - callspos_y", &g_callsY},
+    {"general - callspos_width", &g_callsWidth},
+    {"general - callspos_height", &g_callsHeight},
+    {"general - hotkeypos_x", &g_hotkeysPosX},
+    {"general - hotkeypos_y", &g_hotkeysPosY},
+    {"general - musicctrlpos_x", &g_musicControlX},
+    {"general - musicctrlpos_y", &g_musicControlY},
+    {"general - musicctrlpos_w", &g_musicControlWidth},
+    {"general - musicctrlpos_h", &g_musicControlHeight},
+    {"general - computercardspos_x", &g_cardsPosX},
+    {"general - computercardspos_y", &g_cardsPosY},
+    {"general - tagspos_x", &g_tagsPosX},
+    {"general - tagspos_y", &g_tagsPosY},
+};
+
+} // namespace
+
+void CMirtalDlg::RestoreDatabase()
+{
+    if (MessageBox(m_hWnd, "Do you want restore all the Databases? \r\nYour settings will be lost.", kAppCaption,
+                   MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    WaitCursor wait(*this);
+    m_musicDb.RestoreAllTables();
+    m_dlgMp3.ClearComboHistories();
+    CGlobal settings;
+    settings.DoModal();
+    ApplySettings();
+
+    m_musicDb.BeginBatch();
+    for (const PlaceKey& place : kRestoredPlaces)
+        *place.target = m_musicDb.GetSettingInt(place.key, 0);
+    m_musicDb.CommitBatch();
+
+    LoadHotkeyTable();
+    WriteCssToLyricsFolders();
+    wait.End();
+    LoadFixedBpmMenu();
+    MessageBox(m_hWnd, "The Database is restored.", kAppCaption, MB_OK | MB_ICONINFORMATION);
+}
+
+void CMirtalDlg::RestoreAllPaths()
+{
+    WaitCursor wait(*this);
+    m_musicDb.SetDefaultPaths(0);
+    m_dlgMp3.ClearComboHistories();
+    wait.End();
+    SetLevel(g_danceLevel);
+    MessageBox(m_hWnd, "The Paths are restored.", kAppCaption, MB_OK | MB_ICONINFORMATION);
+}
+
+void CMirtalDlg::ImportFromOldDatabase()
+{
+    CImportOld choice(1);
+    if (choice.DoModal() != IDOK)
+        return;
+    WaitCursor wait(*this);
+    CImportOldWorker worker;
+    m_musicDb.CreateSchema();
+    const std::string path = choice.GetPath();
+    if (choice.GetImportMarked())
+        worker.ImportMarkedFromDb(path);
+    if (choice.GetImportMemory())
+        worker.ImportMemoryFromDb(path);
+    if (choice.GetImportTrack())
+        worker.ImportTrackFromDb(path);
+    if (choice.GetImportHotkeys())
+        worker.ImportHotkeysFromDb(path);
+    if (choice.GetImportStylesheet())
+        worker.ImportStylesheetFromDb(path);
+    if (choice.GetImportMarry())
+        worker.ImportMarryFromDb(path);
+    if (choice.GetImportSettings())
+        worker.ImportSettingsFromDb(path);
+    if (choice.GetImportMusic())
+        worker.ImportMusicFromDb(path);
+    wait.End();
+    MessageBox(m_hWnd, "Restart Mirtal for all the changes to apply.", kAppCaption, MB_OK | MB_ICONINFORMATION);
+}
+
+void CMirtalDlg::ImportFromOldFiles()
+{
+    CImportOld choice(0);
+    if (choice.DoModal() != IDOK)
+        return;
+    WaitCursor wait(*this);
+    const std::string folder = m_fn.AddBackslash(choice.GetPath());
+    CImportOldWorker worker;
+    m_musicDb.CreateSchema();
+
+    using Reader = std::function<bool(const std::string&)>;
+    const struct {
+        int wanted;
+        const char* name;
+        Reader read;
+    } steps[] = {
+        {choice.GetImportMarked(), "mark1.dat", [&](const std::string& f) { return worker.ImportMarkedFile(f, 1); }},
+        {choice.GetImportMarked(), "mark2.dat", [&](const std::string& f) { return worker.ImportMarkedFile(f, 2); }},
+        {choice.GetImportMarked(), "mark3.dat", [&](const std::string& f) { return worker.ImportMarkedFile(f, 3); }},
+        {choice.GetImportMemory(), "MirtalMem.txt", [&](const std::string& f) { return worker.ImportMemoryFile(f); }},
+        {choice.GetImportMarry(), "Marry.ini", [&](const std::string& f) { return worker.ImportMarryFile(f); }},
+        {choice.GetImportTrack(), "TrackDatabase.txt", [&](const std::string& f) { return worker.ImportTrackFile(f); }},
+        {choice.GetImportSettings(), "Mirtal.ini", [&](const std::string& f) { return worker.ImportSettingsFile(f); }},
+        {choice.GetImportMusic(), "LoopDatabase.txt", [&](const std::string& f) { return worker.ImportLoopFile(f); }},
+    };
+    // A missing file is skipped without a word; one that cannot be read is named.
+    for (const auto& step : steps) {
+        const std::string file = folder + step.name;
+        if (step.wanted && m_fn.FileExists(file) && !step.read(file))
+            MessageBox(m_hWnd, "Open " + file + " failed!", kAppCaption, MB_OK | MB_ICONSTOP);
+    }
+    wait.End();
+    MessageBox(m_hWnd, "Restart Mirtal for the changes to apply.", kAppCaption, MB_OK | MB_ICONINFORMATION);
 }

@@ -1,0 +1,46 @@
+#pragma once
+// The legacy import dialog (template 233): what to bring over from an older
+// version and where it lies, an older database file (mode 1) or a folder of
+// its data files (mode 0). This class offers what the main window's two File
+// commands call; the dialog's own work comes with the legacy import.
+#include "platform/win/Dialog.h"
+
+#include <string>
+
+class CImportOld : public CDialogEx {
+public:
+    enum { IDD = 233 };
+    CImportOld(int mode, CWnd* parent = nullptr);
+
+    // The eight check boxes: nonzero imports that part.
+    int GetImportMarked() const { return m_importMarked; }
+    int GetImportMemory() const { return m_importMemory; }
+    int GetImportTrack() const { return m_importTrack; }
+    int GetImportHotkeys() const { return m_importHotkeys; }
+    int GetImportStylesheet() const { return m_importStylesheet; }
+    int GetImportMarry() const { return m_importMarry; }
+    int GetImportSettings() const { return m_importSettings; }
+    int GetImportMusic() const { return m_importMusic; }
+    // The older database file (mode 1) or the folder of older files (mode 0).
+    std::string GetPath() const { return m_mode == 1 ? m_databasePath : m_folderPath; }
+    int GetMode() const { return m_mode; }
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    DECLARE_MESSAGE_MAP()
+    void OnClickedOk() { OnOK(); }
+    void OnClickedCancel() { OnCancel(); }
+
+private:
+    int m_mode = 0;
+    int m_importSettings = 0;
+    int m_importMusic = 0;
+    int m_importMarry = 0;
+    int m_importMarked = 0;
+    int m_importTrack = 0;
+    int m_importMemory = 0;
+    int m_importHotkeys = 0;
+    int m_importStylesheet = 0;
+    std::string m_folderPath;
+    std::string m_databasePath;
+};
