@@ -22,6 +22,7 @@ using HSTREAM = DWORD;
 using HCHANNEL = DWORD;
 using HFX = DWORD;
 using HPLUGIN = DWORD;
+using HRECORD = DWORD;
 
 // Version 2.4: the high word is what callers check.
 constexpr DWORD BASSVERSION = 0x204;
@@ -56,6 +57,7 @@ constexpr DWORD BASS_DEVICE_MONO = 2;  // mix the output to one channel
 constexpr DWORD BASS_DEVICE_ENABLED = 1;
 constexpr DWORD BASS_DEVICE_DEFAULT = 2;
 constexpr DWORD BASS_DEVICE_INIT = 4;
+constexpr DWORD BASS_DEVICE_LOOPBACK = 8;  // a recording device that captures what is played
 
 // Stream creation flags.
 constexpr DWORD BASS_SAMPLE_FLOAT = 0x100;       // BASS_ChannelGetData hands out 32-bit floats
@@ -76,6 +78,7 @@ constexpr DWORD BASS_ACTIVE_PAUSED = 3;
 // Channel attributes.
 constexpr DWORD BASS_ATTRIB_FREQ = 1;  // playback rate in Hz; 0 = the source's own rate
 constexpr DWORD BASS_ATTRIB_VOL = 2;   // 0 (silent) to 1 (full)
+constexpr DWORD BASS_ATTRIB_VOLDSP = 19;  // gain of a recording's data, 1 = unchanged
 
 // Configuration options.
 constexpr DWORD BASS_CONFIG_BUFFER = 0;          // decode-ahead per stream, milliseconds (10 to 5000)
@@ -85,6 +88,7 @@ constexpr DWORD BASS_CONFIG_AAC_MP4 = 0x10701;   // accepted; MP4 files always p
 constexpr DWORD BASS_FX_DX8_PARAMEQ = 7;  // peaking equaliser band
 
 // Channel types reported by BASS_ChannelGetInfo.
+constexpr DWORD BASS_CTYPE_RECORD = 2;
 constexpr DWORD BASS_CTYPE_STREAM = 0x10000;
 constexpr DWORD BASS_CTYPE_STREAM_OGG = 0x10002;
 constexpr DWORD BASS_CTYPE_STREAM_MP1 = 0x10003;
@@ -122,6 +126,17 @@ struct BASS_CHANNELINFO {
     HPLUGIN plugin;
     const char* filename;  // the file of a file stream, else null; valid while the stream lives
 };
+
+// BASS_RecordStart flag: the recording starts paused (BASS_ChannelPlay starts it).
+constexpr DWORD BASS_RECORD_PAUSE = 0x8000;
+
+// BASS_RecordGetInput / BASS_RecordSetInput flags.
+constexpr DWORD BASS_INPUT_OFF = 0x10000;
+constexpr DWORD BASS_INPUT_ON = 0x20000;
+
+// Captured data of a recording, in its sample format, on the capture
+// thread; FALSE stops the recording.
+using RECORDPROC = BOOL(HRECORD handle, const void* buffer, DWORD length, void* user);
 
 struct BASS_DX8_PARAMEQ {
     float fCenter;     // centre frequency in Hz, 80 to 16000, kept below the rate's Nyquist frequency
@@ -174,6 +189,26 @@ BASSDEF(DWORD) BASS_ChannelGetLevel(DWORD handle);
 // Decoded data of a decoding channel: 16-bit samples, or floats with
 // BASS_DATA_FLOAT or a BASS_SAMPLE_FLOAT stream. Returns bytes, -1 on error.
 BASSDEF(DWORD) BASS_ChannelGetData(DWORD handle, void* buffer, DWORD length);
+
+// Recording. Devices: 0 is the "No sound" recording device (silence in real
+// time), 1 and up the PortAudio input devices, -1 the default one. Every
+// device has one input, "Default", with a software level and on/off switch.
+// A recording channel is stopped and freed by BASS_ChannelStop, and
+// BASS_ChannelGetData drains what it has captured (the newest 2 seconds).
+BASSDEF(BOOL) BASS_RecordGetDeviceInfo(DWORD device, BASS_DEVICEINFO* info);
+BASSDEF(BOOL) BASS_RecordInit(int device);
+// Frees the recording device and its recording channels.
+BASSDEF(BOOL) BASS_RecordFree();
+// The name of an input of the current recording device; null past the last one.
+BASSDEF(const char*) BASS_RecordGetInputName(int input);
+// An input's flags (BASS_INPUT_OFF when switched off) and level 0 to 1;
+// input -1: the master level. -1 (all bits) on error.
+BASSDEF(DWORD) BASS_RecordGetInput(int input, float* volume);
+// flags: BASS_INPUT_ON, BASS_INPUT_OFF or 0 (unchanged); volume below 0: unchanged.
+BASSDEF(BOOL) BASS_RecordSetInput(int input, DWORD flags, float volume);
+// A recording of the current device: freq 0 means 44100; 1 or 2 channels;
+// flags BASS_RECORD_PAUSE, BASS_SAMPLE_FLOAT.
+BASSDEF(HRECORD) BASS_RecordStart(DWORD freq, DWORD chans, DWORD flags, RECORDPROC* proc, void* user);
 
 // Effects.
 BASSDEF(HFX) BASS_ChannelSetFX(DWORD handle, DWORD type, int priority);

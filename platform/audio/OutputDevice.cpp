@@ -74,53 +74,22 @@ int paCallback(const void*, void* output, unsigned long frames, const PaStreamCa
     return paContinue;
 }
 
-std::mutex g_paMutex;
-bool g_paStarted = false;
-int g_paOpen = 0;
-std::vector<PortAudioDeviceInfo> g_paDevices;
-
-bool startPortAudio()
-{
-    if (g_paStarted)
-        return true;
-    if (Pa_Initialize() != paNoError)
-        return false;
-    g_paStarted = true;
-    const PaDeviceIndex def = Pa_GetDefaultOutputDevice();
-    const int count = Pa_GetDeviceCount();
-    for (int i = 0; i < count; ++i) {
-        const PaDeviceInfo* info = Pa_GetDeviceInfo(i);
-        if (!info || info->maxOutputChannels <= 0)
-            continue;
-        const PaHostApiInfo* host = Pa_GetHostApiInfo(info->hostApi);
-        g_paDevices.push_back({i, info->name ? info->name : "", host && host->name ? host->name : "", i == def});
-    }
-    return true;
-}
-
 } // namespace
 
 const std::vector<PortAudioDeviceInfo>& PortAudioOutput::devices()
 {
-    std::lock_guard lock(g_paMutex);
-    startPortAudio();
-    return g_paDevices;
+    return PortAudioHost::outputs();
 }
 
 void PortAudioOutput::shutdown()
 {
-    std::lock_guard lock(g_paMutex);
-    if (g_paStarted && g_paOpen == 0) {
-        Pa_Terminate();
-        g_paStarted = false;
-        g_paDevices.clear();
-    }
+    PortAudioHost::shutdown();
 }
 
 std::unique_ptr<PortAudioOutput> PortAudioOutput::open(int paIndex, Mixer& mixer, int& error)
 {
-    std::lock_guard lock(g_paMutex);
-    if (!startPortAudio()) {
+    std::lock_guard lock(PortAudioHost::mutex());
+    if (!PortAudioHost::startLocked()) {
         error = BASS_ERROR_DRIVER;
         return nullptr;
     }
@@ -151,7 +120,7 @@ std::unique_ptr<PortAudioOutput> PortAudioOutput::open(int paIndex, Mixer& mixer
         error = BASS_ERROR_DRIVER;
         return nullptr;
     }
-    ++g_paOpen;
+    PortAudioHost::streamOpenedLocked();
     error = BASS_OK;
     return out;
 }
@@ -162,8 +131,8 @@ PortAudioOutput::~PortAudioOutput()
         return;
     Pa_StopStream(m_stream);
     Pa_CloseStream(m_stream);
-    std::lock_guard lock(g_paMutex);
-    --g_paOpen;
+    std::lock_guard lock(PortAudioHost::mutex());
+    PortAudioHost::streamClosedLocked();
 }
 
 void PortAudioOutput::fill(float* out, unsigned long frames)

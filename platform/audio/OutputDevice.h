@@ -3,6 +3,8 @@
 // "No sound" device, which takes the output at real-time pace against a clock
 // and writes it nowhere, so positions, slides, levels and ends behave as on a
 // card.
+#include "platform/audio/PortAudioHost.h"
+
 #include <atomic>
 #include <memory>
 #include <string>
@@ -38,14 +40,6 @@ private:
     Mixer& m_mixer;
     std::atomic<bool> m_running{true};
     std::thread m_thread;
-};
-
-// One output device of PortAudio, as the library numbers them (1 and up).
-struct PortAudioDeviceInfo {
-    int paIndex;
-    std::string name;
-    std::string driver;
-    bool isDefault;
 };
 
 class PortAudioOutput : public OutputDevice {
