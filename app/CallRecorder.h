@@ -10,7 +10,9 @@
 //
 // A body reports with CALLREC("CDlgMp3::MusicAction", action) or
 // callrec::Record("CEqualizer::RefreshControls"). While no test has switched
-// the record on a report costs one test of a flag. User-interface thread only.
+// the record on a report costs one test of a flag. When a stand-in gets its
+// real body, its report line stays first in it, so the tests of its callers
+// keep reading it. User-interface thread only.
 #include <sstream>
 #include <string>
 #include <string_view>

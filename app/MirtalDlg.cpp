@@ -38,6 +38,39 @@ BEGIN_MESSAGE_MAP(CMirtalDlg, CDialogEx)
     ON_COMMAND(32785, OnOptionsMusic)
     ON_COMMAND(32802, OnHelpAbout)
     ON_MESSAGE(WM_FIRST_PAINT_WORK, OnFirstPaintWork)
+    // ---- keys block: shutdown, help, position slider and the main menu
+    ON_WM_DESTROY()
+    ON_WM_HELPINFO()
+    ON_MESSAGE(UWM_SLIDER_MOVING, OnPositionSliderMoved)
+    ON_COMMAND_RANGE(32787, 32796, OnChangeProgram)
+    ON_COMMAND_RANGE(32803, 32805, OnToolWindowItem)
+    ON_COMMAND(32806, OnViewMusicMarkers)
+    ON_COMMAND_RANGE(32807, 32808, OnToolWindowItem)
+    ON_COMMAND_RANGE(32811, 32811, OnToolWindowItem)
+    ON_COMMAND_RANGE(32823, 32829, OnToolWindowItem)
+    ON_COMMAND_RANGE(32846, 32846, OnToolWindowItem)
+    ON_COMMAND_RANGE(32848, 32848, OnToolWindowItem)
+    ON_COMMAND_RANGE(32851, 32852, OnToolWindowItem)
+    ON_COMMAND_RANGE(32856, 32856, OnToolWindowItem)
+    ON_COMMAND_RANGE(32963, 32963, OnToolWindowItem)
+    ON_COMMAND(32847, RunChecker)
+    ON_COMMAND(32854, OnOptionsUserSettings)
+    ON_COMMAND(32853, OnOptionsLyrics)
+    ON_COMMAND(32786, OnOptionsChoreography)
+    ON_COMMAND(32813, OnOptionsHotkeys)
+    ON_COMMAND(32820, SelectOutputDevice)
+    ON_COMMAND_RANGE(32949, 32951, OnFixedBpmListItem)
+    ON_COMMAND_RANGE(32952, 32962, OnFixedBpmValueItem)
+    ON_COMMAND_RANGE(32971, 32973, OnPitchListItem)
+    ON_COMMAND_RANGE(32984, 32993, OnPitchValueItem)
+    ON_COMMAND(32849, ImportFromOldDatabase)
+    ON_COMMAND(32819, ImportFromOldFiles)
+    ON_COMMAND(32844, RestoreAllPaths)
+    ON_COMMAND(32821, RestoreDatabase)
+    ON_COMMAND(32947, ClearMusicCombos)
+    ON_COMMAND(32969, RestoreWindowPositions)
+    ON_COMMAND(32800, OnHelpContents)
+    // ---- end of the keys block
 END_MESSAGE_MAP()
 
 CMirtalDlg::CMirtalDlg(CWnd* parent) : CDialogEx(IDD, parent)
@@ -56,6 +89,8 @@ CMirtalDlg::~CMirtalDlg()
         DestroyWindow();
     if (g_mainDlg == this)
         g_mainDlg = nullptr;
+    // Tool windows that went with the window are freed now (keys block).
+    toolwin::FreePending();
 }
 
 void CMirtalDlg::DoDataExchange(CDataExchange* dx)
@@ -75,8 +110,6 @@ BOOL CMirtalDlg::PreTranslateMessage(MSG* msg)
         return FALSE;
     return CDialogEx::PreTranslateMessage(msg);
 }
-
-void CMirtalDlg::OnKeyDown(UINT key, UINT repeat, UINT flags) { CDialogEx::OnKeyDown(key, repeat, flags); }
 
 // ---- start-up -----------------------------------------------------------------------
 
@@ -199,8 +232,17 @@ void CMirtalDlg::RunStartupSteps()
     }
     if (m_markersPanel)
         m_dlgMp3.OnMarkersButton();
-    // The timer window, the equalizer and the output-device choice open here
-    // when the settings ask for them, once those windows exist.
+    // ---- keys block: the windows the settings ask for at start
+    try {
+        if (g_timerVisible)
+            ToggleToolWindow(32805);
+        if (m_eqSaveState)
+            SwitchEqualizer(true, true);
+        if (m_selectOutputAtStart)
+            SelectOutputDevice();
+    } catch (const std::exception& e) {
+        ReportCommandError(e);
+    }
 }
 
 void CMirtalDlg::DetectDisplayDpi()

@@ -126,6 +126,8 @@ public:
     // A tool window was closed by the user: its code (700..705, 709, 713, 718, 720, 924, 925,
     // 927, 929, 932..937) unchecks its item and destroys the window when it still exists.
     void OnToolWindowClosed(UINT code);
+    // The slot of a View or Tools item's window, null for other items.
+    ToolSlotBase* ToolSlotOfItem(UINT itemId);
     void RefreshTags();
     void RefreshEqualizer();
     void ReloadMarkers();
@@ -180,7 +182,7 @@ public:
     ToolSlot<CMusicControl> m_musicControl;
     // ==== end of the keys block
 
-    // ==== window and document commands the dispatcher calls (MirtalDlgServicesWindows.cpp)
+    // ==== window and document commands the dispatcher calls (MirtalDlgCommands.cpp, MirtalDlgPlaces.cpp)
     void OnRecorderMusicStarted();
     void OnRecorderMusicStopped();
     // Window 1 or 2.

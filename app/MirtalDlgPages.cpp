@@ -1,6 +1,8 @@
 // The tab pages of the main window and the switch of the dance level.
 #include "app/MirtalDlg.h"
 
+#include "app/Calls.h"
+#include "app/ModelessLyrics.h"
 #include "platform/win/Menu.h"
 
 #include <algorithm>
@@ -92,6 +94,8 @@ void CMirtalDlg::SetLevel(int level)
         m_dlgList[size_t(n)].MarkFontReload();
         m_dlgList[size_t(n)].LoadSettings();
     }
+    if (CCalls* calls = m_calls.Get())
+        calls->BuildPool();
     if (m_firstPaintDone)
         m_timer1Id = SetTimer(1, 500, nullptr);
     EndWaitCursor();
@@ -213,4 +217,44 @@ bool CMirtalDlg::IsPageInTabs(int page)
         if (m_tabCtrl.GetTabWnd(m_tabCtrl.GetTab(i)) == wnd)
             return true;
     return false;
+}
+
+void CMirtalDlg::ShowLyrics(const std::string& path, bool forced)
+{
+    switch (g_lyricsShowMode) {
+    case 0:
+        m_dlgLyrics.ShowFile(path);
+        SelectPage(1);
+        break;
+    case 1:
+        m_dlgMp3.LoadLyricsDocument(path);
+        if (forced) {
+            m_dlgMp3.ShowLyricsView();
+            m_dlgMp3.ShowLyricsButton();
+        } else {
+            m_dlgMp3.ToggleLyricsView();
+        }
+        break;
+    case 2: {
+        CModelessLyrics* window = m_lyricsWindow1.Get();
+        if (!window) {
+            window = m_lyricsWindow1.Create(this);
+            if (window) {
+                window->ShowWindow(SW_SHOW);
+                window->UpdateWindow();
+            }
+        } else if (window->IsWindowVisible() && !forced) {
+            window->ShowWindow(SW_HIDE);
+        } else {
+            window->ShowWindow(SW_SHOW);
+        }
+        // The document goes in also when the window has just been hidden.
+        if (window)
+            window->ShowDocument(path);
+        m_lyricsWindowKeys = 1;
+        break;
+    }
+    default: break;
+    }
+    UpdateData(FALSE);
 }

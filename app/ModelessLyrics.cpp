@@ -17,7 +17,7 @@ void CModelessLyrics::SetWindowNumber(int n)
     m_windowNumber = n;
 }
 
-void CModelessLyrics::ScrollBy(int pixels, int lines) { CALLREC("CModelessLyrics::ScrollBy", pixels, lines); }
+void CModelessLyrics::ScrollBy(int pixels) { CALLREC("CModelessLyrics::ScrollBy", pixels); }
 
 void CModelessLyrics::Reload()
 {

@@ -18,8 +18,8 @@ public:
     // 0 makes it lyrics window 1, any other number lyrics window 2.
     void SetWindowNumber(int n);
     int GetWindowNumber() const { return m_windowNumber; }
-    // Scrolls the shown document by the pixels (the second value is for text documents).
-    void ScrollBy(int pixels, int lines = 0);
+    // Scrolls the shown document by the pixels; nothing while a PDF is shown.
+    void ScrollBy(int pixels);
     // Shows the remembered document again.
     void Reload();
     // Back to lyrics window 1's place and size.

@@ -15,6 +15,14 @@ std::vector<CWnd*>& pending()
 
 } // namespace
 
+int& LiveCounter()
+{
+    static int count = 0;
+    return count;
+}
+
+int LiveCount() { return LiveCounter(); }
+
 void FreeLater(CWnd* object)
 {
     auto& objects = pending();

@@ -21,11 +21,19 @@ namespace toolwin {
 void FreeLater(CWnd* object);
 // Frees at once every object FreeLater still holds (the main window's end).
 void FreePending();
+// Tool-window objects alive now (created by a slot and not yet freed).
+int LiveCount();
+int& LiveCounter();
 
 template <class T>
 class Owned final : public T {
 public:
-    using T::T;
+    template <class... A>
+    explicit Owned(A&&... args) : T(std::forward<A>(args)...)
+    {
+        ++LiveCounter();
+    }
+    ~Owned() override { --LiveCounter(); }
     // From now on, the window's destruction frees the object.
     void Adopt() { m_adopted = true; }
 
@@ -43,18 +51,36 @@ private:
 
 } // namespace toolwin
 
-template <class T>
-class ToolSlot {
+// What every slot offers without knowing the window's class.
+class ToolSlotBase {
 public:
-    // The window's object while its window exists, else null.
-    T* Get() const { return m_hWnd ? dynamic_cast<T*>(CWnd::FromHandle(m_hWnd)) : nullptr; }
-    T* operator->() const { return Get(); }
-    explicit operator bool() const { return Get() != nullptr; }
+    // The window while it exists, else null.
+    CWnd* Window() const { return m_hWnd ? CWnd::FromHandle(m_hWnd) : nullptr; }
+    bool Exists() const { return Window() != nullptr; }
     bool IsVisible() const
     {
-        T* w = Get();
+        CWnd* w = Window();
         return w && w->IsWindowVisible();
     }
+    // Destroys the window when it exists (which frees the object) and forgets it.
+    void Destroy()
+    {
+        if (CWnd* w = Window())
+            w->DestroyWindow();
+        m_hWnd = nullptr;
+    }
+
+protected:
+    HWND m_hWnd = nullptr;
+};
+
+template <class T>
+class ToolSlot : public ToolSlotBase {
+public:
+    // The window's object while its window exists, else null.
+    T* Get() const { return dynamic_cast<T*>(Window()); }
+    T* operator->() const { return Get(); }
+    explicit operator bool() const { return Get() != nullptr; }
 
     // Builds the object (with the constructor's arguments) and creates its
     // window modeless from the class's template with the parent; null when the
@@ -77,15 +103,4 @@ public:
         m_hWnd = w->m_hWnd;
         return w;
     }
-
-    // Destroys the window when it exists (which frees the object) and forgets it.
-    void Destroy()
-    {
-        if (T* w = Get())
-            w->DestroyWindow();
-        m_hWnd = nullptr;
-    }
-
-private:
-    HWND m_hWnd = nullptr;
 };

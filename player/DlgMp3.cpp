@@ -125,7 +125,11 @@ void CDlgMp3::ToggleLyricsView()
 
 bool CDlgMp3::IsLyricsViewShown() { return m_lyricsViewShown; }
 void CDlgMp3::ReloadLyricsDocument() { CALLREC("CDlgMp3::ReloadLyricsDocument"); }
-void CDlgMp3::ShowMarkersPanel(bool show, bool skipLayout) { CALLREC("CDlgMp3::ShowMarkersPanel", show, skipLayout); }
+void CDlgMp3::ShowMarkersPanel(bool show, bool skipLayout)
+{
+    CALLREC("CDlgMp3::ShowMarkersPanel", show, skipLayout);
+    m_markersPanelShown = show;
+}
 void CDlgMp3::LoadSongMarkers() { CALLREC("CDlgMp3::LoadSongMarkers"); }
 void CDlgMp3::TakeQueuedLyrics() { CALLREC("CDlgMp3::TakeQueuedLyrics"); }
 

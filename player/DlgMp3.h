@@ -83,6 +83,8 @@ public:
     bool IsLyricsViewShown();
     void ReloadLyricsDocument();
     void ShowMarkersPanel(bool show, bool skipLayout);
+    // Whether the markers panel is shown inside the page.
+    bool IsMarkersPanelShown() const { return m_markersPanelShown; }
     void LoadSongMarkers();
     // g_queuedLyricsPath := the lyrics of the selected (or first) queue entry.
     void TakeQueuedLyrics();
@@ -106,4 +108,5 @@ private:
     CEdit m_commandSink;
     std::string m_commandSinkText;
     bool m_lyricsViewShown = false;
+    bool m_markersPanelShown = false;
 };

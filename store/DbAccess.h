@@ -25,6 +25,8 @@ public:
     // "COMMIT" and close. A failed commit rolls back and closes before it raises.
     void CommitBatch();
     bool IsBatchOpen() const { return m_batch.IsOpen(); }
+    // Rolls the open batch back and closes it; never raises.
+    void AbortBatch() noexcept;
 
     const std::string& FileName() const { return m_fileName; }
 
@@ -57,8 +59,6 @@ protected:
     void OpenLocal(CppSQLite3DB& db, const std::string& fileName = std::string()) const;
     // The number of columns SQLite knows for a table, also when the table has no rows; 0 when missing.
     static int ColumnCount(CppSQLite3DB& db, const std::string& table);
-    // Rolls the open batch back and closes it; never raises.
-    void AbortBatch() noexcept;
 
     CppSQLite3DB m_batch;
     MyFunctions m_fn;

@@ -1,0 +1,286 @@
+// The furniture of the main window and the end of its life: the status bar,
+// the position slider, the tool windows it keeps (reported closed and
+// forgotten), the refreshes of open tool windows, the help file, and the
+// window state saved at shutdown.
+#include "app/MirtalDlg.h"
+
+#include "app/Calls.h"
+#include "app/CommandCodes.h"
+#include "app/ComputerCards.h"
+#include "app/BreakTime.h"
+#include "app/ModelessLyrics.h"
+#include "app/MusicControl.h"
+#include "app/SquareID.h"
+#include "app/TagsDlg.h"
+#include "app/Timer.h"
+#include "app/TimerMarkers.h"
+#include "app/ViewHotkeys.h"
+#include "managers/ToolsChoreo.h"
+#include "managers/ToolsMarry.h"
+#include "managers/ToolsMemory.h"
+#include "managers/ToolsMusic.h"
+#include "managers/ToolsPlaylist.h"
+#include "managers/ToolsTrack.h"
+#include "platform/win/Menu.h"
+#include "player/Equalizer.h"
+#include "player/JukeBox.h"
+#include "player/Karaoke.h"
+#include "player/Markers.h"
+#include "player/PlayerGlobals.h"
+#include "player/Record.h"
+#include "store/StoreGlobals.h"
+#include "texts/CueSheet.h"
+#include "texts/DlgEdit.h"
+#include "texts/SqRecord.h"
+
+namespace {
+constexpr UINT kPositionSliderId = 1002;
+} // namespace
+
+// ---- status bar and position slider ---------------------------------------------------------
+
+void CMirtalDlg::UpdateStatusBar()
+{
+    // Runs at every status change while a song plays: texts only.
+    if (m_statusBar.m_hWnd) {
+        const std::string* texts[] = {&g_statusDanceText, &g_statusPlayText, &g_statusTempoText, &g_statusLoopText,
+                                      &g_statusRecordText};
+        for (int i = 0; i < 5; ++i)
+            m_statusBar.SetPaneText(i, *texts[i], TRUE);
+    }
+    RefreshMusicControl();
+    UpdateData(FALSE);
+}
+
+void CMirtalDlg::SetPositionRange(int seconds)
+{
+    m_slider.SetRange(0, seconds, FALSE);
+    m_slider.SetPos(0);
+    UpdateData(FALSE);
+}
+
+void CMirtalDlg::ShowPosition()
+{
+    m_slider.SetPos(int(g_position)); // whole seconds, cut towards zero
+    UpdateData(FALSE);
+}
+
+LRESULT CMirtalDlg::OnPositionSliderMoved(WPARAM id, LPARAM)
+{
+    // The song follows the thumb while it is dragged.
+    if (id == kPositionSliderId)
+        m_dlgMp3.SeekTo(float(m_slider.GetPos()));
+    return 0;
+}
+
+// ---- tool windows ---------------------------------------------------------------------------
+
+void CMirtalDlg::CheckViewItem(UINT itemId, UINT check)
+{
+    if (CMenu* menu = GetMenu())
+        menu->CheckMenuItem(itemId, MF_BYCOMMAND | check);
+}
+
+ToolSlotBase* CMirtalDlg::ToolSlotOfItem(UINT itemId)
+{
+    switch (itemId) {
+    case 32803: return &m_jukebox;
+    case 32804: return &m_recorder;
+    case 32805: return &m_timerWindow;
+    case 32806: return &m_markers;
+    case 32807: return &m_squareId;
+    case 32808: return &m_calls;
+    case 32811: return &m_equalizer;
+    case 32823: return &m_musicManager;
+    case 32824: return &m_playlistManager;
+    case 32825: return &m_choreoManager;
+    case 32826: return &m_memoryManager;
+    case 32827: return &m_trackManager;
+    case 32828: return &m_marryManager;
+    case 32829: return &m_cueSheet;
+    case 32846: return &m_recordDb;
+    case 32848: return &m_cards;
+    case 32851: return &m_musicControl;
+    case 32852: return &m_hotkeysView;
+    case 32856: return &m_karaoke;
+    case 32963: return &m_tags;
+    default: return nullptr;
+    }
+}
+
+void CMirtalDlg::OnToolWindowClosed(UINT code)
+{
+    static const struct {
+        UINT code;
+        UINT item;
+    } reports[] = {
+        {CMD_SQUAREID_CLOSED, 32807},      {CMD_CALLS_CLOSED, 32808},        {CMD_RECORDDB_CLOSED, 32846},
+        {CMD_JUKEBOX_CLOSED, 32803},       {CMD_RECORDER_CLOSED, 32804},     {CMD_EQUALIZER_CLOSED, 32811},
+        {CMD_TIMER_CLOSED, 32805},         {CMD_MARKERS_CLOSED, 32806},      {CMD_CARDS_CLOSED, 32848},
+        {CMD_TAGS_CLOSED, 32963},          {CMD_MUSIC_CONTROL_CLOSED, 32851}, {CMD_HOTKEYS_VIEW_CLOSED, 32852},
+        {CMD_MEMORY_CLOSED, 32826},        {CMD_KARAOKE_CLOSED, 32856},      {CMD_PLAYLIST_MGR_CLOSED, 32824},
+        {CMD_MUSIC_MGR_CLOSED, 32823},     {CMD_CHOREO_MGR_CLOSED, 32825},   {CMD_TRACK_MGR_CLOSED, 32827},
+        {CMD_MARRY_MGR_CLOSED, 32828},     {CMD_CUESHEET_CLOSED, 32829},
+    };
+    for (const auto& r : reports) {
+        if (r.code != code)
+            continue;
+        CheckViewItem(r.item, MF_UNCHECKED);
+        // A report for a window that is already gone only clears the mark.
+        ToolSlotOfItem(r.item)->Destroy();
+        if (code == CMD_TIMER_CLOSED)
+            g_timerVisible = 0;
+        if (code == CMD_MARKERS_CLOSED)
+            m_dlgMp3.ShowMarkersPanel(false, false);
+        return;
+    }
+}
+
+void CMirtalDlg::RefreshTags()
+{
+    if (CTagsDlg* tags = m_tags.Get())
+        tags->ShowTags(tags->ReadTags(g_currentSongPath));
+}
+
+void CMirtalDlg::RefreshEqualizer()
+{
+    if (CEqualizer* eq = m_equalizer.Get())
+        eq->RefreshControls();
+}
+
+void CMirtalDlg::ReloadMarkers()
+{
+    m_dlgMp3.LoadSongMarkers();
+    if (CMarkers* markers = m_markers.Get())
+        markers->LoadMarkers();
+}
+
+void CMirtalDlg::StartMarkersTimer()
+{
+    if (CMarkers* markers = m_markers.Get())
+        markers->StartRefreshTimer();
+}
+
+void CMirtalDlg::ShowTimerTick()
+{
+    // Comes with every tick of the dance timer: texts only.
+    if (CTimer* timer = m_timerWindow.Get()) {
+        timer->SetTime(m_fn.SecondsToText(g_danceTimerSeconds));
+        timer->SetState(g_danceTimerState);
+    }
+    if (CTimerMarkers* bar = m_markerTimer.Get()) {
+        bar->SetTimes(m_fn.SecondsToText(g_danceTimerSeconds), m_fn.SecondsToText(g_sinceMarkerSeconds));
+        bar->SetState(g_danceTimerState);
+    }
+    if (g_danceTimerState == 2)
+        SetSliderStyle(3);
+    UpdateData(FALSE);
+}
+
+// ---- help -------------------------------------------------------------------------------------
+
+void CMirtalDlg::OpenHelpFile() { m_fn.OpenDocument(m_fn.AddBackslash(g_baseFolder) + "Mirtal.chm"); }
+
+BOOL CMirtalDlg::OnHelpInfo(HELPINFO*)
+{
+    OpenHelpFile();
+    return FALSE;
+}
+
+// ---- shutdown ------------------------------------------------------------------------------------
+
+void CMirtalDlg::SaveWindowState()
+{
+    struct Place {
+        const char* key;
+        const int* value;
+    };
+    static const Place places[] = {
+        {"general - modelesslyrics_x", &g_lyricsWindowX},
+        {"general - modelesslyrics_y", &g_lyricsWindowY},
+        {"general - modelesslyrics_width", &g_lyricsWindowWidth},
+        {"general - modelesslyrics_height", &g_lyricsWindowHeight},
+        {"general - karaoke_x", &g_karaokeX},
+        {"general - karaoke_y", &g_karaokeY},
+        {"general - karaoke_width", &g_karaokeWidth},
+        {"general - karaoke_height", &g_karaokeHeight},
+        {"general - modelesslyrics2_x", &g_lyricsWindow2X},
+        {"general - modelesslyrics2_y", &g_lyricsWindow2Y},
+        {"general - modelesslyrics2_width", &g_lyricsWindow2Width},
+        {"general - modelesslyrics2_height", &g_lyricsWindow2Height},
+        {"general - pausepos_x", &g_breakPosX},
+        {"general - pausepos_y", &g_breakPosY},
+        {"general - timerpos_x", &g_timerPosX},
+        {"general - timerpos_y", &g_timerPosY},
+        {"general - jukeboxpos_x", &g_jukeboxPosX},
+        {"general - jukeboxpos_y", &g_jukeboxPosY},
+        {"general - aboutpos_x", &g_aboutPosX},
+        {"general - aboutpos_y", &g_aboutPosY},
+        {"general - recordpos_x", &g_recorderPosX},
+        {"general - recordpos_y", &g_recorderPosY},
+        {"general - markerpos_x", &g_markersPosX},
+        {"general - markerpos_y", &g_markersPosY},
+        {"general - squareidpos_x", &g_squareIdPosX},
+        {"general - squareidpos_y", &g_squareIdPosY},
+        {"general - equalizerpos_x", &g_equalizerPosX},
+        {"general - equalizerpos_y", &g_equalizerPosY},
+        {"general - callspos_x", &g_callsX},
+        {"general - callspos_y", &g_callsY},
+        {"general - callspos_width", &g_callsWidth},
+        {"general - callspos_height", &g_callsHeight},
+        {"general - hotkeypos_x", &g_hotkeysPosX},
+        {"general - hotkeypos_y", &g_hotkeysPosY},
+        {"general - musicctrlpos_x", &g_musicControlX},
+        {"general - musicctrlpos_y", &g_musicControlY},
+        {"general - musicctrlpos_w", &g_musicControlWidth},
+        {"general - musicctrlpos_h", &g_musicControlHeight},
+        {"general - computercardspos_x", &g_cardsPosX},
+        {"general - computercardspos_y", &g_cardsPosY},
+        {"general - tagspos_x", &g_tagsPosX},
+        {"general - tagspos_y", &g_tagsPosY},
+    };
+    const int* widths[15] = {
+        &g_colWidth1_0, &g_colWidth1_1, &g_colWidth1_2, &g_colWidth1_3, &g_colWidth1_4,
+        &g_colWidth2_0, &g_colWidth2_1, &g_colWidth2_2, &g_colWidth2_3, &g_colWidth2_4,
+        &g_colWidth3_0, &g_colWidth3_1, &g_colWidth3_2, &g_colWidth3_3, &g_colWidth3_4,
+    };
+
+    // All of it in one transaction: either the whole state is stored or none of it.
+    m_musicDb.BeginBatch();
+    m_markersPanel = 0;
+    m_musicDb.SetSetting("markers - visible", "false", 0);
+    for (int list = 1, i = 0; list <= 3; ++list)
+        for (int column = 0; column <= 4; ++column, ++i)
+            m_musicDb.SetSetting("music - colwidth" + std::to_string(list) + "_" + std::to_string(column),
+                                 std::to_string(*widths[i]), 0);
+    for (const Place& p : places)
+        m_musicDb.SetSetting(p.key, std::to_string(*p.value), 0);
+    m_musicDb.SetSetting("general - tooltip", g_tooltipsOn ? "true" : "false", 0);
+    m_musicDb.SetSetting("music - timervisible", g_timerVisible ? "true" : "false", 0);
+    m_musicDb.CommitBatch();
+}
+
+void CMirtalDlg::OnDestroy()
+{
+    // A start that failed read nothing worth keeping.
+    if (!m_startupFailed) {
+        try {
+            SaveWindowState();
+        } catch (const std::exception& e) {
+            // The window goes anyway; the old state stays stored.
+            m_musicDb.AbortBatch();
+            m_fn.WriteLog(std::string("The window state could not be stored: ") + e.what());
+        }
+    }
+    CDialogEx::OnDestroy();
+
+    ToolSlotBase* const order[] = {
+        &m_hotkeysView,  &m_musicControl, &m_editor,   &m_memoryManager, &m_musicManager, &m_playlistManager,
+        &m_choreoManager, &m_trackManager, &m_marryManager, &m_cueSheet, &m_recorder,  &m_timerWindow,
+        &m_calls,        &m_karaoke,      &m_lyricsWindow1, &m_lyricsWindow2, &m_jukebox, &m_markers,
+        &m_recordDb,     &m_squareId,     &m_equalizer, &m_breakTimer,   &m_cards,        &m_tags,
+        &m_markerTimer,
+    };
+    for (ToolSlotBase* slot : order)
+        slot->Destroy();
+}
