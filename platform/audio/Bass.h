@@ -134,6 +134,13 @@ constexpr DWORD BASS_RECORD_PAUSE = 0x8000;
 constexpr DWORD BASS_INPUT_OFF = 0x10000;
 constexpr DWORD BASS_INPUT_ON = 0x20000;
 
+// A stream procedure: writes up to `length` bytes of the stream's sample
+// format (16-bit, or float with BASS_SAMPLE_FLOAT) and returns how many, with
+// BASS_STREAMPROC_END added for the last data; -1 (all bits) is an error and
+// ends the stream too, as does a call that yields no bytes.
+using STREAMPROC = DWORD(HSTREAM handle, void* buffer, DWORD length, void* user);
+constexpr DWORD BASS_STREAMPROC_END = 0x80000000;
+
 // Captured data of a recording, in its sample format, on the capture
 // thread; FALSE stops the recording.
 using RECORDPROC = BOOL(HRECORD handle, const void* buffer, DWORD length, void* user);
@@ -167,6 +174,11 @@ BASSDEF(HSTREAM) BASS_WMA_StreamCreateFile(BOOL mem, const void* file, QWORD off
 BASSDEF(HSTREAM) BASS_FLAC_StreamCreateFile(BOOL mem, const void* file, QWORD offset, QWORD length, DWORD flags);
 BASSDEF(HSTREAM) BASS_AAC_StreamCreateFile(BOOL mem, const void* file, QWORD offset, QWORD length, DWORD flags);
 BASSDEF(BOOL) BASS_StreamFree(HSTREAM handle);
+// A stream fed by a procedure, which runs on the layer's threads, ahead of
+// what is heard by up to the playback buffer (BASS_CONFIG_BUFFER). proc null:
+// a stream without data of its own, which ends at once. Its length is not
+// known (BASS_ChannelGetLength: BASS_ERROR_NOTAVAIL) and it cannot be positioned.
+BASSDEF(HSTREAM) BASS_StreamCreate(DWORD freq, DWORD chans, DWORD flags, STREAMPROC* proc, void* user);
 
 // Channels.
 BASSDEF(BOOL) BASS_ChannelPlay(DWORD handle, BOOL restart);

@@ -10,6 +10,10 @@ namespace audio {
 
 class Decoder {
 public:
+    // lengthFrames() of a source whose end shows only when it is reached (a
+    // stream procedure): reading stops at the first read that yields nothing.
+    static constexpr std::uint64_t kOpenEnded = std::uint64_t(1) << 56;
+
     virtual ~Decoder() = default;
 
     virtual int sampleRate() const = 0;

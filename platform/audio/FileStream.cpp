@@ -4,6 +4,7 @@
 #include "platform/audio/Engine.h"
 #include "platform/audio/FileProbe.h"
 #include "platform/audio/Mixer.h"
+#include "platform/audio/Plugins.h"
 
 #include <cmath>
 
@@ -71,8 +72,13 @@ DWORD createFileStream(const std::string& path, DWORD flags, const DecoderFactor
         error = BASS_ERROR_FILEOPEN;
         return 0;
     }
+    // Without a creator of its own, a file no built-in decoder reads goes to
+    // a plug-in that claims its extension.
+    const bool pluginMay = !factory && Plugins::instance().claims(path);
     const DecoderFactory chosen = factory ? factory : DecoderRegistry::instance().find(path);
     if (!chosen) {
+        if (pluginMay)
+            return Plugins::instance().createStream(path, flags, error);
         error = BASS_ERROR_FILEFORM;
         return 0;
     }
@@ -81,6 +87,8 @@ DWORD createFileStream(const std::string& path, DWORD flags, const DecoderFactor
     if (!decoder) {
         if (error == BASS_OK)
             error = BASS_ERROR_FILEFORM;
+        if (pluginMay && (error == BASS_ERROR_FILEFORM || error == BASS_ERROR_CODEC))
+            return Plugins::instance().createStream(path, flags, error);
         return 0;
     }
     return createFileStream(std::move(decoder), path, flags, error);

@@ -21,6 +21,7 @@ public:
     void startReadAhead() override { m_source.startBackground(); }
 
 protected:
+    ReadAhead& source() { return m_source; }
     int render(float* out, int frames, double outRate) override;
     bool seekSource(std::uint64_t frame) override;
     double sourcePerOutput(double outRate) const override { return playbackRate() / outRate; }

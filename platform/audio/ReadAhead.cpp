@@ -9,7 +9,8 @@ ReadAhead::ReadAhead(std::unique_ptr<Decoder> decoder, int bufferMs)
     : m_decoder(std::move(decoder)),
       m_rate(m_decoder->sampleRate()),
       m_channels(m_decoder->channels()),
-      m_length(m_decoder->lengthFrames())
+      m_length(m_decoder->lengthFrames()),
+      m_openEnded(m_decoder->lengthFrames() == Decoder::kOpenEnded)
 {
     const size_t wanted = size_t(std::max(bufferMs, 1)) * size_t(m_rate) / 1000;
     m_capacity = std::max(wanted, size_t(2 * kChunkFrames));
@@ -28,15 +29,21 @@ ReadAhead::~ReadAhead()
 
 int ReadAhead::decodeExact(float* out, int frames)
 {
-    if (m_decodePos >= m_length || frames <= 0)
+    const std::uint64_t length = m_length.load();
+    if (!m_decoder || m_decodePos >= length || frames <= 0)
         return 0;
-    const int want = int(std::min<std::uint64_t>(std::uint64_t(frames), m_length - m_decodePos));
+    const int want = int(std::min<std::uint64_t>(std::uint64_t(frames), length - m_decodePos));
     int got = 0;
     while (!m_decoderDry && got < want) {
         const int n = m_decoder->read(out + size_t(got) * size_t(m_channels), want - got);
         if (n <= 0)
             m_decoderDry = true;
         got += std::max(n, 0);
+    }
+    if (got < want && m_openEnded) {
+        m_decodePos += std::uint64_t(got);
+        m_length = m_decodePos;
+        return got;
     }
     if (got < want)
         std::fill(out + size_t(got) * size_t(m_channels), out + size_t(want) * size_t(m_channels), 0.0f);
@@ -73,10 +80,10 @@ int ReadAhead::read(float* out, int frames)
 
 bool ReadAhead::seek(std::uint64_t frame)
 {
-    if (frame > m_length)
+    if (frame > m_length.load())
         return false;
     std::lock_guard decodeLock(m_decodeMutex);
-    if (frame < m_length && !m_decoder->seek(frame))
+    if (!m_decoder || (frame < m_length.load() && !m_decoder->seek(frame)))
         return false;
     m_decodePos = frame;
     m_decoderDry = false;
@@ -110,7 +117,7 @@ void ReadAhead::startBackground()
         return;
     std::lock_guard decodeLock(m_decodeMutex);
     std::lock_guard lock(m_ringMutex);
-    if (m_background.load())
+    if (m_background.load() || !m_decoder)
         return;
     m_ring.assign(m_capacity * size_t(m_channels), 0.0f);
     m_head = 0;
@@ -119,6 +126,19 @@ void ReadAhead::startBackground()
     m_readPos = m_decodePos;
     m_background = true;
     m_thread = std::thread([this] { workerLoop(); });
+}
+
+void ReadAhead::close()
+{
+    {
+        std::lock_guard lock(m_ringMutex);
+        m_stop = true;
+    }
+    m_wake.notify_all();
+    if (m_thread.joinable())
+        m_thread.join();
+    std::lock_guard decodeLock(m_decodeMutex);
+    m_decoder.reset();
 }
 
 void ReadAhead::workerLoop()

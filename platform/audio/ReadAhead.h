@@ -2,7 +2,8 @@
 // Sits between a decoder and whoever consumes its frames. It always hands
 // out exactly lengthFrames() frames: a decoder that stops early is padded
 // with silence, one that runs on is cut, so a stream's end is reached at its
-// length.
+// length. An open-ended decoder (Decoder::kOpenEnded) ends where it stops,
+// and length() becomes that frame.
 //
 // Passive (a decoding stream read by its caller): read() decodes on the
 // calling thread. Background (a stream that plays): a thread of its own keeps
@@ -29,7 +30,7 @@ public:
 
     int rate() const { return m_rate; }
     int channels() const { return m_channels; }
-    std::uint64_t length() const { return m_length; }
+    std::uint64_t length() const { return m_length.load(); }
     const Decoder& decoder() const { return *m_decoder; }
 
     // Up to `frames` frames from the current position.
@@ -43,6 +44,8 @@ public:
 
     void startBackground();
     bool background() const { return m_background.load(); }
+    // Stops decoding ahead and destroys the decoder; reads then give nothing.
+    void close();
 
 private:
     void workerLoop();
@@ -52,7 +55,8 @@ private:
     std::unique_ptr<Decoder> m_decoder;
     const int m_rate;
     const int m_channels;
-    const std::uint64_t m_length;
+    std::atomic<std::uint64_t> m_length;
+    const bool m_openEnded;
 
     std::mutex m_decodeMutex;  // the decoder and m_decodePos; taken before m_ringMutex
     std::uint64_t m_decodePos = 0;
