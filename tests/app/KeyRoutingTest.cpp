@@ -1,0 +1,378 @@
+// Real keys pressed in the main window and its pages, and the caller's
+// hotkeys: one dispatcher, as the keyboard reaches it.
+#include "MainWindowFixture.h"
+
+#include "app/ModelessLyrics.h"
+
+using namespace mainwindowtest;
+using callrec::List;
+
+namespace {
+
+class KeyRoutingTest : public MainWindowTest {
+protected:
+    void setHotkey(const std::string& key, int function)
+    {
+        CMusicDb db;
+        db.SetHotkey(key, function, 1);
+    }
+    // Every hotkey without a function, then the ones the test names.
+    void presetHotkeys(const std::vector<std::pair<std::string, int>>& keys)
+    {
+        preset({});
+        for (const auto& k : CMusicDb::DefaultHotkeys())
+            setHotkey(k.key, 0);
+        for (const auto& [k, f] : keys)
+            setHotkey(k, f);
+    }
+};
+
+TEST_F(KeyRoutingTest, EscNeverClosesTheMainWindowFromAnyPage)
+{
+    start();
+    for (CWnd* sink : {dlg->GetDlgItem(1004), dlg->MusicPage().GetDlgItem(1004), dlg->LyricsPage().GetDlgItem(1004),
+                       dlg->ListPage(0).GetDlgItem(1004)}) {
+        press(Qt::Key_Escape, Qt::NoModifier, sink);
+        EXPECT_TRUE(dlg->IsWindowVisible());
+        EXPECT_EQ(dlg->GetDialogResult(), -1);
+    }
+    EXPECT_TRUE(calls().empty());
+}
+
+TEST_F(KeyRoutingTest, DigitAndPlusKeysSelectTabsAndTheKeypadDoesNot)
+{
+    preset({{"global - nrtabs", "10"}}); // 12 pages
+    start();
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        int page; // -1: the page stays
+    };
+    const Case cases[] = {
+        {Qt::Key_2, Qt::NoModifier, 1},         {Qt::Key_1, Qt::NoModifier, 0},
+        {Qt::Key_9, Qt::NoModifier, 8},         {Qt::Key_0, Qt::NoModifier, 9},
+        {Qt::Key_Plus, Qt::NoModifier, 10},     {Qt::Key_Equal, Qt::NoModifier, 10},
+        {Qt::Key_3, Qt::KeypadModifier, -1},    {Qt::Key_0, Qt::KeypadModifier, -1},
+        {Qt::Key_Plus, Qt::KeypadModifier, -1},
+    };
+    for (const Case& c : cases) {
+        dlg->SelectPage(4);
+        press(c.key, c.mods);
+        EXPECT_EQ(dlg->GetCurrentPage(), c.page < 0 ? 4 : c.page) << c.key << " " << int(c.mods);
+    }
+}
+
+TEST_F(KeyRoutingTest, ADigitBeyondTheLevelsTabsShowsTheMusicTab)
+{
+    preset({{"global - nrtabs", "3"}}); // 5 pages
+    start();
+    dlg->SelectPage(2);
+    press(Qt::Key_9);
+    EXPECT_EQ(dlg->GetCurrentPage(), 0);
+    dlg->SelectPage(2);
+    press(Qt::Key_5);
+    EXPECT_EQ(dlg->GetCurrentPage(), 4);
+}
+
+TEST_F(KeyRoutingTest, FunctionKeysTwoToFiveStepTheLevelWithinItsBounds)
+{
+    start();
+    struct Case {
+        int from;
+        Qt::Key key;
+        int to;
+    };
+    const Case cases[] = {
+        {1, Qt::Key_F2, 1}, {1, Qt::Key_F3, 1}, {2, Qt::Key_F2, 1}, {5, Qt::Key_F2, 3}, {5, Qt::Key_F3, 4},
+        {5, Qt::Key_F4, 6}, {5, Qt::Key_F5, 7}, {9, Qt::Key_F5, 10}, {10, Qt::Key_F4, 10},
+    };
+    for (const Case& c : cases) {
+        dlg->SetLevel(c.from);
+        press(c.key);
+        EXPECT_EQ(g_danceLevel, c.to) << c.from << " " << c.key;
+    }
+    EXPECT_EQ(setting("general - level"), "10");
+}
+
+TEST_F(KeyRoutingTest, TheOtherFunctionKeys)
+{
+    start();
+    struct Case {
+        Qt::Key key;
+        List expected;
+    };
+    const Case cases[] = {
+        {Qt::Key_F6, {"CDlgMp3::CycleLyricsShowMode()"}},
+        {Qt::Key_F7, {"CMirtalDlg::PlaySoundFile(3)"}},
+        {Qt::Key_F8, {"CMirtalDlg::PlaySoundFile(1)"}},
+        {Qt::Key_F9, {"CMirtalDlg::PlaySoundFile(2)"}},
+        {Qt::Key_F10, {}},
+        {Qt::Key_F11, {}},
+        {Qt::Key_F12, {}},
+        {Qt::Key_Space, {"CDlgMp3::PlayPause()", "CDlgMp3::Play()"}},
+    };
+    for (const Case& c : cases) {
+        clearCalls();
+        press(c.key);
+        EXPECT_EQ(calls(), c.expected) << c.key;
+    }
+    EXPECT_EQ(dlg->GetCurrentPage(), 0);
+}
+
+TEST_F(KeyRoutingTest, TGoesToTheLyricsWhereTheLyricsModeSays)
+{
+    start();
+    g_lyricsPath = "/songs/Lyrics.htm";
+
+    // Mode 0: the lyrics page, and back to the music page from there.
+    g_lyricsShowMode = 0;
+    press(Qt::Key_T);
+    EXPECT_EQ(dlg->GetCurrentPage(), 1);
+    EXPECT_EQ(dlg->LyricsPage().GetShownFile(), "/songs/Lyrics.htm");
+    press(Qt::Key_T, Qt::NoModifier, dlg->LyricsPage().GetDlgItem(1004));
+    EXPECT_EQ(dlg->GetCurrentPage(), 0);
+
+    // Mode 1: the music page switches between its song lists and its lyrics view.
+    g_lyricsShowMode = 1;
+    clearCalls();
+    press(Qt::Key_T);
+    EXPECT_EQ(calls(), (List{"CDlgMp3::LoadLyricsDocument(\"/songs/Lyrics.htm\")", "CDlgMp3::ToggleLyricsView()"}));
+    EXPECT_TRUE(dlg->MusicPage().IsLyricsViewShown());
+    press(Qt::Key_T);
+    EXPECT_FALSE(dlg->MusicPage().IsLyricsViewShown());
+    EXPECT_EQ(dlg->GetCurrentPage(), 0);
+
+    // Mode 2: lyrics window 1 comes, goes and comes again, given the document each time.
+    g_lyricsShowMode = 2;
+    press(Qt::Key_T);
+    CModelessLyrics* window = dlg->m_lyricsWindow1.Get();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->IsWindowVisible());
+    EXPECT_TRUE(dlg->GetLyricsWindowKeys());
+    press(Qt::Key_T);
+    EXPECT_FALSE(window->IsWindowVisible());
+    press(Qt::Key_T);
+    EXPECT_TRUE(window->IsWindowVisible());
+    EXPECT_EQ(dlg->m_lyricsWindow1.Get(), window) << "the window is kept, not made anew";
+    EXPECT_EQ(callrec::Count("CModelessLyrics::ShowDocument(\"/songs/Lyrics.htm\")"), 3);
+}
+
+TEST_F(KeyRoutingTest, ScrollKeysMoveTheDocumentOfThePageOrOfLyricsWindowOne)
+{
+    preset({{"general - arrowscrolltext", "1"},
+            {"general - pagescrolltext", "10"},
+            {"general - arrowscrollhtml", "40"},
+            {"general - pagescrollhtml", "400"},
+            {"global - nrtabs", "15"}});
+    start();
+    struct Case {
+        Qt::Key key;
+        const char* amounts;
+    };
+    const Case keys[] = {
+        {Qt::Key_Up, "-40, -1"}, {Qt::Key_PageUp, "-400, -10"}, {Qt::Key_Down, "40, 1"},
+        {Qt::Key_PageDown, "400, 10"}, {Qt::Key_Home, "-9999, -9999"}, {Qt::Key_End, "9999, 9999"},
+    };
+    struct Page {
+        int index;
+        std::string call; // the scroll call, up to its amounts
+    };
+    const Page pages[] = {
+        {0, "CDlgMp3::ScrollLyricsOrList("}, {1, "CDlgLyrics::ScrollBy("}, {2, "CDlgList::ScrollBy(0, "},
+        {13, "CDlgList::ScrollBy(11, "}, // the arrow and page keys reach the later list pages too
+    };
+    for (const Page& p : pages) {
+        dlg->SelectPage(p.index);
+        for (const Case& k : keys) {
+            clearCalls();
+            press(k.key);
+            EXPECT_EQ(calls(), List{p.call + k.amounts + ")"}) << p.index << " " << k.key;
+        }
+    }
+}
+
+TEST_F(KeyRoutingTest, WithTheLyricsWindowKeysTabSwitchesTheScrollTargetBetweenWindowAndPage)
+{
+    preset({{"general - pagescrollhtml", "300"}, {"general - pagescrolltext", "12"}});
+    start();
+    g_lyricsShowMode = 2;
+    dlg->ShowLyrics("/songs/a.htm", false); // shows lyrics window 1 and sets the keys flag
+    ASSERT_TRUE(dlg->m_lyricsWindow1);
+    struct Step {
+        Qt::Key key;
+        std::string scrolled; // empty for Tab
+    };
+    const Step steps[] = {
+        {Qt::Key_PageDown, "CModelessLyrics::ScrollBy(300)"},
+        {Qt::Key_Tab, ""},
+        {Qt::Key_PageDown, "CDlgMp3::ScrollLyricsOrList(300, 12)"},
+        {Qt::Key_Tab, ""},
+        {Qt::Key_PageDown, "CModelessLyrics::ScrollBy(300)"},
+    };
+    for (const Step& s : steps) {
+        clearCalls();
+        press(s.key);
+        if (!s.scrolled.empty()) {
+            EXPECT_EQ(calls(), List{s.scrolled});
+        }
+    }
+    // In another lyrics mode the page scrolls whatever the flag says.
+    g_lyricsShowMode = 0;
+    clearCalls();
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(calls(), List{"CDlgMp3::ScrollLyricsOrList(300, 12)"});
+}
+
+TEST_F(KeyRoutingTest, ArrowsLeftAndRightStepTheEntriesOfAListPageOnly)
+{
+    preset({{"global - nrtabs", "2"}});
+    start();
+    press(Qt::Key_Left);
+    press(Qt::Key_Right);
+    EXPECT_EQ(callrec::Count("CDlgList::"), 0) << "on the music page";
+    dlg->SelectPage(3);
+    clearCalls();
+    press(Qt::Key_Left);
+    press(Qt::Key_Right);
+    EXPECT_EQ(calls(), (List{"CDlgList::OnIndexMinus1(1)", "CDlgList::OnIndexPlus1(1)"}));
+}
+
+TEST_F(KeyRoutingTest, LettersCommaDotAndMinusRunTheirHotkeyFunctions)
+{
+    presetHotkeys({{"a", 25}, {"s", 30}, {"u", 31}, {"z", 81}, {"comma", 26}, {"dot", 27}, {"minus", 28}});
+    start();
+    struct Case {
+        Qt::Key key;
+        List expected;
+    };
+    const Case cases[] = {
+        {Qt::Key_A, {"CDlgMp3::FadeOut()"}},
+        {Qt::Key_S, {"CDlgMp3::MusicAction(1)"}},
+        {Qt::Key_U, {"CDlgMp3::MusicAction(2)"}},
+        {Qt::Key_Z, {"CDlgMp3::PlayPause()", "CDlgMp3::Play()"}},
+        {Qt::Key_Comma, {"CDlgMp3::PlayFromStart()"}},
+        {Qt::Key_Period, {"CDlgMp3::OnLoopToggle()"}},
+        {Qt::Key_Minus, {"CDlgMp3::SetAutoLoop()"}},
+        {Qt::Key_B, {}}, // entry 0: no function
+        {Qt::Key_Y, {}},
+    };
+    for (const Case& c : cases) {
+        clearCalls();
+        press(c.key);
+        EXPECT_EQ(calls(), c.expected) << c.key;
+    }
+}
+
+TEST_F(KeyRoutingTest, AStoredFunctionNumberOutsideTheTableDoesNothing)
+{
+    presetHotkeys({{"a", 87}, {"b", 1000}, {"c", -1}, {"d", 2147483647}, {"e", 86}});
+    start();
+    for (Qt::Key key : {Qt::Key_A, Qt::Key_B, Qt::Key_C, Qt::Key_D}) {
+        press(key);
+        EXPECT_TRUE(calls().empty()) << key;
+        EXPECT_TRUE(dlg->IsWindowVisible());
+    }
+    for (int number : {87, 88, 500, -1, -87})
+        dlg->RunHotkeyFunction(number);
+    EXPECT_TRUE(calls().empty());
+}
+
+TEST_F(KeyRoutingTest, HotkeyFunctionsReachTheirActions)
+{
+    preset({{"music - jumpback", "-5"}, {"global - nrtabs", "15"}, {"markers - show", "0"}});
+    start();
+    struct Case {
+        int number;
+        List expected;
+    };
+    const Case cases[] = {
+        {26, {"CDlgMp3::PlayFromStart()"}},
+        {29, {"CDlgMp3::OnPlayNextQueued()"}},
+        {30, {"CDlgMp3::MusicAction(1)"}},
+        {39, {"CDlgMp3::MusicAction(10)"}},
+        {42, {"CDlgMp3::ToggleListSource(3)"}},
+        {46, {"CDlgMp3::OnLyricsSearchList1()"}},
+        {49, {"CDlgMp3::DanceTimerCommand(1)"}},
+        {50, {"CDlgMp3::DanceTimerCommand(2)"}},
+        {53, {"CDlgMp3::ShowFindLyricsWindow()"}},
+        {63, {"CDlgMp3::MusicAction(12)"}},
+        {65, {"CDlgMp3::MusicAction(14)"}},
+        {68, {"CDlgMp3::MusicAction(15)"}},
+        {69, {"CDlgMp3::MusicAction(16)"}},
+        {70, {"CDlgMp3::ToggleSongFlag(1)"}},
+        {72, {"CDlgMp3::SaveSongSettings()"}},
+        {74, {"CDlgMp3::MusicAction(17)"}},
+        {76, {"CDlgMp3::MusicAction(19)"}},
+        {79, {"CDlgMp3::OpenPreviousSong()"}},
+        {82, {"CDlgMp3::MusicAction(20)"}},
+        {83, {"CMirtalDlg::PlaySoundFile(1)"}},
+        {84, {"CMirtalDlg::PlaySoundFile(2)"}},
+        // List-page functions on the music page do nothing.
+        {18, {}},
+        {19, {}},
+        {24, {}},
+        // With neither the show-calls window nor the markers open, nothing.
+        {11, {}},
+        {56, {}},
+        {86, {}},
+    };
+    for (const Case& c : cases) {
+        clearCalls();
+        dlg->RunHotkeyFunction(c.number);
+        EXPECT_EQ(calls(), c.expected) << c.number;
+    }
+
+    // "Play music from counter +/- X sec": back by the stored seconds, then play or pause.
+    g_songLength = 200;
+    g_position = 60.5f;
+    clearCalls();
+    dlg->RunHotkeyFunction(71);
+    EXPECT_EQ(calls(), (List{"CDlgMp3::SeekTo(55.5)", "CDlgMp3::PlayPause()", "CDlgMp3::Play()"}));
+
+    // The tab functions: 12 to 17 select tabs 12 to 17, 85 flips between the first two.
+    dlg->RunHotkeyFunction(14);
+    EXPECT_EQ(dlg->GetCurrentPage(), 13);
+    dlg->RunHotkeyFunction(85);
+    EXPECT_EQ(dlg->GetCurrentPage(), 0);
+    dlg->RunHotkeyFunction(85);
+    EXPECT_EQ(dlg->GetCurrentPage(), 1);
+
+    // On a list page the list functions reach that page.
+    dlg->SelectPage(4);
+    clearCalls();
+    for (int number : {18, 19, 20, 21, 22, 23, 24})
+        dlg->RunHotkeyFunction(number);
+    EXPECT_EQ(calls(), (List{"CDlgList::ToggleFullScreen(2)", "CDlgList::OnIndexPlus1(2)", "CDlgList::OnIndexMinus1(2)",
+                             "CDlgList::OnIndexPlus10(2)", "CDlgList::OnIndexMinus10(2)", "CDlgList::OnRandom(2)",
+                             "CDlgList::OnSaveForReview(2)"}));
+
+    // Markers commands go to the music page while the markers are a panel.
+    g_markersShow = 1;
+    clearCalls();
+    dlg->RunHotkeyFunction(56);
+    dlg->RunHotkeyFunction(62);
+    g_markersShow = 0;
+    EXPECT_EQ(calls(), (List{"CDlgMp3::MarkerCommand(0)", "CDlgMp3::MarkerCommand(6)"}));
+}
+
+TEST_F(KeyRoutingTest, PlayPauseIfActsOnlyWhenItChangesSomething)
+{
+    start();
+    struct Case {
+        int playing;
+        int mode;
+        List expected;
+    };
+    const Case cases[] = {
+        {0, 1, {"CDlgMp3::Play()"}}, {1, 1, {}}, {1, 2, {"CDlgMp3::Pause()"}}, {0, 2, {}}, {0, 3, {}}, {1, 0, {}},
+    };
+    for (const Case& c : cases) {
+        g_playing = c.playing;
+        clearCalls();
+        dlg->PlayPauseIf(c.mode);
+        EXPECT_EQ(calls(), c.expected) << c.playing << " " << c.mode;
+    }
+    g_playing = 0;
+}
+
+} // namespace

@@ -1,0 +1,142 @@
+#pragma once
+// A started main window in a data folder of its own, with the call record on,
+// every modal dialog answered by the test (Cancel unless told otherwise) and
+// message boxes taking their default. Keys are pressed the way the keyboard
+// does: into the widget of a control, from where they pass the
+// pre-translation of every window up to the main window.
+#include "app/CallRecorder.h"
+#include "app/MirtalDlg.h"
+#include "common/TestSupport.h"
+#include "platform/win/Display.h"
+#include "platform/win/Menu.h"
+#include "platform/win/MessageBox.h"
+#include "player/PlayerGlobals.h"
+#include "store/CppSQLite3.h"
+#include "store/StoreGlobals.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QWidget>
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace mainwindowtest {
+
+template <class P>
+bool waitFor(P pred, int ms = 5000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!pred() && t.elapsed() < ms)
+        win::PumpMessages(5);
+    return pred();
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    testsupport::TempDir dir;
+    std::unique_ptr<testsupport::ScopedCwd> cwd;
+    std::unique_ptr<CMirtalDlg> dlg;
+    std::optional<callrec::Scope> rec;
+    // Answers of modal dialogs by template id; unlisted dialogs are cancelled.
+    std::map<UINT, std::function<int(CWnd*)>> dialogAnswers;
+    std::vector<UINT> dialogs;
+
+    void SetUp() override
+    {
+        cwd = std::make_unique<testsupport::ScopedCwd>(dir.path());
+        win::SetDisplayOverride(win::DisplayMetrics{1280, 1024, 96, 96});
+        win::ClearMessageBoxLog();
+        win::SetMessageBoxAnswerer([this](const win::MessageBoxRequest& r) -> std::optional<int> {
+            if (r.kind != win::DialogKind::Dialog)
+                return std::nullopt;
+            dialogs.push_back(r.dialogId);
+            if (auto it = dialogAnswers.find(r.dialogId); it != dialogAnswers.end())
+                return it->second(r.window);
+            return IDCANCEL;
+        });
+        g_playing = 0;
+        g_position = 0;
+        g_songLength = 0;
+    }
+
+    void TearDown() override
+    {
+        rec.reset();
+        if (dlg && dlg->m_hWnd)
+            dlg->DestroyWindow();
+        dlg.reset();
+        while (QApplication::overrideCursor())
+            QApplication::restoreOverrideCursor();
+        win::SetMessageBoxAnswerer({});
+        win::SetDisplayOverride(std::nullopt);
+        win::PumpMessages();
+        cwd.reset();
+    }
+
+    // Settings written into the main database before the start (never a first run).
+    void preset(const std::vector<std::pair<std::string, std::string>>& settings)
+    {
+        g_baseFolder = dir.str();
+        CMusicDb db;
+        db.Init();
+        db.SetSetting("system - setup", "false", 1);
+        for (const auto& [k, v] : settings)
+            db.SetSetting(k, v, 1);
+    }
+
+    // Starts the main window as the program does, waits for its first paint's
+    // work and switches the call record on, empty.
+    CMirtalDlg& start()
+    {
+        if (!std::filesystem::exists(dir.file("mirtal.db")))
+            preset({});
+        dlg = std::make_unique<CMirtalDlg>();
+        EXPECT_TRUE(dlg->Create(CMirtalDlg::IDD));
+        EXPECT_TRUE(waitFor([&] { return dlg->IsFirstPaintDone() || dlg->StartupFailed(); }));
+        rec.emplace();
+        return *dlg;
+    }
+
+    std::string setting(const std::string& key)
+    {
+        CMusicDb db;
+        return db.GetSetting(key, 1);
+    }
+
+    const callrec::List& calls() const { return callrec::Calls(); }
+    void clearCalls() { callrec::Clear(); }
+
+    // A command code as a page or tool window sends it.
+    void code(UINT c, LPARAM lParam = 0) { dlg->SendMessage(WM_KEYDOWN, c, lParam); }
+    // A menu command as the menu bar sends it.
+    void menu(UINT id) { dlg->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    bool checked(UINT id) const { return (dlg->GetMenu()->GetMenuState(id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+
+    // A key press into a control's widget (by default the music page's command sink).
+    void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier, CWnd* target = nullptr)
+    {
+        if (!target)
+            target = dlg->MusicPage().GetDlgItem(1004);
+        QKeyEvent down(QEvent::KeyPress, key, mods);
+        QApplication::sendEvent(target->widget(), &down);
+        QKeyEvent up(QEvent::KeyRelease, key, mods);
+        QApplication::sendEvent(target->widget(), &up);
+    }
+
+    // The texts of the message boxes shown so far, with their captions.
+    std::vector<std::pair<std::string, std::string>> boxes() const
+    {
+        std::vector<std::pair<std::string, std::string>> b;
+        for (const auto& r : win::MessageBoxLog())
+            if (r.kind == win::DialogKind::MessageBox)
+                b.emplace_back(r.caption, r.text);
+        return b;
+    }
+};
+
+} // namespace mainwindowtest
