@@ -71,6 +71,9 @@ BEGIN_MESSAGE_MAP(CMirtalDlg, CDialogEx)
     ON_COMMAND(32969, RestoreWindowPositions)
     ON_COMMAND(32800, OnHelpContents)
     // ---- end of the keys block
+    // ---- services block: the wheel and the move
+    ON_WM_MOUSEWHEEL()
+    ON_WM_MOVE()
 END_MESSAGE_MAP()
 
 CMirtalDlg::CMirtalDlg(CWnd* parent) : CDialogEx(IDD, parent)
@@ -421,16 +424,4 @@ void CMirtalDlg::OnOptionsMusic()
     COptionMusic options;
     if (options.DoModal() == IDOK)
         ApplySettings();
-}
-
-void CMirtalDlg::ApplySettings()
-{
-    // The shared settings again, as the start read them; the pages and tool
-    // windows take them up once they read settings of their own.
-    try {
-        ReadStartupSettings();
-    } catch (const std::exception& e) {
-        MessageBox(m_hWnd, e.what(), kAppCaption, MB_OK | MB_ICONERROR);
-    }
-    UpdateData(FALSE);
 }

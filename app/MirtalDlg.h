@@ -74,8 +74,6 @@ public:
     void PlaceMainWindow();
     // Gives the keyboard focus to the hidden command sink 1004 and refreshes the controls.
     void ParkFocus();
-    // Re-reads the shared settings after an Options dialog ended with OK.
-    void ApplySettings();
 
     // ---- settings (MirtalDlgSettings.cpp)
     // Reads the start-up settings in one batch; true when the relocation of paths is on.
@@ -222,6 +220,10 @@ public:
     // Creates the empty preview document "temp.htm" in the data folder when it is missing.
     void EnsurePreviewFile();
 
+    // ---- re-applying settings (MirtalDlgReapply.cpp)
+    // After a settings dialog ended with OK: tool windows, shared globals and pages take the new values.
+    void ApplySettings();
+
     // ---- backup, restore and import (MirtalDlgBackup.cpp)
     // A consistent copy of mirtal.db as mirtal.dbtmp in the data folder.
     void BackupDatabase();
@@ -267,6 +269,9 @@ protected:
     void OnOptionsMusic();
     void OnExit() { OnOK(); }
     LRESULT OnFirstPaintWork(WPARAM, LPARAM);
+    // ---- services block: wheel and move (MirtalDlgPlaces.cpp)
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+    void OnMove(int x, int y);
     // ---- keys block
     // Every menu command runs here: a database error ends the command, not the program.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

@@ -1,0 +1,350 @@
+// The command codes that open, close and refresh the lyrics windows, the
+// editor, the break timer, the markers panel, the equalizer and the managers.
+#include "ServicesFixture.h"
+
+#include "app/BreakTime.h"
+#include "app/CallRecorder.h"
+#include "app/CommandCodes.h"
+#include "app/ModelessLyrics.h"
+#include "app/TimerMarkers.h"
+#include "platform/win/Menu.h"
+#include "player/Equalizer.h"
+#include "player/PlayerGlobals.h"
+#include "texts/DlgEdit.h"
+
+namespace servicestest {
+namespace {
+
+class DocumentCommandsTest : public ServicesTest {
+protected:
+    void SetUp() override
+    {
+        ServicesTest::SetUp();
+        start();
+        g_lyricsShowMode = 0;
+        g_lyricsPath.clear();
+        g_queuedLyricsPath.clear();
+        g_htmlPath.clear();
+        g_markersTimer = 0;
+    }
+    void send(UINT code) { dlg->SendMessage(WM_KEYDOWN, code, 0); }
+    // Lyrics window 1 made and shown as lyrics mode 2 does.
+    void openLyricsWindow1(const std::string& path)
+    {
+        const int mode = g_lyricsShowMode;
+        g_lyricsShowMode = 2;
+        dlg->ShowLyrics(path, true);
+        g_lyricsShowMode = mode;
+    }
+    int count(const callrec::Scope& rec, const std::string& call) const
+    {
+        return int(std::count(rec.Calls().begin(), rec.Calls().end(), call));
+    }
+};
+
+TEST_F(DocumentCommandsTest, QueuedLyricsWithAnEmptyQueueOpenNoWindow)
+{
+    callrec::Scope rec;
+    send(CMD_TOGGLE_QUEUED_LYRICS);
+    EXPECT_EQ(rec.Calls(), (callrec::List{"CMirtalDlg::ToggleQueuedLyrics()", "CDlgMp3::TakeQueuedLyrics()"}));
+    EXPECT_FALSE(dlg->m_lyricsWindow2);
+}
+
+TEST_F(DocumentCommandsTest, QueuedLyricsShowHideAndShowTheSelectedEntryAgain)
+{
+    g_queuedLyricsPath = "/lyrics/first.htm";
+    callrec::Scope rec;
+    send(CMD_TOGGLE_QUEUED_LYRICS);
+    CModelessLyrics* window = dlg->m_lyricsWindow2.Get();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->IsWindowVisible());
+    EXPECT_EQ(window->GetWindowNumber(), 1);
+    EXPECT_EQ(window->GetDocument(), "/lyrics/first.htm");
+
+    send(CMD_TOGGLE_QUEUED_LYRICS);
+    EXPECT_FALSE(window->IsWindowVisible());
+
+    g_queuedLyricsPath = "/lyrics/second.htm"; // another entry is selected now
+    send(CMD_TOGGLE_QUEUED_LYRICS);
+    EXPECT_EQ(dlg->m_lyricsWindow2.Get(), window) << "shown again, not made anew";
+    EXPECT_TRUE(window->IsWindowVisible());
+    EXPECT_EQ(window->GetDocument(), "/lyrics/second.htm");
+    EXPECT_EQ(rec.Count("CDlgMp3::TakeQueuedLyrics("), 2) << "taken when made and when shown again";
+
+    // Hidden, with the selected entry now without lyrics: it stays hidden.
+    send(CMD_TOGGLE_QUEUED_LYRICS);
+    g_queuedLyricsPath.clear();
+    send(CMD_TOGGLE_QUEUED_LYRICS);
+    EXPECT_FALSE(window->IsWindowVisible());
+}
+
+TEST_F(DocumentCommandsTest, TheAutomaticBreakTimerIsNotRestartedTheHandOneIs)
+{
+    callrec::Scope rec;
+    send(CMD_BREAK_OPEN_AUTO);
+    CBreakTime* timer = dlg->m_breakTimer.Get();
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->IsWindowVisible());
+    EXPECT_EQ(rec.Count("CBreakTime::Start("), 1);
+    EXPECT_EQ(count(rec, "CBreakTime::Start(1)"), 1);
+
+    timer->ShowWindow(SW_HIDE);
+    rec.Clear();
+    send(CMD_BREAK_OPEN_AUTO);
+    EXPECT_TRUE(timer->IsWindowVisible()) << "comes to view";
+    EXPECT_EQ(rec.Count("CBreakTime::Start("), 0) << "its count goes on";
+
+    send(CMD_BREAK_OPEN);
+    EXPECT_EQ(dlg->m_breakTimer.Get(), timer);
+    EXPECT_EQ(count(rec, "CBreakTime::Start(0)"), 1) << "restarted by hand";
+    EXPECT_EQ(g_breakTimerOpen, 1);
+
+    send(CMD_BREAK_CLOSE);
+    EXPECT_FALSE(dlg->m_breakTimer);
+    EXPECT_EQ(g_breakTimerOpen, 0);
+    send(CMD_BREAK_CLOSE); // nothing left to close
+    EXPECT_EQ(g_breakTimerOpen, 0);
+
+    // By hand from nothing: made, shown, started by hand.
+    rec.Clear();
+    send(CMD_BREAK_OPEN);
+    ASSERT_TRUE(dlg->m_breakTimer);
+    EXPECT_TRUE(dlg->m_breakTimer->IsWindowVisible());
+    EXPECT_EQ(count(rec, "CBreakTime::Start(0)"), 1);
+    EXPECT_EQ(g_breakTimerOpen, 1);
+}
+
+TEST_F(DocumentCommandsTest, PlayInLyricsModeTwoMakesLyricsWindowOneAndShowsTheLyricsAgain)
+{
+    g_lyricsShowMode = 2;
+    g_lyricsPath = "/lyrics/song.htm";
+    callrec::Scope rec;
+    send(CMD_PLAY_STARTED);
+    CModelessLyrics* window = dlg->m_lyricsWindow1.Get();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->IsWindowVisible());
+    EXPECT_EQ(count(rec, "CModelessLyrics::ShowDocument(\"/lyrics/song.htm\")"), 2);
+    EXPECT_EQ(rec.Count("CMirtalDlg::OnSongLoaded("), 1);
+    EXPECT_TRUE(dlg->GetLyricsWindowKeys());
+
+    // Mode 0: the lyrics page shows them.
+    g_lyricsShowMode = 0;
+    rec.Clear();
+    send(CMD_PLAY_STARTED);
+    EXPECT_EQ(rec.Count("CDlgLyrics::ShowFile(\"/lyrics/song.htm\")"), 1);
+    EXPECT_EQ(rec.Count("CModelessLyrics::"), 0);
+}
+
+TEST_F(DocumentCommandsTest, EachEditRequestOpensAnotherEditor)
+{
+    g_htmlPath = "/texts/plus.htm";
+    callrec::Scope rec;
+    send(CMD_EDIT_HTML);
+    CDlgEdit* first = dlg->m_editor.Get();
+    ASSERT_NE(first, nullptr);
+    g_htmlPath.clear();
+    send(CMD_EDIT_HTML);
+    CDlgEdit* second = dlg->m_editor.Get();
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(IsWindow(first->m_hWnd)) << "the earlier editor stays open";
+    EXPECT_TRUE(first->IsWindowVisible());
+    EXPECT_TRUE(second->IsWindowVisible());
+    EXPECT_EQ(first->GetDocument(), "/texts/plus.htm");
+    EXPECT_EQ(count(rec, "CDlgEdit::LoadDocument(\"\", 1)"), 1) << "a new document";
+}
+
+TEST_F(DocumentCommandsTest, ClosingAMissingLyricsWindowOneOnlyClearsTheKeysFlag)
+{
+    send(VK_TAB);
+    ASSERT_TRUE(dlg->GetLyricsWindowKeys());
+    callrec::Scope rec;
+    send(CMD_LYRICS_WINDOW_CLOSED);
+    EXPECT_FALSE(dlg->GetLyricsWindowKeys());
+    EXPECT_EQ(rec.Calls(), callrec::List{"CMirtalDlg::CloseLyricsWindow(1)"});
+}
+
+TEST_F(DocumentCommandsTest, ADocumentWindowKeepsItsOwnIdentity)
+{
+    // Lyrics window 1 with the song's lyrics, then a document in the plain viewer.
+    g_lyricsShowMode = 2;
+    g_lyricsPath = "/lyrics/song.htm";
+    send(CMD_SHOW_LYRICS);
+    CModelessLyrics* first = dlg->m_lyricsWindow1.Get();
+    ASSERT_NE(first, nullptr);
+    g_htmlPath = "/texts/choreo.htm";
+    send(CMD_SHOW_HTML_PLAIN);
+    CModelessLyrics* document = dlg->m_lyricsWindow2.Get();
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->GetWindowNumber(), 0) << "placed and titled as lyrics window 1";
+    EXPECT_EQ(document->GetDocument(), "/texts/choreo.htm");
+
+    // Moving it keeps lyrics window 1's place.
+    const int firstX = g_lyricsWindowX, firstY = g_lyricsWindowY;
+    document->MoveWindow(321, 234, 300, 200);
+    win::PumpMessages();
+    EXPECT_EQ(g_lyricsWindowX, firstX);
+    EXPECT_EQ(g_lyricsWindowY, firstY);
+    EXPECT_EQ(g_lyricsWindow2X, 321);
+    EXPECT_EQ(g_lyricsWindow2Y, 234);
+
+    // Closing it closes it, not lyrics window 1.
+    document->SendMessage(WM_CLOSE);
+    win::PumpMessages();
+    EXPECT_FALSE(dlg->m_lyricsWindow2);
+    EXPECT_EQ(dlg->m_lyricsWindow1.Get(), first);
+    EXPECT_TRUE(first->IsWindowVisible());
+    EXPECT_TRUE(dlg->GetLyricsWindowKeys());
+
+    // Lyrics window 1 still reports as itself.
+    first->SendMessage(WM_CLOSE);
+    win::PumpMessages();
+    EXPECT_FALSE(dlg->m_lyricsWindow1);
+    EXPECT_FALSE(dlg->GetLyricsWindowKeys());
+}
+
+TEST_F(DocumentCommandsTest, TheMarkersPanelTogglesWithItsTimerWindow)
+{
+    g_markersTimer = 1;
+    callrec::Scope rec;
+    send(CMD_TOGGLE_MARKER_PANEL);
+    EXPECT_TRUE(dlg->MusicPage().IsMarkersPanelShown());
+    ASSERT_TRUE(dlg->m_markerTimer);
+    EXPECT_TRUE(dlg->m_markerTimer->IsWindowVisible());
+    send(CMD_TOGGLE_MARKER_PANEL);
+    EXPECT_FALSE(dlg->MusicPage().IsMarkersPanelShown());
+    ASSERT_TRUE(dlg->m_markerTimer) << "only hidden";
+    EXPECT_FALSE(dlg->m_markerTimer->IsWindowVisible());
+    EXPECT_EQ(rec.Count("CDlgMp3::ShowMarkersPanel(1, 0)"), 1);
+    EXPECT_EQ(rec.Count("CDlgMp3::ShowMarkersPanel(0, 0)"), 1);
+
+    // Without the timer option the panel comes alone.
+    g_markersTimer = 0;
+    send(CMD_TOGGLE_MARKER_PANEL);
+    EXPECT_TRUE(dlg->MusicPage().IsMarkersPanelShown());
+    EXPECT_FALSE(dlg->m_markerTimer->IsWindowVisible());
+}
+
+TEST_F(DocumentCommandsTest, AutomaticScrollGoesWhereTheLyricsModeSays)
+{
+    g_autoScrollUnits = 3;
+    struct Case {
+        int mode;
+        bool lyricsView;
+        bool window;
+        callrec::List calls;
+    };
+    const Case cases[] = {
+        {0, false, false, {"CDlgLyrics::ScrollBy(3, 3)"}},
+        {1, false, false, {}},
+        {1, true, false, {"CDlgMp3::ScrollLyricsOrList(3, 3)"}},
+        {2, false, false, {}},
+        {2, false, true, {"CModelessLyrics::ScrollBy(3)"}},
+        {3, true, true, {}},
+    };
+    for (const Case& c : cases) {
+        if (dlg->MusicPage().IsLyricsViewShown() != c.lyricsView)
+            dlg->MusicPage().ToggleLyricsView();
+        if (c.window && !dlg->m_lyricsWindow1)
+            openLyricsWindow1("/lyrics/song.htm");
+        if (!c.window)
+            dlg->CloseLyricsWindow(1);
+        g_lyricsShowMode = c.mode;
+        callrec::Scope rec;
+        send(CMD_SCROLL_LYRICS);
+        callrec::List calls(rec.Calls().begin() + 1, rec.Calls().end());
+        EXPECT_EQ(calls, c.calls) << c.mode << c.lyricsView << c.window;
+    }
+}
+
+TEST_F(DocumentCommandsTest, TheEqualizerCodesSwitchItOnAndOff)
+{
+    callrec::Scope rec;
+    send(CMD_EQUALIZER_OFF);
+    EXPECT_FALSE(dlg->m_equalizer) << "off does not make the window";
+    send(CMD_EQUALIZER_ON);
+    ASSERT_TRUE(dlg->m_equalizer);
+    EXPECT_TRUE(dlg->m_equalizer->IsWindowVisible());
+    EXPECT_TRUE(dlg->GetMenu()->GetMenuState(32811, MF_BYCOMMAND) & MF_CHECKED);
+    dlg->m_equalizer->ShowWindow(SW_HIDE);
+    send(CMD_EQUALIZER_OFF);
+    EXPECT_FALSE(dlg->m_equalizer->IsWindowVisible()) << "off neither shows nor hides";
+    EXPECT_EQ(rec.Count("CEqualizer::SetEqualizerOn(1)"), 1);
+    EXPECT_EQ(rec.Count("CEqualizer::SetEqualizerOn(0)"), 1);
+    EXPECT_EQ(rec.Count("CEqualizer::SelectStoredConfig("), 0);
+
+    // The start's way: on, with the stored configuration.
+    rec.Clear();
+    dlg->SwitchEqualizer(true, true);
+    EXPECT_TRUE(dlg->m_equalizer->IsWindowVisible());
+    EXPECT_EQ(rec.Count("CEqualizer::SelectStoredConfig("), 1);
+}
+
+TEST_F(DocumentCommandsTest, RefreshCodesReachOnlyOpenWindows)
+{
+    struct Case {
+        UINT item;   // the menu item that opens the window
+        UINT closed; // its closed report
+        UINT code;
+        std::string call;
+    };
+    const Case cases[] = {
+        {32826, CMD_MEMORY_CLOSED, CMD_MEMORY_REFRESH, "CToolsMemory::ReloadList()"},
+        {32823, CMD_MUSIC_MGR_CLOSED, CMD_MUSIC_MGR_REFRESH, "CToolsMusic::Reload()"},
+        {32827, CMD_TRACK_MGR_CLOSED, CMD_TRACK_MGR_REFRESH, "CToolsTrack::Reload()"},
+        {32828, CMD_MARRY_MGR_CLOSED, CMD_MARRY_MGR_REFRESH, "CToolsMarry::ReloadMarriages()"},
+        {32804, CMD_RECORDER_CLOSED, CMD_RECORDER_MUSIC_STARTED, "CRecord::StartOnPlay()"},
+        {32804, CMD_RECORDER_CLOSED, CMD_RECORDER_MUSIC_STOPPED, "CRecord::StopOnStop()"},
+        {32848, CMD_CARDS_CLOSED, CMD_CARDS_NEXT, "CComputerCards::NextTip()"},
+    };
+    for (const Case& c : cases) {
+        callrec::Scope rec;
+        send(c.code);
+        EXPECT_EQ(count(rec, c.call), 0) << c.code << ": no window, no call";
+        dlg->ToggleToolWindow(c.item);
+        send(c.code);
+        EXPECT_EQ(count(rec, c.call), 1) << c.code;
+        dlg->ToggleToolWindow(c.item); // hidden: still there, still told
+        send(c.code);
+        EXPECT_EQ(count(rec, c.call), 2) << c.code;
+        send(c.closed);
+        send(c.code);
+        EXPECT_EQ(count(rec, c.call), 2) << c.code << ": closed, no call";
+    }
+}
+
+TEST_F(DocumentCommandsTest, ASongLoadedReachesTheOpenLyricsAndKaraokeWindows)
+{
+    g_lyricsPath = "/lyrics/new.htm";
+    g_currentSongPath = "/music/New Song.mp3";
+    callrec::Scope rec;
+    send(CMD_SONG_LOADED);
+    EXPECT_EQ(rec.Calls(), callrec::List{"CMirtalDlg::OnSongLoaded()"}) << "no window open, nothing to do";
+
+    openLyricsWindow1("/lyrics/old.htm");
+    dlg->ToggleToolWindow(32856);
+    send(VK_TAB);
+    ASSERT_FALSE(dlg->GetLyricsWindowKeys());
+    rec.Clear();
+    send(CMD_SONG_LOADED);
+    EXPECT_EQ(dlg->m_lyricsWindow1->GetDocument(), "/lyrics/new.htm");
+    EXPECT_TRUE(dlg->GetLyricsWindowKeys());
+    EXPECT_EQ(rec.Count("CKaraoke::SetSongTitle(\"/music/New Song.mp3\")"), 1);
+}
+
+TEST_F(DocumentCommandsTest, ReloadAfterSavingReachesEveryLyricsView)
+{
+    callrec::Scope rec;
+    send(CMD_RELOAD_LYRICS);
+    EXPECT_EQ(rec.Count("CDlgLyrics::ReloadFile("), 1);
+    EXPECT_EQ(rec.Count("CDlgMp3::ReloadLyricsDocument("), 0) << "the music page shows its lists";
+    dlg->MusicPage().ToggleLyricsView();
+    openLyricsWindow1("/lyrics/song.htm");
+    rec.Clear();
+    send(CMD_RELOAD_LYRICS);
+    EXPECT_EQ(rec.Count("CDlgMp3::ReloadLyricsDocument("), 1);
+    EXPECT_EQ(rec.Count("CModelessLyrics::Reload("), 1);
+}
+
+} // namespace
+} // namespace servicestest
