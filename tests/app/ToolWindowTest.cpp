@@ -1,0 +1,245 @@
+// The tool windows of the View and Tools menus: created on first use,
+// hidden, shown, reported closed, forgotten and freed, and made anew.
+#include "MainWindowFixture.h"
+
+#include "app/Calls.h"
+#include "app/CommandCodes.h"
+#include "managers/ToolsTrack.h"
+#include "player/JukeBox.h"
+#include "player/Karaoke.h"
+#include "player/Markers.h"
+#include "player/Record.h"
+
+using namespace mainwindowtest;
+using callrec::List;
+
+namespace {
+
+class ToolWindowTest : public MainWindowTest {};
+
+struct Tool {
+    UINT item;
+    UINT closed;
+    UINT templateId;
+};
+
+// Every window a View or Tools item toggles, with its closed report.
+const Tool kTools[] = {
+    {32803, 703, 261}, {32804, 704, 185}, {32805, 709, 183}, {32811, 705, 189}, {32851, 924, 385},
+    {32807, 700, 260}, {32808, 701, 178}, {32848, 718, 294}, {32852, 925, 394}, {32856, 929, 409},
+    {32963, 720, 465}, {32823, 933, 239}, {32824, 932, 251}, {32825, 934, 262}, {32826, 927, 242},
+    {32827, 935, 244}, {32828, 936, 390}, {32829, 937, 323}, {32846, 702, 173},
+};
+
+TEST_F(ToolWindowTest, EachItemCreatesHidesShowsAndAfterItsClosedReportCreatesAnew)
+{
+    preset({{"markers - show", "0"}});
+    start();
+    const int alive = toolwin::LiveCount();
+    for (const Tool& t : kTools) {
+        ToolSlotBase* slot = dlg->ToolSlotOfItem(t.item);
+        ASSERT_NE(slot, nullptr) << t.item;
+        EXPECT_FALSE(slot->Exists()) << t.item;
+
+        menu(t.item);
+        CWnd* first = slot->Window();
+        ASSERT_NE(first, nullptr) << t.item;
+        const HWND firstHandle = first->m_hWnd;
+        EXPECT_EQ(static_cast<CDialog*>(first)->GetTemplateId(), t.templateId);
+        EXPECT_TRUE(first->IsWindowVisible()) << t.item;
+        EXPECT_TRUE(checked(t.item)) << t.item;
+        EXPECT_EQ(toolwin::LiveCount(), alive + 1) << t.item;
+
+        menu(t.item);
+        EXPECT_EQ(slot->Window(), first) << t.item;
+        EXPECT_FALSE(first->IsWindowVisible()) << t.item;
+        EXPECT_FALSE(checked(t.item)) << t.item;
+
+        menu(t.item);
+        EXPECT_EQ(slot->Window(), first) << "shown again, not made anew: " << t.item;
+        EXPECT_TRUE(first->IsWindowVisible()) << t.item;
+        EXPECT_TRUE(checked(t.item)) << t.item;
+
+        code(t.closed);
+        EXPECT_FALSE(slot->Exists()) << t.item;
+        EXPECT_EQ(CWnd::FromHandle(firstHandle), nullptr) << t.item;
+        EXPECT_FALSE(checked(t.item)) << t.item;
+        win::PumpMessages();
+        EXPECT_EQ(toolwin::LiveCount(), alive) << "the closed window is freed: " << t.item;
+
+        menu(t.item);
+        ASSERT_TRUE(slot->Exists()) << t.item;
+        EXPECT_NE(slot->Window()->m_hWnd, firstHandle) << t.item;
+        EXPECT_TRUE(checked(t.item)) << t.item;
+        code(t.closed);
+        win::PumpMessages();
+    }
+    EXPECT_EQ(toolwin::LiveCount(), alive);
+}
+
+TEST_F(ToolWindowTest, TheJukeboxChosenThreeTimesIsMadeOnce)
+{
+    start();
+    const int alive = toolwin::LiveCount();
+    menu(32803);
+    CJukeBox* jukebox = dlg->m_jukebox.Get();
+    ASSERT_NE(jukebox, nullptr);
+    EXPECT_TRUE(jukebox->IsWindowVisible());
+    EXPECT_TRUE(checked(32803));
+    menu(32803);
+    EXPECT_FALSE(jukebox->IsWindowVisible());
+    EXPECT_FALSE(checked(32803));
+    menu(32803);
+    EXPECT_EQ(dlg->m_jukebox.Get(), jukebox);
+    EXPECT_TRUE(jukebox->IsWindowVisible());
+    EXPECT_TRUE(checked(32803));
+    EXPECT_EQ(toolwin::LiveCount(), alive + 1);
+}
+
+TEST_F(ToolWindowTest, TheUsersCloseBoxReportsTheWindowClosed)
+{
+    start();
+    menu(32808);
+    CCalls* calls = dlg->m_calls.Get();
+    ASSERT_NE(calls, nullptr);
+    EXPECT_EQ(callrec::Count("CCalls::LoadCalls()"), 1);
+    // The close box, as the window manager sends it, while Qt is handling an event.
+    calls->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(dlg->m_calls);
+    EXPECT_FALSE(checked(32808));
+    win::PumpMessages();
+    menu(32808);
+    EXPECT_TRUE(dlg->m_calls);
+    EXPECT_EQ(callrec::Count("CCalls::LoadCalls()"), 2);
+}
+
+TEST_F(ToolWindowTest, AReportForAWindowThatIsGoneOnlyClearsTheMark)
+{
+    start();
+    const int alive = toolwin::LiveCount();
+    dlg->CheckViewItem(32803, MF_CHECKED);
+    code(CMD_JUKEBOX_CLOSED);
+    EXPECT_FALSE(checked(32803));
+    // Twice for one window: the second report finds nothing to destroy.
+    menu(32827);
+    code(CMD_TRACK_MGR_CLOSED);
+    code(CMD_TRACK_MGR_CLOSED);
+    EXPECT_FALSE(dlg->m_trackManager);
+    win::PumpMessages();
+    EXPECT_EQ(toolwin::LiveCount(), alive);
+    EXPECT_TRUE(dlg->IsWindowVisible());
+}
+
+TEST_F(ToolWindowTest, AWindowDestroyedAnotherWayIsForgottenAndFreed)
+{
+    start();
+    const int alive = toolwin::LiveCount();
+    menu(32804);
+    CWnd* recorder = dlg->m_recorder.Get();
+    ASSERT_NE(recorder, nullptr);
+    recorder->DestroyWindow();
+    EXPECT_FALSE(dlg->m_recorder);
+    EXPECT_EQ(dlg->m_recorder.Get(), nullptr);
+    win::PumpMessages();
+    EXPECT_EQ(toolwin::LiveCount(), alive);
+    // Its item still makes a new one.
+    menu(32804);
+    menu(32804);
+    EXPECT_TRUE(dlg->m_recorder);
+    EXPECT_FALSE(dlg->m_recorder.IsVisible());
+}
+
+TEST_F(ToolWindowTest, TheTimerWindowKeepsTheTimerSettingInStep)
+{
+    start();
+    g_timerVisible = 0;
+    menu(32805);
+    EXPECT_EQ(g_timerVisible, 1);
+    menu(32805);
+    EXPECT_EQ(g_timerVisible, 0);
+    menu(32805);
+    EXPECT_EQ(g_timerVisible, 1);
+    code(CMD_TIMER_CLOSED);
+    EXPECT_EQ(g_timerVisible, 0);
+    EXPECT_FALSE(dlg->m_timerWindow);
+}
+
+TEST_F(ToolWindowTest, TheKaraokeWindowIsPlacedBeforeItShows)
+{
+    start();
+    menu(32856);
+    EXPECT_EQ(calls(), List{"CKaraoke::PlaceWindow()"});
+    ASSERT_TRUE(dlg->m_karaoke);
+    EXPECT_TRUE(dlg->m_karaoke.IsVisible());
+}
+
+TEST_F(ToolWindowTest, MusicMarkersAreAWindowOrAPanelByTheSetting)
+{
+    preset({{"markers - show", "0"}});
+    start();
+    menu(32806);
+    EXPECT_TRUE(dlg->m_markers.IsVisible());
+    EXPECT_TRUE(checked(32806));
+    menu(32806);
+    EXPECT_FALSE(dlg->m_markers.IsVisible());
+    menu(32806);
+    EXPECT_EQ(calls(), (List{"CDlgMp3::MusicAction(22)", "CDlgMp3::MusicAction(23)", "CDlgMp3::MusicAction(22)"}));
+
+    // Closed by the user: the music page lays its markers area out without the panel.
+    clearCalls();
+    code(CMD_MARKERS_CLOSED);
+    EXPECT_EQ(calls(), List{"CDlgMp3::ShowMarkersPanel(0, 0)"});
+    EXPECT_FALSE(checked(32806));
+
+    // As a panel: the panel toggles and the item keeps its mark as it is.
+    g_markersShow = 1;
+    clearCalls();
+    menu(32806);
+    code(CMD_TOGGLE_MARKERS);
+    EXPECT_EQ(callrec::Count("CMirtalDlg::ToggleMarkerPanel()"), 2);
+    EXPECT_FALSE(dlg->m_markers);
+    EXPECT_FALSE(checked(32806));
+    g_markersShow = 0;
+}
+
+TEST_F(ToolWindowTest, SquareIdentificationByItsCommandCode)
+{
+    start();
+    code(CMD_TOGGLE_SQUAREID);
+    EXPECT_TRUE(dlg->m_squareId.IsVisible());
+    EXPECT_TRUE(checked(32807));
+    code(CMD_TOGGLE_SQUAREID);
+    EXPECT_FALSE(dlg->m_squareId.IsVisible());
+    EXPECT_FALSE(checked(32807));
+}
+
+TEST_F(ToolWindowTest, TheShowCallsWindowFollowsTheLevelAndItsHotkeys)
+{
+    start();
+    dlg->RunHotkeyFunction(11);
+    EXPECT_TRUE(calls().empty()) << "no window, nothing to start";
+    menu(32808);
+    clearCalls();
+    dlg->SetLevel(4);
+    dlg->RunHotkeyFunction(11);
+    dlg->RunHotkeyFunction(86);
+    EXPECT_EQ(callrec::Count("CCalls::BuildPool()"), 1);
+    EXPECT_EQ(callrec::Count("CCalls::ToggleScrolling()"), 1);
+    EXPECT_EQ(callrec::Count("CCalls::ShowNextCall()"), 1);
+}
+
+TEST_F(ToolWindowTest, TheEndOfTheMainWindowFreesEveryToolWindow)
+{
+    preset({{"markers - show", "0"}});
+    start();
+    const int alive = toolwin::LiveCount();
+    for (const Tool& t : kTools)
+        menu(t.item);
+    menu(32803); // one of them hidden
+    EXPECT_EQ(toolwin::LiveCount(), alive + int(std::size(kTools)));
+    dlg->DestroyWindow();
+    dlg.reset();
+    EXPECT_EQ(toolwin::LiveCount(), alive);
+}
+
+} // namespace
