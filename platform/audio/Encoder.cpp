@@ -134,7 +134,7 @@ std::unique_ptr<Encoder> Encoder::start(const std::string& command, int rate, in
         error = BASS_ERROR_FILEOPEN;
         return nullptr;
     }
-    std::unique_ptr<Encoder> e(new Encoder(fds[1], pid, channels));
+    std::unique_ptr<Encoder> e(new Encoder(fds[1], pid, rate, channels));
     e->m_maxQueue = size_t(kMaxQueuedSeconds) * size_t(rate) * size_t(channels) * 2;
     if (header)
         e->m_queue = wavHeader(rate, channels);
@@ -143,7 +143,15 @@ std::unique_ptr<Encoder> Encoder::start(const std::string& command, int rate, in
     return e;
 }
 
-Encoder::Encoder(int fd, pid_t pid, int channels) : m_channels(channels), m_fd(fd), m_pid(pid) {}
+Encoder::Encoder(int fd, pid_t pid, int rate, int channels) : m_rate(rate), m_channels(channels), m_fd(fd), m_pid(pid)
+{
+}
+
+double Encoder::queuedSeconds() const
+{
+    std::lock_guard lock(m_mutex);
+    return double(m_queue.size()) / (2.0 * m_rate * m_channels);
+}
 
 Encoder::~Encoder()
 {

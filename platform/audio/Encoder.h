@@ -35,19 +35,22 @@ public:
     // Closes the program's input and waits for it to end (its file is then
     // complete); a program that does not end within a while is killed.
     void finish();
+    // Sound waiting for the program, in seconds.
+    double queuedSeconds() const;
     // The program runs and takes input.
     bool active() const { return m_alive.load() && !m_closingFlag.load(); }
     // The program went away (or stopped reading) before it was told to finish.
     bool failed() const { return !m_alive.load() && !m_closingFlag.load(); }
 
 private:
-    Encoder(int fd, pid_t pid, int channels);
+    Encoder(int fd, pid_t pid, int rate, int channels);
     void writerLoop();
 
+    const int m_rate;
     const int m_channels;
     int m_fd;
     pid_t m_pid;
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     std::vector<std::uint8_t> m_queue;
     size_t m_maxQueue = 0;
