@@ -4,7 +4,9 @@
 #include "ServicesFixture.h"
 
 #include "app/CallRecorder.h"
+#include "app/TimerMarkers.h"
 #include "platform/win/Menu.h"
+#include "player/PlayerGlobals.h"
 
 namespace servicestest {
 namespace {
@@ -89,6 +91,114 @@ TEST_F(PlacesTest, MoreThanNinetyNineDotsPerInchMakeTheLargeLayout)
     win::SetDisplayOverride(win::DisplayMetrics{1280, 1024, 96, 144});
     start();
     EXPECT_EQ(g_largeLayout, 1);
+}
+
+void wheel(CMirtalDlg& dlg, short delta)
+{
+    dlg.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(delta)), 0);
+}
+
+TEST_F(PlacesTest, TheWheelScrollsTheDocumentOfTheShownPage)
+{
+    preset({{"global - nrtabs", "15"}});
+    start();
+    struct Case {
+        int page;
+        short delta;
+        std::string call; // empty: nothing scrolls
+    };
+    const Case cases[] = {
+        {1, 120, "CDlgLyrics::ScrollBy(-80, -80)"},  // away from the user: the document moves up
+        {1, -120, "CDlgLyrics::ScrollBy(80, 80)"},
+        {0, 120, "CDlgMp3::ScrollLyricsOrList(-80, -80)"},
+        {2, -240, "CDlgList::ScrollBy(0, 80, 80)"},
+        {11, 120, "CDlgList::ScrollBy(9, -80, -80)"},
+        {12, 120, ""}, // tab 13 and up: left to the keys
+        {16, -120, ""},
+    };
+    for (const Case& c : cases) {
+        dlg->SelectPage(c.page);
+        ASSERT_EQ(dlg->GetCurrentPage(), c.page);
+        callrec::Scope rec;
+        wheel(*dlg, c.delta);
+        callrec::List scrolls;
+        for (const std::string& call : rec.Calls())
+            if (call.find("Scroll") != std::string::npos)
+                scrolls.push_back(call);
+        EXPECT_EQ(scrolls, c.call.empty() ? callrec::List{} : callrec::List{c.call}) << c.page << " " << c.delta;
+    }
+
+    // On the music page an open lyrics window 1 takes the wheel.
+    g_lyricsShowMode = 2;
+    dlg->ShowLyrics("/lyrics/song.htm", true);
+    dlg->SelectPage(0);
+    callrec::Scope rec;
+    wheel(*dlg, -120);
+    EXPECT_EQ(rec.Count("CModelessLyrics::ScrollBy(80)"), 1);
+    EXPECT_EQ(rec.Count("CDlgMp3::ScrollLyricsOrList("), 0);
+    g_lyricsShowMode = 0;
+}
+
+TEST_F(PlacesTest, RestoreWindowsPositionsResetsThePlacesAndMovesTheOpenWindows)
+{
+    start();
+    for (int* v : {&g_jukeboxPosX, &g_aboutPosY, &g_squareIdPosX, &g_callsX, &g_lyricsWindow2Y, &g_karaokeWidth,
+                   &g_musicControlHeight, &g_lyricsWindowWidth})
+        *v = 777;
+    g_callsWidth = 640;
+    g_callsHeight = 480;
+    dlg->ToggleToolWindow(32856); // karaoke
+    dlg->ToggleToolWindow(32807); // square identification
+    dlg->ToggleToolWindow(32803); // jukebox
+    callrec::Scope rec;
+    dlg->SendMessage(WM_COMMAND, 32969, 0);
+
+    EXPECT_EQ(g_jukeboxPosX, 100);
+    EXPECT_EQ(g_aboutPosY, 100);
+    EXPECT_EQ(g_squareIdPosX, 100);
+    EXPECT_EQ(g_callsX, 100);
+    EXPECT_EQ(g_lyricsWindow2Y, 100);
+    EXPECT_EQ(g_karaokeWidth, 400);
+    EXPECT_EQ(g_karaokeHeight, 300);
+    EXPECT_EQ(g_musicControlHeight, 400);
+    EXPECT_EQ(g_lyricsWindowWidth, 400);
+    EXPECT_EQ(g_lyricsWindowHeight, 500);
+    EXPECT_EQ(g_callsWidth, 640) << "the show-calls size stays";
+    EXPECT_EQ(g_callsHeight, 480);
+    const callrec::List placed(rec.Calls().begin() + 1, rec.Calls().end());
+    EXPECT_EQ(placed, (callrec::List{"CJukeBox::PlaceWindow()", "CKaraoke::PlaceWindow()", "CSquareID::ParkFocus()"}))
+        << "the square identification is not moved";
+    EXPECT_TRUE(boxTexts().empty());
+}
+
+TEST_F(PlacesTest, MovingTheMainWindowDragsTheMarkerTimerOnlyWithThePanelAndItsOption)
+{
+    start();
+    g_markersTimer = 1;
+    dlg->SendMessage(WM_KEYDOWN, 912, 0); // the markers panel, with its timer window
+    ASSERT_TRUE(dlg->m_markerTimer);
+    {
+        callrec::Scope rec;
+        dlg->MoveWindow(40, 30, 1024, 730);
+        win::PumpMessages();
+        EXPECT_GE(rec.Count("CTimerMarkers::Reposition("), 1);
+    }
+    g_markersTimer = 0;
+    {
+        callrec::Scope rec;
+        dlg->MoveWindow(60, 50, 1024, 730);
+        win::PumpMessages();
+        EXPECT_EQ(rec.Count("CTimerMarkers::Reposition("), 0);
+    }
+    g_markersTimer = 1;
+    dlg->SendMessage(WM_KEYDOWN, 912, 0); // the panel goes
+    {
+        callrec::Scope rec;
+        dlg->SendMessage(WM_KEYDOWN, 913, 0);
+        dlg->MoveWindow(80, 70, 1024, 730);
+        win::PumpMessages();
+        EXPECT_EQ(rec.Count("CTimerMarkers::Reposition("), 0);
+    }
 }
 
 } // namespace

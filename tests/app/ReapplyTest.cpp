@@ -1,0 +1,194 @@
+// Re-applying the settings after a settings dialog ended with OK, and the
+// follow-up of Options > Choreography.
+#include "ServicesFixture.h"
+
+#include "app/CallRecorder.h"
+#include "app/TimerMarkers.h"
+#include "options/OptionChoreo.h"
+#include "options/OptionMusic.h"
+#include "platform/win/Menu.h"
+#include "player/Markers.h"
+#include "player/PlayerGlobals.h"
+
+namespace fs = std::filesystem;
+
+namespace servicestest {
+namespace {
+
+using ReapplyTest = ServicesTest;
+
+TEST_F(ReapplyTest, ANewListFormatSetsTheLevelDocumentsAndAppliesTheLevelAgain)
+{
+    preset({{"general - listdefformat", "false"}});
+    start();
+    set("0list_basic - path", "/my/own/list.pdf");
+
+    // Nothing changed: the documents and the level stay.
+    {
+        callrec::Scope rec;
+        dlg->ApplySettings();
+        EXPECT_EQ(setting("0list_basic - path"), "/my/own/list.pdf");
+        EXPECT_EQ(rec.Count("CDlgMp3::LoadLevelPlaylists("), 0);
+    }
+    set("general - listdefformat", "true");
+    {
+        callrec::Scope rec;
+        dlg->ApplySettings();
+        EXPECT_EQ(g_listDefFormatHtml, 1);
+        EXPECT_EQ(setting("0list_basic - path"), dir.str() + "/ListAndDefHtml/blist.htm");
+        EXPECT_EQ(rec.Count("CDlgMp3::LoadLevelPlaylists(1)"), 1);
+    }
+}
+
+TEST_F(ReapplyTest, TheLargeLayoutKeepsTheCompressedViewOff)
+{
+    for (int dpi : {96, 120}) {
+        win::SetDisplayOverride(win::DisplayMetrics{1280, 1024, dpi, dpi});
+        preset({{"general - compressedview", "false"}});
+        start();
+        set("general - compressedview", "true");
+        dlg->ApplySettings();
+        EXPECT_EQ(g_compressedView, dpi > 99 ? 0 : 1) << dpi;
+        dlg->DestroyWindow();
+    }
+}
+
+TEST_F(ReapplyTest, TheValuesComeBackFromTheTables)
+{
+    start();
+    set("general - tooltip", "true");
+    set("general - autoschroll_units", "7");
+    set("lyrics - pathglobal", "/lyrics/everyone");
+    set("markers - timer", "true");
+    set("general - hexagon", "true");
+    set("music - headname", "Songs");
+    set("lyrics - headname", "Words");
+    set("music - progressbar", "1");
+    setStyle("textfontname", "Arial");
+    setStyle("titlefontsize", "5");
+    setStyle("headercolorR", "300"); // taken modulo 256
+    setStyle("headercolorG", "1");
+    setStyle("headercolorB", "255");
+    dlg->ApplySettings();
+    EXPECT_EQ(g_tooltipsOn, 1);
+    EXPECT_EQ(g_autoScrollUnits, 7);
+    EXPECT_EQ(g_lyricsPathGlobal, "/lyrics/everyone");
+    EXPECT_EQ(g_markersTimer, 1);
+    EXPECT_EQ(g_hexagon, 1);
+    EXPECT_EQ(g_cssTextFontName, "Arial");
+    EXPECT_EQ(g_cssTitleFontSize, "5");
+    EXPECT_EQ(g_cssHeaderColor, "#2C01FF");
+    EXPECT_EQ(dlg->GetSliderStyle(), 1);
+    EXPECT_EQ(dlg->PositionSlider().GetChannelBitmap(), 364u);
+    CPlainTabCtrl& tabs = dlg->TabControl();
+    EXPECT_EQ(tabs.GetTabText(tabs.GetTab(0)), "Songs");
+    EXPECT_EQ(tabs.GetTabText(tabs.GetTab(1)), "Words");
+}
+
+TEST_F(ReapplyTest, TheSoundFontIsLoadedOnlyWhenItsPathChanged)
+{
+    preset({{"music - soundfont", "/fonts/one.sf2"}});
+    start();
+    callrec::Scope rec;
+    dlg->ApplySettings();
+    EXPECT_EQ(rec.Count("CDlgMp3::LoadSoundFont("), 0);
+    set("music - soundfont", "/fonts/One.sf2");
+    dlg->ApplySettings();
+    EXPECT_EQ(rec.Count("CDlgMp3::LoadSoundFont("), 1) << "compared exactly, case included";
+    EXPECT_EQ(g_soundFontPath, "/fonts/One.sf2");
+}
+
+TEST_F(ReapplyTest, TheOpenToolWindowsTakeTheNewLookInOrder)
+{
+    preset({{"markers - show", "0"}});
+    start();
+    for (UINT item : {32963u, 32856u, 32846u, 32803u, 32806u, 32811u, 32804u, 32852u, 32805u, 32808u, 32807u,
+                      32848u, 32851u})
+        dlg->ToggleToolWindow(item);
+    dlg->SendMessage(WM_KEYDOWN, 810, 0); // the break timer
+    g_markersTimer = 1;
+    dlg->ShowMarkerTimer(true);
+    callrec::Scope rec;
+    dlg->ApplySettings();
+    const callrec::List expected = {
+        "CKaraoke::RestartFrameTimer()",   "CSqRecord::RefreshBackground()", "CJukeBox::ApplyDialogColour()",
+        "CMarkers::ApplyDialogColour()",   "CEqualizer::ApplyDialogColour()", "CRecord::ApplyDialogColour()",
+        "CViewHotkeys::ApplyDialogColor()", "CTimer::ApplyColours()",          "CCalls::ApplyColors()",
+        "CSquareID::ApplyDialogColor()",   "CBreakTime::ReloadSettings()",   "CTimerMarkers::ApplyColours()",
+        "CComputerCards::ApplyDialogColor()", "CTagsDlg::ApplyDialogColor()", "CMusicControl::ApplyDialogColor()",
+    };
+    ASSERT_GE(rec.Calls().size(), expected.size());
+    EXPECT_EQ(callrec::List(rec.Calls().begin(), rec.Calls().begin() + long(expected.size())), expected);
+    EXPECT_EQ(rec.Count("CSquareID::ApplyLayout("), 1);
+    EXPECT_EQ(rec.Count("CDlgMp3::ReloadSettings("), 1);
+    EXPECT_EQ(rec.Count("CDlgLyrics::ApplyColors("), 1);
+    EXPECT_EQ(rec.Count("CDlgList::ApplyClockSettings("), dlg->GetPageCount() - 2);
+}
+
+TEST_F(ReapplyTest, MarkersMoveBetweenWindowAndPanel)
+{
+    preset({{"markers - show", "0"}, {"markers - timer", "true"}});
+    start();
+    dlg->ToggleToolWindow(32806);
+    ASSERT_TRUE(dlg->m_markers);
+
+    // 0 to 1 with the window open: the window goes, the panel comes with its timer.
+    set("markers - show", "1");
+    {
+        callrec::Scope rec;
+        dlg->ApplySettings();
+        EXPECT_FALSE(dlg->m_markers);
+        EXPECT_FALSE(dlg->GetMenu()->GetMenuState(32806, MF_BYCOMMAND) & MF_CHECKED);
+        EXPECT_EQ(rec.Count("CDlgMp3::ShowMarkersPanel(1, 0)"), 1);
+        ASSERT_TRUE(dlg->m_markerTimer);
+        EXPECT_TRUE(dlg->m_markerTimer->IsWindowVisible());
+    }
+
+    // Back to 0 while the panel is shown by its toggle: the panel goes, the window comes.
+    dlg->SendMessage(WM_KEYDOWN, 912, 0); // panel off
+    dlg->SendMessage(WM_KEYDOWN, 912, 0); // panel on again, by the toggle
+    set("markers - show", "0");
+    {
+        callrec::Scope rec;
+        dlg->ApplySettings();
+        EXPECT_EQ(rec.Count("CDlgMp3::ShowMarkersPanel(0, 0)"), 1);
+        ASSERT_TRUE(dlg->m_markers);
+        EXPECT_TRUE(dlg->m_markers->IsWindowVisible());
+        EXPECT_TRUE(dlg->GetMenu()->GetMenuState(32806, MF_BYCOMMAND) & MF_CHECKED);
+        EXPECT_FALSE(dlg->m_markerTimer);
+    }
+}
+
+TEST_F(ReapplyTest, OptionsMusicLeftWithCancelReadsNothing)
+{
+    start();
+    set("general - autoschroll_units", "9");
+    dlg->SendMessage(WM_COMMAND, 32785, 0);
+    EXPECT_NE(g_autoScrollUnits, 9);
+    dialogAnswers[COptionMusic::IDD] = [](CWnd*) { return IDOK; };
+    dlg->SendMessage(WM_COMMAND, 32785, 0);
+    EXPECT_EQ(g_autoScrollUnits, 9);
+}
+
+TEST_F(ReapplyTest, AfterOptionsChoreographyTheTitleAndTheMenuShowTheNewName)
+{
+    preset({{"csspath", dir.file("choreo.css")}});
+    start();
+    dlg->SetLevel(3);
+    set("plus - levelname", "mIrTaL - Plus Fresh");
+    set("a1 - levelname", "Advanced");
+    dialogAnswers[COptionChoreo::IDD] = [](CWnd*) { return IDOK; };
+    dlg->SendMessage(WM_COMMAND, 32786, 0);
+    EXPECT_EQ(dlg->GetWindowText(), "mIrTaL - Plus Fresh");
+    std::string item;
+    dlg->GetMenu()->GetMenuString(32789, item, MF_BYCOMMAND);
+    EXPECT_EQ(item, "Plus Fresh");
+    dlg->GetMenu()->GetMenuString(32790, item, MF_BYCOMMAND);
+    EXPECT_EQ(item, "Advanced");
+    dlg->SetLevel(4);
+    EXPECT_EQ(dlg->GetWindowText(), "Mirtal - Advanced");
+    EXPECT_TRUE(fs::exists(dir.file("choreo.css"))) << "the choreography style sheet is written";
+}
+
+} // namespace
+} // namespace servicestest
