@@ -4,6 +4,7 @@
 
 #include "app/Calls.h"
 #include "app/CommandCodes.h"
+#include "app/Timer.h"
 #include "managers/ToolsTrack.h"
 #include "player/JukeBox.h"
 #include "player/Karaoke.h"
