@@ -86,6 +86,24 @@ TEST_F(RestoreTest, RestoreAllPathsAsksNothingAndSetsTheLevelDocumentsBack)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+TEST_F(RestoreTest, ADatabaseErrorEndsTheCommandAndTheWaitCursorWithIt)
+{
+    startWithData();
+    {
+        CppSQLite3DB db;
+        db.Open(dir.file("mirtal.db"));
+        db.Execute("CREATE TRIGGER refuse BEFORE UPDATE ON ini BEGIN SELECT RAISE(ABORT, 'refused by the test'); END;");
+        db.Close();
+    }
+    dlg->SendMessage(WM_COMMAND, 32844, 0); // File > Restore All Paths
+    const std::vector<std::string> texts = boxTexts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_NE(texts[0].find("refused by the test"), std::string::npos) << texts[0];
+    EXPECT_EQ(win::MessageBoxLog().back().caption, "Mirtal");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the wait cursor ends with the command";
+    EXPECT_TRUE(IsWindow(dlg->m_hWnd));
+}
+
 // Ticks the boxes named (all of them for "all"), types the path and presses OK.
 std::function<int(CWnd*)> answerImport(const std::string& path, const std::vector<int>& boxes)
 {
