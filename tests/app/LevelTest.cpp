@@ -1,0 +1,254 @@
+// Dance levels and tab pages: the level switch, the number of list tabs, the
+// tab captions, selecting pages and the lyrics shown where the mode says.
+#include "MainWindowFixture.h"
+
+#include "app/ModelessLyrics.h"
+
+#include <QImage>
+#include <cstdlib>
+
+using namespace mainwindowtest;
+using callrec::List;
+
+namespace {
+
+// Where the tests run; the screenshot stays there (the data folders go away).
+const std::filesystem::path kStartFolder = std::filesystem::current_path();
+
+class LevelTest : public MainWindowTest {
+protected:
+    std::vector<std::string> captions()
+    {
+        std::vector<std::string> c;
+        CPlainTabCtrl& tabs = dlg->TabControl();
+        for (int i = 0; i < tabs.GetCount(); ++i)
+            c.push_back(tabs.GetTabText(tabs.GetTab(i)));
+        return c;
+    }
+    std::vector<CPlainTabCtrl::HTAB> tabs()
+    {
+        std::vector<CPlainTabCtrl::HTAB> t;
+        for (int i = 0; i < dlg->TabControl().GetCount(); ++i)
+            t.push_back(dlg->TabControl().GetTab(i));
+        return t;
+    }
+};
+
+TEST_F(LevelTest, AnyLevelIsClampedStoredAndShownInTitleAndMenu)
+{
+    preset({{"plus - levelname", "Plus Program"}, {"c4 - levelname", "MIRTAL - Challenge Four"}});
+    start();
+    struct Case {
+        int asked, level;
+        const char* code;
+    };
+    const Case cases[] = {{0, 1, "basic"}, {11, 10, "c4"}, {-3, 1, "basic"}, {3, 3, "plus"}, {1000, 10, "c4"}};
+    for (const Case& c : cases) {
+        dlg->SetLevel(c.asked);
+        EXPECT_EQ(g_danceLevel, c.level) << c.asked;
+        EXPECT_EQ(g_levelCode, c.code);
+        EXPECT_EQ(setting("general - level"), std::to_string(c.level));
+        for (int level = 1; level <= 10; ++level)
+            EXPECT_EQ(checked(32786 + UINT(level)), level == c.level) << c.asked << " " << level;
+        EXPECT_EQ(dlg->GetWindowText(), dlg->LevelTitle(c.level));
+    }
+    dlg->SetLevel(3);
+    EXPECT_EQ(dlg->GetWindowText(), "Mirtal - Plus Program");
+    dlg->SetLevel(10);
+    EXPECT_EQ(dlg->GetWindowText(), "MIRTAL - Challenge Four");
+}
+
+TEST_F(LevelTest, TheChangeProgramItemsSwitchLevels)
+{
+    start();
+    for (UINT id = 32787; id <= 32796; ++id) {
+        menu(id);
+        EXPECT_EQ(g_danceLevel, int(id - 32786));
+        EXPECT_TRUE(checked(id));
+    }
+}
+
+TEST_F(LevelTest, TheNumberOfListTabsComesFromTheLevelOrTheGlobalSetting)
+{
+    struct Case {
+        const char* levelTabs;  // "3 - nrtabs" (Plus); null: missing
+        const char* globalTabs; // "global - nrtabs"; null: missing
+        int pages;
+    };
+    const Case cases[] = {
+        {"4", "9", 6},     {"0", "9", 11},     {nullptr, "9", 11}, {nullptr, "20", 17},
+        {nullptr, "-5", 2}, {nullptr, nullptr, 2}, {"15", "0", 17},   {"-1", "7", 2},
+        {"x", "3", 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.levelTabs ? c.levelTabs : "-") + " " + (c.globalTabs ? c.globalTabs : "-"));
+        preset({{"general - level", "3"}});
+        {
+            CppSQLite3DB db;
+            db.Open(dir.file("mirtal.db"));
+            db.Execute("DELETE FROM ini WHERE name LIKE '% - nrtabs';");
+            db.Close();
+        }
+        if (c.levelTabs)
+            preset({{"3 - nrtabs", c.levelTabs}});
+        if (c.globalTabs)
+            preset({{"global - nrtabs", c.globalTabs}});
+        start();
+        EXPECT_EQ(dlg->GetPageCount(), c.pages);
+        EXPECT_EQ(dlg->TabControl().GetCount(), c.pages);
+        rec.reset();
+        dlg->DestroyWindow();
+        dlg.reset();
+    }
+}
+
+TEST_F(LevelTest, ASwitchKeepsTheTabsWhenTheirNumberStaysAndRebuildsThemWhenItChanges)
+{
+    preset({{"1 - nrtabs", "5"}, {"2 - nrtabs", "5"}, {"3 - nrtabs", "2"}, {"general - level", "1"}});
+    start();
+    ASSERT_EQ(dlg->GetPageCount(), 7);
+    dlg->SelectPage(6);
+    const auto before = tabs();
+    dlg->SetLevel(2);
+    EXPECT_EQ(tabs(), before) << "the same tabs";
+    EXPECT_EQ(dlg->GetCurrentPage(), 6);
+
+    dlg->SetLevel(3);
+    EXPECT_EQ(dlg->GetPageCount(), 4);
+    EXPECT_EQ(dlg->TabControl().GetCount(), 4);
+    EXPECT_EQ(dlg->GetCurrentPage(), 0) << "the selected page is gone: the music page shows";
+    EXPECT_TRUE(dlg->MusicPage().IsWindowVisible());
+    // The list pages keep their windows, hidden, without a tab.
+    EXPECT_NE(dlg->ListPage(4).m_hWnd, nullptr);
+    EXPECT_FALSE(dlg->IsPageInTabs(6));
+    EXPECT_TRUE(dlg->IsPageInTabs(3));
+}
+
+TEST_F(LevelTest, CaptionsComeFromTheLevelOrElseTheGlobalKeys)
+{
+    preset({{"global - nrtabs", "3"},
+            {"music - headname", "Music"},
+            {"lyrics - headname", "Lyrics"},
+            {"global - headtab0", "Singing"},
+            {"plus - headtab0", ""},
+            {"global - headtab1", "Global One"},
+            {"plus - headtab1", "Plus Calls"},
+            {"mainstream - headtab1", "never read"},
+            {"main - headtab1", "MS Calls"}});
+    {
+        CppSQLite3DB db;
+        db.Open(dir.file("mirtal.db"));
+        db.Execute("DELETE FROM ini WHERE name IN ('global - headtab2', 'plus - headtab2');");
+        db.Close();
+    }
+    start();
+    dlg->SetLevel(3);
+    EXPECT_EQ(captions(), (std::vector<std::string>{"  Music  ", "  Lyrics  ", "  Singing  ", "  Plus Calls  ", "    "}));
+    dlg->SetLevel(2);
+    EXPECT_EQ(captions(), (std::vector<std::string>{"  Music  ", "  Lyrics  ", "  Singing  ", "  MS Calls  ", "    "}));
+}
+
+TEST_F(LevelTest, ASwitchReloadsTheLevelsListsPathsAndPages)
+{
+    preset({{"global - nrtabs", "4"},
+            {"global - lyricsdir", "/lyrics/all"},
+            {"a1 - lyricsdir", "/lyrics/a1"},
+            {"lyrics - separatepath", "true"}});
+    start();
+    std::vector<int> loads;
+    for (int n = 0; n < 15; ++n)
+        loads.push_back(dlg->ListPage(n).GetLoadCount());
+    dlg->SetLevel(4);
+    EXPECT_EQ(g_lyricsDir, "/lyrics/a1");
+    EXPECT_EQ(g_lyricsSeparatePath, 1);
+    EXPECT_EQ(calls(), List{"CDlgMp3::LoadLevelPlaylists(4)"});
+    for (int n = 0; n < 15; ++n)
+        EXPECT_EQ(dlg->ListPage(n).GetLoadCount(), loads[size_t(n)] + (n < 4 ? 1 : 0)) << n;
+    dlg->SetLevel(5);
+    EXPECT_EQ(g_lyricsDir, "/lyrics/all");
+}
+
+TEST_F(LevelTest, SelectingAPageGivesItTheFocusUpToTheTwelfthTab)
+{
+    preset({{"global - nrtabs", "15"}});
+    start();
+    ASSERT_TRUE(waitFor([] { return QApplication::overrideCursor() == nullptr; }, 3000)); // timer 1 is over
+    dlg->SelectPage(11);
+    win::PumpMessages(20);
+    EXPECT_EQ(dlg->GetCurrentPage(), 11);
+    ASSERT_NE(CWnd::GetFocus(), nullptr);
+    EXPECT_EQ(CWnd::GetFocus()->GetParent(), &dlg->ListPage(9));
+
+    dlg->SelectPage(12);
+    win::PumpMessages(20);
+    EXPECT_EQ(dlg->GetCurrentPage(), 12);
+    EXPECT_TRUE(dlg->ListPage(10).IsWindowVisible());
+    EXPECT_EQ(CWnd::GetFocus()->GetParent(), &dlg->ListPage(9)) << "the focus stays where it was";
+
+    dlg->SelectPage(17);
+    EXPECT_EQ(dlg->GetCurrentPage(), 0);
+    dlg->SelectPage(-1);
+    EXPECT_EQ(dlg->GetCurrentPage(), 0);
+}
+
+TEST_F(LevelTest, LyricsGoWhereTheLyricsModeSays)
+{
+    start();
+    g_lyricsShowMode = 1;
+    dlg->ShowLyrics("/l/a.htm", true);
+    EXPECT_EQ(calls(), (List{"CDlgMp3::LoadLyricsDocument(\"/l/a.htm\")", "CDlgMp3::ShowLyricsView()",
+                             "CDlgMp3::ShowLyricsButton()"}));
+
+    // Mode 2 without force: shown, then hidden; the window gets the document both times.
+    g_lyricsShowMode = 2;
+    clearCalls();
+    dlg->ShowLyrics("/l/b.htm", false);
+    CModelessLyrics* window = dlg->m_lyricsWindow1.Get();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->IsWindowVisible());
+    dlg->ShowLyrics("/l/b.htm", false);
+    EXPECT_FALSE(window->IsWindowVisible());
+    EXPECT_EQ(callrec::Count("CModelessLyrics::ShowDocument(\"/l/b.htm\")"), 2);
+    // Forced, a visible window stays shown.
+    dlg->ShowLyrics("/l/c.htm", true);
+    dlg->ShowLyrics("/l/c.htm", true);
+    EXPECT_TRUE(window->IsWindowVisible());
+    EXPECT_TRUE(dlg->GetLyricsWindowKeys());
+
+    // A level switch leaves lyrics window 1 as it is.
+    dlg->SetLevel(5);
+    EXPECT_EQ(dlg->m_lyricsWindow1.Get(), window);
+    EXPECT_TRUE(window->IsWindowVisible());
+
+    // Any other mode: nothing.
+    g_lyricsShowMode = 3;
+    clearCalls();
+    dlg->ShowLyrics("/l/d.htm", true);
+    EXPECT_TRUE(calls().empty());
+    g_lyricsShowMode = 0;
+}
+
+TEST_F(LevelTest, AScreenshotAtPlusWithItsListTabs)
+{
+    preset({{"general - level", "3"},
+            {"3 - nrtabs", "4"},
+            {"music - headname", "Music"},
+            {"lyrics - headname", "Lyrics"},
+            {"global - headtab0", "Basic List"},
+            {"plus - headtab0", "Plus List"},
+            {"plus - headtab1", "Plus Definitions"},
+            {"global - headtab2", "Singing Calls"},
+            {"plus - headtab3", "Plus Modules"}});
+    start();
+    EXPECT_EQ(dlg->GetWindowText(), dlg->LevelTitle(3));
+    EXPECT_EQ(captions(), (std::vector<std::string>{"  Music  ", "  Lyrics  ", "  Plus List  ", "  Plus Definitions  ",
+                                                    "  Singing Calls  ", "  Plus Modules  "}));
+    win::PumpMessages(20);
+    const QImage shot = dlg->frameWidget()->grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    const char* out = std::getenv("MIRTAL_SCREENSHOT_DIR");
+    const std::filesystem::path path = (out ? std::filesystem::path(out) : kStartFolder) / "main-window-plus.png";
+    EXPECT_TRUE(shot.save(QString::fromStdString(path.string())));
+}
+
+} // namespace
