@@ -21,30 +21,28 @@ namespace {
 
 constexpr auto kFinishTimeout = std::chrono::seconds(30);
 
-void putLe(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes)
-{
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(std::uint8_t((v >> (8 * i)) & 0xFF));
-}
-
 // A 16-bit PCM WAV header whose sizes say "unknown": the encoder reads to the end of its input.
 std::vector<std::uint8_t> wavHeader(int rate, int channels)
 {
-    std::vector<std::uint8_t> h;
-    auto tag = [&](const char* t) { h.insert(h.end(), t, t + 4); };
-    tag("RIFF");
-    putLe(h, 0xFFFFFFFF, 4);
-    tag("WAVE");
-    tag("fmt ");
-    putLe(h, 16, 4);
-    putLe(h, 1, 2);  // PCM
-    putLe(h, std::uint32_t(channels), 2);
-    putLe(h, std::uint32_t(rate), 4);
-    putLe(h, std::uint32_t(rate * channels * 2), 4);
-    putLe(h, std::uint32_t(channels * 2), 2);
-    putLe(h, 16, 2);
-    tag("data");
-    putLe(h, 0xFFFFFFFF, 4);
+    std::vector<std::uint8_t> h(44, 0);
+    auto text = [&](size_t at, const char* t) { std::memcpy(h.data() + at, t, 4); };
+    auto number = [&](size_t at, std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            h[at + size_t(i)] = std::uint8_t((v >> (8 * i)) & 0xFF);
+    };
+    text(0, "RIFF");
+    number(4, 0xFFFFFFFF, 4);
+    text(8, "WAVE");
+    text(12, "fmt ");
+    number(16, 16, 4);
+    number(20, 1, 2);  // PCM
+    number(22, std::uint32_t(channels), 2);
+    number(24, std::uint32_t(rate), 4);
+    number(28, std::uint32_t(rate * channels * 2), 4);
+    number(32, std::uint32_t(channels * 2), 2);
+    number(34, 16, 2);
+    text(36, "data");
+    number(40, 0xFFFFFFFF, 4);
     return h;
 }
 
