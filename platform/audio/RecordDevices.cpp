@@ -25,15 +25,19 @@ RecordDevices& RecordDevices::instance()
 
 int RecordDevices::deviceInfo(DWORD device, BASS_DEVICEINFO& info)
 {
-    const auto& inputs = PortAudioHost::inputs();
-    std::lock_guard lock(m_mutex);
-    const DWORD initFlag = m_current == int(device) ? BASS_DEVICE_INIT : 0;
+    DWORD initFlag = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        initFlag = m_current == int(device) ? BASS_DEVICE_INIT : 0;
+    }
     if (device == 0) {
         info.name = "No sound";
         info.driver = "";
         info.flags = BASS_DEVICE_ENABLED | initFlag;
         return BASS_OK;
     }
+    // Only the cards need PortAudio.
+    const auto& inputs = PortAudioHost::inputs();
     if (device > inputs.size())
         return BASS_ERROR_DEVICE;
     const PortAudioDeviceInfo& card = inputs[device - 1];

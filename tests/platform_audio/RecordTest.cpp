@@ -171,8 +171,13 @@ TEST_F(RecordTest, TwoSecondsThroughLameToAPathWithBlanksAndQuotes)
     EXPECT_EQ(info.ctype, BASS_CTYPE_STREAM_MP3);
     EXPECT_EQ(info.freq, 44100u);
     EXPECT_EQ(info.chans, 2u);
-    EXPECT_NEAR(BASS_ChannelBytes2Seconds(s, BASS_ChannelGetLength(s, BASS_POS_BYTE)), seconds, 0.05);
-    EXPECT_NEAR(seconds, 2.0, 0.1);
+    // Everything captured up to the stop is in the file; a loaded machine
+    // may have let the recording run on a little past two seconds.
+    const double inFile = BASS_ChannelBytes2Seconds(s, BASS_ChannelGetLength(s, BASS_POS_BYTE));
+    EXPECT_GE(inFile, seconds - 0.02);
+    EXPECT_LT(inFile, seconds + 0.5);
+    EXPECT_GE(seconds, 2.0);
+    EXPECT_LT(seconds, 2.5);
     BASS_StreamFree(s);
 }
 
