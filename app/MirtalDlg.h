@@ -7,7 +7,15 @@
 // Its code is spread over files by area: MirtalDlg.cpp (the window, start-up,
 // first paint, layout), MirtalDlgSettings.cpp (the settings read at start),
 // MirtalDlgPages.cpp (tab pages and dance levels), MirtalDlgStyles.cpp (style
-// sheets, preview file), MirtalDlgBackup.cpp (backup, restore, import).
+// sheets, preview file), MirtalDlgBackup.cpp (backup, restore, import),
+// MirtalDlgKeys.cpp (the dispatcher of keys, hotkeys and command codes),
+// MirtalDlgTools.cpp (status bar, position slider, tool windows, help, the end),
+// MirtalDlgMenu.cpp (the main menu), MirtalDlgCommands.cpp, MirtalDlgPlaces.cpp
+// and MirtalDlgReapply.cpp (window and document commands, places, re-applying).
+//
+// A command that raises an error (a database error above all) is stopped at
+// its entry, OnKeyDown or OnCommand: any open batch is rolled back and the
+// error is shown in a box captioned "Mirtal"; the program goes on.
 #include "app/AppGlobals.h"
 #include "app/ToolWindow.h"
 #include "platform/win/Controls.h"
