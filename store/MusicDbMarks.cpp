@@ -1,6 +1,8 @@
 // CMusicDb: the marked songs of the three song lists, tables markext1..markext3.
 #include "store/MusicDb.h"
 
+#include "store/Transaction.h"
+
 void CMusicDb::AddMark(int list, const std::string& path, int row, const std::string& playlist, int own)
 {
     const std::string table = list == 1 ? "markext1" : list == 2 ? "markext2" : "markext3";
@@ -48,22 +50,14 @@ void CMusicDb::MigrateOldMarks()
         if (!db.TableExists(old))
             continue;
         // All or nothing per table, so a failed move is not repeated into duplicates next time.
-        db.Execute("BEGIN");
-        try {
-            CppSQLite3Table t = db.GetTable("SELECT DISTINCT path FROM " + old + ";");
+        store::InTransaction(db, [&](CppSQLite3DB& d) {
+            CppSQLite3Table t = d.GetTable("SELECT DISTINCT path FROM " + old + ";");
             for (int r = 0; r < t.RowCount(); ++r) {
                 t.SetRow(r);
-                db.Execute("insert into markext" + std::to_string(n) + " values ('" + Sql(t.FieldTextOr(0, "")) +
-                           "', 0, '');");
+                d.Execute("insert into markext" + std::to_string(n) + " values ('" + Sql(t.FieldTextOr(0, "")) +
+                          "', 0, '');");
             }
-            db.Execute("drop table " + old + ";");
-            db.Execute("COMMIT");
-        } catch (...) {
-            try {
-                db.Execute("ROLLBACK");
-            } catch (...) {
-            }
-            throw;
-        }
+            d.Execute("drop table " + old + ";");
+        });
     }
 }

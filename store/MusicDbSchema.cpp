@@ -3,6 +3,7 @@
 #include "store/MusicDb.h"
 
 #include "store/DataFile.h"
+#include "store/Transaction.h"
 
 namespace {
 
@@ -107,18 +108,10 @@ void insertDefaultHotkeys(CppSQLite3DB& db)
 template <class F>
 void createWithRows(CppSQLite3DB& db, const char* create, F&& rows)
 {
-    db.Execute("BEGIN");
-    try {
-        db.Execute(create);
-        rows(db);
-        db.Execute("COMMIT");
-    } catch (...) {
-        try {
-            db.Execute("ROLLBACK");
-        } catch (...) {
-        }
-        throw;
-    }
+    store::InTransaction(db, [&](CppSQLite3DB& d) {
+        d.Execute(create);
+        rows(d);
+    });
 }
 
 } // namespace

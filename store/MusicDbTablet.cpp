@@ -2,6 +2,7 @@
 #include "store/MusicDb.h"
 
 #include "store/SqlValue.h"
+#include "store/Transaction.h"
 
 #include <cmath>
 
@@ -27,23 +28,15 @@ void CMusicDb::WriteTabletDatabase(const std::string& tabletFolder)
     CppSQLite3DB tablet;
     OpenLocal(tablet, "mirtaltablet.db");
     // One transaction: every row or, on a failure, none; and one sync instead of one per row.
-    tablet.Execute("BEGIN");
-    try {
+    store::InTransaction(tablet, [&](CppSQLite3DB& db) {
         for (int r = 0; r < songs.RowCount(); ++r) {
             songs.SetRow(r);
             const std::string name = m_fn.FileNameFromPath(songs.FieldTextOr(0, ""));
             // Stored values go over as they are; a NULL stays NULL instead of breaking the row.
-            tablet.Execute("insert into music values ('" + folder + Sql(name) + "'," +
-                           store::SqlLiteral(songs.FieldText(1)) + "," + store::SqlLiteral(songs.FieldText(2)) +
-                           "," + wholeTempo(songs.FieldFloat(3, 0.0)) + "," + store::SqlLiteral(songs.FieldText(5)) +
-                           "," + store::SqlLiteral(songs.FieldText(6)) + ",'');");
+            db.Execute("insert into music values ('" + folder + Sql(name) + "'," +
+                       store::SqlLiteral(songs.FieldText(1)) + "," + store::SqlLiteral(songs.FieldText(2)) + "," +
+                       wholeTempo(songs.FieldFloat(3, 0.0)) + "," + store::SqlLiteral(songs.FieldText(5)) + "," +
+                       store::SqlLiteral(songs.FieldText(6)) + ",'');");
         }
-        tablet.Execute("COMMIT");
-    } catch (...) {
-        try {
-            tablet.Execute("ROLLBACK");
-        } catch (...) {
-        }
-        throw;
-    }
+    });
 }
