@@ -44,15 +44,7 @@ protected:
         CppSQLite3DB db;
         Open(db, m_fileName);
         CppSQLite3Table t = db.GetTable(sql);
-        Rows rows;
-        for (int r = 0; r < t.RowCount(); ++r) {
-            t.SetRow(r);
-            std::vector<std::string> row;
-            for (int f = 0; f < t.FieldCount(); ++f)
-                row.push_back(t.FieldTextOr(f, "<null>"));
-            rows.push_back(row);
-        }
-        return rows;
+        return RowsOf(t);
     }
     // The first column of every row.
     std::vector<std::string> Col(const std::string& sql)
