@@ -54,6 +54,9 @@ QString capitalizeAfter(const QString& text, QChar separator)
 
 std::string twoDecimals(double value)
 {
+    // The text goes into statements as a number; "nan" or "inf" would break them.
+    if (!std::isfinite(value * 100.0))
+        return "0.00";
     std::string digits;
     if (value == 0.0) {
         digits = "00";

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 #include <string>
 
@@ -40,6 +41,8 @@ TEST(MyFunctionsNumbers, TwoDecimalTexts)
     } cases[] = {
         {3.14159, "3.14"}, {0.5, "0.50"}, {0.0, "0.00"},     {0.05, ".05"},     {-1.5, "-1.50"},
         {100.0, "100.00"}, {0.004, ".0"}, {-0.004, "-.0"},   {12.345678, "12.35"}, {-1.75, "-1.75"},
+        // These texts go into statements as numbers: what is no number must still be one.
+        {std::nan(""), "0.00"}, {HUGE_VAL, "0.00"}, {-HUGE_VAL, "0.00"}, {1e307, "0.00"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(fn.DoubleToString(c.value), c.text) << c.value;
