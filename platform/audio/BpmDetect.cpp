@@ -10,6 +10,12 @@
 
 namespace audio {
 
+namespace {
+
+constexpr int kMinBpmRate = 8000;
+
+} // namespace
+
 float foldBpm(float bpm, DWORD minMaxBpm, DWORD flags)
 {
     if (!(bpm > 0) || !std::isfinite(bpm))
@@ -52,6 +58,11 @@ float detectBpm(Channel& channel, const BpmRequest& r, int& error)
     const std::uint64_t last = std::min(length, std::uint64_t(r.endSec * rate));
     if (channel.setPosition(first) != BASS_OK) {
         error = BASS_ERROR_POSITION;
+        return 0;
+    }
+    // The beat detector decimates to about 1 kHz in blocks and throws below 8 kHz.
+    if (rate < kMinBpmRate) {
+        error = BASS_ERROR_FORMAT;
         return 0;
     }
     soundtouch::BPMDetect detect(ch, rate);

@@ -50,8 +50,17 @@ bool FileStream::seekSource(std::uint64_t frame)
     return true;
 }
 
+bool isStreamFormat(long long rate, long long channels)
+{
+    return rate >= kMinStreamRate && rate <= kMaxStreamRate && channels >= 1 && channels <= kMaxStreamChannels;
+}
+
 DWORD createFileStream(std::unique_ptr<Decoder> decoder, const std::string& path, DWORD flags, int& error)
 {
+    if (!isStreamFormat(decoder->sampleRate(), decoder->channels())) {
+        error = BASS_ERROR_FORMAT;
+        return 0;
+    }
     std::shared_ptr<Mixer> mixer;
     if (error = Engine::instance().currentMixer(mixer); error != BASS_OK)
         return 0;

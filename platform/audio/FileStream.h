@@ -6,6 +6,14 @@
 
 namespace audio {
 
+// The sample formats a stream may have. A damaged or hostile header can claim
+// 1 Hz or billions of channels; such a stream would stall the tempo chain or
+// ask the read-ahead for gigabytes, so it is refused with BASS_ERROR_FORMAT.
+constexpr int kMinStreamRate = 100;
+constexpr int kMaxStreamRate = 768000;
+constexpr int kMaxStreamChannels = 8;
+bool isStreamFormat(long long rate, long long channels);
+
 class FileStream : public Channel {
 public:
     FileStream(std::unique_ptr<Decoder> decoder, const std::string& path, DWORD flags,

@@ -9,14 +9,6 @@
 
 namespace audio {
 
-namespace {
-
-constexpr DWORD kMinRate = 100;
-constexpr DWORD kMaxRate = 768000;
-constexpr DWORD kMaxChannels = 8;
-
-} // namespace
-
 ProcSource::ProcSource(int rate, int channels, DWORD flags, STREAMPROC* proc, void* inst, const ADDON_FUNCTIONS* funcs)
     : m_rate(rate), m_channels(channels), m_float((flags & BASS_SAMPLE_FLOAT) != 0), m_proc(proc), m_inst(inst),
       m_funcs(funcs)
@@ -133,7 +125,7 @@ void PluginStream::dropWithoutFree()
 DWORD createProcStream(DWORD freq, DWORD chans, DWORD flags, STREAMPROC* proc, void* inst,
                        const ADDON_FUNCTIONS* funcs, const std::string& path, DWORD ctype, HPLUGIN plugin, int& error)
 {
-    if (freq < kMinRate || freq > kMaxRate || chans < 1 || chans > kMaxChannels) {
+    if (!isStreamFormat(freq, chans)) {
         error = BASS_ERROR_FORMAT;
         return 0;
     }

@@ -14,13 +14,16 @@ constexpr float kMaxTempo = 500.0f;
 constexpr float kMaxPitch = 60.0f;
 constexpr float kMinFreq = 100.0f;
 constexpr float kMaxFreq = 768000.0f;
+constexpr int kMaxTouchRate = 192000;
 
 } // namespace
 
 TempoStream::TempoStream(std::shared_ptr<Channel> source, DWORD flags, bool freeSource, std::shared_ptr<Mixer> mixer)
     : Channel(flags, std::move(mixer)), m_source(std::move(source)), m_freeSource(freeSource)
 {
-    m_touch.setSampleRate(uint(m_source->rate()));
+    // SoundTouch refuses rates above 192 kHz (it throws); the rate only scales
+    // its window lengths, so a faster stream simply gets shorter windows.
+    m_touch.setSampleRate(uint(std::min(m_source->rate(), kMaxTouchRate)));
     m_touch.setChannels(uint(m_source->channels()));
     // Short sequences keep what SoundTouch holds back small, so a change of
     // tempo or pitch is heard at once; quick seek keeps it cheap.

@@ -4,7 +4,9 @@
 #include "AudioTestEnv.h"
 
 #include "platform/audio/Bass.h"
+#include "platform/audio/BassFx.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <random>
@@ -130,5 +132,62 @@ TEST_P(BadInputTest, GetsAnErrorCodeOrPlaysWhatItReports)
 
 INSTANTIATE_TEST_SUITE_P(Files, BadInputTest, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<BadCase>& info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+// Headers that claim odd sample formats: refused with the format error, or
+// playing through the tempo chain and beat detection like any other song,
+// never hanging the mixer or throwing out of a call.
+struct FormatCase {
+    int rate;
+    int channels;
+    bool opens;
+};
+
+class OddFormatTest : public AudioTest, public ::testing::WithParamInterface<FormatCase> {};
+
+TEST_P(OddFormatTest, RefusedOrPlaysThroughTempoAndBpm)
+{
+    const FormatCase& c = GetParam();
+    const std::string path = m_dir.file("odd.wav");
+    Pcm pcm;
+    pcm.rate = c.rate;
+    pcm.channels = c.channels;
+    pcm.samples.assign(size_t(std::max(c.rate, 4)) * size_t(c.channels), 0.25f);  // one second
+    writeWav16(path, pcm);
+
+    const HSTREAM decode = BASS_StreamCreateFile(FALSE, path.c_str(), 0, 0, BASS_STREAM_DECODE);
+    if (!c.opens) {
+        EXPECT_EQ(decode, 0u);
+        EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_FORMAT);
+        return;
+    }
+    ASSERT_NE(decode, 0u) << BASS_ErrorGetCode();
+    const HSTREAM song = BASS_FX_TempoCreate(decode, BASS_FX_FREESOURCE);
+    ASSERT_NE(song, 0u) << BASS_ErrorGetCode();
+    ASSERT_TRUE(BASS_ChannelSetAttribute(song, BASS_ATTRIB_TEMPO, 10.0f));
+    ASSERT_TRUE(BASS_ChannelPlay(song, FALSE));
+    EXPECT_TRUE(waitUntil([&] { return BASS_ChannelGetPosition(song, BASS_POS_BYTE) > 0; }));
+    EXPECT_NE(BASS_ChannelIsActive(song), DWORD(-1));
+    EXPECT_TRUE(BASS_StreamFree(song));
+
+    const HSTREAM bpm = BASS_StreamCreateFile(FALSE, path.c_str(), 0, 0, BASS_STREAM_DECODE);
+    ASSERT_NE(bpm, 0u);
+    EXPECT_EQ(BASS_FX_BPM_DecodeGet(bpm, 0.0, 1.0, 0, BASS_FX_BPM_MULT2 | BASS_FX_FREESOURCE, nullptr, nullptr), 0.0f);
+    if (c.rate < 8000) {
+        EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_FORMAT);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Headers, OddFormatTest,
+                         ::testing::Values(FormatCase{1, 2, false}, FormatCase{99, 1, false},
+                                           FormatCase{100, 2, true}, FormatCase{4000, 1, true},
+                                           FormatCase{384000, 2, true}, FormatCase{768000, 8, true},
+                                           FormatCase{8000, 9, false}),
+                         [](const ::testing::TestParamInfo<FormatCase>& info) {
+                             return std::to_string(info.param.rate) + "Hz" + std::to_string(info.param.channels) + "ch";
+                         });
 
 } // namespace
