@@ -15,14 +15,9 @@
 
 using audio::Channel;
 using audio::Engine;
+using audio::done;
 
 namespace {
-
-BOOL done(int code)
-{
-    Engine::setError(code);
-    return code == BASS_OK ? TRUE : FALSE;
-}
 
 std::shared_ptr<Channel> lookup(DWORD handle)
 {

@@ -11,14 +11,9 @@
 
 using audio::Encoder;
 using audio::Engine;
+using audio::done;
 
 namespace {
-
-BOOL done(int code)
-{
-    Engine::setError(code);
-    return code == BASS_OK ? TRUE : FALSE;
-}
 
 struct EncoderEntry {
     std::shared_ptr<Encoder> encoder;

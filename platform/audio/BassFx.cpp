@@ -8,16 +8,7 @@
 #include "platform/audio/TempoStream.h"
 
 using audio::Engine;
-
-namespace {
-
-BOOL done(int code)
-{
-    Engine::setError(code);
-    return code == BASS_OK ? TRUE : FALSE;
-}
-
-} // namespace
+using audio::done;
 
 extern "C" {
 

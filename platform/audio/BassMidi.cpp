@@ -7,17 +7,12 @@
 #include "platform/audio/SoundFonts.h"
 
 using audio::Engine;
+using audio::done;
 
 namespace {
 
 constexpr DWORD kMinRate = 8000;
 constexpr DWORD kMaxRate = 192000;
-
-BOOL done(int code)
-{
-    Engine::setError(code);
-    return code == BASS_OK ? TRUE : FALSE;
-}
 
 } // namespace
 

@@ -5,17 +5,8 @@
 #include "platform/audio/RecordDevices.h"
 
 using audio::Engine;
+using audio::done;
 using audio::RecordDevices;
-
-namespace {
-
-BOOL done(int code)
-{
-    Engine::setError(code);
-    return code == BASS_OK ? TRUE : FALSE;
-}
-
-} // namespace
 
 extern "C" {
 

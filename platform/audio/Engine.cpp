@@ -47,6 +47,12 @@ Engine::~Engine()
     PortAudioOutput::shutdown();
 }
 
+BOOL done(int code)
+{
+    Engine::setError(code);
+    return code == BASS_OK ? TRUE : FALSE;
+}
+
 void Engine::setError(int code)
 {
     t_error = code;

@@ -16,6 +16,9 @@ class Channel;
 class Mixer;
 class OutputDevice;
 
+// Leaves `code` as the calling thread's error code and gives the call's BOOL result.
+BOOL done(int code);
+
 class Engine {
 public:
     static Engine& instance();
