@@ -5,19 +5,6 @@
 #include "store/MusicDbDetail.h"
 #include "store/StoreGlobals.h"
 
-#include <cctype>
-
-namespace {
-
-// "C:", "C:\..." or "C:/...".
-bool folderHasDrive(const std::string& folder)
-{
-    return folder.size() >= 2 && folder[1] == ':' && std::isalpha(static_cast<unsigned char>(folder[0])) &&
-           (folder.size() == 2 || folder[2] == '\\' || folder[2] == '/');
-}
-
-} // namespace
-
 bool CMusicDb::Init()
 {
     bool fresh = false;
@@ -84,7 +71,7 @@ void CMusicDb::RestoreAllTables()
 void CMusicDb::RelocatePaths()
 {
     // Drive letters mean nothing to a data folder without one (a POSIX path): nothing moves then.
-    if (!folderHasDrive(g_baseFolder))
+    if (!MyFunctions::IsDriveFolder(g_baseFolder))
         return;
     const auto moved = [this](const std::string& value) { return m_fn.ReplaceDrive(value); };
     // A stored value that is a drive path not yet on the data folder's drive.

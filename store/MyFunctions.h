@@ -86,4 +86,6 @@ public:
 
     // Whether a path starts with a drive ("C:\" or "C:/").
     static bool IsDrivePath(const std::string& path);
+    // Whether a folder is on a drive: "C:", "C:\..." or "C:/...".
+    static bool IsDriveFolder(const std::string& folder);
 };

@@ -22,13 +22,6 @@ std::string fileName(const std::string& path)
     return sep == std::string::npos ? path : path.substr(sep + 1);
 }
 
-// "C:", "C:\..." or "C:/...": a folder on a drive.
-bool hasDrive(const std::string& folder)
-{
-    return folder.size() >= 2 && folder[1] == ':' && std::isalpha(static_cast<unsigned char>(folder[0])) &&
-           (folder.size() == 2 || folder[2] == '\\' || folder[2] == '/');
-}
-
 std::string shellErrorText(INT_PTR result)
 {
     switch (result) {
@@ -59,6 +52,12 @@ std::string shellErrorText(INT_PTR result)
 bool MyFunctions::IsDrivePath(const std::string& path)
 {
     return path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+}
+
+bool MyFunctions::IsDriveFolder(const std::string& folder)
+{
+    return folder.size() >= 2 && folder[1] == ':' && std::isalpha(static_cast<unsigned char>(folder[0])) &&
+           (folder.size() == 2 || folder[2] == '\\' || folder[2] == '/');
 }
 
 std::string MyFunctions::GetExtension(const std::string& path) const
@@ -126,7 +125,7 @@ std::string MyFunctions::AddBackslash(const std::string& folder) const
 std::string MyFunctions::ReplaceDrive(const std::string& path) const
 {
     // Only a drive path moves, and only to a data folder that has a drive itself.
-    if (!IsDrivePath(path) || !hasDrive(g_baseFolder))
+    if (!IsDrivePath(path) || !IsDriveFolder(g_baseFolder))
         return path;
     return g_baseFolder.substr(0, 1) + path.substr(1);
 }
