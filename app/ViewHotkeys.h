@@ -1,25 +1,54 @@
 #pragma once
-// The hotkeys view (template 394): what every key does, as plain text. This
-// class offers what the main window calls; the window's own work comes with
-// the main window's tool windows.
+// The hotkeys view (template 394): what every key does, as plain text. The
+// letter, comma, dot and minus keys are named after the function table
+// hotkeys gives them; the text is a snapshot until BuildText runs again.
+#include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"
+#include "store/MusicDb.h"
+
+#include <string>
 
 class CViewHotkeys : public CDialogEx {
 public:
     enum { IDD = 394 };
     explicit CViewHotkeys(CWnd* parent = nullptr);
 
-    // Builds its text from table hotkeys.
+    // Number of hotkey functions; names are indexed 0 .. kFunctionCount - 1.
+    static constexpr int kFunctionCount = 87;
+    // The display name of a function number ("*** No Function ***" for 0 and
+    // for numbers no function has).
+    static std::string FunctionName(int function);
+    // "<key> - <name of the function>".
+    static std::string FunctionLine(int function, const std::string& key);
+
+    // Builds its text from table hotkeys and shows it.
     void BuildText();
 
     // Background takes the dialog colour.
     void ApplyDialogColor();
 
-    // Moves to its saved place.
+    // Moves to its saved place, kept on the screen.
     void PlaceWindow();
 
+    const std::string& Text() const { return m_list; }
+
 protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* dx) override;
     // Closing the window tells the main window (925), which destroys it.
     void OnCancel() override;
     void OnOK() override {}
+
+    void OnWindowPosChanged(WINDOWPOS* pos);
+    BOOL OnHelpInfo(HELPINFO* info);
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnSinkChange();
+    void ParkFocus();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CMusicDb m_db;
+    std::string m_sink; // text of the hidden focus sink 1004
+    std::string m_list; // the text shown in 1277
 };
