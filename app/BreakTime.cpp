@@ -1,15 +1,162 @@
 #include "app/BreakTime.h"
 
+#include "app/AppGlobals.h"
 #include "app/CallRecorder.h"
+#include "app/SendCommand.h"
+#include "platform/win/DataExchange.h"
+
+#include <QApplication>
+#include <QString>
+#include <QWidget>
+
+namespace {
+
+constexpr UINT_PTR kTick = 1;
+constexpr int kDisplay = 1125;
+
+std::function<void()>& alertPlayer()
+{
+    static std::function<void()> player;
+    return player;
+}
+
+QString colorText(COLORREF c)
+{
+    return QString("rgb(%1,%2,%3)").arg(GetRValue(c)).arg(GetGValue(c)).arg(GetBValue(c));
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CBreakTime, CDialogEx)
+    ON_WM_TIMER()
+    ON_WM_MOVE()
+END_MESSAGE_MAP()
 
 CBreakTime::CBreakTime(CWnd* parent) : CDialogEx(IDD, parent) {}
 
-void CBreakTime::Start(bool automatic) { CALLREC("CBreakTime::Start", automatic); }
+void CBreakTime::SetAlertPlayer(std::function<void()> player) { alertPlayer() = std::move(player); }
 
-void CBreakTime::AdjustMinute(bool add) { CALLREC("CBreakTime::AdjustMinute", add); }
+void CBreakTime::DoDataExchange(CDataExchange* dx)
+{
+    CDialogEx::DoDataExchange(dx);
+    DDX_Control(dx, kDisplay, m_display);
+}
 
-void CBreakTime::ReloadSettings() { CALLREC("CBreakTime::ReloadSettings"); }
+BOOL CBreakTime::OnInitDialog()
+{
+    CDialogEx::OnInitDialog();
+    g_breakTimerOpen = 1;
+    g_breakSecondsLeft = 0;
+    m_minutes = 0;
+    m_alert = 0;
+    m_textColor = RGB(0, 0, 0);
+    ApplyColors();
+    m_display.SetWindowText("0:00");
+    PlaceWindow();
+    return TRUE;
+}
 
-void CBreakTime::PlaceWindow() { CALLREC("CBreakTime::PlaceWindow"); }
+void CBreakTime::Start(bool automatic)
+{
+    CALLREC("CBreakTime::Start", automatic);
+    int shortenBy = 0;
+    m_db.BeginBatch();
+    m_minutes = m_db.GetSettingInt("music - pausemin", 0);
+    m_musicPath = m_db.GetSetting("music - pausepath", 0);
+    m_alert = m_db.GetSettingBool("music - pausepling", 0) ? 1 : 0;
+    if (automatic)
+        shortenBy = m_db.GetSettingInt("music - autobreaktime", 0);
+    m_db.CommitBatch();
+    g_breakSecondsLeft = (m_minutes - shortenBy) * 60;
+    m_display.SetWindowText(m_fn.SecondsToText(g_breakSecondsLeft));
+    KillTimer(kTick);
+    SetTimer(kTick, 1000);
+}
 
-void CBreakTime::OnCancel() { ShowWindow(SW_HIDE); }
+void CBreakTime::AdjustMinute(bool add)
+{
+    CALLREC("CBreakTime::AdjustMinute", add);
+    g_breakSecondsLeft += add ? 60 : -60;
+}
+
+void CBreakTime::ReloadSettings()
+{
+    CALLREC("CBreakTime::ReloadSettings");
+    m_db.BeginBatch();
+    m_minutes = m_db.GetSettingInt("music - pausemin", 0);
+    m_alert = m_db.GetSettingBool("music - pausepling", 0) ? 1 : 0;
+    m_musicPath = m_db.GetSetting("music - pausepath", 0);
+    m_db.CommitBatch();
+    ApplyColors();
+}
+
+void CBreakTime::PlaceWindow()
+{
+    CALLREC("CBreakTime::PlaceWindow");
+    const bool large = g_largeLayout != 0;
+    SetWindowPos(&wndTopMost, g_breakPosX, g_breakPosY, large ? 300 : 254, large ? 150 : 130, SWP_SHOWWINDOW);
+    ShowWindow(SW_SHOW);
+}
+
+void CBreakTime::ApplyColors()
+{
+    SetBackgroundColor(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB));
+    ApplyDisplayStyle();
+}
+
+void CBreakTime::ApplyDisplayStyle()
+{
+    if (QWidget* w = m_display.widget()) {
+        w->setStyleSheet(QString("color: %1; background-color: %2; font-weight: bold; font-size: 80px;")
+                             .arg(colorText(m_textColor), colorText(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB))));
+        w->setProperty("alignment", int(Qt::AlignCenter));
+    }
+}
+
+void CBreakTime::OnTimer(UINT_PTR id)
+{
+    if (id != kTick)
+        return;
+    --g_breakSecondsLeft;
+    m_display.SetWindowText(m_fn.SecondsToText(g_breakSecondsLeft));
+    if (g_breakSecondsLeft == 0 && m_alert) {
+        m_textColor = RGB(255, 0, 0);
+        ApplyDisplayStyle();
+        SignalBreakEnd();
+    }
+}
+
+void CBreakTime::SignalBreakEnd()
+{
+    if (!m_musicPath.empty()) {
+        SendCommand(CMD_PLAY_BREAK_MUSIC);
+        return;
+    }
+    if (alertPlayer())
+        alertPlayer()();
+    else
+        QApplication::beep();
+}
+
+BOOL CBreakTime::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN)
+        SendCommand(UINT(msg->wParam));
+    return CDialogEx::PreTranslateMessage(msg);
+}
+
+void CBreakTime::OnMove(int, int)
+{
+    CRect r;
+    GetWindowRect(&r);
+    g_breakPosX = r.left;
+    g_breakPosY = r.top;
+}
+
+void CBreakTime::OnCancel()
+{
+    // The count goes on while hidden, from zero.
+    g_breakTimerOpen = 0;
+    g_breakSecondsLeft = 0;
+    ShowWindow(SW_HIDE);
+}

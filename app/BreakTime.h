@@ -1,28 +1,62 @@
 #pragma once
-// The break timer (template 398): counts down the break between two tips. This
-// class offers what the main window calls; the window's own work comes with
-// the main window's tool windows.
+// The break timer (template 398): counts the break between two tips down in
+// large digits, turns them red and signals when the time is up, and goes on
+// counting below zero so the caller sees how far the break has run over.
+#include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"
+#include "store/MusicDb.h"
+#include "store/MyFunctions.h"
+
+#include <functional>
+#include <string>
 
 class CBreakTime : public CDialogEx {
 public:
     enum { IDD = 398 };
     explicit CBreakTime(CWnd* parent = nullptr);
 
-    // Starts the count, by hand or automatically.
+    // Starts the count, by hand or automatically (then shortened by "music - autobreaktime").
     void Start(bool automatic);
 
     // One minute more (add) or less.
     void AdjustMinute(bool add);
 
-    // Re-reads its settings and colours.
+    // Re-reads length, alert flag and break music; colours.
     void ReloadSettings();
 
-    // Moves to its saved place.
+    // Moves to its saved place, on top, and shows.
     void PlaceWindow();
 
+    // What the display shows now, and its text colour.
+    std::string DisplayText() const { return m_display.GetWindowText(); }
+    COLORREF DisplayColor() const { return m_textColor; }
+
+    // Plays the alert sound; tests put a counter in its place. Empty restores the default.
+    static void SetAlertPlayer(std::function<void()> player);
+
 protected:
-    // Closing the window only hides it; the main window destroys it.
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    // The close box hides the window; the main window destroys it.
     void OnCancel() override;
     void OnOK() override {}
+
+    void OnTimer(UINT_PTR id);
+    void OnMove(int x, int y);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void ApplyColors();
+    void ApplyDisplayStyle();
+    void SignalBreakEnd();
+
+    std::string m_musicPath;
+    int m_minutes = 0;
+    int m_alert = 0;
+    MyFunctions m_fn;
+    CMusicDb m_db;
+    CStatic m_display;
+    COLORREF m_textColor = RGB(0, 0, 0);
 };
