@@ -77,4 +77,49 @@ TEST_F(ConcurrencyTest, CallsWhilePlayingAndFreeingUnderfoot)
     EXPECT_FALSE(BASS_StreamFree(decode));  // went with the tempo stream
 }
 
+// The page frees the whole library when it closes or the output device
+// changes, while other windows may still be asking after the song.
+TEST_F(ConcurrencyTest, FreeingTheDeviceWhileCallsAreUnderway)
+{
+    const std::string path = m_dir.file("song.wav");
+    writeWav16(path, sweep(4.0));
+    const HSTREAM decode = BASS_StreamCreateFile(FALSE, path.c_str(), 0, 0, BASS_STREAM_DECODE);
+    const HSTREAM song = BASS_FX_TempoCreate(decode, BASS_FX_FREESOURCE);
+    const HSTREAM other = BASS_StreamCreateFile(FALSE, path.c_str(), 0, 0, 0);
+    ASSERT_NE(song, 0u);
+    ASSERT_NE(other, 0u);
+    const HFX band = BASS_ChannelSetFX(song, BASS_FX_DX8_PARAMEQ, 0);
+    ASSERT_TRUE(BASS_ChannelPlay(song, FALSE));
+    ASSERT_TRUE(BASS_ChannelPlay(other, FALSE));
+
+    std::atomic<bool> stop{false};
+    auto caller = [&](HSTREAM h, unsigned seed) {
+        std::mt19937 random(seed);
+        while (!stop) {
+            BASS_ChannelSetAttribute(h, BASS_ATTRIB_VOL, float(random() % 100) / 100.0f);
+            BASS_ChannelSetAttribute(h, BASS_ATTRIB_TEMPO, float(int(random() % 20) - 10));
+            BASS_ChannelSetPosition(h, (random() % 100000) * 4, BASS_POS_BYTE);
+            const BASS_DX8_PARAMEQ p{1000.0f, 18.0f, float(int(random() % 20) - 10)};
+            BASS_FXSetParameters(band, &p);
+            BASS_ChannelGetPosition(h, BASS_POS_BYTE);
+            BASS_ChannelGetLevel(h);
+            BASS_ChannelIsActive(h);
+            std::this_thread::sleep_for(1ms);
+        }
+    };
+    std::thread a(caller, song, 1);
+    std::thread b(caller, other, 2);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(BASS_Free());
+    std::this_thread::sleep_for(50ms);
+    stop = true;
+    a.join();
+    b.join();
+    for (const HSTREAM h : {song, other, decode}) {
+        EXPECT_FALSE(BASS_StreamFree(h));
+        EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_HANDLE);
+    }
+    useNoSoundDevice();
+}
+
 } // namespace
