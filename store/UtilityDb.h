@@ -74,7 +74,7 @@ public:
     // ---- cue sheets (UtilityDbCueSheets.cpp)
     // Replaces the cue sheets by the "label - title.html" files of a folder the user chooses.
     bool ImportCueSheets(CImportChooser& chooser);
-    // Builds cuesheetshort from cuesheet: only the header and lyrics pieces.
+    // Builds cuesheetshort from cuesheet: only the header and lyrics blocks.
     void BuildShortCueSheets();
     // 1 cuesheet.txt, 2 cuesheetshort.txt, 3 cuesheetcsv.csv, 4 cuesheetshortcsv.csv in the
     // data folder; false when the type is unknown or the file cannot be written.

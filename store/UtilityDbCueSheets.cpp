@@ -101,22 +101,22 @@ bool readSheet(const MyFunctions& fn, const fs::path& file, Sheet& sheet)
     return true;
 }
 
-// The header and lyrics pieces of a stored cue sheet, each followed by "<br>".
+// The header and lyrics blocks of a stored cue sheet, each followed by "<br>".
 std::string shortForm(const std::string& text)
 {
     static const std::string kEnd = "</FONT>";
     std::string out;
     size_t start = 0;
-    for (int pieces = 0; pieces < 30; ++pieces) {
+    for (int blocks = 0; blocks < 30; ++blocks) {
         const size_t end = text.find(kEnd, start);
         if (end == std::string::npos)
             break;
-        const std::string piece = text.substr(start, end + kEnd.size() - start);
+        const std::string block = text.substr(start, end + kEnd.size() - start);
         start = end + kEnd.size();
         for (const char* marker : {"[header]", "[lyrics]"}) {
-            const size_t at = piece.find(marker);
+            const size_t at = block.find(marker);
             if (at != std::string::npos)
-                out += piece.substr(at) + "<br>";
+                out += block.substr(at) + "<br>";
         }
     }
     return out;

@@ -291,7 +291,7 @@ TEST(MyFunctionsTags, FieldsOfTheTagText)
     EXPECT_EQ(fn.FieldOf(tags, 0), "");
     EXPECT_EQ(fn.FieldOf(tags, 10), "");
     EXPECT_EQ(fn.FieldOf("T -- A -- B -- C -- D -- E", 1), ""); // 26 characters: too short
-    // A text with fewer separators gives its last fields empty rather than pieces of other fields.
+    // A text with fewer separators gives its last fields empty rather than parts of other fields.
     const std::string shortTags = "A long title here -- An artist name";
     EXPECT_EQ(fn.FieldOf(shortTags, 2), "An artist name");
     EXPECT_EQ(fn.FieldOf(shortTags, 3), "");

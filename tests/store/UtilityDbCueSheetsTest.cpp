@@ -125,7 +125,7 @@ TEST_F(CueSheets, ACancelledOrUnreadableFolderChangesNothing)
     EXPECT_EQ(win::MessageBoxLog().size(), 1u); // the missing folder, not the cancel
 }
 
-TEST_F(CueSheets, TheShortFormTakesHeaderAndLyricsOfTheFirstThirtyPieces)
+TEST_F(CueSheets, TheShortFormTakesHeaderAndLyricsOfTheFirstThirtyBlocks)
 {
     std::string text;
     for (int i = 1; i <= 31; ++i)
