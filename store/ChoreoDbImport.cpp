@@ -4,6 +4,7 @@
 #include "store/ChoreoDbDetail.h"
 #include "store/DataFile.h"
 #include "store/ImportChooser.h"
+#include "store/TextReplace.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -13,13 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string replaceAll(std::string text, const std::string& from, const std::string& to)
-{
-    for (size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
-        text.replace(pos, from.size(), to);
-    return text;
-}
 
 // The files of a folder (not its sub-folders), in name order so that an import is repeatable.
 std::vector<fs::path> filesOf(const std::string& folder)
@@ -64,7 +58,7 @@ int CChoreoDb::ImportTextFolder(CImportChooser& chooser)
             value += line + "<br>";
         text.Close();
 
-        const std::string name = replaceAll(choreodb::Lower(m_fn.FileTitleFromPath(fileName)), "m53_", "b_");
+        const std::string name = store::ReplaceAll(choreodb::Lower(m_fn.FileTitleFromPath(fileName)), "m53_", "b_");
         if (HasEntry(level, name, 0))
             continue; // the stored entry keeps its type and text
         SaveEntry(level, name, std::string(), value, 0, 0);

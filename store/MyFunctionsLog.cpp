@@ -4,6 +4,7 @@
 #include "platform/win/MessageBox.h"
 #include "store/DataFile.h"
 #include "store/StoreGlobals.h"
+#include "store/TextReplace.h"
 
 #include <exception>
 
@@ -13,21 +14,6 @@ const std::string kApostropheToken = "[\xC2\xA4]"; // [¤]
 const std::string kQuoteToken = "[\xC2\xA3]";      // [£]
 const std::string kLineFeedToken = "[$]";
 const std::string kAcute = "\xC2\xB4";             // ´
-
-std::string replaceAll(const std::string& text, const std::string& from, const std::string& to)
-{
-    std::string out;
-    out.reserve(text.size());
-    size_t start = 0;
-    size_t pos = 0;
-    while ((pos = text.find(from, start)) != std::string::npos) {
-        out.append(text, start, pos - start);
-        out += to;
-        start = pos + from.size();
-    }
-    out.append(text, start, std::string::npos);
-    return out;
-}
 
 // The file whose last write failed and was reported: a failing file is reported
 // once, not on every line or record, until it can be written again.
@@ -65,16 +51,16 @@ bool prepend(const std::string& line, const std::string& path, const char* failu
 
 std::string MyFunctions::EscapeSql(const std::string& text, int acute) const
 {
-    std::string out = replaceAll(text, "'", acute ? kAcute : kApostropheToken);
-    out = replaceAll(out, "\"", kQuoteToken);
-    return replaceAll(out, "\n", kLineFeedToken);
+    std::string out = store::ReplaceAll(text, "'", acute ? kAcute : kApostropheToken);
+    out = store::ReplaceAll(out, "\"", kQuoteToken);
+    return store::ReplaceAll(out, "\n", kLineFeedToken);
 }
 
 std::string MyFunctions::UnescapeSql(const std::string& text) const
 {
-    std::string out = replaceAll(text, kApostropheToken, "'");
-    out = replaceAll(out, kQuoteToken, "\"");
-    return replaceAll(out, kLineFeedToken, "\n");
+    std::string out = store::ReplaceAll(text, kApostropheToken, "'");
+    out = store::ReplaceAll(out, kQuoteToken, "\"");
+    return store::ReplaceAll(out, kLineFeedToken, "\n");
 }
 
 bool MyFunctions::WriteLog(const std::string& message) const

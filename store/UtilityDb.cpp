@@ -75,15 +75,6 @@ std::string TrimRight(const std::string& text)
     return last == std::string::npos ? std::string() : text.substr(0, last + 1);
 }
 
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to)
-{
-    if (from.empty())
-        return text;
-    for (size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
-        text.replace(pos, from.size(), to);
-    return text;
-}
-
 bool WriteTextFile(const std::string& path, const std::string& text)
 {
     std::string bytes;

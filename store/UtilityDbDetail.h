@@ -1,5 +1,7 @@
 #pragma once
 // Helpers shared by the files of CUtilityDb; not for other callers.
+#include "store/TextReplace.h"
+
 #include <string>
 #include <vector>
 
@@ -13,7 +15,7 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 std::string MidChars(const std::string& text, size_t first, size_t count);
 
 std::string TrimRight(const std::string& text);
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to);
+using store::ReplaceAll;
 
 // Writes the text with CR LF line ends to a temporary file and puts it in place; false on failure.
 bool WriteTextFile(const std::string& path, const std::string& text);
