@@ -126,6 +126,10 @@ std::uint64_t Channel::position()
 int Channel::setPosition(std::uint64_t frame)
 {
     std::lock_guard lock(m_mutex);
+    // An end heard but not yet noticed must stop the channel before the seek
+    // clears it, or the rewound channel would play again unasked.
+    if (!isDecoding())
+        endedLocked();
     if (frame > lengthFrames() || !seekLocked(frame))
         return BASS_ERROR_POSITION;
     return BASS_OK;

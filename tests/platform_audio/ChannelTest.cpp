@@ -199,6 +199,24 @@ TEST_F(ChannelTest, PlayingAnEndedStreamStartsAgain)
     BASS_StreamFree(s);
 }
 
+// Rewinding a song that has played out must not start it again by itself,
+// however long nobody asked whether it was still playing.
+TEST_F(ChannelTest, MovingAnEndedStreamLeavesItStopped)
+{
+    const HSTREAM s = playable(sine(0.3, 440, 0.5));
+    const QWORD length = BASS_ChannelGetLength(s, BASS_POS_BYTE);
+    ASSERT_TRUE(BASS_ChannelPlay(s, FALSE));
+    ASSERT_TRUE(waitUntil([&] { return BASS_ChannelGetPosition(s, BASS_POS_BYTE) >= length; }));
+    std::this_thread::sleep_for(100ms);  // the end has been heard
+    ASSERT_TRUE(BASS_ChannelSetPosition(s, 0, BASS_POS_BYTE));
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(BASS_ChannelIsActive(s), BASS_ACTIVE_STOPPED);
+    EXPECT_EQ(BASS_ChannelGetPosition(s, BASS_POS_BYTE), 0u);
+    ASSERT_TRUE(BASS_ChannelPlay(s, FALSE));
+    EXPECT_TRUE(waitUntil([&] { return BASS_ChannelGetPosition(s, BASS_POS_BYTE) > 0; }));
+    BASS_StreamFree(s);
+}
+
 TEST_F(ChannelTest, BadHandlesFailWithTheHandleError)
 {
     const HSTREAM freed = playable(sine(0.5, 440, 0.5));
