@@ -1,16 +1,101 @@
 #include "app/Timer.h"
 
+#include "app/AppGlobals.h"
 #include "app/CallRecorder.h"
 #include "app/SendCommand.h"
+#include "platform/win/DataExchange.h"
+#include "platform/win/Display.h"
+
+BEGIN_MESSAGE_MAP(CTimer, CDialogEx)
+    ON_WM_WINDOWPOSCHANGED()
+    ON_WM_HELPINFO()
+END_MESSAGE_MAP()
 
 CTimer::CTimer(CWnd* parent) : CDialogEx(IDD, parent) {}
 
-void CTimer::SetTime(const std::string& text) { CALLREC("CTimer::SetTime", text); }
+bool CTimer::StateColour(int state, COLORREF& colour)
+{
+    switch (state) {
+    case 1: colour = RGB(0, 0, 255); return true;
+    case 2: colour = RGB(255, 0, 0); return true;
+    case 3: colour = RGB(255, 255, 255); return true;
+    default: return false;
+    }
+}
 
-void CTimer::SetState(int state) { CALLREC("CTimer::SetState", state); }
+void CTimer::DoDataExchange(CDataExchange* dx)
+{
+    CDialogEx::DoDataExchange(dx);
+    DDX_Control(dx, 1125, m_readOut);
+}
 
-void CTimer::ApplyColours() { CALLREC("CTimer::ApplyColours"); }
+BOOL CTimer::OnInitDialog()
+{
+    CDialogEx::OnInitDialog();
+    ApplyColours();
+    m_readOut.SetTextColor(RGB(0, 0, 255));
+    m_readOut.SetFontHeight(80, true);
+    m_readOut.SetAlignment(CReadOut::kCentre | CReadOut::kVCentre);
+    m_readOut.SetWindowText("0:00");
+    PlaceWindow();
+    UpdateData(FALSE);
+    return TRUE;
+}
 
-void CTimer::PlaceWindow() { CALLREC("CTimer::PlaceWindow"); }
+void CTimer::SetTime(const std::string& text)
+{
+    CALLREC("CTimer::SetTime", text);
+    if (m_readOut.m_hWnd)
+        m_readOut.SetWindowText(text);
+    UpdateData(FALSE);
+}
+
+void CTimer::SetState(int state)
+{
+    CALLREC("CTimer::SetState", state);
+    COLORREF colour;
+    if (m_readOut.m_hWnd && StateColour(state, colour))
+        m_readOut.SetTextColor(colour);
+    UpdateData(FALSE);
+}
+
+void CTimer::ApplyColours()
+{
+    CALLREC("CTimer::ApplyColours");
+    const COLORREF back = RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB);
+    SetBackgroundColor(back);
+    if (m_readOut.m_hWnd)
+        m_readOut.SetBkColor(back);
+}
+
+void CTimer::PlaceWindow()
+{
+    CALLREC("CTimer::PlaceWindow");
+    const int width = g_largeLayout ? 350 : 250;
+    const int height = g_largeLayout ? 190 : 140;
+    const int screenW = GetSystemMetrics(SM_CXSCREEN);
+    const int screenH = GetSystemMetrics(SM_CYSCREEN);
+    if (g_timerPosX > screenW - width)
+        g_timerPosX = screenW - width;
+    if (g_timerPosY > screenH - height)
+        g_timerPosY = screenH - height;
+    SetWindowPos(&wndTop, g_timerPosX, g_timerPosY, width, height, SWP_SHOWWINDOW);
+    UpdateData(FALSE);
+}
 
 void CTimer::OnCancel() { SendCommand(CMD_TIMER_CLOSED); }
+
+void CTimer::OnWindowPosChanged(WINDOWPOS* pos)
+{
+    CDialogEx::OnWindowPosChanged(pos);
+    CRect r;
+    GetWindowRect(&r);
+    g_timerPosX = r.left;
+    g_timerPosY = r.top;
+}
+
+BOOL CTimer::OnHelpInfo(HELPINFO*)
+{
+    SendCommand(CMD_HELP);
+    return TRUE;
+}

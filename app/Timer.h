@@ -1,7 +1,8 @@
 #pragma once
-// The timer window (template 183): the dance timer in a window of its own.
-// This class offers what the main window calls; the window's own work comes
-// with the main window's tool windows.
+// The timer window (template 183): the dance timer in large digits in a
+// movable window of its own. Passive: the main window gives it the text and
+// the colour state on every tick.
+#include "app/ReadOut.h"
 #include "platform/win/Dialog.h"
 
 #include <string>
@@ -14,17 +15,32 @@ public:
     // Shows the time text.
     void SetTime(const std::string& text);
 
-    // Colour state of the read-out: 1 normal, 2 over time.
+    // Colour state of the read-out: 1 blue, 2 red (over time), 3 white; other values keep the colour.
     void SetState(int state);
 
     // Takes the colours of the settings again.
     void ApplyColours();
 
-    // Moves to its saved place.
+    // Moves to its saved place, kept off the right and bottom edges.
     void PlaceWindow();
 
+    CReadOut& ReadOut() { return m_readOut; }
+
+    // Text colour of a timer state, or nothing for a state without one.
+    static bool StateColour(int state, COLORREF& colour);
+
 protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* dx) override;
     // Closing the window tells the main window (709), which destroys it.
     void OnCancel() override;
     void OnOK() override {}
+
+    void OnWindowPosChanged(WINDOWPOS* pos);
+    BOOL OnHelpInfo(HELPINFO* info);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CReadOut m_readOut;
 };

@@ -1,8 +1,9 @@
 #pragma once
-// The marker timer window (template 304): the dance timer and the time since
-// the current marker, laid over the main window. This class offers what the
-// main window calls; the window's own work comes with the main window's tool
-// windows.
+// The marker timer bar (template 304): a borderless bar over the top of the
+// main window with two read-outs, the dance timer on the left and the time
+// since the current marker on the right. Passive: the main window gives it
+// the texts and places it again when it moves.
+#include "app/ReadOut.h"
 #include "platform/win/Dialog.h"
 
 #include <string>
@@ -15,7 +16,7 @@ public:
     // Shows the two time texts.
     void SetTimes(const std::string& left, const std::string& right);
 
-    // Colour state of the read-outs: 1 normal, 2 over time.
+    // Colour state of the left read-out (as the timer window's); the right one stays black.
     void SetState(int state);
 
     // Takes the colours of the settings again.
@@ -24,8 +25,21 @@ public:
     // Places itself over the main window.
     void Reposition();
 
+    CReadOut& Left() { return m_left; }
+    CReadOut& Right() { return m_right; }
+
 protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* dx) override;
     // Closing the window only hides it; the main window destroys it.
     void OnCancel() override;
     void OnOK() override {}
+
+    BOOL OnHelpInfo(HELPINFO* info);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CReadOut m_left;
+    CReadOut m_right;
 };
