@@ -1,9 +1,11 @@
 #pragma once
-// The tags window (template 465): the tags of the loaded song. This class
-// offers what the main window calls; the window's own work comes with the main
-// window's tool windows.
+// The tags window (template 465): nine tags of the loaded song, and the import
+// of the comment tags of a folder's audio files into the per-song table.
 #include "platform/win/Dialog.h"
+#include "store/MusicDb.h"
+#include "store/MyFunctions.h"
 
+#include <array>
 #include <string>
 
 class CTagsDlg : public CDialogEx {
@@ -11,7 +13,7 @@ public:
     enum { IDD = 465 };
     explicit CTagsDlg(CWnd* parent = nullptr);
 
-    // The tag text of the file, or an empty text.
+    // The tag text of the file, or an empty text: nine parts joined by " -- ".
     std::string ReadTags(const std::string& path);
 
     // Shows the fields of a tag text.
@@ -23,8 +25,37 @@ public:
     // Moves to its saved place.
     void PlaceWindow();
 
+    // Copies the comment tag of every audio file of a chosen folder into the song table.
+    void OnImportComments();
+
+    // The sample rate of the last file read, 0 when it opened no stream.
+    int GetSampleRate() const { return m_sampleRate; }
+    const std::string& GetField(int n) const { return m_fields.at(size_t(n - 1)); }
+
+    // The template of the nine tags, for TAGS_Read.
+    static const std::string& TagTemplate();
+
 protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+
+    DECLARE_MESSAGE_MAP()
+    void OnClose();
+    void OnWindowPosChanged(WINDOWPOS* pos);
+    BOOL OnHelpInfo(HELPINFO* info);
+    void OnLButtonDown(UINT flags, CPoint point);
+
     // Closing the window tells the main window (720), which destroys it.
     void OnCancel() override;
     void OnOK() override {}
+
+private:
+    void ParkFocus();
+
+    CMusicDb m_db;
+    MyFunctions m_fn;
+    int m_sampleRate = 0;
+    float m_sampleRateFloat = 0;
+    std::array<std::string, 9> m_fields;
+    std::string m_sink;
 };
