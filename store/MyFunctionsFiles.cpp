@@ -5,6 +5,7 @@
 #include "platform/win/MessageBox.h"
 #include "platform/win/Shell.h"
 #include "player/PlayerGlobals.h"
+#include "store/DataFile.h"
 #include "store/StoreGlobals.h"
 
 #include <cctype>
@@ -82,14 +83,8 @@ bool MyFunctions::IsAudioFile(const std::string& path) const
 
 bool MyFunctions::FileExists(const std::string& path) const
 {
-    std::error_code ec;
-    if (path.empty() || std::filesystem::is_directory(path, ec))
-        return false;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    std::fclose(f);
-    return true;
+    // Only a regular file: opening a named pipe to test it would wait for a writer.
+    return CDataFile::Exists(path) == CDataFile::kFileExists;
 }
 
 std::string MyFunctions::FileNameFromPath(const std::string& path) const { return fileName(path); }

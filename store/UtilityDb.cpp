@@ -17,7 +17,8 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines)
 {
     lines.clear();
     std::error_code ec;
-    if (path.empty() || std::filesystem::is_directory(path, ec))
+    // Only a regular file: a named pipe would keep the import waiting for a writer.
+    if (path.empty() || !std::filesystem::is_regular_file(path, ec))
         return false;
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)

@@ -14,6 +14,8 @@
 #include <set>
 #include <string>
 
+#include <sys/stat.h>
+
 namespace {
 
 using testsupport::TempDir;
@@ -205,6 +207,8 @@ TEST(MyFunctionsPaths, FilesAndTheDataFolder)
     EXPECT_TRUE(fn.FileExists(dir.file("x.txt")));
     EXPECT_FALSE(fn.FileExists(dir.file("missing.txt")));
     EXPECT_FALSE(fn.FileExists(dir.str())); // a folder is no file
+    ASSERT_EQ(mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    EXPECT_FALSE(fn.FileExists(dir.file("pipe"))); // nor a pipe, and asking must not wait for a writer
 
     testsupport::ScopedCwd cwd(dir.path());
     const std::string saved = g_baseFolder;

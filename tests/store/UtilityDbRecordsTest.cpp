@@ -4,6 +4,8 @@
 #include "ImportFixture.h"
 #include "platform/win/MessageBox.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 using storetest::kApos;
@@ -118,7 +120,8 @@ TEST_F(Records, ADuplicateLabelKeepsTheFirstRecordAndIsReported)
 TEST_F(Records, AListThatCannotBeReadKeepsTheCatalogue)
 {
     Import(line("AB 1", "KEEP", "X", "C"));
-    for (const std::string& path : {dir.file("missing.txt"), dir.str()}) {
+    ASSERT_EQ(mkfifo(dir.file("pipe").c_str(), 0600), 0); // reading it would wait for a writer
+    for (const std::string& path : {dir.file("missing.txt"), dir.str(), dir.file("pipe")}) {
         win::ClearMessageBoxLog();
         chooser.file = path;
         EXPECT_FALSE(db.ImportRecordList(chooser).replaced);
