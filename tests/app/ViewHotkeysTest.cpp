@@ -134,6 +134,7 @@ TEST_F(ViewHotkeysTest, CloseBoxReportsAndTypingNeverStaysInTheSink)
     ASSERT_NE(sink, nullptr);
     sink->SetWindowText("x");
     EXPECT_EQ(sink->GetWindowText(), "");
+    EXPECT_EQ(lines(view->Text()).size(), 40u) << "reading the controls back keeps the list";
 
     view->SendMessage(WM_CLOSE);
     win::PumpMessages();
