@@ -2,6 +2,7 @@
 // each start, Restore Database, Restore All Paths, and the imports of an
 // older version's data.
 #include "app/MirtalDlg.h"
+#include "app/MirtalDlgPlaces.h"
 
 #include "app/Global.h"
 #include "import/ImportOld.h"
@@ -92,53 +93,6 @@ private:
     CCmdTarget* m_target;
 };
 
-struct PlaceKey {
-    const char* key;
-    int* target;
-};
-
-// The tool-window places that Restore Database reads again, in this order.
-const PlaceKey kRestoredPlaces[] = {
-    {"general - modelesslyrics_x", &g_lyricsWindowX},
-    {"general - modelesslyrics_y", &g_lyricsWindowY},
-    {"general - modelesslyrics_width", &g_lyricsWindowWidth},
-    {"general - modelesslyrics_height", &g_lyricsWindowHeight},
-    {"general - modelesslyrics2_x", &g_lyricsWindow2X},
-    {"general - modelesslyrics2_y", &g_lyricsWindow2Y},
-    {"general - modelesslyrics2_width", &g_lyricsWindow2Width},
-    {"general - modelesslyrics2_height", &g_lyricsWindow2Height},
-    {"general - pausepos_x", &g_breakPosX},
-    {"general - pausepos_y", &g_breakPosY},
-    {"general - timerpos_x", &g_timerPosX},
-    {"general - timerpos_y", &g_timerPosY},
-    {"general - jukeboxpos_x", &g_jukeboxPosX},
-    {"general - jukeboxpos_y", &g_jukeboxPosY},
-    {"general - aboutpos_x", &g_aboutPosX},
-    {"general - aboutpos_y", &g_aboutPosY},
-    {"general - recordpos_x", &g_recorderPosX},
-    {"general - recordpos_y", &g_recorderPosY},
-    {"general - markerpos_x", &g_markersPosX},
-    {"general - markerpos_y", &g_markersPosY},
-    {"general - equalizerpos_x", &g_equalizerPosX},
-    {"general - equalizerpos_y", &g_equalizerPosY},
-    {"general - squareidpos_x", &g_squareIdPosX},
-    {"general - squareidpos_y", &g_squareIdPosY},
-    {"general - callspos_x", &g_callsX},
-    {"general - callspos_y", &g_callsY},
-    {"general - callspos_width", &g_callsWidth},
-    {"general - callspos_height", &g_callsHeight},
-    {"general - hotkeypos_x", &g_hotkeysPosX},
-    {"general - hotkeypos_y", &g_hotkeysPosY},
-    {"general - musicctrlpos_x", &g_musicControlX},
-    {"general - musicctrlpos_y", &g_musicControlY},
-    {"general - musicctrlpos_w", &g_musicControlWidth},
-    {"general - musicctrlpos_h", &g_musicControlHeight},
-    {"general - computercardspos_x", &g_cardsPosX},
-    {"general - computercardspos_y", &g_cardsPosY},
-    {"general - tagspos_x", &g_tagsPosX},
-    {"general - tagspos_y", &g_tagsPosY},
-};
-
 } // namespace
 
 void CMirtalDlg::RestoreDatabase()
@@ -154,8 +108,9 @@ void CMirtalDlg::RestoreDatabase()
     ApplySettings();
 
     m_musicDb.BeginBatch();
-    for (const PlaceKey& place : kRestoredPlaces)
-        *place.target = m_musicDb.GetSettingInt(place.key, 0);
+    for (const mainplaces::Place& place : mainplaces::kPlaces)
+        if (place.restored)
+            *place.value = m_musicDb.GetSettingInt(place.key, 0);
     m_musicDb.CommitBatch();
 
     LoadHotkeyTable();

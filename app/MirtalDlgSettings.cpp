@@ -1,5 +1,6 @@
 // The settings the main window reads at start into its members and the shared globals.
 #include "app/MirtalDlg.h"
+#include "app/MirtalDlgPlaces.h"
 
 #include "platform/win/Menu.h"
 #include "player/PlayerGlobals.h"
@@ -15,63 +16,6 @@ const char* const kLevelNameKeys[10] = {
 };
 
 constexpr UINT kChangeProgramFirst = 32787; // level 1; level n is 32786 + n
-
-struct IntTarget {
-    const char* key;
-    int* target;
-};
-
-// Window places, in the order they are read.
-const IntTarget kWindowPlaces[] = {
-    {"general - modelesslyrics_x", &g_lyricsWindowX},
-    {"general - modelesslyrics_y", &g_lyricsWindowY},
-    {"general - modelesslyrics_width", &g_lyricsWindowWidth},
-    {"general - modelesslyrics_height", &g_lyricsWindowHeight},
-    {"general - karaoke_x", &g_karaokeX},
-    {"general - karaoke_y", &g_karaokeY},
-    {"general - karaoke_width", &g_karaokeWidth},
-    {"general - karaoke_height", &g_karaokeHeight},
-    {"general - modelesslyrics2_x", &g_lyricsWindow2X},
-    {"general - modelesslyrics2_y", &g_lyricsWindow2Y},
-    {"general - modelesslyrics2_width", &g_lyricsWindow2Width},
-    {"general - modelesslyrics2_height", &g_lyricsWindow2Height},
-    {"general - pausepos_x", &g_breakPosX},
-    {"general - pausepos_y", &g_breakPosY},
-    {"general - timerpos_x", &g_timerPosX},
-    {"general - timerpos_y", &g_timerPosY},
-    {"general - jukeboxpos_x", &g_jukeboxPosX},
-    {"general - jukeboxpos_y", &g_jukeboxPosY},
-    {"general - aboutpos_x", &g_aboutPosX},
-    {"general - aboutpos_y", &g_aboutPosY},
-    {"general - recordpos_x", &g_recorderPosX},
-    {"general - recordpos_y", &g_recorderPosY},
-    {"general - markerpos_x", &g_markersPosX},
-    {"general - markerpos_y", &g_markersPosY},
-    {"general - equalizerpos_x", &g_equalizerPosX},
-    {"general - equalizerpos_y", &g_equalizerPosY},
-    {"general - squareidpos_x", &g_squareIdPosX},
-    {"general - squareidpos_y", &g_squareIdPosY},
-    {"general - callspos_x", &g_callsX},
-    {"general - callspos_y", &g_callsY},
-    {"general - callspos_width", &g_callsWidth},
-    {"general - callspos_height", &g_callsHeight},
-    {"general - hotkeypos_x", &g_hotkeysPosX},
-    {"general - hotkeypos_y", &g_hotkeysPosY},
-    {"general - musicctrlpos_x", &g_musicControlX},
-    {"general - musicctrlpos_y", &g_musicControlY},
-    {"general - musicctrlpos_w", &g_musicControlWidth},
-    {"general - musicctrlpos_h", &g_musicControlHeight},
-    {"general - computercardspos_x", &g_cardsPosX},
-    {"general - computercardspos_y", &g_cardsPosY},
-    {"general - tagspos_x", &g_tagsPosX},
-    {"general - tagspos_y", &g_tagsPosY},
-};
-
-int* const kColumnWidths[15] = {
-    &g_colWidth1_0, &g_colWidth1_1, &g_colWidth1_2, &g_colWidth1_3, &g_colWidth1_4,
-    &g_colWidth2_0, &g_colWidth2_1, &g_colWidth2_2, &g_colWidth2_3, &g_colWidth2_4,
-    &g_colWidth3_0, &g_colWidth3_1, &g_colWidth3_2, &g_colWidth3_3, &g_colWidth3_4,
-};
 
 std::string upperPrefix(const std::string& s)
 {
@@ -104,13 +48,12 @@ bool CMirtalDlg::ReadStartupSettings()
     }
     ApplyLevelNames();
 
-    for (int list = 1, i = 0; list <= 3; ++list)
-        for (int column = 0; column <= 4; ++column, ++i)
-            *kColumnWidths[i] = db.GetSettingInt(
-                "music - colwidth" + std::to_string(list) + "_" + std::to_string(column), 0);
+    for (int list = 0; list < 3; ++list)
+        for (int column = 0; column < 5; ++column)
+            *mainplaces::kColumnWidths[list][column] = db.GetSettingInt(mainplaces::ColumnWidthKey(list, column), 0);
 
-    for (const IntTarget& place : kWindowPlaces)
-        *place.target = db.GetSettingInt(place.key, 0);
+    for (const mainplaces::Place& place : mainplaces::kPlaces)
+        *place.value = db.GetSettingInt(place.key, 0);
 
     g_tooltipsOn = db.GetSettingBool("general - tooltip", 0);
     g_autoScrollUnits = db.GetSettingInt("general - autoschroll_units", 0);
