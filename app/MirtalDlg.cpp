@@ -1,6 +1,7 @@
 #include "app/MirtalDlg.h"
 
 #include "app/AboutDlg.h"
+#include "app/CommandCodes.h"
 #include "app/Global.h"
 #include "app/StartWin.h"
 #include "options/OptionMusic.h"
@@ -92,6 +93,7 @@ CMirtalDlg::~CMirtalDlg()
         DestroyWindow();
     if (g_mainDlg == this)
         g_mainDlg = nullptr;
+    RemoveSongSettingsNotifier();
     // Tool windows that went with the window are freed now (keys block).
     toolwin::FreePending();
 }
@@ -114,6 +116,19 @@ BOOL CMirtalDlg::PreTranslateMessage(MSG* msg)
     return CDialogEx::PreTranslateMessage(msg);
 }
 
+void CMirtalDlg::EqualizerNotifier::SwitchEqualizer(bool on)
+{
+    if (m_owner.m_hWnd)
+        m_owner.SendMessage(WM_KEYDOWN, on ? CMD_EQUALIZER_ON : CMD_EQUALIZER_OFF, 0);
+}
+
+// Another window may have installed its own since; that one stays.
+void CMirtalDlg::RemoveSongSettingsNotifier()
+{
+    if (SongSettingsNotifier() == &m_songSettingsNotifier)
+        SetSongSettingsNotifier(nullptr);
+}
+
 // ---- start-up -----------------------------------------------------------------------
 
 BOOL CMirtalDlg::OnInitDialog()
@@ -133,6 +148,7 @@ BOOL CMirtalDlg::OnInitDialog()
     m_fn.InitGlobals();
     m_fn.InitDataFolder();
     g_mainDlg = this;
+    SetSongSettingsNotifier(&m_songSettingsNotifier);
 
     RunStartupSteps();
     if (m_startupFailed)

@@ -27,6 +27,7 @@
 #include "store/ChoreoDb.h"
 #include "store/MusicDb.h"
 #include "store/MyFunctions.h"
+#include "store/SongSettingsNotifier.h"
 #include "store/UtilityDb.h"
 #include "texts/DlgList.h"
 #include "texts/DlgLyrics.h"
@@ -301,7 +302,7 @@ private:
     void CreateStatusBar();
     void ReportStartupFailure(const std::string& file, const std::string& error);
 
-    // Settings read at start (Part order)
+    // Settings read at start, in the order they are read
     int m_arrowScrollText = 0;
     int m_pageScrollText = 0;
     int m_arrowScrollHtml = 0;
@@ -356,4 +357,18 @@ private:
     void RunGuarded(F&& command);
     void ReportCommandError(const std::exception& e);
     void SaveWindowState();
+
+    // A song's stored settings switch the equalizer through the window's own
+    // command codes, so the switch runs like any other command. Installed
+    // while the window exists.
+    class EqualizerNotifier : public CSongSettingsNotifier {
+    public:
+        explicit EqualizerNotifier(CMirtalDlg& owner) : m_owner(owner) {}
+        void SwitchEqualizer(bool on) override;
+
+    private:
+        CMirtalDlg& m_owner;
+    };
+    EqualizerNotifier m_songSettingsNotifier{*this};
+    void RemoveSongSettingsNotifier();
 };

@@ -3,6 +3,7 @@
 // forgotten), the refreshes of open tool windows, the help file, and the
 // window state saved at shutdown.
 #include "app/MirtalDlg.h"
+#include "app/MirtalDlgPlaces.h"
 
 #include "app/Calls.h"
 #include "app/CommandCodes.h"
@@ -191,70 +192,16 @@ BOOL CMirtalDlg::OnHelpInfo(HELPINFO*)
 
 void CMirtalDlg::SaveWindowState()
 {
-    struct Place {
-        const char* key;
-        const int* value;
-    };
-    static const Place places[] = {
-        {"general - modelesslyrics_x", &g_lyricsWindowX},
-        {"general - modelesslyrics_y", &g_lyricsWindowY},
-        {"general - modelesslyrics_width", &g_lyricsWindowWidth},
-        {"general - modelesslyrics_height", &g_lyricsWindowHeight},
-        {"general - karaoke_x", &g_karaokeX},
-        {"general - karaoke_y", &g_karaokeY},
-        {"general - karaoke_width", &g_karaokeWidth},
-        {"general - karaoke_height", &g_karaokeHeight},
-        {"general - modelesslyrics2_x", &g_lyricsWindow2X},
-        {"general - modelesslyrics2_y", &g_lyricsWindow2Y},
-        {"general - modelesslyrics2_width", &g_lyricsWindow2Width},
-        {"general - modelesslyrics2_height", &g_lyricsWindow2Height},
-        {"general - pausepos_x", &g_breakPosX},
-        {"general - pausepos_y", &g_breakPosY},
-        {"general - timerpos_x", &g_timerPosX},
-        {"general - timerpos_y", &g_timerPosY},
-        {"general - jukeboxpos_x", &g_jukeboxPosX},
-        {"general - jukeboxpos_y", &g_jukeboxPosY},
-        {"general - aboutpos_x", &g_aboutPosX},
-        {"general - aboutpos_y", &g_aboutPosY},
-        {"general - recordpos_x", &g_recorderPosX},
-        {"general - recordpos_y", &g_recorderPosY},
-        {"general - markerpos_x", &g_markersPosX},
-        {"general - markerpos_y", &g_markersPosY},
-        {"general - squareidpos_x", &g_squareIdPosX},
-        {"general - squareidpos_y", &g_squareIdPosY},
-        {"general - equalizerpos_x", &g_equalizerPosX},
-        {"general - equalizerpos_y", &g_equalizerPosY},
-        {"general - callspos_x", &g_callsX},
-        {"general - callspos_y", &g_callsY},
-        {"general - callspos_width", &g_callsWidth},
-        {"general - callspos_height", &g_callsHeight},
-        {"general - hotkeypos_x", &g_hotkeysPosX},
-        {"general - hotkeypos_y", &g_hotkeysPosY},
-        {"general - musicctrlpos_x", &g_musicControlX},
-        {"general - musicctrlpos_y", &g_musicControlY},
-        {"general - musicctrlpos_w", &g_musicControlWidth},
-        {"general - musicctrlpos_h", &g_musicControlHeight},
-        {"general - computercardspos_x", &g_cardsPosX},
-        {"general - computercardspos_y", &g_cardsPosY},
-        {"general - tagspos_x", &g_tagsPosX},
-        {"general - tagspos_y", &g_tagsPosY},
-    };
-    const int* widths[15] = {
-        &g_colWidth1_0, &g_colWidth1_1, &g_colWidth1_2, &g_colWidth1_3, &g_colWidth1_4,
-        &g_colWidth2_0, &g_colWidth2_1, &g_colWidth2_2, &g_colWidth2_3, &g_colWidth2_4,
-        &g_colWidth3_0, &g_colWidth3_1, &g_colWidth3_2, &g_colWidth3_3, &g_colWidth3_4,
-    };
-
     // All of it in one transaction: either the whole state is stored or none of it.
     m_musicDb.BeginBatch();
     m_markersPanel = 0;
     m_musicDb.SetSetting("markers - visible", "false", 0);
-    for (int list = 1, i = 0; list <= 3; ++list)
-        for (int column = 0; column <= 4; ++column, ++i)
-            m_musicDb.SetSetting("music - colwidth" + std::to_string(list) + "_" + std::to_string(column),
-                                 std::to_string(*widths[i]), 0);
-    for (const Place& p : places)
-        m_musicDb.SetSetting(p.key, std::to_string(*p.value), 0);
+    for (int list = 0; list < 3; ++list)
+        for (int column = 0; column < 5; ++column)
+            m_musicDb.SetSetting(mainplaces::ColumnWidthKey(list, column),
+                                 std::to_string(*mainplaces::kColumnWidths[list][column]), 0);
+    for (const mainplaces::Place& place : mainplaces::kPlaces)
+        m_musicDb.SetSetting(place.key, std::to_string(*place.value), 0);
     m_musicDb.SetSetting("general - tooltip", g_tooltipsOn ? "true" : "false", 0);
     m_musicDb.SetSetting("music - timervisible", g_timerVisible ? "true" : "false", 0);
     m_musicDb.CommitBatch();
@@ -262,6 +209,7 @@ void CMirtalDlg::SaveWindowState()
 
 void CMirtalDlg::OnDestroy()
 {
+    RemoveSongSettingsNotifier();
     // A start that failed read nothing worth keeping.
     if (!m_startupFailed) {
         try {

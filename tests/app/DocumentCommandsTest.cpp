@@ -10,6 +10,7 @@
 #include "platform/win/Menu.h"
 #include "player/Equalizer.h"
 #include "player/PlayerGlobals.h"
+#include "store/SongSettingsNotifier.h"
 #include "texts/DlgEdit.h"
 
 namespace servicestest {
@@ -278,6 +279,30 @@ TEST_F(DocumentCommandsTest, TheEqualizerCodesSwitchItOnAndOff)
     dlg->SwitchEqualizer(true, true);
     EXPECT_TRUE(dlg->m_equalizer->IsWindowVisible());
     EXPECT_EQ(rec.Count("CEqualizer::SelectStoredConfig("), 1);
+}
+
+TEST_F(DocumentCommandsTest, ASongsSettingsSwitchTheEqualizerThroughItsCodes)
+{
+    CSongSettingsNotifier* notifier = SongSettingsNotifier();
+    ASSERT_NE(notifier, nullptr) << "installed at start";
+    const struct {
+        bool on;
+        const char* handled;
+        bool visible;
+    } cases[] = {
+        {false, "CMirtalDlg::SwitchEqualizer(0, 0)", false},
+        {true, "CMirtalDlg::SwitchEqualizer(1, 0)", true},
+        {false, "CMirtalDlg::SwitchEqualizer(0, 0)", true},
+    };
+    for (const auto& c : cases) {
+        callrec::Scope rec;
+        notifier->SwitchEqualizer(c.on);
+        EXPECT_EQ(rec.Count(c.handled), 1) << c.on;
+        EXPECT_EQ(dlg->m_equalizer && dlg->m_equalizer->IsWindowVisible(), c.visible) << c.on;
+    }
+
+    dlg->DestroyWindow();
+    EXPECT_EQ(SongSettingsNotifier(), nullptr) << "removed when the window ends";
 }
 
 TEST_F(DocumentCommandsTest, RefreshCodesReachOnlyOpenWindows)
