@@ -44,12 +44,12 @@ public:
     // ---- record catalogue (UtilityDbRecords.cpp)
     // What a record-list import did.
     struct RecordImport {
-        bool replaced = false;               // false: cancelled, or the list could not be read
+        bool replaced = false;               // false: cancelled, or the list could not be read or was empty
         int records = 0;                     // records stored
         std::vector<std::string> duplicates; // stored labels of lines passed over: listed before
     };
     // Replaces the catalogue by a fixed-width record list the user chooses. A list that
-    // cannot be read leaves the old catalogue, and a box says so; so does a label listed twice,
+    // cannot be read or holds no record leaves the old catalogue, and a box says so; so does a label listed twice,
     // whose first record is kept.
     RecordImport ImportRecordList(CImportChooser& chooser);
     // field: 0 title, 1 label, 2 caller, 3 company; another field answers no rows.

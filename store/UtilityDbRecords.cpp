@@ -83,6 +83,13 @@ CUtilityDb::RecordImport CUtilityDb::ImportRecordList(CImportChooser& chooser)
         }
         records.push_back(std::move(r));
     }
+    // A list without a single record is taken for a wrong or damaged file, never for an
+    // order to empty the catalogue.
+    if (records.empty()) {
+        AfxMessageBox("The record list " + path + " holds no records.\nThe record catalogue is unchanged.",
+                      MB_ICONEXCLAMATION);
+        return result;
+    }
 
     {
         // Dropped and filled in one transaction: a failure leaves the old catalogue.
