@@ -2,13 +2,178 @@
 
 #include "app/CallRecorder.h"
 #include "app/SendCommand.h"
+#include "platform/win/DataExchange.h"
+#include "platform/win/Display.h"
+#include "player/PlayerGlobals.h"
+
+BEGIN_MESSAGE_MAP(CMusicControl, CDialogEx)
+    ON_WM_CLOSE()
+    ON_WM_WINDOWPOSCHANGED()
+    ON_WM_HELPINFO()
+    ON_WM_LBUTTONDOWN()
+    ON_EN_CHANGE(1004, OnSinkChange)
+    ON_BN_CLICKED(1239, OnRewind)
+    ON_BN_CLICKED(1237, OnPlay)
+    ON_BN_CLICKED(1265, OnStop)
+    ON_BN_CLICKED(1240, OnForward)
+    ON_BN_CLICKED(1243, OnLyrics)
+    ON_BN_CLICKED(1268, OnFade)
+    ON_BN_CLICKED(1269, OnTempoDown)
+    ON_BN_CLICKED(1270, OnTempoUp)
+END_MESSAGE_MAP()
 
 CMusicControl::CMusicControl(CWnd* parent) : CDialogEx(IDD, parent) {}
 
-void CMusicControl::RefreshText() { CALLREC("CMusicControl::RefreshText"); }
+void CMusicControl::DoDataExchange(CDataExchange* dx)
+{
+    CDialogEx::DoDataExchange(dx);
+    DDX_Text(dx, 1004, m_sink);
+    DDX_Control(dx, 1275, m_title);
+    DDX_Control(dx, 1239, m_rewind);
+    DDX_Control(dx, 1237, m_play);
+    DDX_Control(dx, 1265, m_stop);
+    DDX_Control(dx, 1240, m_forward);
+    DDX_Control(dx, 1243, m_lyrics);
+    DDX_Control(dx, 1268, m_fade);
+    DDX_Control(dx, 1269, m_tempoDown);
+    DDX_Control(dx, 1270, m_tempoUp);
+}
 
-void CMusicControl::ApplyDialogColor() { CALLREC("CMusicControl::ApplyDialogColor"); }
+BOOL CMusicControl::OnInitDialog()
+{
+    CDialogEx::OnInitDialog();
+    SetBackgroundColor(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB));
+    m_titleFont.CreateFont(36, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Shell Dlg");
+    m_title.SetFont(&m_titleFont);
+    m_title.SetWindowText(g_statusDanceText);
+    PlaceWindow();
+    ParkFocus();
+    return TRUE;
+}
 
-void CMusicControl::PlaceWindow() { CALLREC("CMusicControl::PlaceWindow"); }
+void CMusicControl::RefreshText()
+{
+    CALLREC("CMusicControl::RefreshText");
+    if (m_title.m_hWnd)
+        m_title.SetWindowText(g_statusDanceText);
+    ParkFocus();
+}
+
+void CMusicControl::ApplyDialogColor()
+{
+    CALLREC("CMusicControl::ApplyDialogColor");
+    SetBackgroundColor(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB));
+}
+
+void CMusicControl::PlaceWindow()
+{
+    CALLREC("CMusicControl::PlaceWindow");
+    const int screenW = GetSystemMetrics(SM_CXSCREEN);
+    const int screenH = GetSystemMetrics(SM_CYSCREEN);
+    if (g_musicControlX > screenW - g_musicControlWidth)
+        g_musicControlX = screenW - g_musicControlWidth;
+    if (g_musicControlY > screenH - g_musicControlHeight)
+        g_musicControlY = screenH - g_musicControlHeight;
+    if (g_musicControlX < 0)
+        g_musicControlX = 0;
+    if (g_musicControlY < 0)
+        g_musicControlY = 0;
+    // Copies: the move reports the new rectangle back into the same globals.
+    const int x = g_musicControlX, y = g_musicControlY;
+    const int w = g_musicControlWidth, h = g_musicControlHeight;
+    SetWindowPos(&wndTop, x, y, w, h, SWP_SHOWWINDOW);
+    ParkFocus();
+}
+
+BOOL CMusicControl::PreTranslateMessage(MSG* msg)
+{
+    // Tooltips come with the control kit; until then only the base handling.
+    return CDialogEx::PreTranslateMessage(msg);
+}
+
+void CMusicControl::OnWindowPosChanged(WINDOWPOS* pos)
+{
+    CDialogEx::OnWindowPosChanged(pos);
+    if (!m_hWnd)
+        return;
+    CRect r;
+    GetWindowRect(r);
+    g_musicControlX = r.left;
+    g_musicControlY = r.top;
+    g_musicControlWidth = r.Width();
+    g_musicControlHeight = r.Height();
+    if (IsWindowVisible())
+        LayOut();
+    UpdateData(FALSE);
+}
+
+// Two rows of four cells under the title line; a window too small for them
+// gives empty cells, not an error.
+void CMusicControl::LayOut()
+{
+    if (!m_rewind.m_hWnd)
+        return;
+    CRect client;
+    GetClientRect(client);
+    const int w = (client.Width() - 30) / 4;
+    const int h = (client.Height() - 95) / 2;
+    const int cw = w > 0 ? w : 0, ch = h > 0 ? h : 0;
+    CButton* rows[2][4] = {{&m_rewind, &m_play, &m_stop, &m_forward}, {&m_lyrics, &m_fade, &m_tempoDown, &m_tempoUp}};
+    for (int row = 0; row < 2; ++row)
+        for (int col = 0; col < 4; ++col)
+            rows[row][col]->MoveWindow(15 + col * w, 80 + row * h, cw, ch, TRUE);
+    m_title.MoveWindow(15, 15, client.Width() - 30 > 0 ? client.Width() - 30 : 0, 50, TRUE);
+}
+
+void CMusicControl::ParkFocus()
+{
+    if (CWnd* sink = GetDlgItem(1004))
+        sink->SetFocus();
+    UpdateData(FALSE);
+}
+
+void CMusicControl::OnSinkChange()
+{
+    // Emptying the sink changes it again.
+    if (m_emptyingSink)
+        return;
+    m_emptyingSink = true;
+    UpdateData(TRUE);
+    m_sink.clear();
+    ParkFocus();
+    m_emptyingSink = false;
+}
+
+// The application's main window is the one main dialog, which takes every command code.
+void CMusicControl::Send(UINT code) { SendCommand(code); }
+
+void CMusicControl::OnRewind() { Send(CMD_PLAYER_REWIND); }
+void CMusicControl::OnPlay() { Send(CMD_PLAYER_PLAY); }
+void CMusicControl::OnStop() { Send(CMD_PLAYER_STOP); }
+void CMusicControl::OnForward() { Send(CMD_PLAYER_FORWARD); }
+void CMusicControl::OnLyrics() { Send(CMD_PLAYER_LYRICS); }
+void CMusicControl::OnFade() { Send(CMD_PLAYER_FADE); }
+void CMusicControl::OnTempoDown() { Send(CMD_PLAYER_TEMPO_DOWN); }
+void CMusicControl::OnTempoUp() { Send(CMD_PLAYER_TEMPO_UP); }
+
+void CMusicControl::OnClose()
+{
+    const HWND self = m_hWnd;
+    SendCommand(CMD_MUSIC_CONTROL_CLOSED);
+    if (IsWindow(self))
+        CDialogEx::OnClose();
+}
+
+BOOL CMusicControl::OnHelpInfo(HELPINFO*)
+{
+    SendCommand(CMD_HELP);
+    return TRUE;
+}
+
+void CMusicControl::OnLButtonDown(UINT flags, CPoint point)
+{
+    CDialogEx::OnLButtonDown(flags, point);
+    ParkFocus();
+}
 
 void CMusicControl::OnCancel() { SendCommand(CMD_MUSIC_CONTROL_CLOSED); }
