@@ -1,34 +1,103 @@
 #pragma once
-// The show-calls window (template 178): a random call of the current level
-// every few seconds. This class offers what the main window calls; the
-// window's own work comes with the main window's tool windows.
+// The show-calls window (template 178): every few seconds a random call of
+// the current level in large letters, the two before it moved down a line.
+// The calls come from utility.db, from the caller's calls file of the level,
+// or from both.
+#include "app/PlainSpin.h"
+#include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"
+#include "store/MusicDb.h"
+#include "store/MyFunctions.h"
+#include "store/UtilityDb.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+// The calls of utility.db for the levels 1 to 10 (index 0 to 9), as stored.
+extern std::array<std::vector<std::string>, 10> g_levelCalls;
+// The lines of the calls file of the current level.
+extern std::vector<std::string> g_fileCalls;
+// What the window draws from.
+extern std::vector<std::string> g_callPool;
 
 class CCalls : public CDialogEx {
 public:
     enum { IDD = 178 };
     explicit CCalls(CWnd* parent = nullptr);
 
-    // Loads the calls after creation.
+    // Loads the settings and all calls after creation and starts the display.
     void LoadCalls();
 
-    // Reloads the calls of the current level.
+    // Rebuilds the pool for the current level and starts the display again.
     void BuildPool();
 
     // Starts or stops showing calls.
     void ToggleScrolling();
 
-    // Shows the next call at once.
+    // Shows the next call at once, also while scrolling is off.
     void ShowNextCall();
 
-    // Takes the colours of the settings again.
+    // Dialog and line backgrounds from the dialog colour.
     void ApplyColors();
 
-    // Moves to its saved place and size.
+    // Moves to its saved place and size, on top, and shows.
     void PlaceWindow();
 
+    // What the lines show (0 is the newest) and at which font height.
+    std::string LineText(int line) const;
+    int LineFontHeight(int line) const { return m_fontHeight[size_t(line)]; }
+    bool IsPaused() const { return m_paused != 0; }
+    bool IsTimerRunning() const { return m_timerId != 0; }
+    int Seconds() const { return m_seconds; }
+    const std::string& CallsPath() const { return m_path; }
+
 protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
     // Closing the window tells the main window (701), which destroys it.
     void OnCancel() override;
     void OnOK() override {}
+
+    void OnTimer(UINT_PTR id);
+    void OnSize(UINT type, int cx, int cy);
+    void OnMove(int x, int y);
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnHide();
+    void OnScrolling();
+    void OnSourceChange();
+    void OnChooseFile();
+    void OnSecondsChange();
+    void OnSinkChange();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void ParkFocus();
+    void ReadCallsPath();
+    void LoadCallsFile(const std::string& path);
+    std::string PickCall() const;
+    void StartDisplay();
+    void RestartTimer();
+    void LayoutLines();
+    void SetLineFont(int line, int height);
+    void StyleLine(int line);
+
+    MyFunctions m_fn;
+    CMusicDb m_db;
+    CUtilityDb m_udb;
+    UINT_PTR m_timerId = 0;
+    std::array<CStatic, 3> m_lines;
+    std::array<int, 3> m_fontHeight{56, 56, 56};
+    CButton m_scroll;
+    int m_seconds = 3;
+    CPlainSpin m_spin;
+    int m_paused = 0;
+    CButton m_hide;
+    std::string m_sink;
+    int m_source = 0;
+    std::string m_path;
+    bool m_placed = false;
+    bool m_refreshing = false;
 };
