@@ -228,6 +228,8 @@ public:
     void WriteChoreoCss();
     // Creates the empty preview document "temp.htm" in the data folder when it is missing.
     void EnsurePreviewFile();
+    // Reads the style-sheet fonts and colours into the shared globals, on the open batch.
+    void ReadStyleSheetValues(CMusicDb& db);
 
     // ---- re-applying settings (MirtalDlgReapply.cpp)
     // After a settings dialog ended with OK: tool windows, shared globals and pages take the new values.

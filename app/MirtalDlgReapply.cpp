@@ -25,15 +25,6 @@ namespace {
 
 constexpr UINT kViewMusicMarkers = 32806;
 
-// A style-sheet colour: red, green and blue rows, each taken modulo 256, as "#RRGGBB".
-std::string styleColor(CMusicDb& db, const MyFunctions& fn, const std::string& name)
-{
-    const unsigned long r = unsigned(db.GetStyleInt(name + "R", 0)) & 0xFF;
-    const unsigned long g = unsigned(db.GetStyleInt(name + "G", 0)) & 0xFF;
-    const unsigned long b = unsigned(db.GetStyleInt(name + "B", 0)) & 0xFF;
-    return fn.ColorToHtml(r + 256 * g + 65536 * b);
-}
-
 } // namespace
 
 void CMirtalDlg::ApplySettings()
@@ -90,24 +81,7 @@ void CMirtalDlg::ApplySettings()
     m_arrowScrollHtml = db.GetSettingInt("general - arrowscrollhtml", 0);
     m_pageScrollHtml = db.GetSettingInt("general - pagescrollhtml", 0);
 
-    g_cssTextFontName = db.GetStyle("textfontname", 0);
-    g_cssHeaderFontSize = db.GetStyle("headerfontsize", 0);
-    g_cssHeaderFontWeight = db.GetStyle("headerfontweight", 0);
-    g_cssLyricsFontSize = db.GetStyle("lyricsfontsize", 0);
-    g_cssLyricsFontWeight = db.GetStyle("lyricsfontweight", 0);
-    g_cssTextFontSize = db.GetStyle("textfontsize", 0);
-    g_cssTextFontWeight = db.GetStyle("textfontweight", 0);
-    g_cssTitleFontWeight = db.GetStyle("titlefontweight", 0);
-    g_cssTitleFontSize = db.GetStyle("titlefontsize", 0);
-    g_cssLabelFontWeight = db.GetStyle("labelfontweight", 0);
-    g_cssLabelFontSize = db.GetStyle("labelfontsize", 0);
-    g_cssHeaderColor = styleColor(db, m_fn, "headercolor");
-    g_cssLyricsColor = styleColor(db, m_fn, "lyricscolor");
-    g_cssLyricsBgColor = styleColor(db, m_fn, "lyricscolorbg");
-    g_cssTextBgColor = styleColor(db, m_fn, "textcolorbg");
-    g_cssTitleColor = styleColor(db, m_fn, "titlecolor");
-    g_cssLabelColor = styleColor(db, m_fn, "labelcolor");
-    g_cssTextColor = styleColor(db, m_fn, "textcolor");
+    ReadStyleSheetValues(db);
 
     SetSliderStyle(db.GetSettingInt("music - progressbar", 0));
     ShowPosition();

@@ -93,36 +93,7 @@ bool CMirtalDlg::ReadStartupSettings()
     m_arrowScrollHtml = db.GetSettingInt("general - arrowscrollhtml", 0);
     m_pageScrollHtml = db.GetSettingInt("general - pagescrollhtml", 0);
 
-    // Style-sheet values, as stored.
-    g_cssTextFontName = db.GetStyle("textfontname", 0);
-    g_cssHeaderFontSize = db.GetStyle("headerfontsize", 0);
-    g_cssHeaderFontWeight = db.GetStyle("headerfontweight", 0);
-    g_cssLyricsFontSize = db.GetStyle("lyricsfontsize", 0);
-    g_cssLyricsFontWeight = db.GetStyle("lyricsfontweight", 0);
-    g_cssTextFontSize = db.GetStyle("textfontsize", 0);
-    g_cssTextFontWeight = db.GetStyle("textfontweight", 0);
-    g_cssTitleFontWeight = db.GetStyle("titlefontweight", 0);
-    g_cssTitleFontSize = db.GetStyle("titlefontsize", 0);
-    g_cssLabelFontWeight = db.GetStyle("labelfontweight", 0);
-    g_cssLabelFontSize = db.GetStyle("labelfontsize", 0);
-
-    // Style-sheet colours: red, green and blue as one HTML colour text each.
-    const struct {
-        const char* name;
-        std::string* target;
-    } colors[] = {
-        {"headercolor", &g_cssHeaderColor},   {"lyricscolor", &g_cssLyricsColor},
-        {"lyricscolorbg", &g_cssLyricsBgColor}, {"textcolorbg", &g_cssTextBgColor},
-        {"titlecolor", &g_cssTitleColor},     {"labelcolor", &g_cssLabelColor},
-        {"textcolor", &g_cssTextColor},
-    };
-    for (const auto& c : colors) {
-        const std::string name = c.name;
-        const unsigned long r = unsigned(db.GetStyleInt(name + "R", 0)) & 0xFF;
-        const unsigned long g = unsigned(db.GetStyleInt(name + "G", 0)) & 0xFF;
-        const unsigned long b = unsigned(db.GetStyleInt(name + "B", 0)) & 0xFF;
-        *c.target = m_fn.ColorToHtml(r + 256 * g + 65536 * b);
-    }
+    ReadStyleSheetValues(db);
 
     const bool relocate = db.GetSettingBool("general - currentdrive", 0);
     db.CommitBatch();

@@ -27,6 +27,15 @@ void replaceFile(const std::string& path, const std::vector<std::string>& lines)
         out << line << "\r\n";
 }
 
+// A style-sheet colour: red, green and blue rows, each taken modulo 256, as "#RRGGBB".
+std::string styleColor(CMusicDb& db, const MyFunctions& fn, const std::string& name)
+{
+    const unsigned long r = unsigned(db.GetStyleInt(name + "R", 0)) & 0xFF;
+    const unsigned long g = unsigned(db.GetStyleInt(name + "G", 0)) & 0xFF;
+    const unsigned long b = unsigned(db.GetStyleInt(name + "B", 0)) & 0xFF;
+    return fn.ColorToHtml(r + 256 * g + 65536 * b);
+}
+
 const char* const kLevelLyricsDirs[] = {
     "basic - lyricsdir", "main - lyricsdir", "plus - lyricsdir", "a1 - lyricsdir",  "a2 - lyricsdir",  "c1 - lyricsdir",
     "c2 - lyricsdir",    "c3a - lyricsdir",  "c3b - lyricsdir",  "c4 - lyricsdir", "global - lyricsdir",
@@ -126,4 +135,27 @@ void CMirtalDlg::EnsurePreviewFile()
     std::error_code ec;
     if (!fs::exists(path, ec))
         std::ofstream(path, std::ios::binary);
+}
+
+void CMirtalDlg::ReadStyleSheetValues(CMusicDb& db)
+{
+    // Texts as stored, without unescaping.
+    g_cssTextFontName = db.GetStyle("textfontname", 0);
+    g_cssHeaderFontSize = db.GetStyle("headerfontsize", 0);
+    g_cssHeaderFontWeight = db.GetStyle("headerfontweight", 0);
+    g_cssLyricsFontSize = db.GetStyle("lyricsfontsize", 0);
+    g_cssLyricsFontWeight = db.GetStyle("lyricsfontweight", 0);
+    g_cssTextFontSize = db.GetStyle("textfontsize", 0);
+    g_cssTextFontWeight = db.GetStyle("textfontweight", 0);
+    g_cssTitleFontWeight = db.GetStyle("titlefontweight", 0);
+    g_cssTitleFontSize = db.GetStyle("titlefontsize", 0);
+    g_cssLabelFontWeight = db.GetStyle("labelfontweight", 0);
+    g_cssLabelFontSize = db.GetStyle("labelfontsize", 0);
+    g_cssHeaderColor = styleColor(db, m_fn, "headercolor");
+    g_cssLyricsColor = styleColor(db, m_fn, "lyricscolor");
+    g_cssLyricsBgColor = styleColor(db, m_fn, "lyricscolorbg");
+    g_cssTextBgColor = styleColor(db, m_fn, "textcolorbg");
+    g_cssTitleColor = styleColor(db, m_fn, "titlecolor");
+    g_cssLabelColor = styleColor(db, m_fn, "labelcolor");
+    g_cssTextColor = styleColor(db, m_fn, "textcolor");
 }
