@@ -140,8 +140,13 @@ void CBreakTime::SignalBreakEnd()
 
 BOOL CBreakTime::PreTranslateMessage(MSG* msg)
 {
-    if (msg->message == WM_KEYDOWN)
+    if (msg->message == WM_KEYDOWN) {
+        const HWND self = m_hWnd;
         SendCommand(UINT(msg->wParam));
+        // The main window may have closed the timer on that key.
+        if (CWnd::FromHandle(self) != this)
+            return TRUE;
+    }
     return CDialogEx::PreTranslateMessage(msg);
 }
 
