@@ -106,6 +106,8 @@ public:
     void SelectPage(int index);
     int GetCurrentPage();
     bool IsPageInTabs(int page);
+    // Adds the list pages up to the page count that are not on the tabs yet, and refreshes the tabs.
+    void AddListTabs();
 
     // ==== keys block: keys and command codes, tool windows, status bar, shutdown, main menu
     // ---- keys and command codes (MirtalDlgKeys.cpp)

@@ -47,15 +47,7 @@ int CMirtalDlg::CreatePages()
         m_tabs[0] = m_tabCtrl.AddTab(m_dlgMp3.m_hWnd, "1 - Music", 0);
     if (!IsPageInTabs(1))
         m_tabs[1] = m_tabCtrl.AddTab(m_dlgLyrics.m_hWnd, "2 - Lyrics", 2);
-    for (int n = 0; n < m_pageCount - 2; ++n)
-        if (m_dlgList[size_t(n)].m_hWnd && !IsPageInTabs(2 + n))
-            m_tabs[size_t(2 + n)] = m_tabCtrl.AddTab(m_dlgList[size_t(n)].m_hWnd, "3 - List", 3);
-
-    m_tabCtrl.EnableDragging(true);
-    m_tabCtrl.SetNotifyManager(this);
-    m_tabCtrl.InstallStyle(&m_tabStyle);
-    m_tabCtrl.SetBehavior(0);
-    m_tabCtrl.Update(true);
+    AddListTabs();
     UpdateData(FALSE);
     return 0;
 }
@@ -122,14 +114,7 @@ int CMirtalDlg::RebuildTabs()
         }
     }
     m_pageCount = pages;
-    for (int n = 0; n < m_pageCount - 2; ++n)
-        if (m_dlgList[size_t(n)].m_hWnd && !IsPageInTabs(2 + n))
-            m_tabs[size_t(2 + n)] = m_tabCtrl.AddTab(m_dlgList[size_t(n)].m_hWnd, "3 - List", 3);
-    m_tabCtrl.EnableDragging(true);
-    m_tabCtrl.SetNotifyManager(this);
-    m_tabCtrl.InstallStyle(&m_tabStyle);
-    m_tabCtrl.SetBehavior(0);
-    m_tabCtrl.Update(true);
+    AddListTabs();
     return 0;
 }
 
@@ -257,4 +242,16 @@ void CMirtalDlg::ShowLyrics(const std::string& path, bool forced)
     default: break;
     }
     UpdateData(FALSE);
+}
+
+void CMirtalDlg::AddListTabs()
+{
+    for (int n = 0; n < m_pageCount - 2; ++n)
+        if (m_dlgList[size_t(n)].m_hWnd && !IsPageInTabs(2 + n))
+            m_tabs[size_t(2 + n)] = m_tabCtrl.AddTab(m_dlgList[size_t(n)].m_hWnd, "3 - List", 3);
+    m_tabCtrl.EnableDragging(true);
+    m_tabCtrl.SetNotifyManager(this);
+    m_tabCtrl.InstallStyle(&m_tabStyle);
+    m_tabCtrl.SetBehavior(0);
+    m_tabCtrl.Update(true);
 }
