@@ -15,7 +15,6 @@
 #include "store/StoreGlobals.h"
 
 #include <filesystem>
-#include <sqlite3.h>
 
 namespace {
 // Posted by the first paint: its start-up work runs right after the paint.
@@ -164,7 +163,7 @@ namespace {
 std::string describe(const std::exception& e)
 {
     if (auto* db = dynamic_cast<const CppSQLite3Exception*>(&e); db && db->ErrorCode() < 1000)
-        return std::string(sqlite3_errstr(db->ErrorCode() & 0xFF)) + " (" + db->ErrorMessage() + ")";
+        return CppSQLite3Exception::ResultText(db->ErrorCode()) + " (" + db->ErrorMessage() + ")";
     return e.what();
 }
 

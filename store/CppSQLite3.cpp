@@ -4,6 +4,10 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
 namespace {
 
 const char* const kNotOpen = "Database not open";
@@ -312,4 +316,49 @@ sqlite3_stmt* CppSQLite3DB::Prepare(const std::string& sql)
     if (!stmt) // an empty statement text: nothing to step
         throw CppSQLite3Exception(CPPSQLITE_ERROR, kNullStatement);
     return stmt;
+}
+
+bool CppSQLite3DB::CopyDatabase(const std::string& source, const std::string& target)
+{
+    const std::string part = target + ".part";
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::remove(part, ec);
+
+    sqlite3* from = nullptr;
+    sqlite3* to = nullptr;
+    bool ok = sqlite3_open_v2(source.c_str(), &from, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+              sqlite3_open_v2(part.c_str(), &to, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK;
+    if (ok) {
+        sqlite3_busy_timeout(from, 2000);
+        sqlite3_backup* backup = sqlite3_backup_init(to, "main", from, "main");
+        ok = backup != nullptr;
+        if (backup) {
+            int rc = SQLITE_OK;
+            for (int tries = 0; tries < 200; ++tries) {
+                rc = sqlite3_backup_step(backup, -1);
+                if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
+                    break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            ok = rc == SQLITE_DONE;
+            if (sqlite3_backup_finish(backup) != SQLITE_OK)
+                ok = false;
+        }
+    }
+    sqlite3_close(from);
+    if (sqlite3_close(to) != SQLITE_OK)
+        ok = false;
+    if (ok) {
+        fs::rename(part, target, ec);
+        ok = !ec;
+    }
+    if (!ok)
+        fs::remove(part, ec);
+    return ok;
+}
+
+std::string CppSQLite3Exception::ResultText(int code)
+{
+    return sqlite3_errstr(code & 0xFF);
 }

@@ -25,6 +25,8 @@ public:
 
     // "SQLITE_ERROR" for 1, "CPPSQLITE_ERROR" for 1000, "UNKNOWN_ERROR" for codes SQLite does not name here.
     static const char* CodeName(int code);
+    // SQLite's own words for a result code (also for codes CodeName does not name).
+    static std::string ResultText(int code);
 
 private:
     int m_code;
@@ -107,6 +109,11 @@ public:
     CppSQLite3Table GetTable(const std::string& sql);
     bool TableExists(const std::string& table);
     int QueryScalar(const std::string& sql);
+
+    // A consistent copy of the database file at source, made with SQLite's backup
+    // interface (so a connection writing meanwhile cannot tear it), built beside target
+    // and renamed over it at the end: a failed copy leaves target as it was.
+    static bool CopyDatabase(const std::string& source, const std::string& target);
 
 private:
     CppSQLite3Query Query(const std::string& sql);
