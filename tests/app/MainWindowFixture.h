@@ -4,6 +4,7 @@
 // message boxes taking their default. Keys are pressed the way the keyboard
 // does: into the widget of a control, from where they pass the
 // pre-translation of every window up to the main window.
+#include "common/WaitFor.h"
 #include "app/CallRecorder.h"
 #include "app/MirtalDlg.h"
 #include "common/TestSupport.h"
@@ -26,15 +27,7 @@
 
 namespace mainwindowtest {
 
-template <class P>
-bool waitFor(P pred, int ms = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!pred() && t.elapsed() < ms)
-        win::PumpMessages(5);
-    return pred();
-}
+using testsupport::waitFor;
 
 class MainWindowTest : public ::testing::Test {
 protected:

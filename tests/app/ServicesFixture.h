@@ -2,6 +2,7 @@
 // A started main window in a data folder of its own (the current directory
 // while the test runs), on a display of the test's choosing, with every
 // message box and modal dialog recorded and answered by the test.
+#include "common/WaitFor.h"
 #include "app/MirtalDlg.h"
 #include "common/TestSupport.h"
 #include "platform/win/Display.h"
@@ -19,15 +20,7 @@
 
 namespace servicestest {
 
-template <class P>
-bool waitFor(P pred, int ms = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!pred() && t.elapsed() < ms)
-        win::PumpMessages(5);
-    return pred();
-}
+using testsupport::waitFor;
 
 class ServicesTest : public ::testing::Test {
 protected:

@@ -1,5 +1,6 @@
 // The program's start: databases, settings, first paint, placement, first
 // run, backup, layout, About box and splash window.
+#include "common/WaitFor.h"
 #include "app/AboutDlg.h"
 #include "app/MirtalApp.h"
 #include "app/MirtalDlg.h"
@@ -32,15 +33,7 @@ namespace {
 // Where the tests run; the screenshot stays there (the data folders go away).
 const fs::path kStartFolder = fs::current_path();
 
-template <class P>
-bool waitFor(P pred, int ms = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!pred() && t.elapsed() < ms)
-        win::PumpMessages(5);
-    return pred();
-}
+using testsupport::waitFor;
 
 // A data folder of its own, the current directory while the test runs, with
 // a display of the test's choosing and every dialog recorded.

@@ -1,4 +1,5 @@
 // Message maps, sent and posted messages, timers and the life of windows.
+#include "common/WaitFor.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Wnd.h"
 
@@ -191,15 +192,7 @@ TEST(Messages, APostToAWindowDestroyedMeanwhileIsDropped)
 }
 
 // Pumps until the predicate holds or the time is up.
-template <class P>
-bool waitFor(P pred, int ms = 3000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!pred() && t.elapsed() < ms)
-        win::PumpMessages(5);
-    return pred();
-}
+using testsupport::waitFor;
 
 TEST(Timers, FireByIdUntilKilled)
 {
