@@ -1,4 +1,5 @@
 #include "app/Calls.h"
+#include "app/FocusSink.h"
 
 #include "app/AppGlobals.h"
 #include "app/CallRecorder.h"
@@ -114,10 +115,8 @@ BOOL CCalls::OnInitDialog()
 
 void CCalls::ParkFocus()
 {
-    if (CWnd* sink = GetDlgItem(kSink))
-        sink->SetFocus();
     m_refreshing = true;
-    UpdateData(FALSE);
+    ParkFocusOnSink(*this, kSink);
     m_refreshing = false;
 }
 

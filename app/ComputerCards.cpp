@@ -1,4 +1,5 @@
 #include "app/ComputerCards.h"
+#include "app/FocusSink.h"
 
 #include "app/AppGlobals.h"
 #include "app/CallRecorder.h"
@@ -65,10 +66,8 @@ BOOL CComputerCards::OnInitDialog()
 
 void CComputerCards::ParkFocus()
 {
-    if (CWnd* sink = GetDlgItem(kSink))
-        sink->SetFocus();
     m_refreshing = true;
-    UpdateData(FALSE);
+    ParkFocusOnSink(*this, kSink);
     m_refreshing = false;
 }
 

@@ -1,4 +1,5 @@
 #include "app/MusicControl.h"
+#include "app/FocusSink.h"
 
 #include "app/CallRecorder.h"
 #include "app/SendCommand.h"
@@ -127,9 +128,7 @@ void CMusicControl::LayOut()
 
 void CMusicControl::ParkFocus()
 {
-    if (CWnd* sink = GetDlgItem(1004))
-        sink->SetFocus();
-    UpdateData(FALSE);
+    ParkFocusOnSink(*this);
 }
 
 void CMusicControl::OnSinkChange()

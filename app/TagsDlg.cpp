@@ -1,4 +1,5 @@
 #include "app/TagsDlg.h"
+#include "app/FocusSink.h"
 
 #include "app/CallRecorder.h"
 #include "app/SendCommand.h"
@@ -161,9 +162,7 @@ void CTagsDlg::OnImportComments()
 
 void CTagsDlg::ParkFocus()
 {
-    if (CWnd* sink = GetDlgItem(1004))
-        sink->SetFocus();
-    UpdateData(FALSE);
+    ParkFocusOnSink(*this);
 }
 
 void CTagsDlg::OnClose()

@@ -1,4 +1,5 @@
 #include "app/ViewHotkeys.h"
+#include "app/FocusSink.h"
 
 #include "app/AppGlobals.h"
 #include "app/CallRecorder.h"
@@ -229,9 +230,7 @@ void CViewHotkeys::PlaceWindow()
 
 void CViewHotkeys::ParkFocus()
 {
-    if (CWnd* sink = GetDlgItem(kSinkId))
-        sink->SetFocus();
-    UpdateData(FALSE);
+    ParkFocusOnSink(*this, kSinkId);
 }
 
 void CViewHotkeys::OnCancel() { SendCommand(CMD_HOTKEYS_VIEW_CLOSED); }
