@@ -1,12 +1,11 @@
 #include "platform/win/DataExchange.h"
 
-#include "platform/win/ControlWidgets.h"
+#include "platform/win/Button.h"
+#include "platform/win/ComboBox.h"
+#include "platform/win/ListBox.h"
 #include "platform/win/MessageBox.h"
+#include "platform/win/SliderCtrl.h"
 
-#include <QAbstractSlider>
-#include <QComboBox>
-#include <QListWidget>
-#include <QRadioButton>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -19,6 +18,15 @@ CWnd* CDataExchange::PrepareCtrl(int id)
         throw std::logic_error("the dialog has no control " + std::to_string(id));
     m_lastCtrl = c;
     return c;
+}
+
+template <class T>
+T* CDataExchange::PrepareCtrlOf(int id, const char* exchange, const char* className)
+{
+    CWnd* c = PrepareCtrl(id);
+    if (auto* typed = dynamic_cast<T*>(c))
+        return typed;
+    throw std::logic_error(std::string(exchange) + ": control " + std::to_string(id) + " is not a " + className);
 }
 
 void CDataExchange::Fail()
@@ -141,86 +149,76 @@ void DDX_Text(CDataExchange* dx, int id, float& value)
 
 void DDX_Check(CDataExchange* dx, int id, int& value)
 {
-    CWnd* c = dx->PrepareCtrl(id);
+    CButton* b = dx->PrepareCtrlOf<CButton>(id, "DDX_Check", "CButton");
     if (dx->m_bSaveAndValidate)
-        value = win::detail::GetWidgetCheck(c->widget());
+        value = b->GetCheck();
     else
-        win::detail::SetWidgetCheck(c->widget(), value);
+        b->SetCheck(value);
 }
 
 void DDX_Radio(CDataExchange* dx, int id, int& value)
 {
-    CWnd* first = dx->PrepareCtrl(id);
+    CButton* first = dx->PrepareCtrlOf<CButton>(id, "DDX_Radio", "CButton");
+    if (!first->IsRadioButton())
+        throw std::logic_error("DDX_Radio: control " + std::to_string(id) + " is not a radio button");
     // The group: this button and the following radio buttons up to the next WS_GROUP.
-    std::vector<CWnd*> group;
-    const std::vector<CWnd*> siblings = dx->m_pDlgWnd->GetChildren();
+    std::vector<CButton*> group;
     bool in = false;
-    for (CWnd* c : siblings) {
+    for (CWnd* c : dx->m_pDlgWnd->GetChildren()) {
         if (c == first)
             in = true;
         else if (in && (c->GetStyle() & WS_GROUP))
             break;
-        if (in && qobject_cast<QRadioButton*>(c->widget()))
-            group.push_back(c);
+        if (auto* b = dynamic_cast<CButton*>(c); in && b && b->IsRadioButton())
+            group.push_back(b);
     }
     if (dx->m_bSaveAndValidate) {
         value = -1;
         for (size_t i = 0; i < group.size(); ++i)
-            if (win::detail::GetWidgetCheck(group[i]->widget()) == BST_CHECKED)
+            if (group[i]->GetCheck() == BST_CHECKED)
                 value = int(i);
     } else {
         for (size_t i = 0; i < group.size(); ++i)
-            win::detail::SetWidgetCheck(group[i]->widget(), int(i) == value ? BST_CHECKED : BST_UNCHECKED);
+            group[i]->SetCheck(int(i) == value ? BST_CHECKED : BST_UNCHECKED);
     }
 }
 
 void DDX_CBString(CDataExchange* dx, int id, std::string& value)
 {
-    CWnd* c = dx->PrepareCtrl(id);
-    auto* combo = qobject_cast<QComboBox*>(c->widget());
-    if (!combo)
-        return DDX_Text(dx, id, value);
+    CComboBox* combo = dx->PrepareCtrlOf<CComboBox>(id, "DDX_CBString", "CComboBox");
     if (dx->m_bSaveAndValidate) {
-        value = combo->currentText().toStdString();
-    } else if (combo->isEditable()) {
-        combo->setEditText(QString::fromStdString(value));
+        value = combo->GetWindowText();
+    } else if ((combo->GetStyle() & 0x3) != CBS_DROPDOWNLIST) {
+        combo->SetWindowText(value);
     } else {
         // The first entry that begins with the text, as the list box search does.
-        const int i = combo->findText(QString::fromStdString(value), Qt::MatchStartsWith);
-        if (i >= 0)
-            combo->setCurrentIndex(i);
+        combo->SelectString(-1, value);
     }
 }
 
 void DDX_CBIndex(CDataExchange* dx, int id, int& value)
 {
-    auto* combo = qobject_cast<QComboBox*>(dx->PrepareCtrl(id)->widget());
-    if (!combo)
-        return;
+    CComboBox* combo = dx->PrepareCtrlOf<CComboBox>(id, "DDX_CBIndex", "CComboBox");
     if (dx->m_bSaveAndValidate)
-        value = combo->currentIndex();
+        value = combo->GetCurSel();
     else
-        combo->setCurrentIndex(value);
+        combo->SetCurSel(value);
 }
 
 void DDX_LBIndex(CDataExchange* dx, int id, int& value)
 {
-    auto* list = qobject_cast<QListWidget*>(dx->PrepareCtrl(id)->widget());
-    if (!list)
-        return;
+    CListBox* list = dx->PrepareCtrlOf<CListBox>(id, "DDX_LBIndex", "CListBox");
     if (dx->m_bSaveAndValidate)
-        value = list->currentRow();
+        value = list->GetCurSel();
     else
-        list->setCurrentRow(value);
+        list->SetCurSel(value);
 }
 
 void DDX_Slider(CDataExchange* dx, int id, int& value)
 {
-    auto* slider = qobject_cast<QAbstractSlider*>(dx->PrepareCtrl(id)->widget());
-    if (!slider)
-        return;
+    CSliderCtrl* slider = dx->PrepareCtrlOf<CSliderCtrl>(id, "DDX_Slider", "CSliderCtrl");
     if (dx->m_bSaveAndValidate)
-        value = slider->value();
+        value = slider->GetPos();
     else
-        slider->setValue(value);
+        slider->SetPos(value);
 }

@@ -18,6 +18,10 @@ public:
     struct Failure {};
     // The control of an id; a missing control is a mistake in the template.
     CWnd* PrepareCtrl(int id);
+    // The control of an id as the class an exchange needs; a control of
+    // another class is a mistake and throws, naming the exchange, id and class.
+    template <class T>
+    T* PrepareCtrlOf(int id, const char* exchange, const char* className);
     [[noreturn]] void Fail();
 
 private:

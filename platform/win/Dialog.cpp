@@ -1,11 +1,12 @@
 #include "platform/win/Dialog.h"
 
-#include "platform/win/ControlWidgets.h"
+#include "platform/win/ControlClass.h"
 #include "platform/win/Display.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/Menu.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Resources.h"
+#include "platform/win/Static.h"
 #include "platform/win/WidgetGlue.h"
 #include "platform/win/WinApp.h"
 #include "platform/win/WndImpl.h"
@@ -59,9 +60,19 @@ BOOL CDialog::createFromTemplate(CWnd* parent)
 
     // Controls, in template order (which is also the tab order).
     for (const win::DialogItemTemplate& item : t->items) {
-        QWidget* w = CreateControlWidget(item.className, item.style, item.text, item.imageId, client);
-        std::unique_ptr<CWnd> obj = NewControlObject(item.className);
+        std::unique_ptr<CWnd> obj = win::NewControlObject(item.className);
+        QWidget* w = obj->CreateWidget(client, item.style);
+        if (!win::FindControlClass(item.className))
+            ApplyFocusPolicy(w, item.style, Qt::ClickFocus); // a control its owner draws
         obj->AttachNewWidget(w, w, UINT(item.id), item.style, item.exStyle);
+        if (!item.text.empty()) {
+            // The template's text is no change to report.
+            const QSignalBlocker quiet(w);
+            obj->SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
+        }
+        if (item.imageId)
+            if (auto* picture = dynamic_cast<CStatic*>(obj.get()))
+                picture->SetImageResource(item.imageId);
         CRect r = win::DialogRectToPixels(item.x, item.y, item.cx, item.cy);
         // A combo box's template height includes its drop-down list.
         if (qobject_cast<QComboBox*>(w))

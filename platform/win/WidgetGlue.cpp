@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <algorithm>
 
 namespace win::detail {
 namespace {
@@ -235,6 +236,44 @@ void sendWindowPosChanged(CWnd* wnd, UINT flags)
 }
 
 } // namespace
+
+void NotifyParentOf(const QWidget* control, UINT code)
+{
+    auto* link = dynamic_cast<const WidgetLink*>(control);
+    if (link && link->hwnd)
+        NotifyParent(link->hwnd, code);
+}
+
+void ApplyFocusPolicy(QWidget* widget, DWORD style, Qt::FocusPolicy untabbed)
+{
+    widget->setFocusPolicy((style & WS_TABSTOP) ? Qt::StrongFocus : untabbed);
+}
+
+QString StripMnemonic(const QString& s)
+{
+    QString out;
+    out.reserve(s.size());
+    for (int i = 0; i < s.size(); ++i) {
+        if (s[i] == '&' && i + 1 < s.size()) {
+            ++i;
+            out += s[i];
+        } else if (s[i] != '&') {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+LRESULT CopyTextOut(const std::string& text, WPARAM size, LPARAM buffer)
+{
+    auto* out = reinterpret_cast<char*>(buffer);
+    if (!out || size == 0)
+        return 0;
+    const size_t n = std::min<size_t>(text.size(), size_t(size) - 1);
+    text.copy(out, n);
+    out[n] = '\0';
+    return LRESULT(n);
+}
 
 HWND HandleOfWidget(const QWidget* widget)
 {

@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QWidget>
 #include <functional>
+#include <string>
 
 namespace win::detail {
 
@@ -40,6 +41,19 @@ protected:
         return RouteEvent(this, hwnd, isFrame, e, [this](QEvent* ev) { return Base::event(ev); });
     }
 };
+
+// Sends a control notification (WM_COMMAND with the code) from the window of
+// a control's widget to its parent.
+void NotifyParentOf(const QWidget* control, UINT code);
+
+// Tab stops take the focus by Tab and click, other controls as given.
+void ApplyFocusPolicy(QWidget* widget, DWORD style, Qt::FocusPolicy untabbed);
+
+// "&File" shows as "File" (the letter is the mnemonic); "&&" is one ampersand.
+QString StripMnemonic(const QString& text);
+
+// Answers WM_GETTEXT: copies at most size - 1 bytes and a terminating zero.
+LRESULT CopyTextOut(const std::string& text, WPARAM size, LPARAM buffer);
 
 // Makes sure the application-wide pre-translation filter is installed.
 void EnsureEventFilter();

@@ -14,6 +14,7 @@ constexpr UINT WM_KILLFOCUS = 0x0008;
 constexpr UINT WM_ENABLE = 0x000A;
 constexpr UINT WM_SETTEXT = 0x000C;
 constexpr UINT WM_GETTEXT = 0x000D;
+constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_ERASEBKGND = 0x0014;
@@ -52,6 +53,28 @@ constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
 // Messages a parent reflects back to the control that sent them.
 constexpr UINT WM_REFLECT_BASE = 0xBC00;
+
+// Button messages
+constexpr UINT BM_GETCHECK = 0x00F0;
+constexpr UINT BM_SETCHECK = 0x00F1;
+constexpr UINT BM_CLICK = 0x00F5;
+
+// Trackbar messages and the codes of its WM_HSCROLL / WM_VSCROLL notifications
+constexpr UINT TBM_GETPOS = WM_USER + 0;
+constexpr UINT TBM_GETRANGEMIN = WM_USER + 1;
+constexpr UINT TBM_GETRANGEMAX = WM_USER + 2;
+constexpr UINT TBM_SETPOS = WM_USER + 5;
+constexpr UINT TBM_SETRANGEMIN = WM_USER + 7;
+constexpr UINT TBM_SETRANGEMAX = WM_USER + 8;
+constexpr UINT TB_LINEUP = 0;
+constexpr UINT TB_LINEDOWN = 1;
+constexpr UINT TB_PAGEUP = 2;
+constexpr UINT TB_PAGEDOWN = 3;
+constexpr UINT TB_THUMBPOSITION = 4;
+constexpr UINT TB_THUMBTRACK = 5;
+constexpr UINT TB_TOP = 6;
+constexpr UINT TB_BOTTOM = 7;
+constexpr UINT TB_ENDTRACK = 8;
 
 constexpr UINT DM_GETDEFID = WM_USER + 0;
 constexpr UINT DM_SETDEFID = WM_USER + 1;

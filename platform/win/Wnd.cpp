@@ -1,6 +1,5 @@
 #include "platform/win/Wnd.h"
 
-#include "platform/win/ControlWidgets.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/Display.h"
 #include "platform/win/Gdi.h"
@@ -449,6 +448,11 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
                 w->deleteLater();
             else
                 delete w;
+            if (!m_impl->text.empty()) {
+                const QSignalBlocker quiet(nw);
+                const std::string text = m_impl->text;
+                SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            }
         }
     }
     // The template's own object for the control is no longer needed.
@@ -591,6 +595,17 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
     }
     switch (message) {
+    case WM_SETTEXT:
+        m_impl->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
+        if (QWidget* f = frameWidget(); f && f->isWindow())
+            f->setWindowTitle(QString::fromStdString(m_impl->text));
+        else if (QWidget* w = widget())
+            w->update(); // a window that draws itself shows its new text
+        return TRUE;
+    case WM_GETTEXT:
+        return CopyTextOut(m_impl->text, wParam, lParam);
+    case WM_GETTEXTLENGTH:
+        return LRESULT(m_impl->text.size());
     case WM_WINDOWPOSCHANGED: {
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
         if (!pos || !m_hWnd)
@@ -1238,28 +1253,23 @@ size_t LiveWindowCount() { return registry().windows.size(); }
 
 // ---- Text -----------------------------------------------------------------------
 
-namespace {
-
-QWidget* textWidget(const CWnd* w)
-{
-    QWidget* f = w->frameWidget();
-    return (f && f->isWindow()) ? f : w->widget();
-}
-
-} // namespace
-
 void CWnd::SetWindowText(const std::string& text)
 {
-    if (QWidget* w = textWidget(this))
-        SetWidgetText(w, text);
+    SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void CWnd::GetWindowText(std::string& text) const { text = GetWindowText(); }
 
 std::string CWnd::GetWindowText() const
 {
-    QWidget* w = textWidget(this);
-    return w ? GetWidgetText(w) : std::string();
+    auto* self = const_cast<CWnd*>(this);
+    const LRESULT length = self->SendMessage(WM_GETTEXTLENGTH);
+    if (length <= 0)
+        return {};
+    std::string text(size_t(length) + 1, '\0');
+    const LRESULT n = self->SendMessage(WM_GETTEXT, WPARAM(text.size()), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(size_t(std::clamp<LRESULT>(n, 0, length)));
+    return text;
 }
 
 int CWnd::GetWindowTextLength() const { return int(GetWindowText().size()); }
@@ -1309,24 +1319,19 @@ UINT CWnd::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) const
     return UINT(negative ? -v : v);
 }
 
-void CWnd::CheckDlgButton(int id, UINT check)
-{
-    if (CWnd* item = GetDlgItem(id); item && item->widget())
-        SetWidgetCheck(item->widget(), int(check));
-}
+void CWnd::CheckDlgButton(int id, UINT check) { SendDlgItemMessage(id, BM_SETCHECK, check); }
 
 UINT CWnd::IsDlgButtonChecked(int id) const
 {
-    CWnd* item = GetDlgItem(id);
-    return item && item->widget() ? UINT(GetWidgetCheck(item->widget())) : 0;
+    return UINT(const_cast<CWnd*>(this)->SendDlgItemMessage(id, BM_GETCHECK));
 }
 
 void CWnd::CheckRadioButton(int firstId, int lastId, int checkId)
 {
     for (CWnd* c : GetChildren()) {
         const int id = c->GetDlgCtrlID();
-        if (id >= firstId && id <= lastId && c->widget())
-            SetWidgetCheck(c->widget(), id == checkId ? BST_CHECKED : BST_UNCHECKED);
+        if (id >= firstId && id <= lastId)
+            c->SendMessage(BM_SETCHECK, id == checkId ? BST_CHECKED : BST_UNCHECKED);
     }
 }
 
@@ -1334,7 +1339,7 @@ int CWnd::GetCheckedRadioButton(int firstId, int lastId) const
 {
     for (CWnd* c : GetChildren()) {
         const int id = c->GetDlgCtrlID();
-        if (id >= firstId && id <= lastId && c->widget() && GetWidgetCheck(c->widget()) == BST_CHECKED)
+        if (id >= firstId && id <= lastId && c->SendMessage(BM_GETCHECK) == BST_CHECKED)
             return id;
     }
     return 0;

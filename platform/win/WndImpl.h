@@ -29,6 +29,8 @@ struct CWnd::Impl {
     HICON bigIcon = nullptr;
     HICON smallIcon = nullptr;
     CFont* font = nullptr;
+    // The window's text (WM_SETTEXT of the default window procedure keeps it here).
+    std::string text;
     // Controls of a dialog template that no member object has taken over.
     std::vector<std::unique_ptr<CWnd>> ownedChildren;
 };
