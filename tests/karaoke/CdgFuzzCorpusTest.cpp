@@ -18,7 +18,13 @@ fs::path CorpusFolder()
 {
     if (const char* source = std::getenv("MIRTAL_TEST_SOURCE"))
         return fs::path(source) / "tests/karaoke/fuzz-corpus";
-    return fs::path(__FILE__).parent_path() / "fuzz-corpus";
+    fs::path here = fs::path(__FILE__).parent_path();
+    // A compiler cache may compile with paths relative to the build folder,
+    // the parent of the folder this program lies in.
+    std::error_code ec;
+    if (here.is_relative())
+        here = fs::read_symlink("/proc/self/exe", ec).parent_path().parent_path() / here;
+    return (here / "fuzz-corpus").lexically_normal();
 }
 
 } // namespace
