@@ -1,6 +1,7 @@
 #include "platform/win/Menu.h"
 
 #include "platform/win/Resources.h"
+#include "platform/win/WidgetGlue.h"
 #include "platform/win/WndImpl.h"
 
 #include <QAction>
@@ -91,7 +92,9 @@ void CMenu::addItem(size_t position, UINT flags, UINT_PTR id, std::unique_ptr<CM
     } else {
         item->action = new QAction(m_menu.get());
         Item* raw = item.get();
-        QObject::connect(item->action, &QAction::triggered, [this, raw] { choose(*raw); });
+        QObject::connect(item->action, &QAction::triggered, [this, raw] {
+            win::detail::Guarded(root()->m_owner, WM_COMMAND, [this, raw] { choose(*raw); });
+        });
     }
     m_menu->insertAction(before, item->action);
     syncAction(*item);

@@ -27,8 +27,10 @@ QWidget* CPlainTabCtrl::CreateWidget(QWidget* parent, DWORD)
     QObject::connect(m_bar, &QTabBar::currentChanged, [this](int index) {
         if (m_syncing || index < 0 || size_t(index) >= m_tabs.size())
             return;
-        SelectTab(m_tabs[size_t(index)].get());
-        Update(true);
+        win::detail::Guarded(m_hWnd, 0, [this, index] {
+            SelectTab(m_tabs[size_t(index)].get());
+            Update(true);
+        });
     });
     QObject::connect(m_bar, &QTabBar::tabMoved, [this](int from, int to) {
         if (m_syncing || from < 0 || to < 0 || size_t(from) >= m_tabs.size() || size_t(to) >= m_tabs.size())

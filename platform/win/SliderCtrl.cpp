@@ -19,7 +19,10 @@ void report(QSlider* s, UINT code, int pos)
     if (!parent)
         return;
     const UINT message = s->orientation() == Qt::Vertical ? WM_VSCROLL : WM_HSCROLL;
-    parent->SendMessage(message, MAKEWPARAM(WORD(code), WORD(pos)), reinterpret_cast<LPARAM>(self->m_hWnd));
+    const HWND h = self->m_hWnd;
+    Guarded(h, message, [parent, message, code, pos, h] {
+        parent->SendMessage(message, MAKEWPARAM(WORD(code), WORD(pos)), reinterpret_cast<LPARAM>(h));
+    });
 }
 
 UINT codeOf(int action)

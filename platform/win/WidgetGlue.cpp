@@ -208,7 +208,9 @@ public:
         if (!msg.message)
             return false;
         DepthGuard depth;
-        return WalkPreTranslateTree(&msg);
+        bool eaten = false;
+        Guarded(h, msg.message, [&] { eaten = WalkPreTranslateTree(&msg); });
+        return eaten;
     }
 
 private:
@@ -240,8 +242,10 @@ void sendWindowPosChanged(CWnd* wnd, UINT flags)
 void NotifyParentOf(const QWidget* control, UINT code)
 {
     auto* link = dynamic_cast<const WidgetLink*>(control);
-    if (link && link->hwnd)
-        NotifyParent(link->hwnd, code);
+    if (link && link->hwnd) {
+        const HWND h = link->hwnd;
+        Guarded(h, WM_COMMAND, [h, code] { NotifyParent(h, code); });
+    }
 }
 
 void ApplyFocusPolicy(QWidget* widget, DWORD style, Qt::FocusPolicy untabbed)
@@ -283,13 +287,28 @@ HWND HandleOfWidget(const QWidget* widget)
     return nullptr;
 }
 
+namespace {
+
+bool routeEvent(QWidget* widget, HWND hwnd, bool isFrame, QEvent* e, const std::function<bool(QEvent*)>& baseEvent);
+
+} // namespace
+
 bool RouteEvent(QWidget* widget, HWND hwnd, bool isFrame, QEvent* e,
                 const std::function<bool(QEvent*)>& baseEvent)
 {
-    CWnd* wnd = CWnd::FromHandle(hwnd);
-    if (!wnd)
+    if (!CWnd::FromHandle(hwnd))
         return baseEvent(e);
     DepthGuard depth;
+    bool result = true;
+    Guarded(hwnd, 0, [&] { result = routeEvent(widget, hwnd, isFrame, e, baseEvent); });
+    return result;
+}
+
+namespace {
+
+bool routeEvent(QWidget* widget, HWND hwnd, bool isFrame, QEvent* e, const std::function<bool(QEvent*)>& baseEvent)
+{
+    CWnd* wnd = CWnd::FromHandle(hwnd);
     const bool topClient = !isFrame && wnd->frameWidget() != widget; // client of a top-level window
 
     switch (e->type()) {
@@ -425,6 +444,8 @@ bool RouteEvent(QWidget* widget, HWND hwnd, bool isFrame, QEvent* e,
         return baseEvent(e);
     }
 }
+
+} // namespace
 
 void EnsureEventFilter()
 {

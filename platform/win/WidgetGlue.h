@@ -42,6 +42,13 @@ protected:
     }
 };
 
+// The one boundary between Qt and the window procedures: runs work that Qt
+// called (an event, a signal, a timer, a posted message) and hands anything a
+// handler throws to the application object's OnHandlerException, so Qt never
+// sees the exception and the program goes on. hwnd and message name the
+// dispatch when the throw came from outside any window procedure.
+void Guarded(HWND hwnd, UINT message, const std::function<void()>& work);
+
 // Sends a control notification (WM_COMMAND with the code) from the window of
 // a control's widget to its parent.
 void NotifyParentOf(const QWidget* control, UINT code);

@@ -65,22 +65,22 @@ public:
         if (e->type() != PostedMessage::eventType())
             return QObject::event(e);
         auto* pm = static_cast<PostedMessage*>(e);
-        CWnd* wnd = CWnd::FromHandle(pm->hwnd);
-        if (!wnd)
+        if (!CWnd::FromHandle(pm->hwnd))
             return true; // the window went away meanwhile
         MSG msg;
         msg.hwnd = pm->hwnd;
         msg.message = pm->message;
         msg.wParam = pm->wParam;
         msg.lParam = pm->lParam;
-        // Like a message loop, posted messages pass pre-translation first.
-        if (WalkPreTranslateTree(&msg))
-            return true;
-        if ((wnd = CWnd::FromHandle(pm->hwnd))) {
-            ++EventDepth();
-            Dispatch(wnd, pm->message, pm->wParam, pm->lParam);
-            --EventDepth();
-        }
+        ++EventDepth();
+        Guarded(pm->hwnd, pm->message, [&] {
+            // Like a message loop, posted messages pass pre-translation first.
+            if (WalkPreTranslateTree(&msg))
+                return;
+            if (CWnd* target = CWnd::FromHandle(pm->hwnd))
+                Dispatch(target, pm->message, pm->wParam, pm->lParam);
+        });
+        --EventDepth();
         return true;
     }
 };
@@ -113,6 +113,38 @@ void setLink(QWidget* w, HWND h)
 
 } // namespace
 
+namespace {
+
+// Where an exception left the window procedures: the innermost dispatch it passed.
+struct ThrowSite {
+    HWND hwnd = nullptr;
+    UINT message = 0;
+    bool set = false;
+};
+
+ThrowSite& throwSite()
+{
+    static ThrowSite site;
+    return site;
+}
+
+} // namespace
+
+void Guarded(HWND hwnd, UINT message, const std::function<void()>& work)
+{
+    const ThrowSite outer = throwSite();
+    throwSite() = {};
+    try {
+        work();
+        throwSite() = outer;
+    } catch (...) {
+        const ThrowSite site = throwSite();
+        throwSite() = outer;
+        ReportHandlerException(std::current_exception(), site.set ? site.hwnd : hwnd,
+                               site.set ? site.message : message);
+    }
+}
+
 LRESULT Dispatch(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam,
                  const std::function<void()>* qtDefault)
 {
@@ -126,7 +158,14 @@ LRESULT Dispatch(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam,
     struct Pop {
         ~Pop() { frames().pop_back(); }
     } pop;
-    return wnd->WindowProc(message, wParam, lParam);
+    const HWND hwnd = wnd->m_hWnd;
+    try {
+        return wnd->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        if (!throwSite().set)
+            throwSite() = ThrowSite{hwnd, message, true};
+        throw;
+    }
 }
 
 void NotifyParent(HWND control, UINT code)
@@ -666,7 +705,7 @@ UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs, void*)
         QObject::connect(t.get(), &QTimer::timeout, [h, id] {
             if (CWnd* w = CWnd::FromHandle(h)) {
                 ++EventDepth();
-                Dispatch(w, WM_TIMER, id, 0);
+                Guarded(h, WM_TIMER, [w, id] { Dispatch(w, WM_TIMER, id, 0); });
                 --EventDepth();
             }
         });

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <exception>
 #include <functional>
 #include <optional>
 
@@ -52,6 +53,9 @@ struct DispatchFrame {
 // Calls the window procedure with a frame for Default(); qtDefault may be null.
 LRESULT Dispatch(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam,
                  const std::function<void()>* qtDefault = nullptr);
+
+// Hands an exception that reached the boundary to the application object's hook.
+void ReportHandlerException(std::exception_ptr error, HWND hwnd, UINT message);
 
 // Sends a control notification (WM_COMMAND with the code) to the control's parent.
 void NotifyParent(HWND control, UINT code);
