@@ -1,12 +1,7 @@
 #include "app/AboutDlg.h"
 
-#include "app/AppGlobals.h"
-#include "app/MirtalDlg.h"
 #include "platform/win/DataExchange.h"
-
-namespace {
-constexpr WPARAM kHelpCommand = 201;
-}
+#include "store/SendCommand.h"
 
 BEGIN_MESSAGE_MAP(CAboutDlg, CDialogEx)
     ON_WM_WINDOWPOSCHANGED()
@@ -61,8 +56,8 @@ void CAboutDlg::OnWindowPosChanged(WINDOWPOS* pos)
 BOOL CAboutDlg::PreTranslateMessage(MSG* msg)
 {
     // F1 asks the main window for the help file.
-    if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1 && g_mainDlg) {
-        g_mainDlg->SendMessage(WM_KEYDOWN, kHelpCommand, 0);
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1 && g_mainWnd) {
+        SendCommand(CMD_HELP);
         return TRUE;
     }
     return CDialogEx::PreTranslateMessage(msg);

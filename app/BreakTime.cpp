@@ -1,13 +1,14 @@
 #include "app/BreakTime.h"
 
-#include "app/AppGlobals.h"
+#include "store/AppGlobals.h"
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 #include "platform/win/DataExchange.h"
 
-#include <QApplication>
-#include <QString>
-#include <QWidget>
+#include "platform/win/Dc.h"
+#include "platform/win/WidgetAccess.h"
+
+#include <string>
 
 namespace {
 
@@ -20,9 +21,10 @@ std::function<void()>& alertPlayer()
     return player;
 }
 
-QString colorText(COLORREF c)
+std::string colorText(COLORREF c)
 {
-    return QString("rgb(%1,%2,%3)").arg(GetRValue(c)).arg(GetGValue(c)).arg(GetBValue(c));
+    return "rgb(" + std::to_string(GetRValue(c)) + "," + std::to_string(GetGValue(c)) + "," +
+           std::to_string(GetBValue(c)) + ")";
 }
 
 } // namespace
@@ -106,11 +108,10 @@ void CBreakTime::ApplyColors()
 
 void CBreakTime::ApplyDisplayStyle()
 {
-    if (QWidget* w = m_display.widget()) {
-        w->setStyleSheet(QString("color: %1; background-color: %2; font-weight: bold; font-size: 80px;")
-                             .arg(colorText(m_textColor), colorText(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB))));
-        w->setProperty("alignment", int(Qt::AlignCenter));
-    }
+    win::SetStyleSheet(&m_display, "color: " + colorText(m_textColor) + "; background-color: " +
+                                       colorText(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB)) +
+                                       "; font-weight: bold; font-size: 80px;");
+    win::SetTextAlignment(&m_display, DT_CENTER | DT_VCENTER);
 }
 
 void CBreakTime::OnTimer(UINT_PTR id)
@@ -135,7 +136,7 @@ void CBreakTime::SignalBreakEnd()
     if (alertPlayer())
         alertPlayer()();
     else
-        QApplication::beep();
+        win::Beep();
 }
 
 BOOL CBreakTime::PreTranslateMessage(MSG* msg)

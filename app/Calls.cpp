@@ -1,16 +1,16 @@
 #include "app/Calls.h"
 #include "app/FocusSink.h"
 
-#include "app/AppGlobals.h"
+#include "store/AppGlobals.h"
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/FileDialog.h"
 #include "store/DataFile.h"
 
-#include <QComboBox>
-#include <QString>
-#include <QWidget>
+#include "platform/win/Dc.h"
+#include "platform/win/UnicodeText.h"
+#include "platform/win/WidgetAccess.h"
 
 #include <algorithm>
 
@@ -35,15 +35,16 @@ const char* const kPathKeys[10] = {
 
 int levelIndex() { return std::clamp(g_danceLevel, 1, 10) - 1; }
 
-QString colorText(COLORREF c)
+std::string colorText(COLORREF c)
 {
-    return QString("rgb(%1,%2,%3)").arg(GetRValue(c)).arg(GetGValue(c)).arg(GetBValue(c));
+    return "rgb(" + std::to_string(GetRValue(c)) + "," + std::to_string(GetGValue(c)) + "," +
+           std::to_string(GetBValue(c)) + ")";
 }
 
 // Characters, not bytes, decide how long a call is.
 int characters(const std::string& text)
 {
-    return int(QString::fromStdString(text).size());
+    return win::TextLength(text);
 }
 
 std::string trimRight(std::string s)
@@ -88,10 +89,8 @@ void CCalls::DoDataExchange(CDataExchange* dx)
 
 BOOL CCalls::OnInitDialog()
 {
-    if (auto* combo = qobject_cast<QComboBox*>(GetDlgItem(1223)->widget())) {
-        for (const char* s : {"Database only", "File only", "Both Database & File"})
-            combo->addItem(QString::fromUtf8(s));
-    }
+    for (const char* s : {"Database only", "File only", "Both Database & File"})
+        win::ComboAddString(GetDlgItem(1223), s);
     m_refreshing = true;
     CDialogEx::OnInitDialog();
     m_refreshing = false;
@@ -156,8 +155,8 @@ void CCalls::LoadCalls()
         };
         for (const auto& [id, text] : tips)
             if (CWnd* c = GetDlgItem(id))
-                c->widget()->setToolTip(QString::fromUtf8(text));
-        GetDlgItem(1227)->widget()->setToolTip(QString::fromStdString(m_path));
+                win::SetToolTip(c, text);
+        win::SetToolTip(GetDlgItem(1227), m_path);
     }
     BuildPool();
 }
@@ -296,13 +295,11 @@ void CCalls::SetLineFont(int line, int height)
 
 void CCalls::StyleLine(int line)
 {
-    QWidget* w = m_lines[size_t(line)].widget();
-    if (!w)
-        return;
-    w->setStyleSheet(QString("color: rgb(0,0,255); background-color: %1; font-weight: bold; font-size: %2px;")
-                         .arg(colorText(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB)))
-                         .arg(m_fontHeight[size_t(line)]));
-    w->setProperty("alignment", int(Qt::AlignCenter));
+    CWnd* w = &m_lines[size_t(line)];
+    win::SetStyleSheet(w, "color: rgb(0,0,255); background-color: " +
+                              colorText(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB)) +
+                              "; font-weight: bold; font-size: " + std::to_string(m_fontHeight[size_t(line)]) + "px;");
+    win::SetTextAlignment(w, DT_CENTER | DT_VCENTER);
 }
 
 void CCalls::PlaceWindow()
@@ -351,8 +348,7 @@ void CCalls::OnScrolling() { ToggleScrolling(); }
 
 void CCalls::OnSourceChange()
 {
-    auto* combo = qobject_cast<QComboBox*>(GetDlgItem(1223)->widget());
-    const int index = combo ? combo->currentIndex() : -1;
+    const int index = win::ComboGetCurSel(GetDlgItem(1223));
     if (index < 0 || index > 2)
         return;
     BeginWaitCursor();
@@ -375,7 +371,7 @@ void CCalls::OnChooseFile()
         m_path = dialog.GetPathName();
         LoadCallsFile(m_path);
         if (CWnd* c = GetDlgItem(1227); c && g_tooltipsOn)
-            c->widget()->setToolTip(QString::fromStdString(m_path));
+            win::SetToolTip(c, m_path);
         BuildPool();
         EndWaitCursor();
     }

@@ -3,7 +3,7 @@
 // the current level in large letters, the two before it moved down a line.
 // The calls come from utility.db, from the caller's calls file of the level,
 // or from both.
-#include "app/PlainSpin.h"
+#include "controls/PlainSpin.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"
 #include "store/MusicDb.h"

@@ -1,14 +1,13 @@
 #include "app/ComputerCards.h"
 #include "app/FocusSink.h"
 
-#include "app/AppGlobals.h"
+#include "store/AppGlobals.h"
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/Display.h"
 
-#include <QString>
-#include <QWidget>
+#include "platform/win/WidgetAccess.h"
 
 #include <algorithm>
 
@@ -53,7 +52,7 @@ BOOL CComputerCards::OnInitDialog()
     CDialogEx::OnInitDialog();
     m_refreshing = false;
     if (CWnd* hide = GetDlgItem(1124))
-        hide->widget()->setToolTip(g_tooltipsOn ? QString("Hide the window") : QString());
+        win::SetToolTip(hide, g_tooltipsOn ? "Hide the window" : "");
     ApplyDialogColor();
     m_tip.assign(1, 'A');
     m_number = 8;

@@ -1,14 +1,11 @@
 // Mirtal: the program's entry point. The data folder is the current directory.
 #include "app/MirtalApp.h"
 #include "platform/win/MessageBox.h"
-
-#include <QApplication>
+#include "platform/win/WidgetAccess.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Mirtal");
-    QApplication::setOrganizationName("Mirtal");
+    win::Application app(argc, argv, "Mirtal");
     CMirtalApp theApp;
     theApp.InitInstance();
     return theApp.GetMainResult() == IDABORT ? 1 : 0;

@@ -1,7 +1,7 @@
 #include "app/MirtalDlg.h"
 
 #include "app/AboutDlg.h"
-#include "app/CommandCodes.h"
+#include "store/CommandCodes.h"
 #include "app/Global.h"
 #include "app/StartWin.h"
 #include "options/OptionMusic.h"
@@ -88,10 +88,10 @@ CMirtalDlg::CMirtalDlg(CWnd* parent) : CDialogEx(IDD, parent)
 CMirtalDlg::~CMirtalDlg()
 {
     // The window goes while the pages it holds still exist.
+    if (m_hWnd && g_mainWnd == m_hWnd)
+        g_mainWnd = nullptr;
     if (m_hWnd)
         DestroyWindow();
-    if (g_mainDlg == this)
-        g_mainDlg = nullptr;
     RemoveSongSettingsNotifier();
     // Tool windows that went with the window are freed now (keys block).
     toolwin::FreePending();
@@ -146,7 +146,7 @@ BOOL CMirtalDlg::OnInitDialog()
 
     m_fn.InitGlobals();
     m_fn.InitDataFolder();
-    g_mainDlg = this;
+    g_mainWnd = m_hWnd;
     SetSongSettingsNotifier(&m_songSettingsNotifier);
 
     RunStartupSteps();

@@ -16,7 +16,7 @@
 // A command that raises an error (a database error above all) is stopped at
 // its entry, OnKeyDown or OnCommand: any open batch is rolled back and the
 // error is shown in a box captioned "Mirtal"; the program goes on.
-#include "app/AppGlobals.h"
+#include "store/AppGlobals.h"
 #include "app/ToolWindow.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"

@@ -6,7 +6,7 @@
 
 #include "app/BreakTime.h"
 #include "app/CallRecorder.h"
-#include "app/CommandCodes.h"
+#include "store/CommandCodes.h"
 #include "app/ComputerCards.h"
 #include "app/ModelessLyrics.h"
 #include "app/MusicControl.h"
@@ -18,7 +18,7 @@
 #include "platform/win/Menu.h"
 #include "player/Equalizer.h"
 #include "player/Karaoke.h"
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 #include "player/Record.h"
 #include "texts/DlgEdit.h"
 

@@ -4,11 +4,11 @@
 
 #include "app/CallRecorder.h"
 #include "app/Calls.h"
-#include "app/CommandCodes.h"
+#include "store/CommandCodes.h"
 #include "app/ModelessLyrics.h"
 #include "platform/win/MessageBox.h"
 #include "player/Markers.h"
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 #include "store/StoreGlobals.h"
 
 #include <algorithm>

@@ -27,7 +27,7 @@
 #include "player/Karaoke.h"
 #include "player/Markers.h"
 #include "player/OutputDevice.h"
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 #include "player/Record.h"
 #include "texts/CueSheet.h"
 #include "texts/SqRecord.h"

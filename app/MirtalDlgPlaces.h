@@ -2,7 +2,7 @@
 // The window places and list column widths the main window keeps as
 // settings: read at start, read again by Restore Database and written at the
 // end. One table, so a new window's place cannot be read but never saved.
-#include "app/AppGlobals.h"
+#include "store/AppGlobals.h"
 
 #include <string>
 

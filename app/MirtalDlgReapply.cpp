@@ -15,7 +15,7 @@
 #include "player/JukeBox.h"
 #include "player/Karaoke.h"
 #include "player/Markers.h"
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 #include "platform/win/Menu.h"
 #include "player/Record.h"
 #include "store/StoreGlobals.h"

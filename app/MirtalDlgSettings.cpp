@@ -3,7 +3,7 @@
 #include "app/MirtalDlgPlaces.h"
 
 #include "platform/win/Menu.h"
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 #include "store/StoreGlobals.h"
 
 #include <cctype>

@@ -6,7 +6,7 @@
 #include "app/MirtalDlgPlaces.h"
 
 #include "app/Calls.h"
-#include "app/CommandCodes.h"
+#include "store/CommandCodes.h"
 #include "app/ComputerCards.h"
 #include "app/BreakTime.h"
 #include "app/ModelessLyrics.h"
@@ -27,7 +27,7 @@
 #include "player/JukeBox.h"
 #include "player/Karaoke.h"
 #include "player/Markers.h"
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 #include "player/Record.h"
 #include "store/StoreGlobals.h"
 #include "texts/CueSheet.h"

@@ -1,7 +1,7 @@
 #include "app/ModelessLyrics.h"
 
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 
 BEGIN_MESSAGE_MAP(CModelessLyrics, CDialogEx)
     ON_WM_WINDOWPOSCHANGED()

@@ -2,10 +2,10 @@
 #include "app/FocusSink.h"
 
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/Display.h"
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 
 BEGIN_MESSAGE_MAP(CMusicControl, CDialogEx)
     ON_WM_CLOSE()

@@ -2,17 +2,17 @@
 
 #include "platform/win/DataExchange.h"
 
-#include <QString>
+#include "platform/win/UnicodeText.h"
 
 namespace texttool {
 std::string ToLower(const std::string& text)
 {
-    return QString::fromStdString(text).toLower().toStdString();
+    return win::ToLower(text);
 }
 
 std::string ToUpper(const std::string& text)
 {
-    return QString::fromStdString(text).toUpper().toStdString();
+    return win::ToUpper(text);
 }
 } // namespace texttool
 

@@ -1,7 +1,7 @@
 #include "app/SquareID.h"
 
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 
 CSquareID::CSquareID(CWnd* parent) : CDialogEx(IDD, parent) {}
 

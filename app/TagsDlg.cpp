@@ -2,14 +2,14 @@
 #include "app/FocusSink.h"
 
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 #include "platform/audio/Bass.h"
 #include "platform/audio/BassFx.h"
 #include "platform/audio/Tags.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/Display.h"
 #include "platform/win/MessageBox.h"
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 
 #include <exception>
 #include <filesystem>

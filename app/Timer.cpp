@@ -1,8 +1,8 @@
 #include "app/Timer.h"
 
-#include "app/AppGlobals.h"
+#include "store/AppGlobals.h"
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/Display.h"
 

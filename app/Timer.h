@@ -2,7 +2,7 @@
 // The timer window (template 183): the dance timer in large digits in a
 // movable window of its own. Passive: the main window gives it the text and
 // the colour state on every tick.
-#include "app/ReadOut.h"
+#include "controls/ReadOut.h"
 #include "platform/win/Dialog.h"
 
 #include <string>

@@ -1,8 +1,8 @@
 #include "app/TimerMarkers.h"
 
-#include "app/AppGlobals.h"
+#include "store/AppGlobals.h"
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 #include "app/Timer.h"
 #include "platform/win/DataExchange.h"
 
@@ -73,8 +73,8 @@ void CTimerMarkers::Reposition()
 {
     CALLREC("CTimerMarkers::Reposition");
     CRect main;
-    if (g_mainDlg && g_mainDlg->m_hWnd)
-        g_mainDlg->GetWindowRect(&main);
+    if (CWnd* mainWnd = CWnd::FromHandle(g_mainWnd))
+        mainWnd->GetWindowRect(&main);
     SetWindowPos(&wndTop, main.left + 405, main.top, 455, 85, SWP_SHOWWINDOW);
     UpdateData(FALSE);
 }

@@ -3,7 +3,7 @@
 // main window with two read-outs, the dance timer on the left and the time
 // since the current marker on the right. Passive: the main window gives it
 // the texts and places it again when it moves.
-#include "app/ReadOut.h"
+#include "controls/ReadOut.h"
 #include "platform/win/Dialog.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 #include "app/ToolWindow.h"
 
-#include <QCoreApplication>
-#include <QTimer>
+#include "platform/win/WidgetAccess.h"
+
 #include <vector>
 
 namespace toolwin {
@@ -28,8 +28,8 @@ void FreeLater(CWnd* object)
     auto& objects = pending();
     objects.push_back(object);
     // The window may have gone inside one of its own handlers: free it once the event is over.
-    if (objects.size() == 1 && QCoreApplication::instance())
-        QTimer::singleShot(0, QCoreApplication::instance(), [] { FreePending(); });
+    if (objects.size() == 1)
+        win::CallSoon([] { FreePending(); });
 }
 
 void FreePending()

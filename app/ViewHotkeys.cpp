@@ -1,9 +1,9 @@
 #include "app/ViewHotkeys.h"
 #include "app/FocusSink.h"
 
-#include "app/AppGlobals.h"
+#include "store/AppGlobals.h"
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/Display.h"
 #include "store/CppSQLite3.h"

@@ -1,7 +1,7 @@
 #include "managers/ToolsChoreo.h"
 
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 
 CToolsChoreo::CToolsChoreo(CWnd* parent) : CDialogEx(IDD, parent) {}
 

@@ -1,7 +1,7 @@
 #include "managers/ToolsMarry.h"
 
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 
 CToolsMarry::CToolsMarry(CWnd* parent) : CDialogEx(IDD, parent) {}
 

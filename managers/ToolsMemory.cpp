@@ -1,7 +1,7 @@
 #include "managers/ToolsMemory.h"
 
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 
 CToolsMemory::CToolsMemory(CWnd* parent) : CDialogEx(IDD, parent) {}
 

@@ -1,7 +1,7 @@
 #include "managers/ToolsMusic.h"
 
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 
 CToolsMusic::CToolsMusic(CWnd* parent) : CDialogEx(IDD, parent) {}
 

@@ -1,7 +1,7 @@
 #include "managers/ToolsPlaylist.h"
 
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 
 CToolsPlaylist::CToolsPlaylist(CWnd* parent) : CDialogEx(IDD, parent) {}
 

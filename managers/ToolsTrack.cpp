@@ -1,7 +1,7 @@
 #include "managers/ToolsTrack.h"
 
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 
 CToolsTrack::CToolsTrack(CWnd* parent) : CDialogEx(IDD, parent) {}
 

@@ -1,10 +1,10 @@
 #include "player/DlgMp3.h"
 
-#include "app/AppGlobals.h"
+#include "store/AppGlobals.h"
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 #include "platform/win/DataExchange.h"
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 
 #include <algorithm>
 

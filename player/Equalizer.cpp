@@ -1,7 +1,7 @@
 #include "player/Equalizer.h"
 
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 
 CEqualizer::CEqualizer(CWnd* parent) : CDialogEx(IDD, parent) {}
 

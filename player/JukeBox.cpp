@@ -1,7 +1,7 @@
 #include "player/JukeBox.h"
 
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 
 CJukeBox::CJukeBox(CWnd* parent) : CDialogEx(IDD, parent) {}
 

@@ -1,7 +1,7 @@
 #include "player/Karaoke.h"
 
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 
 CKaraoke::CKaraoke(CWnd* parent) : CDialogEx(IDD, parent) {}
 

@@ -1,7 +1,7 @@
 #include "player/Markers.h"
 
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 
 CMarkers::CMarkers(CWnd* parent) : CDialogEx(IDD, parent) {}
 

@@ -1,7 +1,7 @@
 #include "player/Record.h"
 
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 
 CRecord::CRecord(CWnd* parent) : CDialogEx(IDD, parent) {}
 

@@ -3,7 +3,7 @@
 
 #include "store/ChoreoDbDetail.h"
 
-#include <QString>
+#include "platform/win/UnicodeText.h"
 
 #include <fstream>
 
@@ -43,7 +43,7 @@ RefParts ParseReference(const std::string& text)
 
 std::string Lower(const std::string& text)
 {
-    return QString::fromStdString(text).toLower().toStdString();
+    return win::ToLower(text);
 }
 
 } // namespace choreodb

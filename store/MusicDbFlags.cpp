@@ -1,7 +1,7 @@
 // CMusicDb: flagged songs (table flag) and named equalizer settings (table eq).
 #include "store/MusicDb.h"
 
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 
 namespace {
 

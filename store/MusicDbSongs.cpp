@@ -1,7 +1,7 @@
 // CMusicDb: the per-song settings of table music, one row per song file.
 #include "store/MusicDb.h"
 
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 #include "store/SongSettingsNotifier.h"
 #include "store/SqlValue.h"
 

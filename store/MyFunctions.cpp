@@ -4,8 +4,9 @@
 #include "store/RandomRange.h"
 #include "store/TextEncoding.h"
 
-#include <QString>
+#include "platform/win/UnicodeText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -31,23 +32,36 @@ const Level kLevels[10] = {
     {"Challenge 4", "c4", "challenge 4"},
 };
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
+// Bytes of the UTF-8 character that begins with the byte.
+size_t utf8Length(unsigned char lead)
+{
+    if ((lead >> 5) == 0x6)
+        return 2;
+    if ((lead >> 4) == 0xe)
+        return 3;
+    if ((lead >> 3) == 0x1e)
+        return 4;
+    return 1;
+}
 
 // One pass of CapitalizeWords: the character after each separator is upper-cased.
-QString capitalizeAfter(const QString& text, QChar separator)
+std::string capitalizeAfter(const std::string& text, char separator)
 {
-    QString out;
-    int i = 0;
+    std::string out;
+    size_t i = 0;
     while (i < text.size()) {
-        const int pos = text.indexOf(separator, i);
-        if (pos < 0) {
-            out += text.mid(i);
+        const size_t pos = text.find(separator, i);
+        if (pos == std::string::npos) {
+            out.append(text, i, std::string::npos);
             break;
         }
-        out += text.mid(i, pos - i + 1);
-        if (pos + 1 < text.size())
-            out += text.at(pos + 1).toUpper();
-        i = pos + 2;
+        out.append(text, i, pos - i + 1);
+        i = pos + 1;
+        if (i < text.size()) {
+            const size_t n = std::min(utf8Length(static_cast<unsigned char>(text[i])), text.size() - i);
+            out += win::ToUpper(text.substr(i, n));
+            i += n;
+        }
     }
     return out;
 }
@@ -141,11 +155,11 @@ std::string MyFunctions::HtmlSizeToPoints(const std::string& size) const
 
 std::string MyFunctions::CapitalizeWords(const std::string& text) const
 {
-    QString s = " " + q(text).trimmed().toLower();
-    s = capitalizeAfter(s, ' ').mid(1);
+    std::string s(1, ' ');
+    s += win::ToLower(win::Trim(text));
+    s = capitalizeAfter(s, ' ').substr(1);
     s = capitalizeAfter(s, '/');
-    s = capitalizeAfter(s, '-');
-    return s.toStdString();
+    return capitalizeAfter(s, '-');
 }
 
 std::string MyFunctions::FirstWord(const std::string& text) const
@@ -223,7 +237,7 @@ std::string MyFunctions::TodayText() const { return NowText().substr(0, 10); }
 
 int MyFunctions::LevelFromText(const std::string& text) const
 {
-    const std::string lower = q(text).toLower().toStdString();
+    const std::string lower = win::ToLower(text);
     for (int i = 0; i < 10; ++i)
         if (lower == kLevels[i].code || (kLevels[i].alias[0] && lower == kLevels[i].alias))
             return i + 1;

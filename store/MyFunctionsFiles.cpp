@@ -4,7 +4,7 @@
 #include "platform/win/Clipboard.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Shell.h"
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 #include "store/DataFile.h"
 #include "store/StoreGlobals.h"
 

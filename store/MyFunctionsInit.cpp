@@ -2,8 +2,8 @@
 // given once by the main window before anything reads them.
 #include "store/MyFunctions.h"
 
-#include "app/AppGlobals.h"
-#include "player/PlayerGlobals.h"
+#include "store/AppGlobals.h"
+#include "store/PlayerGlobals.h"
 #include "store/StoreGlobals.h"
 
 void MyFunctions::InitGlobals() const
@@ -18,7 +18,7 @@ void MyFunctions::InitGlobals() const
                    &g_jukeboxShortPlay, &g_playing, &g_danceLevel, &g_lyricsShowMode, &g_hexagon})
         *v = 0;
     g_cdgStream = 0;
-    g_mainDlg = nullptr;
+    g_mainWnd = nullptr;
 
     for (float* v : {&g_keychangeTime, &g_position, &g_pitch, &g_tempo, &g_loopStart, &g_loopEnd})
         *v = 0.0f;

@@ -1,7 +1,7 @@
 // CUtilityDb: a stored cue sheet turned into an HTML page, linked to the style sheet or styled inline.
 #include "store/UtilityDb.h"
 
-#include "app/AppGlobals.h"
+#include "store/AppGlobals.h"
 #include "store/UtilityDbDetail.h"
 
 #include <cctype>

@@ -1,7 +1,7 @@
 // CUtilityDb: the record catalogue, its import from a fixed-width list and its queries.
 #include "store/UtilityDb.h"
 
-#include "app/AppGlobals.h"
+#include "store/AppGlobals.h"
 #include "platform/win/MessageBox.h"
 #include "store/EmptyTable.h"
 #include "store/ImportChooser.h"

@@ -1,7 +1,7 @@
 #include "texts/CueSheet.h"
 
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 
 CCueSheet::CCueSheet(CWnd* parent) : CDialogEx(IDD, parent) {}
 

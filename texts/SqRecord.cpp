@@ -1,7 +1,7 @@
 #include "texts/SqRecord.h"
 
 #include "app/CallRecorder.h"
-#include "app/SendCommand.h"
+#include "store/SendCommand.h"
 
 CSqRecord::CSqRecord(CWnd* parent) : CDialogEx(IDD, parent) {}
 

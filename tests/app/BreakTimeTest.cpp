@@ -3,9 +3,9 @@
 // its close box.
 #include "MainWindowFixture.h"
 
-#include "app/AppGlobals.h"
+#include "store/AppGlobals.h"
 #include "app/BreakTime.h"
-#include "app/CommandCodes.h"
+#include "store/CommandCodes.h"
 
 using namespace mainwindowtest;
 

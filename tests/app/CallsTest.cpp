@@ -3,9 +3,9 @@
 // the caption, the file choice, the seconds and its keys.
 #include "MainWindowFixture.h"
 
-#include "app/AppGlobals.h"
+#include "store/AppGlobals.h"
 #include "app/Calls.h"
-#include "app/CommandCodes.h"
+#include "store/CommandCodes.h"
 #include "store/UtilityDb.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // window: each group reaches its handler with its argument.
 #include "MainWindowFixture.h"
 
-#include "app/CommandCodes.h"
+#include "store/CommandCodes.h"
 #include "app/ModelessLyrics.h"
 #include "app/Timer.h"
 #include "app/TimerMarkers.h"

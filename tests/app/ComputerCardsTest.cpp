@@ -2,8 +2,8 @@
 // place kept on the screen, and keys that go to the main window or nowhere.
 #include "MainWindowFixture.h"
 
-#include "app/AppGlobals.h"
-#include "app/CommandCodes.h"
+#include "store/AppGlobals.h"
+#include "store/CommandCodes.h"
 #include "app/ComputerCards.h"
 
 using namespace mainwindowtest;

@@ -4,12 +4,12 @@
 
 #include "app/BreakTime.h"
 #include "app/CallRecorder.h"
-#include "app/CommandCodes.h"
+#include "store/CommandCodes.h"
 #include "app/ModelessLyrics.h"
 #include "app/TimerMarkers.h"
 #include "platform/win/Menu.h"
 #include "player/Equalizer.h"
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 #include "store/SongSettingsNotifier.h"
 #include "texts/DlgEdit.h"
 

@@ -11,7 +11,7 @@
 #include "platform/win/Display.h"
 #include "platform/win/Menu.h"
 #include "platform/win/MessageBox.h"
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 #include "store/CppSQLite3.h"
 #include "store/StoreGlobals.h"
 

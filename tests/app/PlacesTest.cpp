@@ -6,7 +6,7 @@
 #include "app/CallRecorder.h"
 #include "app/TimerMarkers.h"
 #include "platform/win/Menu.h"
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 
 namespace servicestest {
 namespace {

@@ -8,7 +8,7 @@
 #include "options/OptionMusic.h"
 #include "platform/win/Menu.h"
 #include "player/Markers.h"
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 
 namespace fs = std::filesystem;
 

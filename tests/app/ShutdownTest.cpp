@@ -2,7 +2,7 @@
 // and what the next start makes of it.
 #include "MainWindowFixture.h"
 
-#include "app/CommandCodes.h"
+#include "store/CommandCodes.h"
 #include "app/Timer.h"
 
 using namespace mainwindowtest;

@@ -9,7 +9,7 @@
 #include "platform/win/Display.h"
 #include "platform/win/Menu.h"
 #include "platform/win/MessageBox.h"
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 #include "store/StoreGlobals.h"
 
 #include <QApplication>
@@ -118,7 +118,7 @@ TEST_F(StartupTest, AFreshFolderGetsItsDatabasesAndFilesAndRunsTheFirstRunOnce)
     EXPECT_EQ(g_danceLevel, 1);
     EXPECT_EQ(g_levelCode, "basic");
     EXPECT_EQ(setting("general - level"), "1");
-    EXPECT_EQ(g_mainDlg, dlg.get());
+    EXPECT_EQ(g_mainWnd, dlg->m_hWnd);
     dlg->DestroyWindow();
 
     // A second start: no first run, and the backup copy is made anew.

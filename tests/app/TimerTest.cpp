@@ -2,8 +2,8 @@
 // window's tick, their places, and how they close.
 #include "MainWindowFixture.h"
 
-#include "app/AppGlobals.h"
-#include "app/CommandCodes.h"
+#include "store/AppGlobals.h"
+#include "store/CommandCodes.h"
 #include "app/Timer.h"
 #include "app/TimerMarkers.h"
 

@@ -3,7 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/Calls.h"
-#include "app/CommandCodes.h"
+#include "store/CommandCodes.h"
 #include "app/Timer.h"
 #include "managers/ToolsTrack.h"
 #include "player/JukeBox.h"

@@ -2,7 +2,7 @@
 // and its close report.
 #include "MainWindowFixture.h"
 
-#include "app/AppGlobals.h"
+#include "store/AppGlobals.h"
 #include "app/ViewHotkeys.h"
 
 

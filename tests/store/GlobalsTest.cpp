@@ -1,8 +1,8 @@
 #include "store/MyFunctions.h"
 
-#include "app/AppGlobals.h"
+#include "store/AppGlobals.h"
 #include "common/TestSupport.h"
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 #include "store/StoreGlobals.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ TEST(SharedGlobals, StartValues)
 {
     // Dirty a sample of every kind, then give the start values.
     g_danceLevel = 7;
-    g_mainDlg = reinterpret_cast<CMirtalDlg*>(0x10);
+    g_mainWnd = reinterpret_cast<HWND>(0x10);
     g_pitch = 2.5f;
     g_tooltipsOn = 0;
     g_outputDevice = 3;
@@ -33,7 +33,7 @@ TEST(SharedGlobals, StartValues)
     MyFunctions().InitGlobals();
 
     EXPECT_EQ(g_danceLevel, 0);
-    EXPECT_EQ(g_mainDlg, nullptr);
+    EXPECT_EQ(g_mainWnd, nullptr);
     EXPECT_EQ(g_pitch, 0.0f);
     EXPECT_EQ(g_tooltipsOn, 1);
     EXPECT_EQ(g_eqEachSong, 1);

@@ -2,7 +2,7 @@
 // A data folder holding a fresh mirtal.db, and the player's song globals put
 // back after each test.
 #include "StoreFixture.h"
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 #include "store/MusicDb.h"
 
 #include <string>

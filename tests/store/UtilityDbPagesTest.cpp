@@ -2,7 +2,7 @@
 #include "store/UtilityDb.h"
 
 #include "ImportFixture.h"
-#include "app/AppGlobals.h"
+#include "store/AppGlobals.h"
 
 namespace {
 

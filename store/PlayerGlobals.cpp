@@ -1,4 +1,4 @@
-#include "player/PlayerGlobals.h"
+#include "store/PlayerGlobals.h"
 
 std::string g_currentSongPath;
 std::string g_lyricsPath;

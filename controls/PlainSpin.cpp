@@ -1,8 +1,6 @@
-#include "app/PlainSpin.h"
+#include "controls/PlainSpin.h"
 
-#include <QToolButton>
-#include <QVBoxLayout>
-#include <QWidget>
+#include "platform/win/WidgetAccess.h"
 
 #include <algorithm>
 #include <string>
@@ -11,23 +9,10 @@ void CPlainSpin::Init(int buddyId, int lower, int upper)
 {
     m_buddyId = buddyId;
     SetRange(lower, upper);
-    QWidget* w = widget();
-    if (!w || m_buttons)
+    if (!widget() || m_buttons)
         return;
     m_buttons = true;
-    auto* layout = new QVBoxLayout(w);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    const auto arrow = [&](Qt::ArrowType type, int delta) {
-        auto* b = new QToolButton(w);
-        b->setArrowType(type);
-        b->setFocusPolicy(Qt::NoFocus);
-        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-        QObject::connect(b, &QToolButton::clicked, w, [this, delta] { Step(delta); });
-        layout->addWidget(b);
-    };
-    arrow(Qt::UpArrow, 1);
-    arrow(Qt::DownArrow, -1);
+    win::AddArrowButtons(this, [this](int delta) { Step(delta); });
 }
 
 void CPlainSpin::SetRange(int lower, int upper)

@@ -1,6 +1,6 @@
-#include "app/AppGlobals.h"
+#include "store/AppGlobals.h"
 
-CMirtalDlg* g_mainDlg = nullptr;
+HWND g_mainWnd = nullptr;
 
 int g_danceLevel = 0;
 std::string g_levelCode;

@@ -1,12 +1,12 @@
 #pragma once
-// Shared globals owned by the main window: the window itself, the dance
+// Program-wide globals owned by the main window: the window itself, the dance
 // level, display switches, window places, column widths, style-sheet values
 // and the paths handed between windows with command codes.
+#include "platform/win/WinTypes.h"
+
 #include <string>
 
-class CMirtalDlg;
-
-extern CMirtalDlg* g_mainDlg; // the one main window; receives every command code
+extern HWND g_mainWnd; // the one main window; receives every command code
 
 extern int g_danceLevel;      // 1..10
 extern std::string g_levelCode; // "basic" .. "c4"

@@ -1,0 +1,48 @@
+#pragma once
+// Small services of the window layer that the program reaches without Qt:
+// a control's look and tip, the plain combo box of a template, the bell, work
+// run once the current event is over, and the toolkit's lifetime in main().
+#include "platform/win/Wnd.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace win {
+
+// A style sheet (colours, font weight and size) for the control's widget.
+void SetStyleSheet(CWnd* control, const std::string& css);
+// The tip shown while the mouse rests on the control; empty removes it.
+void SetToolTip(CWnd* control, const std::string& tip);
+
+// Text and background colour of a control, filled behind its text.
+void SetColors(CWnd* control, COLORREF text, COLORREF back);
+// Alignment of a static control's text by DT_CENTER, DT_RIGHT and DT_VCENTER (else left, top).
+void SetTextAlignment(CWnd* control, UINT dtFlags);
+// Two arrow buttons filling the control, up above down; a click calls step with 1 or -1.
+void AddArrowButtons(CWnd* control, std::function<void(int)> step);
+
+// A template combo box: appends an item; the selected index, -1 when none or not a combo box.
+void ComboAddString(CWnd* control, const std::string& text);
+int ComboGetCurSel(CWnd* control);
+
+// The system bell.
+void Beep();
+
+// Runs the work on the user-interface thread once the current event is over.
+void CallSoon(std::function<void()> work);
+
+// The toolkit of the program's run: made first in main(), gone last.
+class Application {
+public:
+    Application(int& argc, char** argv, const char* name);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+} // namespace win
