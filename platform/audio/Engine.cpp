@@ -286,7 +286,26 @@ DWORD Engine::nextHandle()
 
 DWORD Engine::add(const std::shared_ptr<Channel>& channel)
 {
-    // Attached under the lock, so that a device freed meanwhile cannot miss it.
+    const DWORD h = addLocked(channel);
+    // Attached outside the lock: the mixer's lock is taken before a channel's,
+    // and a plug-in's procedure or Free (which hold their channel's) may call
+    // into the engine. A device freed meanwhile has taken the channel already;
+    // it must not stay in the mixer then.
+    if (h && !channel->isDecoding()) {
+        channel->mixer()->attach(channel);
+        bool gone = false;
+        {
+            std::lock_guard lock(m_mutex);
+            gone = m_channels.count(h) == 0;
+        }
+        if (gone)
+            channel->mixer()->detach(channel.get());
+    }
+    return h;
+}
+
+DWORD Engine::addLocked(const std::shared_ptr<Channel>& channel)
+{
     std::lock_guard lock(m_mutex);
     // A playing channel belongs to the device of its mixer (which may have
     // gone meanwhile); a decoding one to the current device.
@@ -301,8 +320,6 @@ DWORD Engine::add(const std::shared_ptr<Channel>& channel)
     const DWORD h = nextHandle();
     channel->setHandle(h);
     m_channels[h] = Entry{channel, device};
-    if (!channel->isDecoding())
-        channel->mixer()->attach(channel);
     return h;
 }
 

@@ -59,6 +59,8 @@ public:
     std::shared_ptr<Channel> effect(DWORD handle, int& effectId);
 
 private:
+    // Registers the channel and gives its handle, 0 when its device is gone.
+    DWORD addLocked(const std::shared_ptr<Channel>& channel);
     struct Device {
         int number = 0;
         DWORD flags = 0;
