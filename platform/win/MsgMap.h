@@ -6,7 +6,8 @@
 //
 // Each entry holds a small thunk, instantiated per handler, that unpacks the
 // message parameters and calls the member; the handler's signature is checked
-// at compile time by the static_cast in each macro.
+// at compile time by the static_cast in each macro. Handlers may be the
+// class's own or inherited from a base class.
 #include "platform/win/WinDefs.h"
 
 class CCmdTarget;
@@ -35,164 +36,146 @@ struct MessageMap {
 
 namespace detail {
 
-template <class T>
-struct MemberClass;
-template <class C, class R, class... A>
-struct MemberClass<R (C::*)(A...)> {
-    using type = C;
-};
-template <class C, class R, class... A>
-struct MemberClass<R (C::*)(A...) const> {
-    using type = C;
-};
-
-template <auto F>
-auto* Self(CCmdTarget* t)
-{
-    return static_cast<typename MemberClass<decltype(F)>::type*>(t);
-}
-
 CWnd* WndFromLParam(LPARAM l);
 CWnd* WndFromHandle(HWND h);
 
-template <auto F>
+template <class Call>
 bool VoidNoArgs(CCmdTarget* t, WPARAM, LPARAM, LRESULT*)
 {
-    (Self<F>(t)->*F)();
+    Call{}(t);
     return true;
 }
-template <auto F>
+template <class Call>
 bool BoolNoArgs(CCmdTarget* t, WPARAM, LPARAM, LRESULT* r)
 {
-    const bool handled = (Self<F>(t)->*F)();
+    const bool handled = Call{}(t);
     *r = handled;
     return handled;
 }
-template <auto F>
+template <class Call>
 bool CommandRange(CCmdTarget* t, WPARAM w, LPARAM, LRESULT*)
 {
-    (Self<F>(t)->*F)(UINT(LOWORD(w)));
+    Call{}(t, UINT(LOWORD(w)));
     return true;
 }
-template <auto F>
+template <class Call>
 bool Notify(CCmdTarget* t, WPARAM, LPARAM l, LRESULT* r)
 {
-    (Self<F>(t)->*F)(reinterpret_cast<NMHDR*>(l), r);
+    Call{}(t, reinterpret_cast<NMHDR*>(l), r);
     return true;
 }
-template <auto F>
+template <class Call>
 bool NotifyEx(CCmdTarget* t, WPARAM, LPARAM l, LRESULT* r)
 {
-    return (Self<F>(t)->*F)(reinterpret_cast<NMHDR*>(l), r);
+    return Call{}(t, reinterpret_cast<NMHDR*>(l), r);
 }
-template <auto F>
+template <class Call>
 bool Message(CCmdTarget* t, WPARAM w, LPARAM l, LRESULT* r)
 {
-    *r = (Self<F>(t)->*F)(w, l);
+    *r = Call{}(t, w, l);
     return true;
 }
-template <auto F>
+template <class Call>
 bool Paint(CCmdTarget* t, WPARAM, LPARAM, LRESULT* r)
 {
-    (Self<F>(t)->*F)();
+    Call{}(t);
     *r = 0;
     return true;
 }
-template <auto F>
+template <class Call>
 bool Size(CCmdTarget* t, WPARAM w, LPARAM l, LRESULT*)
 {
-    (Self<F>(t)->*F)(UINT(w), int(LOWORD(l)), int(HIWORD(l)));
+    Call{}(t, UINT(w), int(LOWORD(l)), int(HIWORD(l)));
     return true;
 }
-template <auto F>
+template <class Call>
 bool Move(CCmdTarget* t, WPARAM, LPARAM l, LRESULT*)
 {
-    (Self<F>(t)->*F)(int(GET_X_LPARAM(l)), int(GET_Y_LPARAM(l)));
+    Call{}(t, int(GET_X_LPARAM(l)), int(GET_Y_LPARAM(l)));
     return true;
 }
-template <auto F>
+template <class Call>
 bool Timer(CCmdTarget* t, WPARAM w, LPARAM, LRESULT*)
 {
-    (Self<F>(t)->*F)(UINT_PTR(w));
+    Call{}(t, UINT_PTR(w));
     return true;
 }
-template <auto F>
+template <class Call>
 bool Key(CCmdTarget* t, WPARAM w, LPARAM l, LRESULT*)
 {
-    (Self<F>(t)->*F)(UINT(w), UINT(LOWORD(l)), UINT(HIWORD(l)));
+    Call{}(t, UINT(w), UINT(LOWORD(l)), UINT(HIWORD(l)));
     return true;
 }
-template <auto F>
+template <class Call>
 bool SysCommand(CCmdTarget* t, WPARAM w, LPARAM l, LRESULT*)
 {
-    (Self<F>(t)->*F)(UINT(w), l);
+    Call{}(t, UINT(w), l);
     return true;
 }
-template <auto F>
+template <class Call>
 bool QueryDragIcon(CCmdTarget* t, WPARAM, LPARAM, LRESULT* r)
 {
-    *r = reinterpret_cast<LRESULT>((Self<F>(t)->*F)());
+    *r = reinterpret_cast<LRESULT>(Call{}(t));
     return true;
 }
-template <auto F>
+template <class Call>
 bool WindowPosChanged(CCmdTarget* t, WPARAM, LPARAM l, LRESULT*)
 {
-    (Self<F>(t)->*F)(reinterpret_cast<WINDOWPOS*>(l));
+    Call{}(t, reinterpret_cast<WINDOWPOS*>(l));
     return true;
 }
-template <auto F>
+template <class Call>
 bool Create(CCmdTarget* t, WPARAM, LPARAM l, LRESULT* r)
 {
-    *r = (Self<F>(t)->*F)(reinterpret_cast<LPCREATESTRUCT>(l));
+    *r = Call{}(t, reinterpret_cast<LPCREATESTRUCT>(l));
     return true;
 }
-template <auto F>
+template <class Call>
 bool HelpInfo(CCmdTarget* t, WPARAM, LPARAM l, LRESULT* r)
 {
-    *r = (Self<F>(t)->*F)(reinterpret_cast<HELPINFO*>(l));
+    *r = Call{}(t, reinterpret_cast<HELPINFO*>(l));
     return true;
 }
-template <auto F>
+template <class Call>
 bool MouseWheel(CCmdTarget* t, WPARAM w, LPARAM l, LRESULT* r)
 {
-    *r = (Self<F>(t)->*F)(UINT(LOWORD(w)), short(HIWORD(w)), CPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l)));
+    *r = Call{}(t, UINT(LOWORD(w)), short(HIWORD(w)), CPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l)));
     return true;
 }
-template <auto F>
+template <class Call>
 bool Mouse(CCmdTarget* t, WPARAM w, LPARAM l, LRESULT*)
 {
-    (Self<F>(t)->*F)(UINT(w), CPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l)));
+    Call{}(t, UINT(w), CPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l)));
     return true;
 }
-template <auto F>
+template <class Call>
 bool Scroll(CCmdTarget* t, WPARAM w, LPARAM l, LRESULT*)
 {
-    (Self<F>(t)->*F)(UINT(LOWORD(w)), UINT(HIWORD(w)),
+    Call{}(t, UINT(LOWORD(w)), UINT(HIWORD(w)),
                      reinterpret_cast<CScrollBar*>(WndFromLParam(l)));
     return true;
 }
-template <auto F>
+template <class Call>
 bool ShowWindow(CCmdTarget* t, WPARAM w, LPARAM l, LRESULT*)
 {
-    (Self<F>(t)->*F)(BOOL(w), UINT(l));
+    Call{}(t, BOOL(w), UINT(l));
     return true;
 }
-template <auto F>
+template <class Call>
 bool Focus(CCmdTarget* t, WPARAM w, LPARAM, LRESULT*)
 {
-    (Self<F>(t)->*F)(WndFromHandle(reinterpret_cast<HWND>(w)));
+    Call{}(t, WndFromHandle(reinterpret_cast<HWND>(w)));
     return true;
 }
 
 } // namespace detail
 } // namespace win
 
+// Leaves the class in its protected section.
 #define DECLARE_MESSAGE_MAP()                                           \
 protected:                                                              \
     static const ::win::MessageMap* GetThisMessageMap();                \
-    const ::win::MessageMap* GetMessageMap() const override;            \
-                                                                        \
-private:
+    const ::win::MessageMap* GetMessageMap() const override;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                           \
     const ::win::MessageMap* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
@@ -208,7 +191,13 @@ private:
         return &map;                                                            \
     }
 
-#define WIN_HANDLER(kind, sig, fn) &::win::detail::kind<static_cast<sig>(&ThisClass::fn)>
+// The handler is named through the class of the map, so a handler the class
+// inherits from its base serves as well as its own; the static_cast picks
+// the overload and checks the signature at compile time.
+#define WIN_HANDLER(kind, sig, fn)                                                              \
+    &::win::detail::kind<decltype([](::CCmdTarget* target, auto... args) {                      \
+        return (static_cast<ThisClass*>(target)->*static_cast<sig>(&ThisClass::fn))(args...); \
+    })>
 
 // Commands and control notifications (WM_COMMAND)
 #define ON_COMMAND(id, fn) {WM_COMMAND, 0, UINT(id), UINT(id), WIN_HANDLER(VoidNoArgs, void (ThisClass::*)(), fn)},

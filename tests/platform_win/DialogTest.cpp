@@ -508,6 +508,39 @@ TEST_F(ModelessDialog, KeysInAPageReachThePreTranslationOfTheDialogAroundIt)
     outer.DestroyWindow();
 }
 
+// A dialog whose map names handlers it inherits: OnOK and OnCancel of
+// CDialog, two classes up. The check box (1003) cancels, Enter's OK still
+// runs the data exchange.
+class InheritedHandlers : public TestDialog {
+protected:
+    DECLARE_MESSAGE_MAP()
+    int helper() const { return 1; } // stays protected after the map's declaration
+};
+
+BEGIN_MESSAGE_MAP(InheritedHandlers, TestDialog)
+    ON_BN_CLICKED(IDOK, OnOK)
+    ON_BN_CLICKED(1003, OnCancel)
+END_MESSAGE_MAP()
+
+class UsesTheProtectedHelper : public InheritedHandlers {
+public:
+    int call() const { return helper(); }
+};
+
+TEST_F(ModelessDialog, AMapNamesHandlersInheritedFromTheBase)
+{
+    EXPECT_EQ(UsesTheProtectedHelper().call(), 1);
+    InheritedHandlers dlg;
+    ASSERT_TRUE(dlg.Create(kTestDialog));
+    dlg.SetDlgItemText(1001, "via OK");
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(dlg.GetDialogResult(), IDOK);
+    EXPECT_EQ(dlg.name, "via OK") << "the inherited OnOK ran the data exchange";
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);
+    EXPECT_EQ(dlg.GetDialogResult(), IDCANCEL);
+    dlg.DestroyWindow();
+}
+
 TEST_F(ModelessDialog, AutoRadioButtonsKeepToTheirGroup)
 {
     TestDialog dlg;
