@@ -1,8 +1,7 @@
 #pragma once
 // The legacy import dialog (template 233): what to bring over from an older
-// version and where it lies, an older database file (mode 1) or a folder of
-// its data files (mode 0). This class offers what the main window's two File
-// commands call; the dialog's own work comes with the legacy import.
+// version and where it lies, a folder of its data files (mode 0) or its
+// database file (mode 1). Each mode hides the controls of the other.
 #include "platform/win/Dialog.h"
 
 #include <string>
@@ -25,13 +24,25 @@ public:
     std::string GetPath() const { return m_mode == 1 ? m_databasePath : m_folderPath; }
     int GetMode() const { return m_mode; }
 
+    BOOL OnInitDialog() override;
+
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     DECLARE_MESSAGE_MAP()
-    void OnClickedOk() { OnOK(); }
+    void OnClickedSettings() { Toggle(m_importSettings); }
+    void OnClickedMusic() { Toggle(m_importMusic); }
+    void OnClickedMarry() { Toggle(m_importMarry); }
+    void OnClickedMarked() { Toggle(m_importMarked); }
+    void OnClickedTrack() { Toggle(m_importTrack); }
+    void OnClickedMemory() { Toggle(m_importMemory); }
+    void OnClickedStylesheet() { Toggle(m_importStylesheet); }
+    void OnClickedHotkeys() { Toggle(m_importHotkeys); }
+    void OnClickedOk();
     void OnClickedCancel() { OnCancel(); }
 
 private:
+    void Toggle(int& flag);
+
     int m_mode = 0;
     int m_importSettings = 0;
     int m_importMusic = 0;

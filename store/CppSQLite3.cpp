@@ -224,6 +224,18 @@ void CppSQLite3DB::Open(const std::string& fileName)
     SetBusyTimeout(m_busyTimeoutMs);
 }
 
+void CppSQLite3DB::OpenReadOnly(const std::string& fileName)
+{
+    Close();
+    const int rc = sqlite3_open_v2(fileName.c_str(), &m_db, SQLITE_OPEN_READONLY, nullptr);
+    if (rc != SQLITE_OK) {
+        const std::string detail = (m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc)) + std::string(": ") + fileName;
+        Close();
+        throw CppSQLite3Exception(rc, detail.c_str());
+    }
+    SetBusyTimeout(m_busyTimeoutMs);
+}
+
 void CppSQLite3DB::Close()
 {
     if (m_db) {

@@ -98,6 +98,8 @@ public:
 
     // A relative name resolves against the current directory; a missing file is created.
     void Open(const std::string& fileName);
+    // Reading only: a missing file is an error and nothing is ever created or written.
+    void OpenReadOnly(const std::string& fileName);
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
 

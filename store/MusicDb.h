@@ -86,6 +86,8 @@ public:
     // ---- scratch table and table resets
     void AddTempRow(const std::string& section, const std::string& key, const std::string& value, int own);
     std::string GetTempValue(const std::string& section, const std::string& key, int own);
+    // Like GetTempValue, but tells a missing row (false) from an empty value.
+    bool FindTempValue(const std::string& section, const std::string& key, std::string& value, int own);
     void DeleteMusicRow(const std::string& path, int own);
     void ResetTrack();
     void ResetMusicMarkers();

@@ -2,6 +2,8 @@
 // song's settings row, and the resets of single tables.
 #include "store/MusicDb.h"
 
+#include <utility>
+
 void CMusicDb::AddTempRow(const std::string& section, const std::string& key, const std::string& value, int own)
 {
     const std::string s = Sql(m_fn.EscapeSql(section));
@@ -31,6 +33,20 @@ std::string CMusicDb::GetTempValue(const std::string& section, const std::string
         return std::string(t.FieldTextOr(0, ""));
     });
     return m_fn.UnescapeSql(stored);
+}
+
+bool CMusicDb::FindTempValue(const std::string& section, const std::string& key, std::string& value, int own)
+{
+    const auto found = Run(own, [&](CppSQLite3DB& db) -> std::pair<bool, std::string> {
+        CppSQLite3Table t = db.GetTable("SELECT value FROM temp WHERE key='" + Sql(section) + "' AND name='" +
+                                        Sql(key) + "';");
+        if (t.RowCount() < 1)
+            return {false, std::string()};
+        t.SetRow(0);
+        return {true, std::string(t.FieldTextOr(0, ""))};
+    });
+    value = m_fn.UnescapeSql(found.second);
+    return found.first;
 }
 
 void CMusicDb::DeleteMusicRow(const std::string& path, int own)
