@@ -1,165 +1,341 @@
 #include "platform/win/Dc.h"
 
 #include "platform/win/Display.h"
+#include "platform/win/GdiImpl.h"
 #include "platform/win/Wnd.h"
 #include "platform/win/WndImpl.h"
 
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
-#include <QPixmap>
+#include <QPainterPath>
+#include <QPolygon>
+#include <QRegion>
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+using win::detail::DibToImage;
+using win::detail::ImageToDib;
+using win::detail::MonoOf;
 
 namespace {
 
+constexpr uint32_t kWhite = 0x00ffffff;
+
+uint32_t rawOf(COLORREF c) { return (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | uint32_t(GetBValue(c)); }
+COLORREF colorOf(uint32_t raw) { return RGB(int((raw >> 16) & 0xff), int((raw >> 8) & 0xff), int(raw & 0xff)); }
 QColor qcolor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
-COLORREF colorref(QRgb c) { return RGB(qRed(c), qGreen(c), qBlue(c)); }
+// A 32-bit DIB keeps its alpha byte; other surfaces have none to read.
+bool keepsAlpha(const QImage& img) { return img.format() == QImage::Format_ARGB32; }
 
-QPainter::CompositionMode compositionFor(DWORD rop)
+uint32_t readRaw(const QImage& img, int x, int y)
 {
-    switch (rop) {
-    case SRCAND: return QPainter::RasterOp_SourceAndDestination;
-    case SRCPAINT: return QPainter::RasterOp_SourceOrDestination;
-    case SRCINVERT: return QPainter::RasterOp_SourceXorDestination;
-    default: return QPainter::CompositionMode_Source;
+    const uint32_t v = reinterpret_cast<const uint32_t*>(img.constScanLine(y))[x];
+    return keepsAlpha(img) ? v : (v & 0x00ffffff);
+}
+
+void writeRaw(QImage& img, int x, int y, uint32_t v, bool mono)
+{
+    if (mono)
+        v = MonoOf(v) & 0x00ffffff;
+    if (!keepsAlpha(img))
+        v |= 0xff000000;
+    reinterpret_cast<uint32_t*>(img.scanLine(y))[x] = v;
+}
+
+// The result of a ternary raster operation, bit by bit over 32 bits.
+uint32_t rop3(uint8_t code, uint32_t p, uint32_t s, uint32_t d)
+{
+    switch (code) {
+    case 0xcc: return s;
+    case 0x88: return s & d;
+    case 0xee: return s | d;
+    case 0x66: return s ^ d;
+    case 0x55: return ~d;
+    case 0xc0: return s & p;
+    case 0xf0: return p;
+    case 0x00: return 0;
+    case 0xff: return 0xffffffff;
+    default: break;
+    }
+    uint32_t r = 0;
+    for (int i = 0; i < 8; ++i) {
+        if (!((code >> i) & 1))
+            continue;
+        const uint32_t pp = (i & 4) ? p : ~p;
+        const uint32_t ss = (i & 2) ? s : ~s;
+        const uint32_t dd = (i & 1) ? d : ~d;
+        r |= pp & ss & dd;
+    }
+    return r;
+}
+
+bool ropUsesSource(uint8_t code) { return ((code >> 2) & 0x33) != (code & 0x33); }
+
+uint32_t rop2(int mode, uint32_t pen, uint32_t d)
+{
+    switch (mode) {
+    case R2_BLACK: return 0;
+    case R2_NOT: return ~d;
+    case R2_XORPEN: return pen ^ d;
+    case R2_WHITE: return kWhite;
+    default: return pen;
+    }
+}
+
+// Dash patterns of cosmetic pens: lengths of dash and gap, alternating.
+const std::vector<int>& dashPattern(int style)
+{
+    static const std::vector<int> none, dash{18, 6}, dot{3, 3}, dashDot{9, 6, 3, 6}, dashDotDot{9, 3, 3, 3, 3, 3};
+    switch (style) {
+    case PS_DASH: return dash;
+    case PS_DOT: return dot;
+    case PS_DASHDOT: return dashDot;
+    case PS_DASHDOTDOT: return dashDotDot;
+    default: return none;
     }
 }
 
 } // namespace
 
-CDC::CDC() = default;
+// ---- State ----------------------------------------------------------------------------
 
-CDC::~CDC() { End(); }
+struct CDC::State {
+    CPen* pen = nullptr;
+    CBrush* brush = nullptr;
+    CFont* font = nullptr;
+    HBITMAP bitmap = nullptr;
+    int penStyle = PS_SOLID;
+    int penWidth = 1;
+    COLORREF penColor = 0;
+    bool brushHollow = false;
+    COLORREF brushColor = RGB(255, 255, 255);
+    std::shared_ptr<QFont> qfont;
+    LOGFONT logFont;
+    COLORREF text = 0;
+    COLORREF bk = RGB(255, 255, 255);
+    int bkMode = OPAQUE;
+    int rop2 = R2_COPYPEN;
+    int polyFill = ALTERNATE;
+    UINT textAlign = TA_LEFT | TA_TOP;
+    CPoint pos;
+    std::optional<QRegion> clip; // device coordinates
+    int mapMode = MM_TEXT;
+    QPoint windowOrg, viewportOrg;
+    QSize windowExt{1, 1}, viewportExt{1, 1};
+    int justifyExtra = 0;
+    int justifyBreaks = 0;
+};
 
-void CDC::Begin(QPaintDevice* device, const QFont* font)
+struct CDC::Target {
+    enum Kind { Scratch, Memory, Widget } kind = Scratch;
+    QImage own;
+    QWidget* widget = nullptr;
+    bool info = false;
+};
+
+CDC::CDC() : m_state(std::make_unique<State>()), m_target(std::make_unique<Target>())
+{
+    m_target->own = QImage(1, 1, QImage::Format_RGB32);
+    m_target->own.fill(0xff000000);
+}
+
+CDC::~CDC()
 {
     End();
-    m_painter = std::make_unique<QPainter>(device);
-    m_baseFont = std::make_unique<QFont>(font ? *font : win::DialogFont("MS Shell Dlg", 8));
-    applyPen();
-    applyBrush();
-    applyFont();
+    DeleteDC();
+}
+
+void CDC::BeginWidget(QWidget* widget, const QFont* font)
+{
+    m_target->kind = Target::Widget;
+    m_target->widget = widget;
+    m_target->own = QImage(std::max(1, widget->width()), std::max(1, widget->height()),
+                           QImage::Format_ARGB32_Premultiplied);
+    m_target->own.fill(0);
+    if (font)
+        m_state->qfont = std::make_shared<QFont>(*font);
 }
 
 void CDC::BeginScratch(const QFont* font)
 {
-    End();
-    m_scratch = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
-    m_scratch->fill(Qt::black);
-    Begin(m_scratch.get(), font);
+    m_target->kind = Target::Scratch;
+    m_target->own = QImage(1, 1, QImage::Format_RGB32);
+    m_target->own.fill(0xff000000);
+    if (font)
+        m_state->qfont = std::make_shared<QFont>(*font);
 }
 
 void CDC::End()
 {
-    if (m_painter) {
-        m_painter->end();
-        m_painter.reset();
+    if (m_target->kind == Target::Widget && m_target->widget) {
+        QPainter p(m_target->widget);
+        p.drawImage(0, 0, m_target->own);
+        m_target->widget = nullptr;
+        m_target->kind = Target::Scratch;
     }
 }
 
 BOOL CDC::CreateCompatibleDC(CDC*)
 {
-    m_memory = true;
-    // One pixel of black, as a fresh memory DC has, until a bitmap is selected.
-    BeginScratch(nullptr);
+    m_target->kind = Target::Memory;
+    m_target->own = QImage(1, 1, QImage::Format_RGB32);
+    m_target->own.fill(0xff000000);
     return TRUE;
 }
 
 BOOL CDC::CreateIC(const char*, const char*, const char*, const void*)
 {
-    m_info = true;
+    m_target->info = true;
     BeginScratch(nullptr);
     return TRUE;
 }
 
 BOOL CDC::DeleteDC()
 {
-    End();
-    m_bitmap = nullptr;
+    // Bitmaps selected here (now or in a saved state) are free again.
+    if (m_state->bitmap && m_state->bitmap->selectedIn == this)
+        m_state->bitmap->selectedIn = nullptr;
+    for (State& s : m_saved)
+        if (s.bitmap && s.bitmap->selectedIn == this)
+            s.bitmap->selectedIn = nullptr;
+    m_state->bitmap = nullptr;
+    m_saved.clear();
     return TRUE;
 }
 
-const QFont& CDC::currentFont() const
+void CDC::ForgetBitmap(HBITMAP bitmap)
 {
-    if (m_font && m_font->IsCreated())
-        return m_font->GetQFont();
-    static const QFont fallback = win::DialogFont("MS Shell Dlg", 8);
-    return m_baseFont ? *m_baseFont : fallback;
+    if (m_state->bitmap == bitmap)
+        m_state->bitmap = nullptr;
+    for (State& s : m_saved)
+        if (s.bitmap == bitmap)
+            s.bitmap = nullptr;
 }
 
-void CDC::applyPen()
+bool CDC::IsMonochrome() const
 {
-    if (!m_painter)
-        return;
-    if (!m_pen || !m_pen->IsCreated()) {
-        m_painter->setPen(QPen(Qt::black, 1));
-        return;
-    }
-    if (m_pen->Style() == PS_NULL) {
-        m_painter->setPen(Qt::NoPen);
-        return;
-    }
-    QPen p(qcolor(m_pen->Color()), std::max(m_pen->Width(), 1));
-    p.setStyle(m_pen->Style() == PS_DASH ? Qt::DashLine : m_pen->Style() == PS_DOT ? Qt::DotLine : Qt::SolidLine);
-    m_painter->setPen(p);
+    if (m_target->kind != Target::Memory)
+        return false;
+    // The default one-pixel bitmap counts as the display's kind, so that
+    // bitmaps made compatible with a fresh memory DC are in colour.
+    return m_state->bitmap && m_state->bitmap->bitsPerPixel == 1;
 }
 
-void CDC::applyBrush()
+QImage* CDC::target() const
 {
-    if (!m_painter)
-        return;
-    if (!m_brush || !m_brush->IsCreated())
-        m_painter->setBrush(Qt::white);
-    else if (m_brush->IsHollow())
-        m_painter->setBrush(Qt::NoBrush);
-    else
-        m_painter->setBrush(qcolor(m_brush->Color()));
+    if (m_target->kind == Target::Memory && m_state->bitmap)
+        return &m_state->bitmap->image;
+    return &m_target->own;
 }
 
-void CDC::applyFont()
+QImage* CDC::surface() const
 {
-    if (m_painter)
-        m_painter->setFont(currentFont());
+    if (m_target->info)
+        return nullptr;
+    const_cast<CDC*>(this)->touchTarget();
+    return target();
 }
+
+void CDC::touchTarget()
+{
+    if (m_target->kind == Target::Memory && m_state->bitmap)
+        DibToImage(m_state->bitmap);
+}
+
+void CDC::doneTarget()
+{
+    if (m_target->kind == Target::Memory && m_state->bitmap)
+        ImageToDib(m_state->bitmap);
+}
+
+namespace {
+// Brings a DIB section's pixels in before an operation and back out after it.
+struct TargetGuard {
+    std::function<void()> done;
+    ~TargetGuard() { done(); }
+};
+} // namespace
+
+#define GUARD_TARGET()      \
+    touchTarget();          \
+    TargetGuard guard_{[this] { doneTarget(); }}
+
+QFont CDC::font() const
+{
+    if (m_state->qfont)
+        return *m_state->qfont;
+    return win::DialogFont("MS Shell Dlg", 8);
+}
+
+// ---- Objects --------------------------------------------------------------------------
 
 CPen* CDC::SelectObject(CPen* pen)
 {
-    CPen* old = m_pen ? m_pen : static_cast<CPen*>(GetStockObject(BLACK_PEN));
-    m_pen = pen;
-    applyPen();
+    CPen* old = m_state->pen ? m_state->pen : static_cast<CPen*>(GetStockObject(BLACK_PEN));
+    if (!pen)
+        return nullptr;
+    m_state->pen = pen;
+    m_state->penStyle = pen->IsCreated() ? pen->Style() : PS_SOLID;
+    m_state->penWidth = pen->IsCreated() ? pen->Width() : 1;
+    m_state->penColor = pen->IsCreated() ? pen->Color() : 0;
     return old;
 }
 
 CBrush* CDC::SelectObject(CBrush* brush)
 {
-    CBrush* old = m_brush ? m_brush : static_cast<CBrush*>(GetStockObject(WHITE_BRUSH));
-    m_brush = brush;
-    applyBrush();
+    CBrush* old = m_state->brush ? m_state->brush : static_cast<CBrush*>(GetStockObject(WHITE_BRUSH));
+    if (!brush)
+        return nullptr;
+    m_state->brush = brush;
+    m_state->brushHollow = !brush->IsCreated() || brush->IsHollow();
+    m_state->brushColor = brush->Color();
     return old;
 }
 
 CFont* CDC::SelectObject(CFont* font)
 {
-    CFont* old = m_font ? m_font : static_cast<CFont*>(GetStockObject(DEFAULT_GUI_FONT));
-    m_font = font;
-    applyFont();
+    CFont* old = m_state->font ? m_state->font : static_cast<CFont*>(GetStockObject(DEFAULT_GUI_FONT));
+    if (!font)
+        return nullptr;
+    m_state->font = font;
+    m_state->qfont = std::make_shared<QFont>(font->GetQFont());
+    font->GetLogFont(&m_state->logFont);
+    return old;
+}
+
+HBITMAP CDC::SelectBitmap(HBITMAP bitmap)
+{
+    if (m_target->kind != Target::Memory)
+        return nullptr;
+    // A bitmap can be selected into one DC at a time.
+    if (bitmap && bitmap->selectedIn && bitmap->selectedIn != this)
+        return nullptr;
+    HBITMAP old = m_state->bitmap;
+    m_state->bitmap = bitmap;
+    if (bitmap)
+        bitmap->selectedIn = this;
+    if (old && old != bitmap) {
+        bool stillHeld = false;
+        for (const State& s : m_saved)
+            stillHeld = stillHeld || s.bitmap == old;
+        if (!stillHeld)
+            old->selectedIn = nullptr;
+    }
     return old;
 }
 
 CBitmap* CDC::SelectObject(CBitmap* bitmap)
 {
-    CBitmap* old = m_bitmap;
-    if (!m_memory)
+    if (m_target->kind != Target::Memory)
         return nullptr;
-    m_bitmap = bitmap;
-    QImage* img = bitmap ? bitmap->image() : nullptr;
-    const QFont base = m_baseFont ? *m_baseFont : win::DialogFont("MS Shell Dlg", 8);
-    if (img)
-        Begin(img, &base);
-    else
-        BeginScratch(&base);
-    return old;
+    HBITMAP h = bitmap ? bitmap->GetSafeHandle() : nullptr;
+    if (h && h->selectedIn && h->selectedIn != this)
+        return nullptr;
+    return CBitmap::FromHandle(SelectBitmap(h));
 }
 
 CGdiObject* CDC::SelectStockObject(int index)
@@ -174,31 +350,319 @@ CGdiObject* CDC::SelectStockObject(int index)
     return nullptr;
 }
 
-COLORREF CDC::SetTextColor(COLORREF color)
+CPen* CDC::GetCurrentPen() const { return m_state->pen ? m_state->pen : static_cast<CPen*>(GetStockObject(BLACK_PEN)); }
+CBrush* CDC::GetCurrentBrush() const
 {
-    const COLORREF old = m_textColor;
-    m_textColor = color;
+    return m_state->brush ? m_state->brush : static_cast<CBrush*>(GetStockObject(WHITE_BRUSH));
+}
+CFont* CDC::GetCurrentFont() const
+{
+    return m_state->font ? m_state->font : static_cast<CFont*>(GetStockObject(DEFAULT_GUI_FONT));
+}
+CBitmap* CDC::GetCurrentBitmap() const { return CBitmap::FromHandle(m_state->bitmap); }
+
+COLORREF CDC::SetTextColor(COLORREF color) { return std::exchange(m_state->text, color); }
+COLORREF CDC::GetTextColor() const { return m_state->text; }
+COLORREF CDC::SetBkColor(COLORREF color) { return std::exchange(m_state->bk, color); }
+COLORREF CDC::GetBkColor() const { return m_state->bk; }
+int CDC::SetBkMode(int mode) { return std::exchange(m_state->bkMode, mode); }
+int CDC::GetBkMode() const { return m_state->bkMode; }
+int CDC::SetROP2(int mode) { return std::exchange(m_state->rop2, mode); }
+int CDC::GetROP2() const { return m_state->rop2; }
+int CDC::SetPolyFillMode(int mode) { return std::exchange(m_state->polyFill, mode); }
+int CDC::GetPolyFillMode() const { return m_state->polyFill; }
+UINT CDC::SetTextAlign(UINT align) { return std::exchange(m_state->textAlign, align); }
+UINT CDC::GetTextAlign() const { return m_state->textAlign; }
+int CDC::SetStretchBltMode(int) { return 3; } // colour on colour: nearest pixels
+
+// ---- Saved states ---------------------------------------------------------------------
+
+int CDC::SaveDC()
+{
+    m_saved.push_back(*m_state);
+    return int(m_saved.size());
+}
+
+BOOL CDC::RestoreDC(int saved)
+{
+    const int count = int(m_saved.size());
+    const int level = saved < 0 ? count + saved + 1 : saved;
+    if (level < 1 || level > count)
+        return FALSE;
+    std::set<HBITMAP> before;
+    before.insert(m_state->bitmap);
+    for (const State& s : m_saved)
+        before.insert(s.bitmap);
+    *m_state = m_saved[size_t(level - 1)];
+    m_saved.resize(size_t(level - 1));
+    std::set<HBITMAP> after;
+    after.insert(m_state->bitmap);
+    for (const State& s : m_saved)
+        after.insert(s.bitmap);
+    for (HBITMAP b : before)
+        if (b && !after.count(b) && b->selectedIn == this)
+            b->selectedIn = nullptr;
+    return TRUE;
+}
+
+// ---- Mapping --------------------------------------------------------------------------
+
+int CDC::SetMapMode(int mode)
+{
+    const int old = m_state->mapMode;
+    m_state->mapMode = mode;
+    if (mode == MM_TEXT) {
+        m_state->windowExt = QSize(1, 1);
+        m_state->viewportExt = QSize(1, 1);
+    }
     return old;
 }
 
-COLORREF CDC::SetBkColor(COLORREF color)
+int CDC::GetMapMode() const { return m_state->mapMode; }
+
+CPoint CDC::SetWindowOrg(int x, int y)
 {
-    const COLORREF old = m_bkColor;
-    m_bkColor = color;
-    return old;
+    const QPoint old = std::exchange(m_state->windowOrg, QPoint(x, y));
+    return CPoint(old.x(), old.y());
 }
 
-int CDC::SetBkMode(int mode)
+CPoint CDC::GetWindowOrg() const { return CPoint(m_state->windowOrg.x(), m_state->windowOrg.y()); }
+
+CPoint CDC::SetViewportOrg(int x, int y)
 {
-    const int old = m_bkMode;
-    m_bkMode = mode;
-    return old;
+    const QPoint old = std::exchange(m_state->viewportOrg, QPoint(x, y));
+    return CPoint(old.x(), old.y());
 }
+
+CPoint CDC::GetViewportOrg() const { return CPoint(m_state->viewportOrg.x(), m_state->viewportOrg.y()); }
+
+CPoint CDC::OffsetViewportOrg(int dx, int dy)
+{
+    const QPoint old = m_state->viewportOrg;
+    m_state->viewportOrg += QPoint(dx, dy);
+    return CPoint(old.x(), old.y());
+}
+
+CSize CDC::SetWindowExt(int cx, int cy)
+{
+    const QSize old = m_state->windowExt;
+    // Extents count only in the scaled mapping modes.
+    if ((m_state->mapMode == MM_ANISOTROPIC || m_state->mapMode == MM_ISOTROPIC) && cx && cy)
+        m_state->windowExt = QSize(cx, cy);
+    return CSize(old.width(), old.height());
+}
+
+CSize CDC::GetWindowExt() const { return CSize(m_state->windowExt.width(), m_state->windowExt.height()); }
+
+CSize CDC::SetViewportExt(int cx, int cy)
+{
+    const QSize old = m_state->viewportExt;
+    if ((m_state->mapMode == MM_ANISOTROPIC || m_state->mapMode == MM_ISOTROPIC) && cx && cy) {
+        if (m_state->mapMode == MM_ISOTROPIC) {
+            // Both axes keep the smaller scale.
+            const double sx = double(cx) / m_state->windowExt.width();
+            const double sy = double(cy) / m_state->windowExt.height();
+            if (std::abs(sx) > std::abs(sy))
+                cx = int(std::lround(std::abs(sy) * m_state->windowExt.width())) * (cx < 0 ? -1 : 1);
+            else
+                cy = int(std::lround(std::abs(sx) * m_state->windowExt.height())) * (cy < 0 ? -1 : 1);
+        }
+        m_state->viewportExt = QSize(cx, cy);
+    }
+    return CSize(old.width(), old.height());
+}
+
+CSize CDC::GetViewportExt() const { return CSize(m_state->viewportExt.width(), m_state->viewportExt.height()); }
+
+QPoint CDC::toDevice(int x, int y) const
+{
+    const State& s = *m_state;
+    const int dx = MulDiv(x - s.windowOrg.x(), s.viewportExt.width(), s.windowExt.width()) + s.viewportOrg.x();
+    const int dy = MulDiv(y - s.windowOrg.y(), s.viewportExt.height(), s.windowExt.height()) + s.viewportOrg.y();
+    return QPoint(dx, dy);
+}
+
+QRect CDC::toDevice(int l, int t, int r, int b) const
+{
+    const QPoint a = toDevice(l, t), c = toDevice(r, b);
+    return QRect(QPoint(std::min(a.x(), c.x()), std::min(a.y(), c.y())),
+                 QSize(std::abs(c.x() - a.x()), std::abs(c.y() - a.y())));
+}
+
+int CDC::toDeviceW(int w) const { return std::abs(MulDiv(w, m_state->viewportExt.width(), m_state->windowExt.width())); }
+int CDC::toDeviceH(int h) const { return std::abs(MulDiv(h, m_state->viewportExt.height(), m_state->windowExt.height())); }
+
+void CDC::LPtoDP(LPPOINT points, int count) const
+{
+    for (int i = 0; points && i < count; ++i) {
+        const QPoint p = toDevice(points[i].x, points[i].y);
+        points[i].x = p.x();
+        points[i].y = p.y();
+    }
+}
+
+void CDC::LPtoDP(LPRECT r) const { LPtoDP(reinterpret_cast<LPPOINT>(r), 2); }
+
+void CDC::DPtoLP(LPPOINT points, int count) const
+{
+    const State& s = *m_state;
+    for (int i = 0; points && i < count; ++i) {
+        points[i].x = MulDiv(points[i].x - s.viewportOrg.x(), s.windowExt.width(), s.viewportExt.width()) + s.windowOrg.x();
+        points[i].y = MulDiv(points[i].y - s.viewportOrg.y(), s.windowExt.height(), s.viewportExt.height()) + s.windowOrg.y();
+    }
+}
+
+void CDC::DPtoLP(LPRECT r) const { DPtoLP(reinterpret_cast<LPPOINT>(r), 2); }
+
+// ---- Pixels and clipping --------------------------------------------------------------
+
+QRegion CDC::clipFor(const QRect& r) const
+{
+    const QImage* img = target();
+    QRegion out(r.intersected(QRect(0, 0, img->width(), img->height())));
+    if (m_state->clip)
+        out &= *m_state->clip;
+    return out;
+}
+
+bool CDC::visible(int x, int y) const
+{
+    const QImage* img = target();
+    if (x < 0 || y < 0 || x >= img->width() || y >= img->height())
+        return false;
+    return !m_state->clip || m_state->clip->contains(QPoint(x, y));
+}
+
+void CDC::plot(int x, int y, unsigned int raw)
+{
+    if (m_target->info || !visible(x, y))
+        return;
+    QImage* img = target();
+    const bool mono = IsMonochrome();
+    if (mono)
+        raw = MonoOf(raw) & 0x00ffffff;
+    const uint32_t d = readRaw(*img, x, y);
+    writeRaw(*img, x, y, rop2(m_state->rop2, raw, d) & 0x00ffffff, mono);
+}
+
+void CDC::fillDeviceRect(const QRect& r, COLORREF color, int mode)
+{
+    if (m_target->info || r.isEmpty())
+        return;
+    QImage* img = target();
+    const bool mono = IsMonochrome();
+    uint32_t raw = rawOf(color);
+    if (mono)
+        raw = MonoOf(raw) & 0x00ffffff;
+    for (const QRect& part : clipFor(r)) {
+        for (int y = part.top(); y <= part.bottom(); ++y)
+            for (int x = part.left(); x <= part.right(); ++x) {
+                const uint32_t v = mode < 0 ? raw : (rop2(mode, raw, readRaw(*img, x, y)) & 0x00ffffff);
+                writeRaw(*img, x, y, v, mono);
+            }
+    }
+}
+
+void CDC::fillRegionDevice(const QRegion& r, COLORREF color)
+{
+    for (const QRect& part : r)
+        fillDeviceRect(part, color, m_state->rop2);
+}
+
+COLORREF CDC::SetPixel(int x, int y, COLORREF color)
+{
+    if (m_target->info)
+        return COLORREF(-1);
+    GUARD_TARGET();
+    const QPoint p = toDevice(x, y);
+    if (!visible(p.x(), p.y()))
+        return COLORREF(-1);
+    QImage* img = target();
+    writeRaw(*img, p.x(), p.y(), rawOf(color), IsMonochrome());
+    return colorOf(readRaw(*img, p.x(), p.y()));
+}
+
+COLORREF CDC::GetPixel(int x, int y) const
+{
+    if (m_target->info || m_target->kind == Target::Scratch)
+        return COLORREF(-1);
+    const_cast<CDC*>(this)->touchTarget();
+    const QPoint p = toDevice(x, y);
+    const QImage* img = target();
+    if (p.x() < 0 || p.y() < 0 || p.x() >= img->width() || p.y() >= img->height())
+        return COLORREF(-1);
+    return colorOf(readRaw(*img, p.x(), p.y()));
+}
+
+int CDC::SelectClipRgn(CRgn* region) { return SelectClipRgn(region, RGN_COPY); }
+
+int CDC::SelectClipRgn(CRgn* region, int mode)
+{
+    if (!region || !region->IsCreated()) {
+        if (mode != RGN_COPY)
+            return ERROR;
+        m_state->clip.reset();
+        return SIMPLEREGION;
+    }
+    const QImage* img = target();
+    const QRegion whole(0, 0, img->width(), img->height());
+    const QRegion current = m_state->clip ? *m_state->clip : whole;
+    const QRegion& r = region->region();
+    switch (mode) {
+    case RGN_AND: m_state->clip = current & r; break;
+    case RGN_OR: m_state->clip = current | r; break;
+    case RGN_XOR: m_state->clip = current ^ r; break;
+    case RGN_DIFF: m_state->clip = current - r; break;
+    default: m_state->clip = r; break;
+    }
+    return win::RegionKind(*m_state->clip & whole);
+}
+
+int CDC::GetClipBox(LPRECT rect) const
+{
+    if (!rect)
+        return ERROR;
+    const QImage* img = target();
+    QRegion r(0, 0, img->width(), img->height());
+    if (m_state->clip)
+        r &= *m_state->clip;
+    const QRect b = r.boundingRect();
+    RECT out{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
+    if (r.isEmpty())
+        out = RECT{0, 0, 0, 0};
+    DPtoLP(&out);
+    *rect = out;
+    return win::RegionKind(r);
+}
+
+int CDC::IntersectClipRect(int left, int top, int right, int bottom)
+{
+    const QImage* img = target();
+    const QRegion current = m_state->clip ? *m_state->clip : QRegion(0, 0, img->width(), img->height());
+    m_state->clip = current & QRegion(toDevice(left, top, right, bottom));
+    return win::RegionKind(*m_state->clip);
+}
+
+int CDC::ExcludeClipRect(int left, int top, int right, int bottom)
+{
+    const QImage* img = target();
+    const QRegion current = m_state->clip ? *m_state->clip : QRegion(0, 0, img->width(), img->height());
+    m_state->clip = current - QRegion(toDevice(left, top, right, bottom));
+    return win::RegionKind(*m_state->clip);
+}
+
+BOOL CDC::PtVisible(int x, int y) const
+{
+    const QPoint p = toDevice(x, y);
+    return visible(p.x(), p.y());
+}
+
+// ---- Filling --------------------------------------------------------------------------
 
 void CDC::FillSolidRect(LPCRECT r, COLORREF color)
 {
-    if (m_painter)
-        m_painter->fillRect(QRect(r->left, r->top, r->right - r->left, r->bottom - r->top), qcolor(color));
+    GUARD_TARGET();
+    fillDeviceRect(toDevice(r->left, r->top, r->right, r->bottom), color);
 }
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color)
@@ -209,13 +673,13 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color)
 
 void CDC::FillRect(LPCRECT r, CBrush* brush)
 {
-    if (m_painter && brush && brush->IsCreated() && !brush->IsHollow())
+    if (brush && brush->IsCreated() && !brush->IsHollow())
         FillSolidRect(r, brush->Color());
 }
 
 void CDC::FrameRect(LPCRECT r, CBrush* brush)
 {
-    if (!m_painter || !brush || !brush->IsCreated() || brush->IsHollow())
+    if (!brush || !brush->IsCreated() || brush->IsHollow() || r->right <= r->left || r->bottom <= r->top)
         return;
     const COLORREF c = brush->Color();
     FillSolidRect(r->left, r->top, r->right - r->left, 1, c);
@@ -224,275 +688,982 @@ void CDC::FrameRect(LPCRECT r, CBrush* brush)
     FillSolidRect(r->right - 1, r->top, 1, r->bottom - r->top, c);
 }
 
+void CDC::InvertRect(LPCRECT r)
+{
+    GUARD_TARGET();
+    const int old = m_state->rop2;
+    m_state->rop2 = R2_NOT;
+    fillDeviceRect(toDevice(r->left, r->top, r->right, r->bottom), 0, R2_NOT);
+    m_state->rop2 = old;
+}
+
 void CDC::Draw3dRect(LPCRECT r, COLORREF topLeft, COLORREF bottomRight)
 {
-    const int w = r->right - r->left;
-    const int h = r->bottom - r->top;
-    FillSolidRect(r->left, r->top, w - 1, 1, topLeft);
-    FillSolidRect(r->left, r->top, 1, h - 1, topLeft);
-    FillSolidRect(r->right - 1, r->top, 1, h, bottomRight);
-    FillSolidRect(r->left, r->bottom - 1, w, 1, bottomRight);
+    Draw3dRect(r->left, r->top, r->right - r->left, r->bottom - r->top, topLeft, bottomRight);
 }
 
-BOOL CDC::Rectangle(int left, int top, int right, int bottom)
+void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight)
 {
-    if (!m_painter)
+    FillSolidRect(x, y, cx - 1, 1, topLeft);
+    FillSolidRect(x, y, 1, cy - 1, topLeft);
+    FillSolidRect(x + cx - 1, y, 1, cy, bottomRight);
+    FillSolidRect(x, y + cy - 1, cx, 1, bottomRight);
+}
+
+void CDC::DrawFocusRect(LPCRECT r)
+{
+    if (m_target->info)
+        return;
+    GUARD_TARGET();
+    // Every other pixel of the outline inverted: drawing it twice removes it.
+    const QRect d = toDevice(r->left, r->top, r->right, r->bottom);
+    if (d.isEmpty())
+        return;
+    QImage* img = target();
+    const bool mono = IsMonochrome();
+    auto flip = [&](int x, int y) {
+        if (((x + y) & 1) == 0 && visible(x, y))
+            writeRaw(*img, x, y, ~readRaw(*img, x, y) & 0x00ffffff, mono);
+    };
+    for (int x = d.left(); x <= d.right(); ++x) {
+        flip(x, d.top());
+        if (d.bottom() != d.top())
+            flip(x, d.bottom());
+    }
+    for (int y = d.top() + 1; y < d.bottom(); ++y) {
+        flip(d.left(), y);
+        if (d.right() != d.left())
+            flip(d.right(), y);
+    }
+}
+
+BOOL CDC::DrawEdge(LPRECT rect, UINT edge, UINT flags)
+{
+    if (!rect)
         return FALSE;
-    // The outline lies inside the rectangle; right and bottom are exclusive.
-    if (m_painter->pen().style() == Qt::NoPen)
-        m_painter->fillRect(QRect(left, top, right - left, bottom - top), m_painter->brush());
-    else
-        m_painter->drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
+    CRect r(*rect);
+    auto border = [&](COLORREF tl, COLORREF br) {
+        if (flags & BF_TOP)
+            FillSolidRect(r.left, r.top, r.Width(), 1, tl);
+        if (flags & BF_LEFT)
+            FillSolidRect(r.left, r.top, 1, r.Height(), tl);
+        if (flags & BF_BOTTOM)
+            FillSolidRect(r.left, r.bottom - 1, r.Width(), 1, br);
+        if (flags & BF_RIGHT)
+            FillSolidRect(r.right - 1, r.top, 1, r.Height(), br);
+        if (flags & BF_LEFT)
+            ++r.left;
+        if (flags & BF_TOP)
+            ++r.top;
+        if (flags & BF_RIGHT)
+            --r.right;
+        if (flags & BF_BOTTOM)
+            --r.bottom;
+    };
+    if (edge & BDR_RAISEDOUTER)
+        border(GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DDKSHADOW));
+    else if (edge & BDR_SUNKENOUTER)
+        border(GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+    if (edge & BDR_RAISEDINNER)
+        border(GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
+    else if (edge & BDR_SUNKENINNER)
+        border(GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
+    if (flags & BF_MIDDLE)
+        FillSolidRect(r, GetSysColor(COLOR_BTNFACE));
+    if (flags & BF_ADJUST)
+        *rect = r;
     return TRUE;
 }
 
-BOOL CDC::RoundRect(int left, int top, int right, int bottom, int width, int height)
+BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop)
 {
-    if (!m_painter)
+    return blit(x, y, width, height, nullptr, 0, 0, width, height, rop, std::nullopt, nullptr);
+}
+
+BOOL CDC::GradientFill(const TRIVERTEX* v, ULONG count, const void* mesh, ULONG meshCount, ULONG mode)
+{
+    if (!v || !mesh || m_target->info || (mode != GRADIENT_FILL_RECT_H && mode != GRADIENT_FILL_RECT_V))
         return FALSE;
-    m_painter->save();
-    m_painter->setRenderHint(QPainter::Antialiasing);
-    m_painter->drawRoundedRect(QRectF(left, top, right - left - 1, bottom - top - 1), width / 2.0, height / 2.0);
-    m_painter->restore();
+    GUARD_TARGET();
+    const auto* rects = static_cast<const GRADIENT_RECT*>(mesh);
+    for (ULONG m = 0; m < meshCount; ++m) {
+        if (rects[m].UpperLeft >= count || rects[m].LowerRight >= count)
+            return FALSE;
+        const TRIVERTEX& a = v[rects[m].UpperLeft];
+        const TRIVERTEX& b = v[rects[m].LowerRight];
+        const QPoint pa = toDevice(a.x, a.y), pb = toDevice(b.x, b.y);
+        const QRect r(QPoint(std::min(pa.x(), pb.x()), std::min(pa.y(), pb.y())),
+                      QSize(std::abs(pb.x() - pa.x()), std::abs(pb.y() - pa.y())));
+        if (r.isEmpty())
+            continue;
+        const bool horizontal = mode == GRADIENT_FILL_RECT_H;
+        const int length = horizontal ? r.width() : r.height();
+        // The first vertex's colour sits at its own edge, whichever edge that is.
+        const bool reversed = horizontal ? pa.x() > pb.x() : pa.y() > pb.y();
+        for (int i = 0; i < length; ++i) {
+            const int k = reversed ? length - 1 - i : i;
+            auto mix = [&](WORD c0, WORD c1) { return ((c0 >> 8) * (length - k) + (c1 >> 8) * k) / length; };
+            const COLORREF c = RGB(mix(a.Red, b.Red), mix(a.Green, b.Green), mix(a.Blue, b.Blue));
+            if (horizontal)
+                fillDeviceRect(QRect(r.left() + i, r.top(), 1, r.height()), c);
+            else
+                fillDeviceRect(QRect(r.left(), r.top() + i, r.width(), 1), c);
+        }
+    }
     return TRUE;
 }
 
-BOOL CDC::Ellipse(int left, int top, int right, int bottom)
+// ---- Lines and shapes -----------------------------------------------------------------
+
+CPoint CDC::MoveTo(int x, int y) { return std::exchange(m_state->pos, CPoint(x, y)); }
+
+CPoint CDC::GetCurrentPosition() const { return m_state->pos; }
+
+void CDC::drawLineDevice(int x0, int y0, int x1, int y1, bool last, int& patternPos)
 {
-    if (!m_painter)
-        return FALSE;
-    m_painter->save();
-    m_painter->setRenderHint(QPainter::Antialiasing);
-    m_painter->drawEllipse(QRectF(left, top, right - left - 1, bottom - top - 1));
-    m_painter->restore();
-    return TRUE;
+    const State& s = *m_state;
+    const std::vector<int>& pattern = dashPattern(s.penStyle);
+    int period = 0;
+    for (int p : pattern)
+        period += p;
+    const uint32_t pen = rawOf(s.penColor);
+    const uint32_t gap = rawOf(s.bk);
+    auto put = [&](int x, int y) {
+        if (period > 0) {
+            int pos = patternPos % period;
+            bool on = true;
+            for (size_t i = 0; i < pattern.size(); ++i) {
+                if (pos < pattern[i]) {
+                    on = (i % 2) == 0;
+                    break;
+                }
+                pos -= pattern[i];
+            }
+            ++patternPos;
+            if (!on) {
+                if (s.bkMode == OPAQUE)
+                    plot(x, y, gap);
+                return;
+            }
+        }
+        plot(x, y, pen);
+    };
+    // Bresenham; the end point belongs to the next line.
+    const int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    int err = dx - dy;
+    int x = x0, y = y0;
+    while (x != x1 || y != y1) {
+        put(x, y);
+        const int e2 = 2 * err;
+        if (e2 > -dy) {
+            err -= dy;
+            x += sx;
+        }
+        if (e2 < dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+    if (last)
+        put(x1, y1);
 }
 
-CPoint CDC::MoveTo(int x, int y)
+void CDC::paintWithPainter(const std::function<void(QPainter&)>& paint)
 {
-    const CPoint old = m_pos;
-    m_pos = CPoint(x, y);
-    return old;
+    if (m_target->info)
+        return;
+    QImage* img = target();
+    QPainter p(img);
+    if (m_state->clip)
+        p.setClipRegion(*m_state->clip);
+    paint(p);
+}
+
+void CDC::strokeDevice(const std::vector<QPoint>& pts, bool closed)
+{
+    const State& s = *m_state;
+    if (s.penStyle == PS_NULL || pts.size() < 2)
+        return;
+    const int width = toDeviceW(s.penWidth);
+    if (width > 1) {
+        // Geometric pens: round ends and joins, centred on the path.
+        paintWithPainter([&](QPainter& p) {
+            QPen pen(qcolor(IsMonochrome() ? colorOf(MonoOf(rawOf(s.penColor))) : s.penColor), width);
+            pen.setCapStyle(Qt::RoundCap);
+            pen.setJoinStyle(Qt::RoundJoin);
+            p.setPen(pen);
+            QPolygon poly;
+            for (const QPoint& q : pts)
+                poly << q;
+            if (closed)
+                p.drawPolygon(poly);
+            else
+                p.drawPolyline(poly);
+        });
+        return;
+    }
+    int patternPos = 0;
+    for (size_t i = 0; i + 1 < pts.size(); ++i)
+        drawLineDevice(pts[i].x(), pts[i].y(), pts[i + 1].x(), pts[i + 1].y(), false, patternPos);
+    if (closed)
+        drawLineDevice(pts.back().x(), pts.back().y(), pts.front().x(), pts.front().y(), false, patternPos);
+}
+
+void CDC::fillPolygonDevice(const std::vector<QPoint>& pts, int fillMode)
+{
+    if (m_state->brushHollow || pts.size() < 3)
+        return;
+    QPolygon poly;
+    for (const QPoint& q : pts)
+        poly << q;
+    fillRegionDevice(QRegion(poly, fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill), m_state->brushColor);
 }
 
 BOOL CDC::LineTo(int x, int y)
 {
-    if (!m_painter)
-        return FALSE;
-    m_painter->drawLine(m_pos.x, m_pos.y, x, y);
-    m_pos = CPoint(x, y);
-    return TRUE;
-}
-
-BOOL CDC::Polygon(const POINT* points, int count)
-{
-    if (!m_painter || count < 2)
-        return FALSE;
-    QPolygon poly;
-    for (int i = 0; i < count; ++i)
-        poly << QPoint(points[i].x, points[i].y);
-    m_painter->drawPolygon(poly);
+    GUARD_TARGET();
+    const QPoint a = toDevice(m_state->pos.x, m_state->pos.y), b = toDevice(x, y);
+    strokeDevice({a, b}, false);
+    m_state->pos = CPoint(x, y);
     return TRUE;
 }
 
 BOOL CDC::Polyline(const POINT* points, int count)
 {
-    if (!m_painter || count < 2)
+    if (!points || count < 2)
         return FALSE;
-    QPolygon poly;
+    GUARD_TARGET();
+    std::vector<QPoint> pts;
     for (int i = 0; i < count; ++i)
-        poly << QPoint(points[i].x, points[i].y);
-    m_painter->drawPolyline(poly);
+        pts.push_back(toDevice(points[i].x, points[i].y));
+    strokeDevice(pts, false);
     return TRUE;
 }
 
-BOOL CDC::TextOut(int x, int y, const std::string& text)
+BOOL CDC::Polygon(const POINT* points, int count)
 {
-    if (!m_painter)
+    if (!points || count < 2)
         return FALSE;
-    const QString t = QString::fromStdString(text);
-    const QFontMetrics fm(currentFont());
-    const QRect box(x, y, fm.horizontalAdvance(t), fm.height());
-    if (m_bkMode == OPAQUE)
-        m_painter->fillRect(box, qcolor(m_bkColor));
-    m_painter->save();
-    m_painter->setPen(qcolor(m_textColor));
-    m_painter->drawText(QPoint(x, y + fm.ascent()), t);
-    m_painter->restore();
+    GUARD_TARGET();
+    std::vector<QPoint> pts;
+    for (int i = 0; i < count; ++i)
+        pts.push_back(toDevice(points[i].x, points[i].y));
+    fillPolygonDevice(pts, m_state->polyFill);
+    strokeDevice(pts, true);
     return TRUE;
 }
 
-int CDC::DrawText(const std::string& text, LPRECT rect, UINT format)
+BOOL CDC::Rectangle(int left, int top, int right, int bottom)
 {
-    QString t = QString::fromStdString(text);
-    const QFontMetrics fm(currentFont());
-    int flags = 0;
-    if (format & DT_CENTER)
-        flags |= Qt::AlignHCenter;
-    else if (format & DT_RIGHT)
-        flags |= Qt::AlignRight;
-    else
-        flags |= Qt::AlignLeft;
-    if (format & DT_SINGLELINE) {
-        flags |= Qt::TextSingleLine;
-        if (format & DT_VCENTER)
-            flags |= Qt::AlignVCenter;
-        else if (format & DT_BOTTOM)
-            flags |= Qt::AlignBottom;
+    GUARD_TARGET();
+    const QRect d = toDevice(left, top, right, bottom);
+    if (d.isEmpty())
+        return TRUE;
+    if (m_state->penStyle == PS_NULL) {
+        // Without a pen the filled area is one pixel smaller at the right and bottom.
+        if (!m_state->brushHollow)
+            fillDeviceRect(d.adjusted(0, 0, -1, -1), m_state->brushColor, m_state->rop2);
+        return TRUE;
+    }
+    if (!m_state->brushHollow)
+        fillDeviceRect(d.adjusted(1, 1, -1, -1), m_state->brushColor, m_state->rop2);
+    const int l = d.left(), t = d.top(), r = d.right(), b = d.bottom();
+    strokeDevice({QPoint(l, t), QPoint(r, t), QPoint(r, b), QPoint(l, b)}, true);
+    return TRUE;
+}
+
+BOOL CDC::RoundRect(int left, int top, int right, int bottom, int width, int height)
+{
+    GUARD_TARGET();
+    const QRect d = toDevice(left, top, right, bottom);
+    const int ew = toDeviceW(width), eh = toDeviceH(height);
+    const State& s = *m_state;
+    paintWithPainter([&](QPainter& p) {
+        if (s.penStyle == PS_NULL)
+            p.setPen(Qt::NoPen);
         else
-            flags |= Qt::AlignTop;
-    } else {
-        flags |= Qt::AlignTop;
+            p.setPen(QPen(qcolor(s.penColor), std::max(1, toDeviceW(s.penWidth))));
+        p.setBrush(s.brushHollow ? QBrush(Qt::NoBrush) : QBrush(qcolor(s.brushColor)));
+        p.drawRoundedRect(QRect(d.left(), d.top(), d.width() - 1, d.height() - 1), ew / 2.0, eh / 2.0);
+    });
+    return TRUE;
+}
+
+BOOL CDC::Ellipse(int left, int top, int right, int bottom)
+{
+    GUARD_TARGET();
+    const QRect d = toDevice(left, top, right, bottom);
+    const State& s = *m_state;
+    paintWithPainter([&](QPainter& p) {
+        if (s.penStyle == PS_NULL)
+            p.setPen(Qt::NoPen);
+        else
+            p.setPen(QPen(qcolor(s.penColor), std::max(1, toDeviceW(s.penWidth))));
+        p.setBrush(s.brushHollow ? QBrush(Qt::NoBrush) : QBrush(qcolor(s.brushColor)));
+        p.drawEllipse(QRect(d.left(), d.top(), d.width() - 1, d.height() - 1));
+    });
+    return TRUE;
+}
+
+// ---- Regions --------------------------------------------------------------------------
+
+namespace {
+QRegion mapRegion(const QRegion& r, const std::function<QRect(const QRect&)>& map)
+{
+    QRegion out;
+    for (const QRect& part : r)
+        out += map(part);
+    return out;
+}
+} // namespace
+
+BOOL CDC::FillRgn(CRgn* region, CBrush* brush)
+{
+    if (!region || !region->IsCreated() || !brush || !brush->IsCreated() || brush->IsHollow())
+        return FALSE;
+    GUARD_TARGET();
+    const QRegion d = mapRegion(region->region(), [this](const QRect& r) {
+        return toDevice(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+    });
+    for (const QRect& part : d)
+        fillDeviceRect(part, brush->Color());
+    return TRUE;
+}
+
+BOOL CDC::PaintRgn(CRgn* region)
+{
+    if (m_state->brushHollow)
+        return TRUE;
+    CBrush b(m_state->brushColor);
+    return FillRgn(region, &b);
+}
+
+BOOL CDC::FrameRgn(CRgn* region, CBrush* brush, int width, int height)
+{
+    if (!region || !region->IsCreated() || !brush || !brush->IsCreated() || brush->IsHollow())
+        return FALSE;
+    // The frame is the part of the region within width by height of its outside.
+    const QRegion& r = region->region();
+    QRegion inner = r;
+    for (int i = 1; i <= std::max(width, 0); ++i)
+        inner &= r.translated(i, 0) & r.translated(-i, 0);
+    for (int i = 1; i <= std::max(height, 0); ++i)
+        inner &= r.translated(0, i) & r.translated(0, -i);
+    CRgn frame;
+    frame.CreateRectRgn(0, 0, 0, 0);
+    frame.setRegion(r - inner);
+    return FillRgn(&frame, brush);
+}
+
+BOOL CDC::InvertRgn(CRgn* region)
+{
+    if (!region || !region->IsCreated())
+        return FALSE;
+    for (const QRect& part : region->region()) {
+        const RECT r{part.left(), part.top(), part.left() + part.width(), part.top() + part.height()};
+        InvertRect(&r);
     }
-    if (format & DT_WORDBREAK)
-        flags |= Qt::TextWordWrap;
-    if (format & DT_EXPANDTABS)
-        flags |= Qt::TextExpandTabs;
-    if (!(format & DT_NOPREFIX))
-        flags |= Qt::TextShowMnemonic;
-    QRect box(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top);
-    if ((format & DT_END_ELLIPSIS) && (format & DT_SINGLELINE))
-        t = fm.elidedText(t, Qt::ElideRight, box.width());
-    if (format & DT_CALCRECT) {
-        const QRect bounds = fm.boundingRect(QRect(box.left(), box.top(), (format & DT_WORDBREAK) ? box.width() : 1 << 20, 1 << 20),
-                                             flags & ~(Qt::AlignHCenter | Qt::AlignRight | Qt::AlignVCenter | Qt::AlignBottom),
-                                             t);
-        rect->right = rect->left + bounds.width();
-        rect->bottom = rect->top + bounds.height();
-        return bounds.height();
-    }
-    if (!m_painter)
-        return 0;
-    const QRect used = fm.boundingRect(box, flags, t);
-    if (m_bkMode == OPAQUE)
-        m_painter->fillRect(used, qcolor(m_bkColor));
-    m_painter->save();
-    m_painter->setPen(qcolor(m_textColor));
-    if (!(format & DT_NOCLIP))
-        m_painter->setClipRect(box, Qt::IntersectClip);
-    m_painter->drawText(box, flags, t);
-    m_painter->restore();
-    return used.height();
+    return TRUE;
+}
+
+// ---- Text -----------------------------------------------------------------------------
+
+namespace {
+
+// Extra pixels of the justification for each blank of a text.
+std::vector<int> justification(const QString& t, int extra, int breaks)
+{
+    std::vector<int> add(size_t(t.size()), 0);
+    if (extra == 0 || breaks <= 0)
+        return add;
+    int seen = 0;
+    for (int i = 0; i < t.size(); ++i)
+        if (t[i] == QLatin1Char(' ')) {
+            if (seen >= breaks)
+                break;
+            add[size_t(i)] = extra / breaks + (seen < std::abs(extra % breaks) ? (extra < 0 ? -1 : 1) : 0);
+            ++seen;
+        }
+    return add;
+}
+
+} // namespace
+
+BOOL CDC::SetTextJustification(int extra, int breakCount)
+{
+    m_state->justifyExtra = breakCount > 0 ? extra : 0;
+    m_state->justifyBreaks = breakCount;
+    return TRUE;
+}
+
+BOOL CDC::GetTextExtentPoint32(const std::string& text, SIZE* size) const
+{
+    if (!size)
+        return FALSE;
+    const QFontMetrics fm(font());
+    const QString t = QString::fromStdString(text);
+    int w = fm.horizontalAdvance(t);
+    for (int a : justification(t, m_state->justifyExtra, m_state->justifyBreaks))
+        w += a;
+    size->cx = w;
+    size->cy = fm.ascent() + fm.descent();
+    return TRUE;
 }
 
 CSize CDC::GetTextExtent(const std::string& text) const
 {
-    const QFontMetrics fm(currentFont());
-    const QString t = QString::fromStdString(text);
-    return CSize(fm.horizontalAdvance(t), fm.height());
+    SIZE s;
+    GetTextExtentPoint32(text, &s);
+    return CSize(s);
 }
 
 BOOL CDC::GetTextMetrics(TEXTMETRIC* tm) const
 {
     if (!tm)
         return FALSE;
-    const QFontMetrics fm(currentFont());
-    tm->tmHeight = fm.height();
+    const QFont f = font();
+    const QFontMetrics fm(f);
+    *tm = TEXTMETRIC{};
     tm->tmAscent = fm.ascent();
     tm->tmDescent = fm.descent();
-    tm->tmInternalLeading = fm.height() - currentFont().pixelSize();
-    tm->tmExternalLeading = fm.leading();
+    tm->tmHeight = tm->tmAscent + tm->tmDescent;
+    tm->tmInternalLeading = std::max(0, int(tm->tmHeight) - f.pixelSize());
+    tm->tmExternalLeading = std::max(0, fm.leading());
     tm->tmAveCharWidth = fm.averageCharWidth();
     tm->tmMaxCharWidth = fm.maxWidth();
-    tm->tmWeight = currentFont().weight();
+    tm->tmWeight = f.weight();
+    tm->tmItalic = f.italic() ? 1 : 0;
+    tm->tmUnderlined = f.underline() ? 1 : 0;
+    tm->tmStruckOut = f.strikeOut() ? 1 : 0;
+    tm->tmCharSet = m_state->font ? m_state->logFont.lfCharSet : DEFAULT_CHARSET;
+    // The low bit set means a variable pitch (GDI's name for it says the opposite).
+    tm->tmPitchAndFamily = BYTE(f.fixedPitch() ? 0 : 1);
+    const QPoint dpi(win::CurrentDisplay().dpiX, win::CurrentDisplay().dpiY);
+    tm->tmDigitizedAspectX = dpi.x();
+    tm->tmDigitizedAspectY = dpi.y();
+    return TRUE;
+}
+
+void CDC::textLine(int x, int y, const QString& text, int prefixAt, bool)
+{
+    if (m_target->info)
+        return;
+    const State& s = *m_state;
+    const QFont f = font();
+    const QFontMetrics fm(f);
+    const std::vector<int> add = justification(text, s.justifyExtra, s.justifyBreaks);
+    int width = fm.horizontalAdvance(text);
+    for (int a : add)
+        width += a;
+    const bool mono = IsMonochrome();
+    const COLORREF textColor = mono ? colorOf(MonoOf(rawOf(s.text))) : s.text;
+    if (s.bkMode == OPAQUE)
+        fillDeviceRect(QRect(x, y, width, fm.ascent() + fm.descent()), s.bk);
+    paintWithPainter([&](QPainter& p) {
+        QFont pf = f;
+        if (mono)
+            pf.setStyleStrategy(QFont::NoAntialias);
+        p.setFont(pf);
+        p.setPen(qcolor(textColor));
+        bool justified = false;
+        for (int a : add)
+            justified = justified || a != 0;
+        if (!justified) {
+            p.drawText(QPoint(x, y + fm.ascent()), text);
+        } else {
+            // Word by word, each blank widened by its share.
+            const QFontMetricsF fmf(pf);
+            qreal cx = x;
+            int start = 0;
+            for (int i = 0; i <= text.size(); ++i) {
+                if (i == text.size() || text[i] == QLatin1Char(' ')) {
+                    const QString part = text.mid(start, i - start);
+                    p.drawText(QPointF(cx, y + fm.ascent()), part);
+                    cx += fmf.horizontalAdvance(text.mid(start, i - start + (i < text.size() ? 1 : 0)));
+                    if (i < text.size())
+                        cx += add[size_t(i)];
+                    start = i + 1;
+                }
+            }
+        }
+        if (prefixAt >= 0 && prefixAt < text.size()) {
+            // The prefixed character is underlined just below the base line.
+            const int left = x + fm.horizontalAdvance(text.left(prefixAt));
+            const int w = fm.horizontalAdvance(text.mid(prefixAt, 1));
+            p.fillRect(QRect(left, y + fm.ascent() + 1, std::max(1, w), 1), qcolor(textColor));
+        }
+    });
+}
+
+BOOL CDC::TextOut(int x, int y, const std::string& text)
+{
+    return ExtTextOut(x, y, 0, nullptr, text, nullptr);
+}
+
+BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, const std::string& text, const int* dx)
+{
+    if (m_target->info)
+        return TRUE;
+    GUARD_TARGET();
+    State& s = *m_state;
+    const QString t = QString::fromStdString(text);
+    const QFontMetrics fm(font());
+    if ((options & ETO_OPAQUE) && rect)
+        fillDeviceRect(toDevice(rect->left, rect->top, rect->right, rect->bottom), s.bk);
+    SIZE ext;
+    GetTextExtentPoint32(text, &ext);
+    if (dx) {
+        ext.cx = 0;
+        for (int i = 0; i < t.size(); ++i)
+            ext.cx += dx[i];
+    }
+    QPoint p = (s.textAlign & TA_UPDATECP) ? toDevice(s.pos.x, s.pos.y) : toDevice(x, y);
+    const UINT h = s.textAlign & TA_CENTER;
+    if (h == TA_CENTER)
+        p.rx() -= ext.cx / 2;
+    else if (h == TA_RIGHT)
+        p.rx() -= ext.cx;
+    if ((s.textAlign & TA_BASELINE) == TA_BASELINE)
+        p.ry() -= fm.ascent();
+    else if (s.textAlign & TA_BOTTOM)
+        p.ry() -= fm.ascent() + fm.descent();
+    std::optional<QRegion> savedClip = s.clip;
+    if ((options & ETO_CLIPPED) && rect) {
+        const QRegion r(toDevice(rect->left, rect->top, rect->right, rect->bottom));
+        s.clip = s.clip ? (*s.clip & r) : r;
+    }
+    const int saveMode = s.bkMode;
+    if ((options & ETO_OPAQUE) && rect)
+        s.bkMode = TRANSPARENT;
+    if (dx) {
+        int cx = p.x();
+        for (int i = 0; i < t.size(); ++i) {
+            textLine(cx, p.y(), t.mid(i, 1), -1);
+            cx += dx[i];
+        }
+    } else {
+        textLine(p.x(), p.y(), t, -1);
+    }
+    s.bkMode = saveMode;
+    s.clip = savedClip;
+    if (s.textAlign & TA_UPDATECP)
+        s.pos.x += ext.cx;
+    return TRUE;
+}
+
+namespace {
+
+// "&&" is an ampersand; "&x" shows x underlined. Returns the text shown and
+// the index of the underlined character (-1 for none).
+QString stripPrefix(const QString& in, int& underline, bool hide)
+{
+    QString out;
+    underline = -1;
+    for (int i = 0; i < in.size(); ++i) {
+        if (in[i] == QLatin1Char('&')) {
+            if (i + 1 < in.size() && in[i + 1] == QLatin1Char('&')) {
+                out += QLatin1Char('&');
+                ++i;
+                continue;
+            }
+            if (i + 1 < in.size()) {
+                if (!hide)
+                    underline = int(out.size());
+                continue;
+            }
+            continue; // a lone "&" at the end shows nothing
+        }
+        out += in[i];
+    }
+    return out;
+}
+
+} // namespace
+
+int CDC::DrawText(const std::string& text, LPRECT rect, UINT format)
+{
+    if (!rect)
+        return 0;
+    GUARD_TARGET();
+    const QFontMetrics fm(font());
+    const int lineHeight = fm.ascent() + fm.descent();
+    const int width = rect->right - rect->left;
+    QString all = QString::fromStdString(text);
+    if (format & DT_EXPANDTABS)
+        all.replace(QLatin1Char('\t'), QString(8, QLatin1Char(' ')));
+    auto extent = [&](const QString& t) {
+        SIZE s;
+        GetTextExtentPoint32(t.toStdString(), &s);
+        return int(s.cx);
+    };
+    // Lines of the text, each with its underlined character.
+    struct Line {
+        QString text;
+        int prefix = -1;
+    };
+    std::vector<Line> lines;
+    QStringList paragraphs;
+    if (format & DT_SINGLELINE) {
+        QString one = all;
+        one.remove(QLatin1Char('\r'));
+        one.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        paragraphs << one;
+    } else {
+        all.remove(QLatin1Char('\r'));
+        paragraphs = all.split(QLatin1Char('\n'));
+    }
+    for (const QString& para : paragraphs) {
+        int prefix = -1;
+        const QString shown = (format & DT_NOPREFIX) ? para : stripPrefix(para, prefix, format & DT_HIDEPREFIX);
+        if (!(format & DT_WORDBREAK) || (format & DT_SINGLELINE) || extent(shown) <= width) {
+            lines.push_back({shown, prefix});
+            continue;
+        }
+        // Words go on a line while they fit; a word wider than the line stands alone.
+        int start = 0;
+        while (start < shown.size()) {
+            int end = start;
+            int lastBreak = -1;
+            while (end < shown.size()) {
+                if (shown[end] == QLatin1Char(' '))
+                    lastBreak = end;
+                if (extent(shown.mid(start, end - start + 1)) > width && end > start)
+                    break;
+                ++end;
+            }
+            if (end < shown.size() && lastBreak > start)
+                end = lastBreak;
+            else if (end < shown.size() && lastBreak < 0) {
+                // No blank before the edge: the word runs on to its end.
+                while (end < shown.size() && shown[end] != QLatin1Char(' '))
+                    ++end;
+            }
+            QString piece = shown.mid(start, end - start);
+            const int piecePrefix = (prefix >= start && prefix < end) ? prefix - start : -1;
+            while (piece.endsWith(QLatin1Char(' ')))
+                piece.chop(1);
+            lines.push_back({piece, piecePrefix});
+            start = end;
+            while (start < shown.size() && shown[start] == QLatin1Char(' '))
+                ++start;
+        }
+    }
+    if ((format & DT_END_ELLIPSIS) && !(format & DT_CALCRECT)) {
+        for (Line& l : lines) {
+            if (extent(l.text) <= width)
+                continue;
+            QString t = l.text;
+            while (!t.isEmpty() && extent(t + "...") > width)
+                t.chop(1);
+            l.text = t + "...";
+            if (l.prefix >= t.size())
+                l.prefix = -1;
+        }
+    }
+    int widest = 0;
+    for (const Line& l : lines)
+        widest = std::max(widest, extent(l.text));
+    const int height = lineHeight * int(lines.size());
+    if (format & DT_CALCRECT) {
+        rect->right = rect->left + widest;
+        rect->bottom = rect->top + height;
+        return height;
+    }
+    int y = rect->top;
+    if (format & DT_SINGLELINE) {
+        if (format & DT_VCENTER)
+            y = rect->top + (rect->bottom - rect->top - lineHeight) / 2;
+        else if (format & DT_BOTTOM)
+            y = rect->bottom - lineHeight;
+    }
+    State& s = *m_state;
+    const std::optional<QRegion> savedClip = s.clip;
+    if (!(format & DT_NOCLIP)) {
+        const QRegion r(toDevice(rect->left, rect->top, rect->right, rect->bottom));
+        s.clip = s.clip ? (*s.clip & r) : r;
+    }
+    const int top = y;
+    for (const Line& l : lines) {
+        const int w = extent(l.text);
+        int x = rect->left;
+        if (format & DT_CENTER)
+            x = rect->left + (width - w) / 2;
+        else if (format & DT_RIGHT)
+            x = rect->right - w;
+        const QPoint p = toDevice(x, y);
+        textLine(p.x(), p.y(), l.text, l.prefix);
+        y += lineHeight;
+    }
+    s.clip = savedClip;
+    return (format & (DT_VCENTER | DT_BOTTOM)) && (format & DT_SINGLELINE) ? top - rect->top + height : height;
+}
+
+// ---- Blits ----------------------------------------------------------------------------
+
+BOOL CDC::blit(int x, int y, int width, int height, CDC* src, int srcX, int srcY, int srcWidth, int srcHeight,
+               DWORD rop, std::optional<COLORREF> key, const BLENDFUNCTION* blend)
+{
+    if (m_target->info)
+        return FALSE;
+    const uint8_t code = uint8_t((rop >> 16) & 0xff);
+    const bool needSource = key || blend || ropUsesSource(code);
+    if (needSource && (!src || src->m_target->info))
+        return FALSE;
+    GUARD_TARGET();
+    const QImage* sImg = nullptr;
+    if (needSource) {
+        src->touchTarget();
+        sImg = src->target();
+    }
+    QImage* dImg = target();
+    const QPoint d0 = toDevice(x, y), d1 = toDevice(x + width, y + height);
+    const int dw = d1.x() - d0.x(), dh = d1.y() - d0.y();
+    if (dw == 0 || dh == 0)
+        return TRUE;
+    QPoint s0(0, 0), s1(0, 0);
+    if (needSource) {
+        s0 = src->toDevice(srcX, srcY);
+        s1 = src->toDevice(srcX + srcWidth, srcY + srcHeight);
+    }
+    const int sw = s1.x() - s0.x(), sh = s1.y() - s0.y();
+    if (needSource && (sw == 0 || sh == 0))
+        return TRUE;
+    // A negative extent runs back from its start pixel, which it includes.
+    const QRect dRect(dw < 0 ? d1.x() + 1 : d0.x(), dh < 0 ? d1.y() + 1 : d0.y(), std::abs(dw), std::abs(dh));
+    const int sLeft = sw < 0 ? s1.x() + 1 : s0.x(), sTop = sh < 0 ? s1.y() + 1 : s0.y();
+    const int sW = std::abs(sw), sH = std::abs(sh);
+    const bool flipX = (dw < 0) != (sw < 0);
+    const bool flipY = (dh < 0) != (sh < 0);
+    const bool dMono = IsMonochrome();
+    const bool sMono = needSource && src->IsMonochrome();
+    const uint32_t textRaw = rawOf(m_state->text), bkRaw = rawOf(m_state->bk);
+    const uint32_t srcBk = needSource ? rawOf(src->m_state->bk) : 0;
+    uint32_t pat = m_state->brushHollow ? 0 : rawOf(m_state->brushColor);
+    if (dMono)
+        pat = MonoOf(pat) & 0x00ffffff;
+    // Source columns and rows for each destination pixel (nearest pixel).
+    std::vector<int> cols(size_t(dRect.width())), rows(size_t(dRect.height()));
+    for (int i = 0; i < dRect.width(); ++i) {
+        const int k = int((long long)(2 * i + 1) * sW / (2LL * dRect.width()));
+        cols[size_t(i)] = sLeft + (flipX ? sW - 1 - k : k);
+    }
+    for (int j = 0; j < dRect.height(); ++j) {
+        const int k = int((long long)(2 * j + 1) * sH / (2LL * dRect.height()));
+        rows[size_t(j)] = sTop + (flipY ? sH - 1 - k : k);
+    }
+    for (const QRect& part : clipFor(dRect)) {
+        for (int py = part.top(); py <= part.bottom(); ++py) {
+            const int sy = rows[size_t(py - dRect.top())];
+            for (int px = part.left(); px <= part.right(); ++px) {
+                uint32_t s = 0;
+                if (needSource) {
+                    const int sx = cols[size_t(px - dRect.left())];
+                    if (sx < 0 || sy < 0 || sx >= sImg->width() || sy >= sImg->height())
+                        continue;
+                    s = readRaw(*sImg, sx, sy);
+                    if (key && (s & 0x00ffffff) == rawOf(*key))
+                        continue;
+                    // Monochrome to colour: 0 the text colour, 1 the background colour.
+                    if (sMono && !dMono)
+                        s = (s & 0x00ffffff) ? bkRaw : textRaw;
+                    // Colour to monochrome: 1 where the source has its background colour.
+                    else if (!sMono && dMono)
+                        s = (s & 0x00ffffff) == srcBk ? kWhite : 0;
+                }
+                const uint32_t d = readRaw(*dImg, px, py);
+                uint32_t v;
+                if (blend) {
+                    const int sca = blend->SourceConstantAlpha;
+                    auto ch = [](uint32_t c, int sh) { return int((c >> sh) & 0xff); };
+                    if (blend->AlphaFormat & AC_SRC_ALPHA) {
+                        const int sa = ch(s, 24) * sca / 255;
+                        auto mix = [&](int sh) {
+                            return std::min(255, (ch(s, sh) * sca + 127) / 255 + (ch(d, sh) * (255 - sa) + 127) / 255);
+                        };
+                        v = (uint32_t(mix(24)) << 24) | (uint32_t(mix(16)) << 16) | (uint32_t(mix(8)) << 8) | uint32_t(mix(0));
+                    } else {
+                        auto mix = [&](int sh) { return (ch(s, sh) * sca + ch(d, sh) * (255 - sca) + 127) / 255; };
+                        v = (uint32_t(mix(24)) << 24) | (uint32_t(mix(16)) << 16) | (uint32_t(mix(8)) << 8) | uint32_t(mix(0));
+                    }
+                } else if (key) {
+                    v = s;
+                } else {
+                    v = rop3(code, pat, s, d);
+                    if (!keepsAlpha(*dImg) || (needSource && !keepsAlpha(*sImg) && code == 0xcc))
+                        v &= 0x00ffffff;
+                }
+                writeRaw(*dImg, px, py, v, dMono);
+            }
+        }
+    }
     return TRUE;
 }
 
 BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* src, int srcX, int srcY, DWORD rop)
 {
-    return StretchBlt(x, y, width, height, src, srcX, srcY, width, height, rop);
+    return blit(x, y, width, height, src, srcX, srcY, width, height, rop, std::nullopt, nullptr);
 }
 
 BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int srcX, int srcY, int srcWidth,
                      int srcHeight, DWORD rop)
 {
-    if (!m_painter || !src || !src->m_bitmap || !src->m_bitmap->image())
+    return blit(x, y, width, height, src, srcX, srcY, srcWidth, srcHeight, rop, std::nullopt, nullptr);
+}
+
+BOOL CDC::TransparentBlt(int x, int y, int width, int height, CDC* src, int srcX, int srcY, int srcWidth,
+                         int srcHeight, UINT keyColor)
+{
+    if (width < 0 || height < 0 || srcWidth < 0 || srcHeight < 0)
         return FALSE;
-    const QImage* img = src->m_bitmap->image();
-    m_painter->save();
-    m_painter->setCompositionMode(compositionFor(rop));
-    m_painter->drawImage(QRect(x, y, width, height), *img, QRect(srcX, srcY, srcWidth, srcHeight));
-    m_painter->restore();
+    return blit(x, y, width, height, src, srcX, srcY, srcWidth, srcHeight, SRCCOPY, COLORREF(keyColor), nullptr);
+}
+
+BOOL CDC::AlphaBlend(int x, int y, int width, int height, CDC* src, int srcX, int srcY, int srcWidth,
+                     int srcHeight, BLENDFUNCTION blend)
+{
+    if (width < 0 || height < 0 || srcWidth < 0 || srcHeight < 0)
+        return FALSE;
+    return blit(x, y, width, height, src, srcX, srcY, srcWidth, srcHeight, SRCCOPY, std::nullopt, &blend);
+}
+
+BOOL CDC::MaskBlt(int x, int y, int width, int height, CDC* src, int srcX, int srcY, CBitmap& mask, int maskX,
+                  int maskY, DWORD rop)
+{
+    // Where the mask is 1 the foreground operation applies, elsewhere the background one.
+    QImage* m = mask.image();
+    if (!m)
+        return BitBlt(x, y, width, height, src, srcX, srcY, rop & 0x00ffffff);
+    const DWORD fore = (rop & 0x00ff0000) | 0x20;
+    const DWORD back = ((rop >> 8) & 0x00ff0000) | 0x20;
+    for (int j = 0; j < height; ++j)
+        for (int i = 0; i < width; ++i) {
+            const bool on = maskX + i < m->width() && maskY + j < m->height() &&
+                            (m->pixel(maskX + i, maskY + j) & 0x00ffffff) != 0;
+            blit(x + i, y + j, 1, 1, src, srcX + i, srcY + j, 1, 1, on ? fore : back, std::nullopt, nullptr);
+        }
     return TRUE;
 }
+
+// ---- Icons ----------------------------------------------------------------------------
 
 BOOL CDC::DrawIcon(int x, int y, HICON icon)
 {
-    if (!m_painter || !icon)
+    if (!icon)
         return FALSE;
-    m_painter->drawPixmap(x, y, win::PixmapOfIcon(icon));
+    const QImage img = win::ImageOfIcon(icon);
+    return DrawIconEx(x, y, icon, img.width(), img.height());
+}
+
+BOOL CDC::DrawIconEx(int x, int y, HICON icon, int cx, int cy)
+{
+    if (!icon || m_target->info)
+        return FALSE;
+    GUARD_TARGET();
+    QImage img = win::ImageOfIcon(icon);
+    if (cx > 0 && cy > 0 && (cx != img.width() || cy != img.height()))
+        img = img.scaled(cx, cy);
+    const QPoint p = toDevice(x, y);
+    QImage* dImg = target();
+    const bool mono = IsMonochrome();
+    for (const QRect& part : clipFor(QRect(p, img.size())))
+        for (int py = part.top(); py <= part.bottom(); ++py)
+            for (int px = part.left(); px <= part.right(); ++px) {
+                const QRgb c = img.pixel(px - p.x(), py - p.y());
+                const int a = qAlpha(c);
+                if (a == 0)
+                    continue;
+                const uint32_t d = readRaw(*dImg, px, py);
+                auto mix = [&](int sc, int dc) { return (sc * a + dc * (255 - a) + 127) / 255; };
+                const uint32_t v = (uint32_t(mix(qRed(c), int((d >> 16) & 0xff))) << 16) |
+                                   (uint32_t(mix(qGreen(c), int((d >> 8) & 0xff))) << 8) |
+                                   uint32_t(mix(qBlue(c), int(d & 0xff)));
+                writeRaw(*dImg, px, py, v, mono);
+            }
     return TRUE;
 }
 
-COLORREF CDC::SetPixel(int x, int y, COLORREF color)
+namespace {
+
+// The embossed disabled look: the picture's shape (every opaque pixel that is
+// not white) in the highlight colour one pixel down and right, then in the
+// shadow colour in place.
+void drawDisabled(CDC* dc, CPoint pt, const QImage& img)
 {
-    if (m_memory && m_bitmap && m_bitmap->image()) {
-        QImage* img = m_bitmap->image();
-        if (x < 0 || y < 0 || x >= img->width() || y >= img->height())
-            return COLORREF(-1);
-        // Pixels of a selected bitmap change through the painter, which owns the image now.
-        m_painter->save();
-        m_painter->setCompositionMode(QPainter::CompositionMode_Source);
-        m_painter->fillRect(QRect(x, y, 1, 1), qcolor(color));
-        m_painter->restore();
-        return color;
-    }
-    if (!m_painter)
-        return COLORREF(-1);
-    m_painter->fillRect(QRect(x, y, 1, 1), qcolor(color));
-    return color;
+    auto shape = [&](int x, int y) {
+        const QRgb c = img.pixel(x, y);
+        return qAlpha(c) >= 128 && (c & 0x00ffffff) != 0x00ffffff;
+    };
+    const COLORREF hi = GetSysColor(COLOR_3DHILIGHT), sh = GetSysColor(COLOR_3DSHADOW);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (shape(x, y))
+                dc->SetPixel(pt.x + x + 1, pt.y + y + 1, hi);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (shape(x, y))
+                dc->SetPixel(pt.x + x, pt.y + y, sh);
 }
 
-COLORREF CDC::GetPixel(int x, int y) const
+} // namespace
+
+BOOL CDC::DrawState(CPoint pt, CSize size, HICON icon, UINT flags, CBrush*)
 {
-    if (!m_memory || !m_bitmap || !m_bitmap->image())
-        return COLORREF(-1);
-    const QImage* img = m_bitmap->image();
-    if (x < 0 || y < 0 || x >= img->width() || y >= img->height())
-        return COLORREF(-1);
-    return colorref(img->pixel(x, y));
+    if (!icon)
+        return FALSE;
+    QImage img = win::ImageOfIcon(icon);
+    if (size.cx > 0 && size.cy > 0 && (size.cx != img.width() || size.cy != img.height()))
+        img = img.scaled(size.cx, size.cy);
+    if (flags & DSS_DISABLED) {
+        drawDisabled(this, pt, img);
+        return TRUE;
+    }
+    return DrawIconEx(pt.x, pt.y, icon, img.width(), img.height());
 }
+
+BOOL CDC::DrawState(CPoint pt, CSize size, HBITMAP bitmap, UINT flags, CBrush*)
+{
+    if (!bitmap)
+        return FALSE;
+    QImage img = *ImageOfBitmap(bitmap);
+    if (size.cx > 0 && size.cy > 0 && (size.cx != img.width() || size.cy != img.height()))
+        img = img.copy(0, 0, size.cx, size.cy);
+    img = img.convertToFormat(QImage::Format_RGB32);
+    if (flags & DSS_DISABLED) {
+        drawDisabled(this, pt, img);
+        return TRUE;
+    }
+    CDC mem;
+    mem.CreateCompatibleDC(this);
+    HBITMAP tmp = CreateBitmapHandle(img);
+    mem.SelectBitmap(tmp);
+    BitBlt(pt.x, pt.y, img.width(), img.height(), &mem, 0, 0, SRCCOPY);
+    mem.SelectBitmap(nullptr);
+    DeleteObject(tmp);
+    return TRUE;
+}
+
+// ---- Capabilities ---------------------------------------------------------------------
 
 int CDC::GetDeviceCaps(int index) const
 {
     const win::DisplayMetrics m = win::CurrentDisplay();
     switch (index) {
+    case TECHNOLOGY: return DT_RASDISPLAY;
     case LOGPIXELSX: return m.dpiX;
     case LOGPIXELSY: return m.dpiY;
     case HORZRES: return m.width;
     case VERTRES: return m.height;
-    case BITSPIXEL: return 32;
+    case HORZSIZE: return MulDiv(m.width, 254, m.dpiX * 10);
+    case VERTSIZE: return MulDiv(m.height, 254, m.dpiY * 10);
+    case BITSPIXEL: return IsMonochrome() ? 1 : 32;
     case PLANES: return 1;
+    case NUMCOLORS: return -1;
+    case RASTERCAPS: return RC_BITBLT | RC_STRETCHBLT | RC_DI_BITMAP;
+    case SIZEPALETTE: return 0;
+    case COLORRES: return 24;
     default: return 0;
     }
-}
-
-int CDC::SaveDC()
-{
-    if (!m_painter)
-        return 0;
-    m_painter->save();
-    return ++m_saved;
-}
-
-BOOL CDC::RestoreDC(int saved)
-{
-    if (!m_painter || m_saved == 0)
-        return FALSE;
-    const int target = saved < 0 ? m_saved + saved : saved - 1;
-    while (m_saved > std::max(target, 0)) {
-        m_painter->restore();
-        --m_saved;
-    }
-    return TRUE;
-}
-
-int CDC::IntersectClipRect(int left, int top, int right, int bottom)
-{
-    if (!m_painter)
-        return 0;
-    m_painter->setClipRect(QRect(left, top, right - left, bottom - top), Qt::IntersectClip);
-    return 2; // a simple region
 }
 
 // ---- Window DCs ----------------------------------------------------------------------
@@ -504,7 +1675,7 @@ CPaintDC::CPaintDC(CWnd* wnd)
     const QFont font = w ? w->font() : win::DialogFont("MS Shell Dlg", 8);
     if (w && ctx && ctx->widget == w) {
         m_ps.rcPaint = ctx->rect;
-        Begin(w, &font);
+        BeginWidget(w, &font);
     } else {
         // Not in the window's paint message: nothing to paint.
         BeginScratch(&font);

@@ -1,57 +1,57 @@
 #include "platform/win/Gdi.h"
 
+#include "platform/win/Dc.h"
 #include "platform/win/Display.h"
+#include "platform/win/GdiImpl.h"
 #include "platform/win/Resources.h"
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPixmap>
+#include <QString>
 #include <cstring>
 #include <map>
 
-struct HBITMAP__ {
-    QImage image;
-};
+using win::detail::DibToImage;
+using win::detail::ImageToDib;
 
-struct HICON__ {
-    QPixmap pixmap;
-};
-
-namespace {
-
-void installSubstitutions()
-{
-    static bool done = false;
-    if (done)
-        return;
-    done = true;
-    const QStringList sans = {"Liberation Sans", "DejaVu Sans"};
-    for (const char* f : {"MS Shell Dlg", "MS Shell Dlg 2", "MS Sans Serif", "Microsoft Sans Serif", "Tahoma",
-                          "Segoe UI", "Arial", "Verdana", "System"})
-        QFont::insertSubstitutions(f, sans);
-    QFont::insertSubstitutions("Times New Roman", {"Liberation Serif", "DejaVu Serif"});
-    QFont::insertSubstitutions("Courier New", {"Liberation Mono", "DejaVu Sans Mono"});
-}
-
-} // namespace
+// ---- System colours -------------------------------------------------------------------
 
 COLORREF GetSysColor(int index)
 {
-    switch (index) {
-    case COLOR_WINDOW: return RGB(255, 255, 255);
-    case COLOR_WINDOWTEXT: return RGB(0, 0, 0);
-    case COLOR_HIGHLIGHT: return RGB(0, 120, 215);
-    case COLOR_HIGHLIGHTTEXT: return RGB(255, 255, 255);
-    case COLOR_BTNFACE: return RGB(240, 240, 240);
-    case COLOR_BTNSHADOW: return RGB(160, 160, 160);
-    case COLOR_GRAYTEXT: return RGB(109, 109, 109);
-    case COLOR_BTNTEXT: return RGB(0, 0, 0);
-    case COLOR_BTNHIGHLIGHT: return RGB(255, 255, 255);
-    case COLOR_3DDKSHADOW: return RGB(105, 105, 105);
-    case COLOR_3DLIGHT: return RGB(227, 227, 227);
-    default: return RGB(0, 0, 0);
-    }
+    // The classic Windows colours, fixed so that drawing is the same everywhere.
+    static const COLORREF table[27] = {
+        RGB(200, 200, 200), // 0 scroll bar
+        RGB(0, 0, 0),       // 1 desktop
+        RGB(153, 180, 209), // 2 active caption
+        RGB(191, 205, 219), // 3 inactive caption
+        RGB(240, 240, 240), // 4 menu
+        RGB(255, 255, 255), // 5 window
+        RGB(100, 100, 100), // 6 window frame
+        RGB(0, 0, 0),       // 7 menu text
+        RGB(0, 0, 0),       // 8 window text
+        RGB(0, 0, 0),       // 9 caption text
+        RGB(180, 180, 180), // 10 active border
+        RGB(244, 247, 252), // 11 inactive border
+        RGB(171, 171, 171), // 12 application workspace
+        RGB(0, 120, 215),   // 13 highlight
+        RGB(255, 255, 255), // 14 highlight text
+        RGB(240, 240, 240), // 15 button face
+        RGB(160, 160, 160), // 16 button shadow
+        RGB(109, 109, 109), // 17 grey text
+        RGB(0, 0, 0),       // 18 button text
+        RGB(0, 0, 0),       // 19 inactive caption text
+        RGB(255, 255, 255), // 20 button highlight
+        RGB(105, 105, 105), // 21 3D dark shadow
+        RGB(227, 227, 227), // 22 3D light
+        RGB(0, 0, 0),       // 23 tooltip text
+        RGB(255, 255, 225), // 24 tooltip background
+        RGB(0, 0, 0),       // 25 (unused)
+        RGB(0, 102, 204),   // 26 hot-tracked item
+    };
+    return index >= 0 && index < 27 ? table[index] : RGB(0, 0, 0);
 }
 
 // ---- Pens and brushes ---------------------------------------------------------------
@@ -99,21 +99,62 @@ CBrush& CBrush::Hollow()
 
 namespace win {
 
+std::string SubstituteFace(const std::string& face)
+{
+    // Windows faces onto installed families of the same metrics (Liberation) or,
+    // where none exists, the nearest in shape (DejaVu for Verdana and Tahoma).
+    static const std::map<std::string, std::string> faces = {
+        {"ms shell dlg", "Liberation Sans"},   {"ms shell dlg 2", "Liberation Sans"},
+        {"ms sans serif", "Liberation Sans"},  {"microsoft sans serif", "Liberation Sans"},
+        {"arial", "Liberation Sans"},          {"helvetica", "Liberation Sans"},
+        {"segoe ui", "Liberation Sans"},       {"system", "Liberation Sans"},
+        {"verdana", "DejaVu Sans"},            {"tahoma", "DejaVu Sans"},
+        {"times new roman", "Liberation Serif"}, {"times", "Liberation Serif"},
+        {"ms serif", "Liberation Serif"},      {"courier", "Liberation Mono"},
+        {"courier new", "Liberation Mono"},    {"consolas", "Liberation Mono"},
+        {"lucida console", "DejaVu Sans Mono"},
+    };
+    std::string key = face;
+    for (char& c : key)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    auto it = faces.find(key);
+    if (it != faces.end())
+        return it->second;
+    if (key.empty())
+        return "Liberation Sans";
+    return face;
+}
+
 QFont FontFromLogFont(const LOGFONT& lf)
 {
-    installSubstitutions();
-    QFont f(QString::fromUtf8(lf.lfFaceName));
-    // A negative height is the character height, a positive one the cell height.
-    const int h = lf.lfHeight < 0 ? -lf.lfHeight : (lf.lfHeight > 0 ? lf.lfHeight * 4 / 5 : 0);
-    if (h > 0)
-        f.setPixelSize(h);
-    else
-        f.setPixelSize(MulDiv(8, CurrentDisplay().dpiY, 72));
+    const std::string family = SubstituteFace(lf.lfFaceName);
+    QFont f;
+    f.setFamilies({QString::fromStdString(family), "Liberation Sans", "DejaVu Sans"});
+    f.setStyleStrategy(lf.lfQuality == NONANTIALIASED_QUALITY ? QFont::NoAntialias : QFont::PreferDefault);
     const int weight = lf.lfWeight > 0 ? std::clamp<int>(lf.lfWeight, 1, 1000) : FW_NORMAL;
     f.setWeight(QFont::Weight(weight));
     f.setItalic(lf.lfItalic);
     f.setUnderline(lf.lfUnderline);
     f.setStrikeOut(lf.lfStrikeOut);
+    if (lf.lfHeight < 0) {
+        // A negative height is the character height (the em).
+        f.setPixelSize(int(-lf.lfHeight));
+    } else if (lf.lfHeight > 0) {
+        // A positive one is the cell height: ascent plus descent.
+        QFont probe = f;
+        probe.setPixelSize(100);
+        const QFontMetrics fm(probe);
+        const int cell = fm.ascent() + fm.descent();
+        f.setPixelSize(std::max(1, cell > 0 ? int(lf.lfHeight * 100 / cell) : int(lf.lfHeight)));
+    } else {
+        f.setPixelSize(MulDiv(8, CurrentDisplay().dpiY, 72) + 3);
+    }
+    if (lf.lfWidth > 0) {
+        // An average character width different from the face's own stretches the font.
+        const QFontMetrics fm(f);
+        const int avg = std::max(1, fm.averageCharWidth());
+        f.setStretch(std::clamp(int(lf.lfWidth * 100 / avg), 1, 4000));
+    }
     return f;
 }
 
@@ -196,50 +237,391 @@ const QFont& CFont::GetQFont() const
 
 // ---- Bitmaps --------------------------------------------------------------------------
 
-HBITMAP CreateBitmapHandle(const QImage& image) { return new HBITMAP__{image}; }
+namespace win::detail {
 
-QImage* ImageOfBitmap(HBITMAP bitmap) { return bitmap ? &bitmap->image : nullptr; }
+int DibStride(int width, int bitsPerPixel) { return ((width * bitsPerPixel + 31) / 32) * 4; }
+
+QRgb MonoOf(QRgb c)
+{
+    // The nearer of the two entries of a monochrome palette.
+    return qRed(c) + qGreen(c) + qBlue(c) >= 383 ? 0xffffffff : 0xff000000;
+}
+
+namespace {
+
+int nearestIndex(const std::vector<RGBQUAD>& pal, QRgb c)
+{
+    int best = 0;
+    int bestDist = 1 << 30;
+    for (size_t i = 0; i < pal.size(); ++i) {
+        const int dr = pal[i].rgbRed - qRed(c), dg = pal[i].rgbGreen - qGreen(c), db = pal[i].rgbBlue - qBlue(c);
+        const int d = dr * dr + dg * dg + db * db;
+        if (d < bestDist) {
+            bestDist = d;
+            best = int(i);
+            if (d == 0)
+                break;
+        }
+    }
+    return best;
+}
+
+unsigned char* dibRow(HBITMAP b, int y)
+{
+    const int h = b->image.height();
+    const int stride = DibStride(b->image.width(), b->bitsPerPixel);
+    return b->dib.data() + size_t(b->topDown ? y : h - 1 - y) * size_t(stride);
+}
+
+} // namespace
+
+void DibToImage(HBITMAP b)
+{
+    if (!b || !b->dibSection)
+        return;
+    const int w = b->image.width(), h = b->image.height();
+    for (int y = 0; y < h; ++y) {
+        const unsigned char* src = dibRow(b, y);
+        auto* dst = reinterpret_cast<QRgb*>(b->image.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            switch (b->bitsPerPixel) {
+            case 32: {
+                const unsigned char* p = src + 4 * x;
+                dst[x] = qRgba(p[2], p[1], p[0], p[3]);
+                break;
+            }
+            case 24: {
+                const unsigned char* p = src + 3 * x;
+                dst[x] = qRgb(p[2], p[1], p[0]);
+                break;
+            }
+            default: {
+                int index = 0;
+                if (b->bitsPerPixel == 8)
+                    index = src[x];
+                else if (b->bitsPerPixel == 4)
+                    index = (src[x / 2] >> ((x % 2) ? 0 : 4)) & 0xf;
+                else
+                    index = (src[x / 8] >> (7 - x % 8)) & 1;
+                const RGBQUAD q = size_t(index) < b->palette.size() ? b->palette[size_t(index)] : RGBQUAD{};
+                dst[x] = qRgb(q.rgbRed, q.rgbGreen, q.rgbBlue);
+            }
+            }
+        }
+    }
+}
+
+void ImageToDib(HBITMAP b)
+{
+    if (!b || !b->dibSection)
+        return;
+    const int w = b->image.width(), h = b->image.height();
+    for (int y = 0; y < h; ++y) {
+        unsigned char* dst = dibRow(b, y);
+        const auto* src = reinterpret_cast<const QRgb*>(b->image.constScanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const QRgb c = src[x];
+            switch (b->bitsPerPixel) {
+            case 32: {
+                unsigned char* p = dst + 4 * x;
+                p[0] = uchar(qBlue(c));
+                p[1] = uchar(qGreen(c));
+                p[2] = uchar(qRed(c));
+                p[3] = uchar(qAlpha(c));
+                break;
+            }
+            case 24: {
+                unsigned char* p = dst + 3 * x;
+                p[0] = uchar(qBlue(c));
+                p[1] = uchar(qGreen(c));
+                p[2] = uchar(qRed(c));
+                break;
+            }
+            case 8: dst[x] = uchar(nearestIndex(b->palette, c)); break;
+            case 4: {
+                const int i = nearestIndex(b->palette, c) & 0xf;
+                dst[x / 2] = uchar((x % 2) ? ((dst[x / 2] & 0xf0) | i) : ((dst[x / 2] & 0x0f) | (i << 4)));
+                break;
+            }
+            default: {
+                const int i = nearestIndex(b->palette, c) & 1;
+                const int bit = 7 - x % 8;
+                dst[x / 8] = uchar((dst[x / 8] & ~(1 << bit)) | (i << bit));
+            }
+            }
+        }
+    }
+}
+
+} // namespace win::detail
+
+namespace {
+
+QImage loadImageFile(const std::string& path)
+{
+    QImage img(QString::fromStdString(path));
+    if (img.isNull())
+        return img;
+    return img.convertToFormat(QImage::Format_RGB32);
+}
+
+HBITMAP loadBitmapResource(UINT id)
+{
+    const std::string path = win::FindImagePath(id);
+    if (path.empty())
+        return nullptr;
+    QImage img = loadImageFile(path);
+    return img.isNull() ? nullptr : CreateBitmapHandle(img);
+}
+
+} // namespace
+
+HBITMAP CreateBitmapHandle(const QImage& image)
+{
+    auto* b = new HBITMAP__;
+    b->image = image.format() == QImage::Format_ARGB32 || image.format() == QImage::Format_RGB32
+                   ? image
+                   : image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    return b;
+}
+
+QImage* ImageOfBitmap(HBITMAP bitmap)
+{
+    if (!bitmap)
+        return nullptr;
+    DibToImage(bitmap);
+    return &bitmap->image;
+}
 
 BOOL DeleteObject(HBITMAP bitmap)
 {
     if (!bitmap)
         return FALSE;
+    if (bitmap->selectedIn)
+        bitmap->selectedIn->ForgetBitmap(bitmap);
+    if (bitmap->owner)
+        bitmap->owner->Detach();
     delete bitmap;
     return TRUE;
 }
 
+HBITMAP CreateBitmap(int width, int height, UINT, UINT bitsPerPixel, const void* bits)
+{
+    if (width <= 0 || height <= 0)
+        return nullptr;
+    QImage img(width, height, QImage::Format_RGB32);
+    img.fill(0xff000000);
+    auto* b = new HBITMAP__;
+    b->bitsPerPixel = bitsPerPixel == 1 ? 1 : 32;
+    if (bits) {
+        const auto* p = static_cast<const unsigned char*>(bits);
+        if (bitsPerPixel == 1) {
+            const int stride = ((width + 15) / 16) * 2; // device bitmaps pad rows to a word
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x)
+                    if ((p[y * stride + x / 8] >> (7 - x % 8)) & 1)
+                        img.setPixel(x, y, 0xffffffff);
+        } else if (bitsPerPixel == 32) {
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) {
+                    const unsigned char* q = p + (size_t(y) * width + x) * 4;
+                    img.setPixel(x, y, qRgb(q[2], q[1], q[0]));
+                }
+        }
+    }
+    b->image = img;
+    return b;
+}
+
+int GetObject(HBITMAP bitmap, int size, void* out)
+{
+    if (!bitmap || !out || size < int(sizeof(BITMAP)))
+        return 0;
+    auto* bm = static_cast<BITMAP*>(out);
+    bm->bmType = 0;
+    bm->bmWidth = bitmap->image.width();
+    bm->bmHeight = bitmap->image.height();
+    bm->bmBitsPixel = WORD(bitmap->bitsPerPixel);
+    bm->bmPlanes = 1;
+    bm->bmWidthBytes = bitmap->dibSection ? win::detail::DibStride(bm->bmWidth, bitmap->bitsPerPixel)
+                                          : ((bm->bmWidth * bitmap->bitsPerPixel + 15) / 16) * 2;
+    bm->bmBits = bitmap->dibSection ? bitmap->dib.data() : nullptr;
+    return int(sizeof(BITMAP));
+}
+
+HBITMAP CreateDIBSection(CDC*, const BITMAPINFO* info, UINT, void** bits, void*, DWORD)
+{
+    if (!info)
+        return nullptr;
+    const BITMAPINFOHEADER& h = info->bmiHeader;
+    const int bpp = h.biBitCount;
+    const int width = h.biWidth;
+    const int height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+    if (width <= 0 || height <= 0 || h.biCompression != BI_RGB || (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32))
+        return nullptr;
+    auto* b = new HBITMAP__;
+    b->bitsPerPixel = bpp;
+    b->dibSection = true;
+    b->topDown = h.biHeight < 0;
+    b->dib.assign(size_t(win::detail::DibStride(width, bpp)) * size_t(height), 0);
+    if (bpp <= 8) {
+        const int entries = h.biClrUsed ? int(h.biClrUsed) : (1 << bpp);
+        b->palette.assign(info->bmiColors, info->bmiColors + entries);
+    }
+    b->image = QImage(width, height, bpp == 32 ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    DibToImage(b);
+    if (bits)
+        *bits = b->dib.data();
+    return b;
+}
+
+int GetDIBits(CDC*, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINFO* info, UINT)
+{
+    if (!bitmap || !info)
+        return 0;
+    DibToImage(bitmap);
+    BITMAPINFOHEADER& h = info->bmiHeader;
+    const int width = bitmap->image.width();
+    const int height = bitmap->image.height();
+    if (!bits) {
+        h.biWidth = width;
+        h.biHeight = height;
+        h.biPlanes = 1;
+        if (h.biBitCount == 0)
+            h.biBitCount = WORD(bitmap->bitsPerPixel == 1 ? 1 : 32);
+        h.biCompression = BI_RGB;
+        h.biSizeImage = DWORD(win::detail::DibStride(width, h.biBitCount) * height);
+        return height;
+    }
+    const int bpp = h.biBitCount;
+    if (bpp != 1 && bpp != 8 && bpp != 24 && bpp != 32)
+        return 0;
+    // Rows and pixels go out through a temporary DIB section of the asked format.
+    HBITMAP__ out;
+    out.bitsPerPixel = bpp;
+    out.dibSection = true;
+    out.topDown = h.biHeight < 0;
+    out.image = bitmap->image;
+    const int outHeight = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+    if (outHeight != height || h.biWidth != width)
+        out.image = bitmap->image.scaled(h.biWidth, outHeight);
+    if (bpp == 1) {
+        out.palette = {RGBQUAD{0, 0, 0, 0}, RGBQUAD{255, 255, 255, 0}};
+        info->bmiColors[0] = out.palette[0];
+        (&info->bmiColors[0])[1] = out.palette[1];
+    } else if (bpp == 8) {
+        for (int i = 0; i < 256; ++i) {
+            const RGBQUAD q{BYTE(i), BYTE(i), BYTE(i), 0};
+            out.palette.push_back(q);
+            (&info->bmiColors[0])[i] = q;
+        }
+    }
+    const int stride = win::detail::DibStride(h.biWidth, bpp);
+    out.dib.assign(size_t(stride) * size_t(outHeight), 0);
+    ImageToDib(&out);
+    const UINT last = std::min<UINT>(start + lines, UINT(outHeight));
+    if (start >= last)
+        return 0;
+    // Row numbers count from the bottom for a bottom-up DIB.
+    std::memcpy(bits, out.dib.data() + size_t(start) * size_t(stride), size_t(last - start) * size_t(stride));
+    return int(last - start);
+}
+
+int SetDIBits(CDC*, HBITMAP bitmap, UINT start, UINT lines, const void* bits, const BITMAPINFO* info, UINT)
+{
+    if (!bitmap || !bits || !info)
+        return 0;
+    const BITMAPINFOHEADER& h = info->bmiHeader;
+    HBITMAP src = CreateDIBSection(nullptr, info, DIB_RGB_COLORS, nullptr);
+    if (!src)
+        return 0;
+    const int height = src->image.height();
+    const int stride = win::detail::DibStride(src->image.width(), h.biBitCount);
+    const UINT last = std::min<UINT>(start + lines, UINT(height));
+    std::memcpy(src->dib.data() + size_t(start) * size_t(stride), bits, size_t(last - start) * size_t(stride));
+    DibToImage(src);
+    DibToImage(bitmap);
+    for (int y = 0; y < std::min(height, bitmap->image.height()); ++y)
+        for (int x = 0; x < std::min(src->image.width(), bitmap->image.width()); ++x) {
+            QRgb c = src->image.pixel(x, y);
+            if (bitmap->bitsPerPixel == 1)
+                c = win::detail::MonoOf(c);
+            else if (bitmap->image.format() != QImage::Format_ARGB32)
+                c |= 0xff000000;
+            bitmap->image.setPixel(x, y, c);
+        }
+    ImageToDib(bitmap);
+    delete src;
+    return int(last - start);
+}
+
+HBITMAP CreateMappedBitmap(void*, UINT id, UINT, const COLORMAP* map, int count)
+{
+    HBITMAP b = loadBitmapResource(id);
+    if (!b || !map || count <= 0)
+        return b;
+    QImage& img = b->image;
+    for (int y = 0; y < img.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+            const COLORREF c = RGB(qRed(row[x]), qGreen(row[x]), qBlue(row[x]));
+            for (int i = 0; i < count; ++i)
+                if (map[i].from == c) {
+                    row[x] = qRgb(GetRValue(map[i].to), GetGValue(map[i].to), GetBValue(map[i].to));
+                    break;
+                }
+        }
+    }
+    return b;
+}
+
 CBitmap::~CBitmap() { DeleteObject(); }
+
+CBitmap* CBitmap::FromHandle(HBITMAP bitmap) { return bitmap ? bitmap->owner : nullptr; }
 
 BOOL CBitmap::LoadBitmap(UINT resourceId)
 {
     if (m_bitmap)
         return FALSE;
-    const std::string path = win::FindImagePath(resourceId);
-    if (path.empty())
-        return FALSE;
-    QImage img(QString::fromStdString(path));
-    if (img.isNull())
-        return FALSE;
-    m_bitmap = CreateBitmapHandle(img.convertToFormat(QImage::Format_RGB32));
-    return TRUE;
+    HBITMAP b = loadBitmapResource(resourceId);
+    return b ? Attach(b) : FALSE;
 }
 
-BOOL CBitmap::CreateCompatibleBitmap(CDC*, int width, int height)
+BOOL CBitmap::LoadMappedBitmap(UINT resourceId, UINT flags, const COLORMAP* map, int count)
+{
+    if (m_bitmap)
+        return FALSE;
+    HBITMAP b = CreateMappedBitmap(nullptr, resourceId, flags, map, count);
+    return b ? Attach(b) : FALSE;
+}
+
+BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height)
 {
     if (m_bitmap || width < 0 || height < 0)
         return FALSE;
+    // Compatible with a DC that draws into a monochrome bitmap: monochrome too.
+    const bool mono = dc && dc->IsMonochrome();
     QImage img(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
-    img.fill(Qt::black);
-    m_bitmap = CreateBitmapHandle(img);
-    return TRUE;
+    img.fill(0xff000000);
+    HBITMAP b = CreateBitmapHandle(img);
+    b->bitsPerPixel = mono ? 1 : 32;
+    return Attach(b);
+}
+
+BOOL CBitmap::CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits)
+{
+    if (m_bitmap)
+        return FALSE;
+    HBITMAP b = ::CreateBitmap(width, height, planes, bitsPerPixel, bits);
+    return b ? Attach(b) : FALSE;
 }
 
 BOOL CBitmap::DeleteObject()
 {
     if (!m_bitmap)
         return FALSE;
-    ::DeleteObject(m_bitmap);
-    m_bitmap = nullptr;
+    HBITMAP b = Detach();
+    ::DeleteObject(b);
     return TRUE;
 }
 
@@ -248,6 +630,7 @@ BOOL CBitmap::Attach(HBITMAP bitmap)
     if (m_bitmap || !bitmap)
         return FALSE;
     m_bitmap = bitmap;
+    bitmap->owner = this;
     return TRUE;
 }
 
@@ -255,21 +638,12 @@ HBITMAP CBitmap::Detach()
 {
     HBITMAP b = m_bitmap;
     m_bitmap = nullptr;
+    if (b)
+        b->owner = nullptr;
     return b;
 }
 
-int CBitmap::GetBitmap(BITMAP* bm) const
-{
-    if (!m_bitmap || !bm)
-        return 0;
-    bm->bmWidth = m_bitmap->image.width();
-    bm->bmHeight = m_bitmap->image.height();
-    bm->bmWidthBytes = LONG(m_bitmap->image.bytesPerLine());
-    bm->bmBitsPixel = WORD(m_bitmap->image.depth());
-    bm->bmPlanes = 1;
-    bm->bmBits = nullptr;
-    return int(sizeof(BITMAP));
-}
+int CBitmap::GetBitmap(BITMAP* bm) const { return GetObject(m_bitmap, int(sizeof(BITMAP)), bm); }
 
 CSize CBitmap::GetSize() const
 {
@@ -278,33 +652,169 @@ CSize CBitmap::GetSize() const
 
 QImage* CBitmap::image() const { return ImageOfBitmap(m_bitmap); }
 
+// ---- Images ---------------------------------------------------------------------------
+
+namespace {
+
+HICON iconFromImage(const QImage& image, bool shared)
+{
+    auto* icon = new HICON__;
+    icon->color = image.convertToFormat(QImage::Format_ARGB32);
+    icon->shared = shared;
+    icon->pixmap = QPixmap::fromImage(icon->color);
+    return icon;
+}
+
+QImage iconImage(const std::string& path, int cx, int cy)
+{
+    QImage img(QString::fromStdString(path));
+    if (img.isNull())
+        return img;
+    img = img.convertToFormat(QImage::Format_ARGB32);
+    if (cx > 0 && cy > 0 && (img.width() != cx || img.height() != cy))
+        img = img.scaled(cx, cy, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return img;
+}
+
+} // namespace
+
+void* LoadImage(void*, const char* name, UINT type, int cx, int cy, UINT flags)
+{
+    if (!name)
+        return nullptr;
+    std::string path;
+    if (flags & LR_LOADFROMFILE) {
+        path = name;
+    } else {
+        char* end = nullptr;
+        const unsigned long id = std::strtoul(name[0] == '#' ? name + 1 : name, &end, 10);
+        if (!end || *end)
+            return nullptr;
+        path = win::FindImagePath(UINT(id));
+    }
+    if (path.empty())
+        return nullptr;
+    if (type == IMAGE_ICON) {
+        QImage img = iconImage(path, cx, cy);
+        return img.isNull() ? nullptr : iconFromImage(img, false);
+    }
+    QImage img = loadImageFile(path);
+    if (img.isNull())
+        return nullptr;
+    if (cx > 0 && cy > 0)
+        img = img.scaled(cx, cy);
+    HBITMAP b = CreateBitmapHandle(img);
+    if (flags & LR_CREATEDIBSECTION) {
+        b->dibSection = true;
+        b->bitsPerPixel = 24;
+        b->dib.assign(size_t(win::detail::DibStride(img.width(), 24)) * size_t(img.height()), 0);
+        ImageToDib(b);
+    }
+    return b;
+}
+
+void* LoadImage(void* instance, UINT id, UINT type, int cx, int cy, UINT flags)
+{
+    const std::string name = std::to_string(id);
+    return LoadImage(instance, name.c_str(), type, cx, cy, flags & ~LR_LOADFROMFILE);
+}
+
 // ---- Icons ----------------------------------------------------------------------------
 
 HICON LoadIconResource(UINT id)
 {
-    static std::map<UINT, std::unique_ptr<HICON__>> icons;
+    static std::map<UINT, HICON> icons;
     auto it = icons.find(id);
     if (it != icons.end())
-        return it->second.get();
+        return it->second;
     const std::string path = win::FindImagePath(id);
     if (path.empty())
         return nullptr;
-    QPixmap pm(QString::fromStdString(path));
-    if (pm.isNull())
+    QImage img = iconImage(path, 0, 0);
+    if (img.isNull())
         return nullptr;
-    auto icon = std::make_unique<HICON__>();
-    icon->pixmap = pm;
-    HICON h = icon.get();
-    icons[id] = std::move(icon);
+    HICON h = iconFromImage(img, true);
+    icons[id] = h;
     return h;
 }
 
+HICON LoadIconResource(UINT id, int cx, int cy)
+{
+    const std::string path = win::FindImagePath(id);
+    if (path.empty())
+        return nullptr;
+    QImage img = iconImage(path, cx, cy);
+    return img.isNull() ? nullptr : iconFromImage(img, false);
+}
+
+BOOL GetIconInfo(HICON icon, ICONINFO* info)
+{
+    if (!icon || !info)
+        return FALSE;
+    const QImage& c = icon->color;
+    QImage mask(c.size(), QImage::Format_RGB32);
+    QImage color(c.size(), QImage::Format_RGB32);
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x) {
+            const QRgb p = c.pixel(x, y);
+            const bool transparent = qAlpha(p) < 128;
+            mask.setPixel(x, y, transparent ? 0xffffffff : 0xff000000);
+            color.setPixel(x, y, transparent ? 0xff000000 : (p | 0xff000000));
+        }
+    info->fIcon = TRUE;
+    info->xHotspot = DWORD(c.width() / 2);
+    info->yHotspot = DWORD(c.height() / 2);
+    info->hbmMask = CreateBitmapHandle(mask);
+    info->hbmMask->bitsPerPixel = 1;
+    info->hbmColor = CreateBitmapHandle(color);
+    return TRUE;
+}
+
+HICON CreateIconIndirect(const ICONINFO* info)
+{
+    if (!info || !info->hbmMask)
+        return nullptr;
+    DibToImage(info->hbmMask);
+    DibToImage(info->hbmColor);
+    const QImage& mask = info->hbmMask->image;
+    // Without a colour bitmap the mask holds both halves (AND above XOR), as for cursors.
+    const bool combined = !info->hbmColor;
+    const int w = mask.width();
+    const int h = combined ? mask.height() / 2 : mask.height();
+    QImage out(w, h, QImage::Format_ARGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const bool transparent = (mask.pixel(x, y) & 0xffffff) != 0;
+            const QRgb c = combined ? mask.pixel(x, y + h)
+                                    : (x < info->hbmColor->image.width() && y < info->hbmColor->image.height()
+                                           ? info->hbmColor->image.pixel(x, y)
+                                           : 0xff000000);
+            out.setPixel(x, y, transparent ? 0u : (c | 0xff000000));
+        }
+    return iconFromImage(out, false);
+}
+
+HICON CopyIcon(HICON icon) { return icon ? iconFromImage(icon->color, false) : nullptr; }
+
+BOOL DestroyIcon(HICON icon)
+{
+    if (!icon)
+        return FALSE;
+    if (!icon->shared)
+        delete icon;
+    return TRUE;
+}
+
 namespace win {
+
 const QPixmap& PixmapOfIcon(HICON icon)
 {
     static const QPixmap none;
     return icon ? icon->pixmap : none;
 }
+
+QImage ImageOfIcon(HICON icon) { return icon ? icon->color : QImage(); }
+
 } // namespace win
 
 // ---- Stock objects --------------------------------------------------------------------
@@ -312,7 +822,7 @@ const QPixmap& PixmapOfIcon(HICON icon)
 CGdiObject* GetStockObject(int index)
 {
     static CBrush white(RGB(255, 255, 255)), ltgray(RGB(192, 192, 192)), gray(RGB(128, 128, 128)),
-        black(RGB(0, 0, 0));
+        dkgray(RGB(64, 64, 64)), black(RGB(0, 0, 0));
     static CPen whitePen(PS_SOLID, 1, RGB(255, 255, 255)), blackPen(PS_SOLID, 1, RGB(0, 0, 0)),
         nullPen(PS_NULL, 0, 0);
     static CFont guiFont;
@@ -326,11 +836,14 @@ CGdiObject* GetStockObject(int index)
     case WHITE_BRUSH: return &white;
     case LTGRAY_BRUSH: return &ltgray;
     case GRAY_BRUSH: return &gray;
+    case DKGRAY_BRUSH: return &dkgray;
     case BLACK_BRUSH: return &black;
     case NULL_BRUSH: return &CBrush::Hollow();
     case WHITE_PEN: return &whitePen;
     case BLACK_PEN: return &blackPen;
     case NULL_PEN: return &nullPen;
+    case ANSI_VAR_FONT:
+    case SYSTEM_FONT:
     case DEFAULT_GUI_FONT: return &guiFont;
     default: return nullptr;
     }
