@@ -2,37 +2,7 @@
 // The bitmap calls of the karaoke add-on: device-independent bitmap sections
 // handed to the host as window-layer bitmaps (HBITMAP, deleted with
 // DeleteObject by whoever receives them).
-#include "platform/win/WinTypes.h"
-
-constexpr DWORD BI_RGB = 0;
-constexpr UINT DIB_RGB_COLORS = 0;
-
-struct BITMAPINFOHEADER {
-    DWORD biSize;  // sizeof(BITMAPINFOHEADER), 40
-    LONG biWidth;
-    LONG biHeight;  // positive: bottom-up rows; negative: top-down
-    WORD biPlanes;
-    WORD biBitCount;  // 24 or 32
-    DWORD biCompression;
-    DWORD biSizeImage;
-    LONG biXPelsPerMeter;
-    LONG biYPelsPerMeter;
-    DWORD biClrUsed;
-    DWORD biClrImportant;
-};
-static_assert(sizeof(BITMAPINFOHEADER) == 40);
-
-struct RGBQUAD {
-    BYTE rgbBlue;
-    BYTE rgbGreen;
-    BYTE rgbRed;
-    BYTE rgbReserved;
-};
-
-struct BITMAPINFO {
-    BITMAPINFOHEADER bmiHeader;
-    RGBQUAD bmiColors[1];
-};
+#include "platform/win/Gdi.h"
 
 // A black bitmap section of 24 or 32 bits per pixel without compression,
 // or null. There is no device context to pass on this platform. `bits`

@@ -242,8 +242,12 @@ QImage* CDC::surface() const
 
 void CDC::touchTarget()
 {
-    if (m_target->kind == Target::Memory && m_state->bitmap)
-        DibToImage(m_state->bitmap);
+    if (m_target->kind != Target::Memory || !m_state->bitmap)
+        return;
+    DibToImage(m_state->bitmap);
+    QImage& img = m_state->bitmap->image;
+    if (img.format() != QImage::Format_RGB32 && img.format() != QImage::Format_ARGB32)
+        img = img.convertToFormat(img.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
 }
 
 void CDC::doneTarget()

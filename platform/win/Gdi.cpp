@@ -378,10 +378,9 @@ HBITMAP loadBitmapResource(UINT id)
 
 HBITMAP CreateBitmapHandle(const QImage& image)
 {
+    // Kept as given; a DC that draws on it or from it makes it 32 bits first.
     auto* b = new HBITMAP__;
-    b->image = image.format() == QImage::Format_ARGB32 || image.format() == QImage::Format_RGB32
-                   ? image
-                   : image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    b->image = image;
     return b;
 }
 

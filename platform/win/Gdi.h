@@ -146,6 +146,8 @@ struct BITMAPINFOHEADER {
     DWORD biClrImportant = 0;
 };
 
+static_assert(sizeof(BITMAPINFOHEADER) == 40);
+
 // A header followed by the palette (as many entries as the bit count asks).
 struct BITMAPINFO {
     BITMAPINFOHEADER bmiHeader;
