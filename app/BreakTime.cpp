@@ -3,7 +3,9 @@
 #include "store/AppGlobals.h"
 #include "app/CallRecorder.h"
 #include "store/SendCommand.h"
+#include "platform/audio/PlaySound.h"
 #include "platform/win/DataExchange.h"
+#include "platform/win/Resources.h"
 
 #include "platform/win/Dc.h"
 #include "platform/win/WidgetAccess.h"
@@ -133,9 +135,13 @@ void CBreakTime::SignalBreakEnd()
         SendCommand(CMD_PLAY_BREAK_MUSIC);
         return;
     }
-    if (alertPlayer())
+    if (alertPlayer()) {
         alertPlayer()();
-    else
+        return;
+    }
+    // The program's own alert sound, wave resource 401.
+    const std::string ding = win::LoadResourceData(401);
+    if (ding.empty() || !PlaySound(ding.data(), nullptr, SND_MEMORY | SND_ASYNC))
         win::Beep();
 }
 

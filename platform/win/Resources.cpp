@@ -212,7 +212,8 @@ public:
                 advance();
                 skipOptions();
                 set.menus[id] = parseMenuItems();
-            } else if (isIdent("BITMAP") || isIdent("ICON") || isIdent("CURSOR") || isIdent("PNG")) {
+            } else if (isIdent("BITMAP") || isIdent("ICON") || isIdent("CURSOR") || isIdent("PNG") ||
+                       isIdent("WAVE")) {
                 advance();
                 set.images[id] = expectString("a file name");
             } else {
@@ -568,6 +569,18 @@ std::string FindImagePath(UINT id)
     auto& i = programResources().images;
     auto it = i.find(id);
     return it == i.end() ? std::string() : ":/res/" + it->second;
+}
+
+std::string LoadResourceData(UINT id)
+{
+    const std::string path = FindImagePath(id);
+    if (path.empty())
+        return {};
+    QFile f(QString::fromStdString(path));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = f.readAll();
+    return std::string(bytes.constData(), size_t(bytes.size()));
 }
 
 void AddResourceScript(const std::string& text)

@@ -94,8 +94,10 @@ ResourceSet ParseResourceScript(const std::string& text, const std::string& name
 const DialogTemplate* FindDialogTemplate(UINT id);
 const std::vector<MenuTemplateItem>* FindMenuTemplate(UINT id);
 std::optional<std::string> FindString(UINT id);
-// The Qt resource path of an image, empty when there is none.
+// The Qt resource path of an image or sound, empty when there is none.
 std::string FindImagePath(UINT id);
+// The bytes of a resource file (a WAVE sound), empty when there is none.
+std::string LoadResourceData(UINT id);
 
 // Adds resources from a script to the program's (tests add their own templates).
 void AddResourceScript(const std::string& text);
