@@ -1,5 +1,7 @@
 #include "platform/win/Shell.h"
 
+#include "platform/win/WndImpl.h"
+
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QProcess>
@@ -130,4 +132,40 @@ INT_PTR ShellExecute(HWND /*owner*/, const std::string& verb, const std::string&
         req.file = fs::absolute(p, ec).string();
     }
     return win::launcher() ? win::launcher()(req) : win::defaultLaunch(req);
+}
+
+UINT DragQueryFile(HDROP drop, UINT index, char* buffer, UINT size)
+{
+    if (!drop)
+        return 0;
+    const std::vector<std::string>& files = drop->files;
+    if (index == 0xFFFFFFFF)
+        return UINT(files.size());
+    if (index >= files.size())
+        return 0;
+    const std::string& f = files[index];
+    if (!buffer)
+        return UINT(f.size());
+    if (size == 0)
+        return 0;
+    const size_t n = std::min<size_t>(f.size(), size - 1);
+    f.copy(buffer, n);
+    buffer[n] = '\0';
+    return UINT(n);
+}
+
+BOOL DragQueryPoint(HDROP drop, POINT* point)
+{
+    if (!drop || !point)
+        return FALSE;
+    *point = drop->point;
+    return TRUE;
+}
+
+void DragFinish(HDROP) {}
+
+void DragAcceptFiles(HWND hWnd, BOOL accept)
+{
+    if (CWnd* w = CWnd::FromHandle(hWnd))
+        w->ModifyStyleEx(accept ? 0 : WS_EX_ACCEPTFILES, accept ? WS_EX_ACCEPTFILES : 0);
 }

@@ -67,3 +67,17 @@ bool SetCurrentDirectory(const std::string& folder);
 // Opens or prints a file with the program the desktop associates with it.
 INT_PTR ShellExecute(HWND owner, const std::string& verb, const std::string& file,
                      const std::string& parameters, const std::string& directory, int show);
+
+// Files dropped on a window that accepts them (WS_EX_ACCEPTFILES or
+// DragAcceptFiles) arrive as WM_DROPFILES with the drop in wParam: a drop on
+// a control goes to the nearest window up its parents that accepts files.
+// The drop is valid while the message is handled; DragFinish may be called
+// and frees nothing.
+// With index 0xFFFFFFFF: the number of files. Otherwise the length of the
+// file's path in bytes; with a buffer, the path copied into it (at most
+// size - 1 bytes and a terminating zero).
+UINT DragQueryFile(HDROP drop, UINT index, char* buffer, UINT size);
+// Where the files were dropped, in the client coordinates of the window that received them.
+BOOL DragQueryPoint(HDROP drop, POINT* point);
+void DragFinish(HDROP drop);
+void DragAcceptFiles(HWND hWnd, BOOL accept);

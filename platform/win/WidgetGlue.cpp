@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMouseEvent>
@@ -304,7 +307,47 @@ bool RouteEvent(QWidget* widget, HWND hwnd, bool isFrame, QEvent* e,
     return result;
 }
 
+bool RouteViewportEvent(QWidget* viewport, HWND hwnd, QEvent* e, const std::function<bool(QEvent*)>& baseEvent)
+{
+    switch (e->type()) {
+    case QEvent::Paint:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        // Not a frame: the viewport stands for the window's client area here.
+        return RouteEvent(viewport, hwnd, false, e, baseEvent);
+    default:
+        // Its size, visibility and the rest are the viewport's own business.
+        return baseEvent(e);
+    }
+}
+
 namespace {
+
+// The window that takes files dropped on a window: itself or the nearest parent that accepts files.
+CWnd* dropTarget(HWND hwnd)
+{
+    for (CWnd* w = CWnd::FromHandle(hwnd); w; w = (w->GetStyle() & WS_CHILD) ? w->GetParent() : nullptr)
+        if (w->GetExStyle() & WS_EX_ACCEPTFILES)
+            return w;
+    return nullptr;
+}
+
+std::vector<std::string> localFiles(const QMimeData* data)
+{
+    std::vector<std::string> files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            files.push_back(url.toLocalFile().toStdString());
+    return files;
+}
 
 bool routeEvent(QWidget* widget, HWND hwnd, bool isFrame, QEvent* e, const std::function<bool(QEvent*)>& baseEvent)
 {
@@ -362,6 +405,28 @@ bool routeEvent(QWidget* widget, HWND hwnd, bool isFrame, QEvent* e, const std::
         if (isFrame && CWnd::FromHandle(hwnd))
             sendWindowPosChanged(wnd, SWP_NOMOVE);
         return result;
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* de = static_cast<QDropEvent*>(e);
+        if (localFiles(de->mimeData()).empty() || !dropTarget(hwnd))
+            return baseEvent(e);
+        de->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* de = static_cast<QDropEvent*>(e);
+        CWnd* target = dropTarget(hwnd);
+        HDROP__ drop;
+        drop.files = localFiles(de->mimeData());
+        if (drop.files.empty() || !target)
+            return baseEvent(e);
+        const QPoint global = widget->mapToGlobal(de->position().toPoint());
+        drop.point = POINT{global.x(), global.y()};
+        target->ScreenToClient(&drop.point);
+        de->acceptProposedAction();
+        Dispatch(target, WM_DROPFILES, reinterpret_cast<WPARAM>(&drop), 0);
+        return true;
     }
     case QEvent::Close:
         // The window decides through WM_CLOSE; Qt never closes it by itself.

@@ -7,10 +7,12 @@
 // of the event is the window's default processing.
 #include "platform/win/Wnd.h"
 
+#include <QAbstractScrollArea>
 #include <QEvent>
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <type_traits>
 
 namespace win::detail {
 
@@ -30,7 +32,11 @@ HWND HandleOfWidget(const QWidget* widget);
 bool RouteEvent(QWidget* widget, HWND hwnd, bool isFrame, QEvent* event,
                 const std::function<bool(QEvent*)>& baseEvent);
 
-template <class Base>
+// Routes an event of a scroll area's viewport (mouse, wheel, paint, drag and
+// drop) through the window procedure of the scroll area's window.
+bool RouteViewportEvent(QWidget* viewport, HWND hwnd, QEvent* event, const std::function<bool(QEvent*)>& baseEvent);
+
+template <class Base, bool ScrollArea = std::is_base_of_v<QAbstractScrollArea, Base>>
 class Widget : public Base, public WidgetLink {
 public:
     using Base::Base;
@@ -39,6 +45,24 @@ protected:
     bool event(QEvent* e) override
     {
         return RouteEvent(this, hwnd, isFrame, e, [this](QEvent* ev) { return Base::event(ev); });
+    }
+};
+
+// A scroll area (multi-line edit, list, table, text view): Qt delivers its
+// mouse, wheel, paint and drag events to its viewport, which are the window's too.
+template <class Base>
+class Widget<Base, true> : public Base, public WidgetLink {
+public:
+    using Base::Base;
+
+protected:
+    bool event(QEvent* e) override
+    {
+        return RouteEvent(this, hwnd, isFrame, e, [this](QEvent* ev) { return Base::event(ev); });
+    }
+    bool viewportEvent(QEvent* e) override
+    {
+        return RouteViewportEvent(this->viewport(), hwnd, e, [this](QEvent* ev) { return Base::viewportEvent(ev); });
     }
 };
 

@@ -67,3 +67,6 @@ using HICON = HICON__*;
 using HCURSOR = HICON;
 struct HBITMAP__;
 using HBITMAP = HBITMAP__*;
+// The files of one drop (WM_DROPFILES); valid while the message is handled.
+struct HDROP__;
+using HDROP = HDROP__*;

@@ -9,6 +9,7 @@
 #include "platform/win/WndImpl.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -288,6 +289,20 @@ QWidget* CWnd::CreateWidget(QWidget* parent, DWORD)
     return w;
 }
 
+namespace {
+
+// Qt hands drags only to widgets that accept drops; a scroll area's come to its viewport.
+void acceptDrops(QWidget* w, bool accept)
+{
+    if (!w)
+        return;
+    w->setAcceptDrops(accept);
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(w))
+        area->viewport()->setAcceptDrops(accept);
+}
+
+} // namespace
+
 void CWnd::AttachNewWidget(QWidget* widget, QWidget* frame, UINT id, DWORD style, DWORD exStyle)
 {
     EnsureEventFilter();
@@ -300,6 +315,8 @@ void CWnd::AttachNewWidget(QWidget* widget, QWidget* frame, UINT id, DWORD style
     setLink(widget, m_hWnd);
     if (frame && frame != widget)
         setLink(frame, m_hWnd);
+    if (exStyle & WS_EX_ACCEPTFILES)
+        acceptDrops(widget, true);
     // The parent (of a child) or owner (of a top-level window) from the Qt side.
     QWidget* above = m_impl->frame->parentWidget();
     if (above) {
@@ -1086,6 +1103,15 @@ DWORD CWnd::GetStyle() const
     return s;
 }
 
+BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT)
+{
+    const DWORD before = m_exStyle;
+    m_exStyle = (m_exStyle & ~remove) | add;
+    if ((before ^ m_exStyle) & WS_EX_ACCEPTFILES)
+        acceptDrops(widget(), (m_exStyle & WS_EX_ACCEPTFILES) != 0);
+    return before != m_exStyle;
+}
+
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT)
 {
     const DWORD before = GetStyle();
@@ -1238,6 +1264,7 @@ void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
 void CWnd::OnSetFocus(CWnd*) { Default(); }
 void CWnd::OnKillFocus(CWnd*) { Default(); }
 void CWnd::OnMouseLeave() { Default(); }
+void CWnd::OnDropFiles(HDROP) { Default(); }
 HCURSOR CWnd::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(Default()); }
 
 // ---- Handle functions -------------------------------------------------------------

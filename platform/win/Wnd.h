@@ -135,6 +135,8 @@ public:
     DWORD GetStyle() const;
     DWORD GetExStyle() const { return m_exStyle; }
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
+    // WS_EX_ACCEPTFILES takes effect at once (files dropped arrive as WM_DROPFILES).
+    BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
 
     // Painting. Invalidate and InvalidateRect may be called from any thread
     // (the repaint then happens on the user-interface thread).
@@ -199,6 +201,7 @@ public:
     void OnSetFocus(CWnd* old);
     void OnKillFocus(CWnd* next);
     void OnMouseLeave();
+    void OnDropFiles(HDROP drop);
     HCURSOR OnQueryDragIcon();
 
 protected:

@@ -11,6 +11,11 @@
 
 class CMenu;
 
+struct HDROP__ {
+    std::vector<std::string> files;
+    POINT point;
+};
+
 struct CWnd::Impl {
     QPointer<QWidget> widget; // client area
     QPointer<QWidget> frame;  // outer widget; the same as widget for child windows
