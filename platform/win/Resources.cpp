@@ -205,6 +205,8 @@ public:
             }
             const UINT id = UINT(expectNumber("a resource id"));
             if (isIdent("DIALOG") || isIdent("DIALOGEX")) {
+                if (set.dialogs.count(id))
+                    m_lex.fail("dialog " + std::to_string(id) + " is defined twice");
                 advance();
                 DialogTemplate d = parseDialog(id);
                 set.dialogs[id] = std::move(d);
@@ -525,6 +527,9 @@ ResourceSet& programResources()
                 throw ResourceError("cannot read resource script " + name.toStdString());
             ResourceSet part = ParseResourceScript(f.readAll().toStdString(), name.toStdString());
             all.dialogs.merge(part.dialogs);
+            if (!part.dialogs.empty()) // the ones merge left behind: their ids were taken
+                throw ResourceError("dialog " + std::to_string(part.dialogs.begin()->first) + " of " +
+                                    name.toStdString() + " is defined in another script too");
             all.menus.merge(part.menus);
             all.strings.merge(part.strings);
             all.images.merge(part.images);
@@ -587,6 +592,9 @@ void AddResourceScript(const std::string& text)
 {
     ResourceSet part = ParseResourceScript(text);
     ResourceSet& all = programResources();
+    for (auto& [id, d] : part.dialogs)
+        if (all.dialogs.count(id))
+            throw ResourceError("dialog " + std::to_string(id) + " is defined twice");
     for (auto& [id, d] : part.dialogs)
         all.dialogs[id] = std::move(d);
     for (auto& [id, m] : part.menus)

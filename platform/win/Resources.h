@@ -99,7 +99,10 @@ std::string FindImagePath(UINT id);
 // The bytes of a resource file (a WAVE sound), empty when there is none.
 std::string LoadResourceData(UINT id);
 
-// Adds resources from a script to the program's (tests add their own templates).
+// Adds resources from a script to the program's (tests add their own
+// templates). A dialog whose id is taken is a mistake: ResourceError, and
+// nothing of the script is added. (Two scripts of res/ giving one dialog id
+// are the same mistake, found at first use.)
 void AddResourceScript(const std::string& text);
 
 } // namespace win

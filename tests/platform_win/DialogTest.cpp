@@ -142,6 +142,7 @@ TEST(ResourceScript, AMistakeNamesItsLine)
         {"1 DIALOG 0, 0, 10, 10\nBEGIN\n  LTEXT \"unterminated, 1, 0, 0, 1, 1\nEND", "script:3: unterminated string"},
         {"1 WHATEVER", "script:1: unknown resource kind 'WHATEVER'"},
         {"1 MENU\nBEGIN\n  MENUITEM \"x\"\nEND", "script:4: expected ','"},
+        {"7 DIALOG 0, 0, 10, 10\nBEGIN\nEND\n7 DIALOG 0, 0, 20, 20\nBEGIN\nEND", "script:4: dialog 7 is defined twice"},
     };
     for (const auto& c : cases) {
         try {
@@ -151,6 +152,21 @@ TEST(ResourceScript, AMistakeNamesItsLine)
             EXPECT_EQ(std::string(e.what()), c.message);
         }
     }
+}
+
+TEST(ResourceScript, ADialogIdTakenAlreadyIsRefusedAndTheFirstTemplateStays)
+{
+    registerTemplates();
+    const char* again = "9002 DIALOG 0, 0, 10, 10\nCAPTION \"Second\"\nBEGIN\nEND\n"
+                        "9199 DIALOG 0, 0, 10, 10\nBEGIN\nEND";
+    try {
+        win::AddResourceScript(again);
+        ADD_FAILURE() << "a second template 9002 was taken";
+    } catch (const win::ResourceError& e) {
+        EXPECT_STREQ(e.what(), "dialog 9002 is defined twice");
+    }
+    EXPECT_EQ(win::FindDialogTemplate(kNestedDialog)->caption, "Nested");
+    EXPECT_EQ(win::FindDialogTemplate(9199), nullptr) << "nothing of the refused script was added";
 }
 
 TEST(ResourceScript, TheProgramsOwnScriptsParse)
