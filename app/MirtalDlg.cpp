@@ -3,6 +3,8 @@
 #include "app/AboutDlg.h"
 #include "store/CommandCodes.h"
 #include "app/Global.h"
+#include "app/MirtalApp.h"
+#include "store/FailureReport.h"
 #include "app/StartWin.h"
 #include "options/OptionMusic.h"
 #include "platform/win/DataExchange.h"
@@ -146,6 +148,7 @@ BOOL CMirtalDlg::OnInitDialog()
 
     m_fn.InitGlobals();
     m_fn.InitDataFolder();
+    failure::ForgetReported();
     g_mainWnd = m_hWnd;
     SetSongSettingsNotifier(&m_songSettingsNotifier);
 
@@ -191,16 +194,16 @@ void CMirtalDlg::RunStartupSteps()
         ReportStartupFailure("mirtal.db", describe(e));
         return;
     }
-    // The other two are not needed to start; a failure is logged and start-up goes on.
+    // The other two are not needed to start: the user is told and start-up goes on.
     try {
         m_choreoDb.Open();
     } catch (const std::exception& e) {
-        m_fn.WriteLog(std::string("choreo.db could not be opened: ") + e.what());
+        failure::Report(failure::Describe("The choreography database could not be opened.", e, "choreo.db"));
     }
     try {
         m_utilityDb.Init();
     } catch (const std::exception& e) {
-        m_fn.WriteLog(std::string("utility.db could not be opened: ") + e.what());
+        failure::Report(failure::Describe("The utility database could not be opened.", e, "utility.db"));
     }
 
     DetectDisplayDpi();
@@ -258,8 +261,8 @@ void CMirtalDlg::RunStartupSteps()
             SwitchEqualizer(true, true);
         if (m_selectOutputAtStart)
             SelectOutputDevice();
-    } catch (const std::exception& e) {
-        ReportCommandError(e);
+    } catch (...) {
+        CMirtalApp::HandleFailure(std::current_exception());
     }
 }
 

@@ -356,10 +356,12 @@ private:
     // The key or command code of a key-down, run on behalf of OnKeyDown.
     void DispatchKey(UINT key, UINT repeat);
     void RunCommandCode(UINT code, UINT repeat);
-    // Runs a command; an error it raises is shown in a box, any open batch rolled back.
+    // Runs a command; an error it raises ends as CMirtalApp::HandleFailure.
     template <class F>
     void RunGuarded(F&& command);
-    void ReportCommandError(const std::exception& e);
+    // Stores one setting on a connection of its own; a failure is reported (once per
+    // cause) as what was being done, with the file, and answers false.
+    bool StoreSetting(const std::string& doing, const std::string& name, const std::string& value);
     void SaveWindowState();
 
     // A song's stored settings switch the equalizer through the window's own

@@ -4,6 +4,7 @@
 
 #include "app/CallRecorder.h"
 #include "app/Calls.h"
+#include "app/MirtalApp.h"
 #include "store/CommandCodes.h"
 #include "app/ModelessLyrics.h"
 #include "platform/win/MessageBox.h"
@@ -60,8 +61,9 @@ void CMirtalDlg::RunGuarded(F&& command)
 {
     try {
         command();
-    } catch (const std::exception& e) {
-        ReportCommandError(e);
+    } catch (...) {
+        // The same ending as a failed handler anywhere: the program goes on.
+        CMirtalApp::HandleFailure(std::current_exception());
     }
 }
 
@@ -72,15 +74,6 @@ BOOL CMirtalDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     return handled;
 }
 
-void CMirtalDlg::ReportCommandError(const std::exception& e)
-{
-    // Nothing of the failed command stays half-written, and the program goes on.
-    m_musicDb.AbortBatch();
-    m_choreoDb.AbortBatch();
-    m_utilityDb.AbortBatch();
-    m_fn.WriteLog(std::string("A command failed: ") + e.what());
-    MessageBox(m_hWnd, e.what(), kAppCaption, MB_OK | MB_ICONERROR);
-}
 
 void CMirtalDlg::DispatchKey(UINT key, UINT repeat)
 {

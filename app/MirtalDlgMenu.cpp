@@ -227,7 +227,8 @@ void CMirtalDlg::ToggleFixedBpmList(int list)
     if (list < 1 || list > 3)
         return;
     const int on = m_fixBpm[size_t(list - 1)] ? 0 : 1;
-    m_musicDb.SetSetting(keys[list - 1], on ? "true" : "false", 1);
+    if (!StoreSetting("The Fixed BPM switch could not be stored.", keys[list - 1], on ? "true" : "false"))
+        return;
     m_fixBpm[size_t(list - 1)] = on;
     CheckViewItem(kFixedBpmListFirst + UINT(list - 1), on ? MF_CHECKED : MF_UNCHECKED);
     m_dlgMp3.LoadFixedBpmSettings();
@@ -238,7 +239,8 @@ void CMirtalDlg::SetFixedBpmValue(int value)
 {
     if (value < 122 || value > 132)
         return;
-    m_musicDb.SetSetting("music - fixbpmvalue", std::to_string(value), 1);
+    if (!StoreSetting("The Fixed BPM value could not be stored.", "music - fixbpmvalue", std::to_string(value)))
+        return;
     m_dlgMp3.LoadFixedBpmSettings();
     for (UINT id = kFixedBpmValueFirst; id <= kFixedBpmValueFirst + 10; ++id)
         CheckViewItem(id, MF_UNCHECKED);
@@ -251,7 +253,9 @@ void CMirtalDlg::TogglePitchList(int list)
     if (list < 1 || list > 3)
         return;
     const int on = m_adjustPitch[size_t(list - 1)] ? 0 : 1;
-    m_musicDb.SetSetting("music - adjustpitch" + std::to_string(list), on ? "true" : "false", 1);
+    if (!StoreSetting("The Pitch Adjustment switch could not be stored.", "music - adjustpitch" + std::to_string(list),
+                      on ? "true" : "false"))
+        return;
     m_adjustPitch[size_t(list - 1)] = on;
     CheckViewItem(kPitchListFirst + UINT(list - 1), on ? MF_CHECKED : MF_UNCHECKED);
     m_dlgMp3.LoadAdjustPitchSettings();
@@ -262,7 +266,9 @@ void CMirtalDlg::SetPitchValue(int step)
 {
     if (step == 0 || step < -5 || step > 5)
         return;
-    m_musicDb.SetSetting("music - adjustpitchvalue", std::to_string(step), 1);
+    if (!StoreSetting("The Pitch Adjustment value could not be stored.", "music - adjustpitchvalue",
+                      std::to_string(step)))
+        return;
     m_dlgMp3.LoadAdjustPitchSettings();
     for (UINT id = kPitchValueFirst; id <= kPitchValueFirst + 9; ++id)
         CheckViewItem(id, MF_UNCHECKED);

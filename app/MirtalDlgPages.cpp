@@ -1,5 +1,6 @@
 // The tab pages of the main window and the switch of the dance level.
 #include "app/MirtalDlg.h"
+#include "store/FailureReport.h"
 
 #include "app/Calls.h"
 #include "app/ModelessLyrics.h"
@@ -57,11 +58,7 @@ void CMirtalDlg::SetLevel(int level)
     BeginWaitCursor();
     level = std::clamp(level, 1, 10);
     g_danceLevel = level;
-    try {
-        m_musicDb.SetSetting("general - level", std::to_string(level), 1);
-    } catch (const std::exception& e) {
-        m_fn.WriteLog(std::string("The level could not be stored: ") + e.what());
-    }
+    StoreSetting("The dance level could not be stored.", "general - level", std::to_string(level));
 
     const int current = GetCurrentPage();
     RebuildTabs();
@@ -254,4 +251,15 @@ void CMirtalDlg::AddListTabs()
     m_tabCtrl.InstallStyle(&m_tabStyle);
     m_tabCtrl.SetBehavior(0);
     m_tabCtrl.Update(true);
+}
+
+bool CMirtalDlg::StoreSetting(const std::string& doing, const std::string& name, const std::string& value)
+{
+    try {
+        m_musicDb.SetSetting(name, value, 1);
+        return true;
+    } catch (const std::exception& e) {
+        failure::Report(failure::Describe(doing, e, m_musicDb.FileName()));
+        return false;
+    }
 }

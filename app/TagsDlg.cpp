@@ -133,31 +133,26 @@ void CTagsDlg::OnImportComments()
     const std::string folder = win::BrowseForFolder(nullptr, "Select a folder:", "");
     if (folder.empty())
         return; // nothing chosen, nothing to write
-    try {
-        m_db.BeginBatch();
-        if (m_fn.ChangeDir(folder) == 0) {
-            std::error_code ec;
-            for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-                std::error_code fileEc;
-                if (!entry.is_regular_file(fileEc))
-                    continue;
-                const std::string path = entry.path().string();
-                if (!m_fn.IsAudioFile(path))
-                    continue;
-                std::string rate = "0";
-                const std::string tags = ReadTags(path);
-                const std::string comment = m_fn.FieldOf(tags, kCommentField);
-                if (m_sampleRate > 0)
-                    rate = m_fn.IntToString(m_sampleRate);
-                m_db.SetCommentAndRate(path, rate, comment, 0);
-            }
+    // A failure ends at the window layer's boundary: the batch is rolled back, nothing half-imported.
+    m_db.BeginBatch();
+    if (m_fn.ChangeDir(folder) == 0) {
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+            std::error_code fileEc;
+            if (!entry.is_regular_file(fileEc))
+                continue;
+            const std::string path = entry.path().string();
+            if (!m_fn.IsAudioFile(path))
+                continue;
+            std::string rate = "0";
+            const std::string tags = ReadTags(path);
+            const std::string comment = m_fn.FieldOf(tags, kCommentField);
+            if (m_sampleRate > 0)
+                rate = m_fn.IntToString(m_sampleRate);
+            m_db.SetCommentAndRate(path, rate, comment, 0);
         }
-        m_db.CommitBatch();
-    } catch (const std::exception& e) {
-        // A failed statement has rolled the batch back: nothing half-imported.
-        m_db.AbortBatch();
-        AfxMessageBox(e.what(), MB_OK | MB_ICONEXCLAMATION);
     }
+    m_db.CommitBatch();
 }
 
 void CTagsDlg::ParkFocus()

@@ -10,13 +10,40 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <atomic>
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
 
 namespace {
+
+// Every commit of every connection the process opens, counted through SQLite's
+// commit hook (installed on each new connection by an automatic extension).
+std::atomic<long> g_commits{0};
+
+int countCommit(void*)
+{
+    ++g_commits;
+    return 0; // let the commit go ahead
+}
+
+int hookConnection(sqlite3* db, const char**, const sqlite3_api_routines*)
+{
+    sqlite3_commit_hook(db, countCommit, nullptr);
+    return SQLITE_OK;
+}
+
+void countCommits()
+{
+    static const bool installed = [] {
+        sqlite3_auto_extension(reinterpret_cast<void (*)()>(hookConnection));
+        return true;
+    }();
+    (void)installed;
+}
 
 QApplication& application()
 {
@@ -60,7 +87,10 @@ void BM_StartToShownMainWindow(benchmark::State& state)
     const std::filesystem::path cwd = std::filesystem::current_path();
     const std::filesystem::path folder = makeDataFolder(int(state.range(0)));
     std::filesystem::current_path(folder);
+    countCommits();
+    long commits = 0;
     for (auto _ : state) {
+        const long before = g_commits;
         auto dlg = std::make_unique<CMirtalDlg>();
         dlg->Create(CMirtalDlg::IDD);
         QElapsedTimer guard;
@@ -70,6 +100,7 @@ void BM_StartToShownMainWindow(benchmark::State& state)
         if (!dlg->IsFirstPaintDone())
             state.SkipWithError("the main window did not finish its first paint");
         state.PauseTiming();
+        commits += g_commits - before;
         dlg->DestroyWindow();
         dlg.reset();
         while (QApplication::overrideCursor())
@@ -77,6 +108,8 @@ void BM_StartToShownMainWindow(benchmark::State& state)
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         state.ResumeTiming();
     }
+    // Commits of one start (the window's end is not counted).
+    state.counters["commits"] = double(commits) / double(state.iterations());
     std::filesystem::current_path(cwd);
     std::filesystem::remove_all(folder);
     win::SetDisplayOverride(std::nullopt);

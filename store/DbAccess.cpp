@@ -1,14 +1,34 @@
 #include "store/DbAccess.h"
 
+#include <algorithm>
+
+namespace {
+// Every access object alive (user-interface thread only).
+std::vector<CDbAccess*>& liveObjects()
+{
+    static std::vector<CDbAccess*> objects;
+    return objects;
+}
+} // namespace
+
 CDbAccess::CDbAccess(std::string fileName, std::vector<std::string> batchPragmas)
     : m_fileName(std::move(fileName)), m_batchPragmas(std::move(batchPragmas))
 {
+    liveObjects().push_back(this);
 }
 
 CDbAccess::~CDbAccess()
 {
     // An unfinished batch is not committed: closing rolls it back.
     AbortBatch();
+    auto& objects = liveObjects();
+    objects.erase(std::remove(objects.begin(), objects.end(), this), objects.end());
+}
+
+void CDbAccess::AbortAllBatches() noexcept
+{
+    for (CDbAccess* object : liveObjects())
+        object->AbortBatch();
 }
 
 std::string CDbAccess::Sql(const std::string& text)

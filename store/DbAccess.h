@@ -27,6 +27,9 @@ public:
     bool IsBatchOpen() const { return m_batch.IsOpen(); }
     // Rolls the open batch back and closes it; never raises.
     void AbortBatch() noexcept;
+    // Rolls back the open batch of every access object alive (a handler that failed
+    // half-way leaves nothing half-written and no file locked); never raises.
+    static void AbortAllBatches() noexcept;
 
     const std::string& FileName() const { return m_fileName; }
 

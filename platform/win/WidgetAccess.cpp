@@ -80,6 +80,12 @@ int ComboGetCurSel(CWnd* control)
     return c ? c->currentIndex() : -1;
 }
 
+void EndAllWaitCursors()
+{
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+}
+
 void Beep() { QApplication::beep(); }
 
 void CallSoon(std::function<void()> work)

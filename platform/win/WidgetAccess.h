@@ -26,6 +26,9 @@ void AddArrowButtons(CWnd* control, std::function<void(int)> step);
 void ComboAddString(CWnd* control, const std::string& text);
 int ComboGetCurSel(CWnd* control);
 
+// Ends every wait cursor still shown (after a handler failed between Begin and End).
+void EndAllWaitCursors();
+
 // The system bell.
 void Beep();
 

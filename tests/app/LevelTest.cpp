@@ -172,7 +172,7 @@ TEST_F(LevelTest, SelectingAPageGivesItTheFocusUpToTheTwelfthTab)
 {
     preset({{"global - nrtabs", "15"}});
     start();
-    ASSERT_TRUE(waitFor([] { return QApplication::overrideCursor() == nullptr; }, 3000)); // timer 1 is over
+    endStartWait();
     dlg->SelectPage(11);
     win::PumpMessages(20);
     EXPECT_EQ(dlg->GetCurrentPage(), 11);

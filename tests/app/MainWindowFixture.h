@@ -6,6 +6,7 @@
 // pre-translation of every window up to the main window.
 #include "common/WaitFor.h"
 #include "app/CallRecorder.h"
+#include "app/MirtalApp.h"
 #include "app/MirtalDlg.h"
 #include "common/TestSupport.h"
 #include "platform/win/Display.h"
@@ -31,6 +32,8 @@ using testsupport::waitFor;
 
 class MainWindowTest : public ::testing::Test {
 protected:
+    // The application object, as in the program: a failed handler ends at its hook.
+    CMirtalApp app;
     testsupport::TempDir dir;
     std::unique_ptr<testsupport::ScopedCwd> cwd;
     std::unique_ptr<CMirtalDlg> dlg;
@@ -129,6 +132,14 @@ protected:
             if (r.kind == win::DialogKind::MessageBox)
                 b.emplace_back(r.caption, r.text);
         return b;
+    }
+
+    // Timer 1's tick now rather than a second from now: the start's wait ends
+    // (StartupTest watches the real timer do it).
+    void endStartWait()
+    {
+        dlg->SendMessage(WM_TIMER, 1, 0);
+        ASSERT_EQ(QApplication::overrideCursor(), nullptr);
     }
 };
 

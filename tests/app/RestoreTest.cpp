@@ -20,7 +20,7 @@ protected:
     void startWithData()
     {
         start();
-        ASSERT_TRUE(waitFor([] { return QApplication::overrideCursor() == nullptr; }, 3000));
+        endStartWait();
         CMusicDb db;
         db.AddMemory("a memory entry", 1);
         db.SetMarriage("/music/song.mp3", "/lyrics/song.htm", 1);
@@ -148,7 +148,7 @@ std::string makeOldDatabase(const std::string& path)
 TEST_F(RestoreTest, AnImportFromADatabaseTakesTheTickedTables)
 {
     start();
-    ASSERT_TRUE(waitFor([] { return QApplication::overrideCursor() == nullptr; }, 3000));
+    endStartWait();
     const std::string old = makeOldDatabase(dir.file("old/mirtal.db"));
     // What each box brings, seen in the current database.
     const std::map<int, std::string> effects = {

@@ -8,15 +8,34 @@
 #include <stdexcept>
 #include <vector>
 
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace testsupport {
+
+namespace {
+
+// Where test folders go: memory (/dev/shm) when the system has it, as the tests
+// sync their databases often and need no durability; else the temporary folder.
+fs::path testRoot()
+{
+    static const fs::path root = [] {
+        std::error_code ec;
+        if (fs::is_directory("/dev/shm", ec) && access("/dev/shm", W_OK) == 0)
+            return fs::path("/dev/shm");
+        return fs::temp_directory_path();
+    }();
+    return root;
+}
+
+} // namespace
 
 TempDir::TempDir()
 {
     std::random_device rd;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path p = fs::temp_directory_path() / ("mirtal-test-" + std::to_string(rd()));
+        fs::path p = testRoot() / ("mirtal-test-" + std::to_string(rd()));
         std::error_code ec;
         if (fs::create_directory(p, ec)) {
             m_path = p;

@@ -6,7 +6,8 @@
 
 namespace testsupport {
 
-// A fresh folder under the system's temporary folder, removed on destruction.
+// A fresh folder in memory (/dev/shm) where the system has it, else under the
+// temporary folder; removed on destruction.
 class TempDir {
 public:
     TempDir();
