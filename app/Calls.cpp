@@ -1,4 +1,5 @@
 #include "app/Calls.h"
+#include "store/ResourceIds.h"
 #include "app/FocusSink.h"
 
 #include "store/AppGlobals.h"
@@ -21,7 +22,7 @@ std::vector<std::string> g_callPool;
 namespace {
 
 constexpr UINT_PTR kTick = 1;
-constexpr int kSink = 1004;
+constexpr int kSink = IDC_FOCUS_SINK;
 constexpr int kLineIds[3] = {1120, 1121, 1122};
 
 // The group names of the calls lists, level 1 to 10.

@@ -1,4 +1,5 @@
 #include "app/ComputerCards.h"
+#include "store/ResourceIds.h"
 #include "app/FocusSink.h"
 
 #include "store/AppGlobals.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-constexpr int kSink = 1004;
+constexpr int kSink = IDC_FOCUS_SINK;
 constexpr int kTip = 1231;
 constexpr int kNumber = 1461;
 constexpr int kWidth = 165;

@@ -1,6 +1,7 @@
 #include "app/MirtalDlg.h"
 
 #include "app/AboutDlg.h"
+#include "store/ResourceIds.h"
 #include "store/CommandCodes.h"
 #include "app/Global.h"
 #include "app/MirtalApp.h"
@@ -22,7 +23,7 @@ namespace {
 // Posted by the first paint: its start-up work runs right after the paint.
 constexpr UINT WM_FIRST_PAINT_WORK = WM_APP + 0x101;
 constexpr UINT kPositionSliderId = 1002;
-constexpr UINT kCommandSinkId = 1004;
+constexpr UINT kCommandSinkId = IDC_FOCUS_SINK;
 constexpr UINT kTabAreaId = 1001;
 constexpr UINT kHiddenDefaultButton = 1263;
 } // namespace
@@ -45,16 +46,16 @@ BEGIN_MESSAGE_MAP(CMirtalDlg, CDialogEx)
     ON_WM_HELPINFO()
     ON_MESSAGE(UWM_SLIDER_MOVING, OnPositionSliderMoved)
     ON_COMMAND_RANGE(32787, 32796, OnChangeProgram)
-    ON_COMMAND_RANGE(32803, 32805, OnToolWindowItem)
-    ON_COMMAND(32806, OnViewMusicMarkers)
-    ON_COMMAND_RANGE(32807, 32808, OnToolWindowItem)
-    ON_COMMAND_RANGE(32811, 32811, OnToolWindowItem)
-    ON_COMMAND_RANGE(32823, 32829, OnToolWindowItem)
-    ON_COMMAND_RANGE(32846, 32846, OnToolWindowItem)
-    ON_COMMAND_RANGE(32848, 32848, OnToolWindowItem)
-    ON_COMMAND_RANGE(32851, 32852, OnToolWindowItem)
-    ON_COMMAND_RANGE(32856, 32856, OnToolWindowItem)
-    ON_COMMAND_RANGE(32963, 32963, OnToolWindowItem)
+    ON_COMMAND_RANGE(ID_VIEW_JUKEBOX, 32805, OnToolWindowItem)
+    ON_COMMAND(ID_VIEW_MARKERS, OnViewMusicMarkers)
+    ON_COMMAND_RANGE(ID_VIEW_SQUAREID, 32808, OnToolWindowItem)
+    ON_COMMAND_RANGE(ID_VIEW_EQUALIZER, ID_VIEW_EQUALIZER, OnToolWindowItem)
+    ON_COMMAND_RANGE(ID_TOOLS_MUSIC_MANAGER, 32829, OnToolWindowItem)
+    ON_COMMAND_RANGE(ID_TOOLS_RECORD_DATABASE, ID_TOOLS_RECORD_DATABASE, OnToolWindowItem)
+    ON_COMMAND_RANGE(ID_VIEW_CARDS, ID_VIEW_CARDS, OnToolWindowItem)
+    ON_COMMAND_RANGE(ID_VIEW_MUSIC_CONTROL, 32852, OnToolWindowItem)
+    ON_COMMAND_RANGE(ID_VIEW_KARAOKE, ID_VIEW_KARAOKE, OnToolWindowItem)
+    ON_COMMAND_RANGE(ID_VIEW_TAGS, ID_VIEW_TAGS, OnToolWindowItem)
     ON_COMMAND(32847, RunChecker)
     ON_COMMAND(32854, OnOptionsUserSettings)
     ON_COMMAND(32853, OnOptionsLyrics)
@@ -256,7 +257,7 @@ void CMirtalDlg::RunStartupSteps()
     // ---- keys block: the windows the settings ask for at start
     try {
         if (g_timerVisible)
-            ToggleToolWindow(32805);
+            ToggleToolWindow(ID_VIEW_TIMER);
         if (m_eqSaveState)
             SwitchEqualizer(true, true);
         if (m_selectOutputAtStart)

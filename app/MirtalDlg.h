@@ -33,6 +33,7 @@
 #include "texts/DlgLyrics.h"
 
 #include <array>
+#include <vector>
 #include <string>
 
 class CBreakTime;
@@ -137,6 +138,14 @@ public:
     void OnToolWindowClosed(UINT code);
     // The slot of a View or Tools item's window, null for other items.
     ToolSlotBase* ToolSlotOfItem(UINT itemId);
+    // The tool windows the View and Tools menus open, one line each: the menu
+    // item, the code the window reports its close with, and its slot.
+    struct ToolWindowEntry {
+        UINT menuId;
+        UINT closedCode;
+        ToolSlotBase& (*slot)(CMirtalDlg&);
+    };
+    static const std::vector<ToolWindowEntry>& ToolWindows();
     void RefreshTags();
     void RefreshEqualizer();
     void ReloadMarkers();

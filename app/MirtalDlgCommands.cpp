@@ -6,6 +6,7 @@
 
 #include "app/BreakTime.h"
 #include "app/CallRecorder.h"
+#include "store/ResourceIds.h"
 #include "store/CommandCodes.h"
 #include "app/ComputerCards.h"
 #include "app/ModelessLyrics.h"
@@ -24,7 +25,7 @@
 
 namespace {
 
-constexpr UINT kViewEqualizer = 32811;
+constexpr UINT kViewEqualizer = ID_VIEW_EQUALIZER;
 
 // Shows a window and paints it at once.
 void showNow(CWnd* w)

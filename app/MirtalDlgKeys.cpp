@@ -5,6 +5,7 @@
 #include "app/CallRecorder.h"
 #include "app/Calls.h"
 #include "app/MirtalApp.h"
+#include "store/ResourceIds.h"
 #include "store/CommandCodes.h"
 #include "app/ModelessLyrics.h"
 #include "platform/win/MessageBox.h"
@@ -189,7 +190,7 @@ void CMirtalDlg::RunCommandCode(UINT code, UINT repeat)
     case CMD_TOGGLE_QUEUED_LYRICS: ToggleQueuedLyrics(); break;
     case CMD_TOGGLE_MARKER_PANEL: ToggleMarkerPanel(); break;
     case CMD_MARKER_TIMER_REFRESH: RepositionMarkerTimer(); break;
-    case CMD_TOGGLE_SQUAREID: ToggleToolWindow(32807); break;
+    case CMD_TOGGLE_SQUAREID: ToggleToolWindow(ID_VIEW_SQUAREID); break;
     case CMD_EDIT_HTML: ShowHtmlFile(g_htmlPath, true, 0); break;
     case CMD_SHOW_FOUND_LYRICS: ShowLyrics(g_foundLyricsPath, true); break;
     case CMD_FIND_LYRICS_CLOSED: m_dlgMp3.CloseFindLyricsWindow(); break;
@@ -311,16 +312,16 @@ void CMirtalDlg::RunHotkeyFunction(int number)
 
     // Numbers outside 0..86 (a damaged table row) name no function.
     switch (number) {
-    case 1: ToggleToolWindow(32803); break;
-    case 2: ToggleToolWindow(32804); break;
-    case 3: ToggleToolWindow(32805); break;
+    case 1: ToggleToolWindow(ID_VIEW_JUKEBOX); break;
+    case 2: ToggleToolWindow(ID_VIEW_RECORDER); break;
+    case 3: ToggleToolWindow(ID_VIEW_TIMER); break;
     case 4: OnViewMusicMarkers(); break;
-    case 5: ToggleToolWindow(32811); break;
-    case 6: ToggleToolWindow(32851); break;
-    case 7: ToggleToolWindow(32807); break;
-    case 8: ToggleToolWindow(32848); break;
-    case 9: ToggleToolWindow(32808); break;
-    case 10: ToggleToolWindow(32852); break;
+    case 5: ToggleToolWindow(ID_VIEW_EQUALIZER); break;
+    case 6: ToggleToolWindow(ID_VIEW_MUSIC_CONTROL); break;
+    case 7: ToggleToolWindow(ID_VIEW_SQUAREID); break;
+    case 8: ToggleToolWindow(ID_VIEW_CARDS); break;
+    case 9: ToggleToolWindow(ID_VIEW_CALLS); break;
+    case 10: ToggleToolWindow(ID_VIEW_HOTKEYS); break;
     case 11:
         if (CCalls* calls = m_calls.Get())
             calls->ToggleScrolling();
@@ -400,7 +401,7 @@ void CMirtalDlg::RunHotkeyFunction(int number)
     case 63:
     case 64:
     case 65: m_dlgMp3.MusicAction(number - 51); break;
-    case 66: ToggleToolWindow(32856); break;
+    case 66: ToggleToolWindow(ID_VIEW_KARAOKE); break;
     case 67: m_dlgMp3.FadeToNextInList(); break;
     case 68: m_dlgMp3.MusicAction(15); break;
     case 69: m_dlgMp3.MusicAction(16); break;
@@ -416,7 +417,7 @@ void CMirtalDlg::RunHotkeyFunction(int number)
     case 74:
     case 75:
     case 76: m_dlgMp3.MusicAction(number - 57); break;
-    case 77: ToggleToolWindow(32963); break;
+    case 77: ToggleToolWindow(ID_VIEW_TAGS); break;
     case 78: m_dlgMp3.LoadPlaylistIntoQueue(); break;
     case 79: m_dlgMp3.OpenPreviousSong(); break;
     case 80:

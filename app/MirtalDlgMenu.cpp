@@ -3,6 +3,7 @@
 // Checkers and the music combos. Every command arrives through OnCommand,
 // which keeps a database error inside the command.
 #include "app/MirtalDlg.h"
+#include "store/ResourceIds.h"
 
 #include "app/Calls.h"
 #include "app/ComputerCards.h"
@@ -38,7 +39,7 @@ constexpr UINT kFixedBpmListFirst = 32949;  // "Enable Listbox 1" .. 3
 constexpr UINT kFixedBpmValueFirst = 32952; // "122" .. "132"
 constexpr UINT kPitchListFirst = 32971;     // "Enable Listbox 1" .. 3
 constexpr UINT kPitchValueFirst = 32984;    // "+5" .. "+1", then "-1" .. "-5"
-constexpr UINT kCommandSinkId = 1004;
+constexpr UINT kCommandSinkId = IDC_FOCUS_SINK;
 
 enum class Toggled { Created, Hidden, Shown, Failed };
 
@@ -92,38 +93,38 @@ void CMirtalDlg::OnToolWindowItem(UINT id) { ToggleToolWindow(id); }
 void CMirtalDlg::ToggleToolWindow(UINT itemId)
 {
     switch (itemId) {
-    case 32803: focusOwnSink(m_jukebox, toggle(*this, m_jukebox, itemId)); break;
-    case 32804: toggle(*this, m_recorder, itemId); break;
-    case 32805: {
+    case ID_VIEW_JUKEBOX: focusOwnSink(m_jukebox, toggle(*this, m_jukebox, itemId)); break;
+    case ID_VIEW_RECORDER: toggle(*this, m_recorder, itemId); break;
+    case ID_VIEW_TIMER: {
         const Toggled t = toggle(*this, m_timerWindow, itemId);
         if (t != Toggled::Failed)
             g_timerVisible = t == Toggled::Hidden ? 0 : 1;
         UpdateData(FALSE);
         return;
     }
-    case 32806: OnViewMusicMarkers(); return;
-    case 32807: toggle(*this, m_squareId, itemId); break;
-    case 32808:
+    case ID_VIEW_MARKERS: OnViewMusicMarkers(); return;
+    case ID_VIEW_SQUAREID: toggle(*this, m_squareId, itemId); break;
+    case ID_VIEW_CALLS:
         if (toggle(*this, m_calls, itemId) == Toggled::Created)
             m_calls->LoadCalls();
         break;
-    case 32811: toggle(*this, m_equalizer, itemId); break;
-    case 32823: toggle(*this, m_musicManager, itemId); break;
-    case 32824: toggle(*this, m_playlistManager, itemId); break;
-    case 32825: toggle(*this, m_choreoManager, itemId); break;
-    case 32826: toggle(*this, m_memoryManager, itemId); break;
-    case 32827: focusOwnSink(m_trackManager, toggle(*this, m_trackManager, itemId)); break;
-    case 32828: toggle(*this, m_marryManager, itemId); break;
-    case 32829: toggle(*this, m_cueSheet, itemId); break;
-    case 32846: toggle(*this, m_recordDb, itemId); break;
-    case 32848: toggle(*this, m_cards, itemId); break;
-    case 32851: toggle(*this, m_musicControl, itemId); break;
-    case 32852: toggle(*this, m_hotkeysView, itemId); break;
-    case 32856:
+    case ID_VIEW_EQUALIZER: toggle(*this, m_equalizer, itemId); break;
+    case ID_TOOLS_MUSIC_MANAGER: toggle(*this, m_musicManager, itemId); break;
+    case ID_TOOLS_PLAYLIST_MANAGER: toggle(*this, m_playlistManager, itemId); break;
+    case ID_TOOLS_CHOREO_MANAGER: toggle(*this, m_choreoManager, itemId); break;
+    case ID_TOOLS_MEMORY_MANAGER: toggle(*this, m_memoryManager, itemId); break;
+    case ID_TOOLS_TRACK_MANAGER: focusOwnSink(m_trackManager, toggle(*this, m_trackManager, itemId)); break;
+    case ID_TOOLS_MARRY_LYRICS: toggle(*this, m_marryManager, itemId); break;
+    case ID_TOOLS_CUESHEETS: toggle(*this, m_cueSheet, itemId); break;
+    case ID_TOOLS_RECORD_DATABASE: toggle(*this, m_recordDb, itemId); break;
+    case ID_VIEW_CARDS: toggle(*this, m_cards, itemId); break;
+    case ID_VIEW_MUSIC_CONTROL: toggle(*this, m_musicControl, itemId); break;
+    case ID_VIEW_HOTKEYS: toggle(*this, m_hotkeysView, itemId); break;
+    case ID_VIEW_KARAOKE:
         toggle(*this, m_karaoke, itemId, [](CKaraoke& w) { w.PlaceWindow(); });
         UpdateData(FALSE);
         return;
-    case 32963: toggle(*this, m_tags, itemId); break;
+    case ID_VIEW_TAGS: toggle(*this, m_tags, itemId); break;
     default: return;
     }
     ParkFocus();

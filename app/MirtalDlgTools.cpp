@@ -6,6 +6,9 @@
 #include "app/MirtalDlgPlaces.h"
 
 #include "app/Calls.h"
+#include "store/ResourceIds.h"
+
+#include <vector>
 #include "store/CommandCodes.h"
 #include "app/ComputerCards.h"
 #include "app/BreakTime.h"
@@ -82,53 +85,49 @@ void CMirtalDlg::CheckViewItem(UINT itemId, UINT check)
         menu->CheckMenuItem(itemId, MF_BYCOMMAND | check);
 }
 
+const std::vector<CMirtalDlg::ToolWindowEntry>& CMirtalDlg::ToolWindows()
+{
+    static const std::vector<ToolWindowEntry> table = {
+        {ID_VIEW_JUKEBOX, CMD_JUKEBOX_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_jukebox; }},
+        {ID_VIEW_RECORDER, CMD_RECORDER_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_recorder; }},
+        {ID_VIEW_TIMER, CMD_TIMER_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_timerWindow; }},
+        {ID_VIEW_MARKERS, CMD_MARKERS_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_markers; }},
+        {ID_VIEW_SQUAREID, CMD_SQUAREID_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_squareId; }},
+        {ID_VIEW_CALLS, CMD_CALLS_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_calls; }},
+        {ID_VIEW_EQUALIZER, CMD_EQUALIZER_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_equalizer; }},
+        {ID_TOOLS_MUSIC_MANAGER, CMD_MUSIC_MGR_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_musicManager; }},
+        {ID_TOOLS_PLAYLIST_MANAGER, CMD_PLAYLIST_MGR_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_playlistManager; }},
+        {ID_TOOLS_CHOREO_MANAGER, CMD_CHOREO_MGR_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_choreoManager; }},
+        {ID_TOOLS_MEMORY_MANAGER, CMD_MEMORY_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_memoryManager; }},
+        {ID_TOOLS_TRACK_MANAGER, CMD_TRACK_MGR_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_trackManager; }},
+        {ID_TOOLS_MARRY_LYRICS, CMD_MARRY_MGR_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_marryManager; }},
+        {ID_TOOLS_CUESHEETS, CMD_CUESHEET_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_cueSheet; }},
+        {ID_TOOLS_RECORD_DATABASE, CMD_RECORDDB_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_recordDb; }},
+        {ID_VIEW_CARDS, CMD_CARDS_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_cards; }},
+        {ID_VIEW_MUSIC_CONTROL, CMD_MUSIC_CONTROL_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_musicControl; }},
+        {ID_VIEW_HOTKEYS, CMD_HOTKEYS_VIEW_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_hotkeysView; }},
+        {ID_VIEW_KARAOKE, CMD_KARAOKE_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_karaoke; }},
+        {ID_VIEW_TAGS, CMD_TAGS_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_tags; }},
+    };
+    return table;
+}
+
 ToolSlotBase* CMirtalDlg::ToolSlotOfItem(UINT itemId)
 {
-    switch (itemId) {
-    case 32803: return &m_jukebox;
-    case 32804: return &m_recorder;
-    case 32805: return &m_timerWindow;
-    case 32806: return &m_markers;
-    case 32807: return &m_squareId;
-    case 32808: return &m_calls;
-    case 32811: return &m_equalizer;
-    case 32823: return &m_musicManager;
-    case 32824: return &m_playlistManager;
-    case 32825: return &m_choreoManager;
-    case 32826: return &m_memoryManager;
-    case 32827: return &m_trackManager;
-    case 32828: return &m_marryManager;
-    case 32829: return &m_cueSheet;
-    case 32846: return &m_recordDb;
-    case 32848: return &m_cards;
-    case 32851: return &m_musicControl;
-    case 32852: return &m_hotkeysView;
-    case 32856: return &m_karaoke;
-    case 32963: return &m_tags;
-    default: return nullptr;
-    }
+    for (const ToolWindowEntry& e : ToolWindows())
+        if (e.menuId == itemId)
+            return &e.slot(*this);
+    return nullptr;
 }
 
 void CMirtalDlg::OnToolWindowClosed(UINT code)
 {
-    static const struct {
-        UINT code;
-        UINT item;
-    } reports[] = {
-        {CMD_SQUAREID_CLOSED, 32807},      {CMD_CALLS_CLOSED, 32808},        {CMD_RECORDDB_CLOSED, 32846},
-        {CMD_JUKEBOX_CLOSED, 32803},       {CMD_RECORDER_CLOSED, 32804},     {CMD_EQUALIZER_CLOSED, 32811},
-        {CMD_TIMER_CLOSED, 32805},         {CMD_MARKERS_CLOSED, 32806},      {CMD_CARDS_CLOSED, 32848},
-        {CMD_TAGS_CLOSED, 32963},          {CMD_MUSIC_CONTROL_CLOSED, 32851}, {CMD_HOTKEYS_VIEW_CLOSED, 32852},
-        {CMD_MEMORY_CLOSED, 32826},        {CMD_KARAOKE_CLOSED, 32856},      {CMD_PLAYLIST_MGR_CLOSED, 32824},
-        {CMD_MUSIC_MGR_CLOSED, 32823},     {CMD_CHOREO_MGR_CLOSED, 32825},   {CMD_TRACK_MGR_CLOSED, 32827},
-        {CMD_MARRY_MGR_CLOSED, 32828},     {CMD_CUESHEET_CLOSED, 32829},
-    };
-    for (const auto& r : reports) {
-        if (r.code != code)
+    for (const ToolWindowEntry& e : ToolWindows()) {
+        if (e.closedCode != code)
             continue;
-        CheckViewItem(r.item, MF_UNCHECKED);
+        CheckViewItem(e.menuId, MF_UNCHECKED);
         // A report for a window that is already gone only clears the mark.
-        ToolSlotOfItem(r.item)->Destroy();
+        e.slot(*this).Destroy();
         if (code == CMD_TIMER_CLOSED)
             g_timerVisible = 0;
         if (code == CMD_MARKERS_CLOSED)

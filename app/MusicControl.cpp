@@ -1,4 +1,5 @@
 #include "app/MusicControl.h"
+#include "store/ResourceIds.h"
 #include "app/FocusSink.h"
 
 #include "app/CallRecorder.h"
@@ -12,7 +13,7 @@ BEGIN_MESSAGE_MAP(CMusicControl, CDialogEx)
     ON_WM_WINDOWPOSCHANGED()
     ON_WM_HELPINFO()
     ON_WM_LBUTTONDOWN()
-    ON_EN_CHANGE(1004, OnSinkChange)
+    ON_EN_CHANGE(IDC_FOCUS_SINK, OnSinkChange)
     ON_BN_CLICKED(1239, OnRewind)
     ON_BN_CLICKED(1237, OnPlay)
     ON_BN_CLICKED(1265, OnStop)
@@ -28,7 +29,7 @@ CMusicControl::CMusicControl(CWnd* parent) : CDialogEx(IDD, parent) {}
 void CMusicControl::DoDataExchange(CDataExchange* dx)
 {
     CDialogEx::DoDataExchange(dx);
-    DDX_Text(dx, 1004, m_sink);
+    DDX_Text(dx, IDC_FOCUS_SINK, m_sink);
     DDX_Control(dx, 1275, m_title);
     DDX_Control(dx, 1239, m_rewind);
     DDX_Control(dx, 1237, m_play);

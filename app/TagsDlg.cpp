@@ -1,4 +1,5 @@
 #include "app/TagsDlg.h"
+#include "store/ResourceIds.h"
 #include "app/FocusSink.h"
 
 #include "app/CallRecorder.h"
@@ -47,7 +48,7 @@ const std::string& CTagsDlg::TagTemplate()
 void CTagsDlg::DoDataExchange(CDataExchange* dx)
 {
     CDialogEx::DoDataExchange(dx);
-    DDX_Text(dx, 1004, m_sink);
+    DDX_Text(dx, IDC_FOCUS_SINK, m_sink);
     for (int i = 0; i < 9; ++i)
         DDX_Text(dx, kFieldIds[i], m_fields[size_t(i)]);
 }

@@ -1,4 +1,5 @@
 #include "app/ViewHotkeys.h"
+#include "store/ResourceIds.h"
 #include "app/FocusSink.h"
 
 #include "store/AppGlobals.h"
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr int kSinkId = 1004;
+constexpr int kSinkId = IDC_FOCUS_SINK;
 constexpr int kListId = 1277;
 
 const std::array<const char*, CViewHotkeys::kFunctionCount> kNames = {

@@ -1,4 +1,5 @@
 #include "player/DlgMp3.h"
+#include "store/ResourceIds.h"
 
 #include "store/AppGlobals.h"
 #include "app/CallRecorder.h"
@@ -13,8 +14,8 @@ CDlgMp3::CDlgMp3(CWnd* parent) : CDialogEx(IDD, parent) {}
 void CDlgMp3::DoDataExchange(CDataExchange* dx)
 {
     CDialogEx::DoDataExchange(dx);
-    DDX_Control(dx, 1004, m_commandSink);
-    DDX_Text(dx, 1004, m_commandSinkText);
+    DDX_Control(dx, IDC_FOCUS_SINK, m_commandSink);
+    DDX_Text(dx, IDC_FOCUS_SINK, m_commandSinkText);
 }
 
 BOOL CDlgMp3::OnInitDialog()

@@ -10,36 +10,42 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-floor_of() { # path -> floor number, or nothing for a file outside the floors
-  case "$1" in
-    platform/*) echo 0 ;;
-    store/* | karaoke/*) echo 1 ;;
-    controls/*) echo 2 ;;
-    app/MirtalDlg* | app/MirtalApp* | app/Main.cpp) echo 4 ;;
-    player/* | texts/* | managers/* | options/* | import/* | app/*) echo 3 ;;
-  esac
-}
-
-fail=0
 dirs=(platform store karaoke controls player texts managers options import app)
-while IFS= read -r file; do
-  from=$(floor_of "$file")
-  while IFS= read -r line; do
-    inc=${line#*\"}
-    inc=${inc%%\"*}
-    to=$(floor_of "$inc")
-    if [ -n "$to" ] && [ "$to" -gt "$from" ]; then
-      echo "layers: $file (floor $from) includes $inc (floor $to)"
-      fail=1
-    fi
-  done < <(grep -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$file" || true)
-done < <(find "${dirs[@]}" -type f \( -name '*.h' -o -name '*.cpp' -o -name '*.c' \) 2>/dev/null | sort)
+mapfile -t files < <(find "${dirs[@]}" -type f \( -name '*.h' -o -name '*.cpp' -o -name '*.c' \) 2>/dev/null | sort)
 
-# Qt stays inside the platform layer.
-if qt=$(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q' --include='*.h' --include='*.cpp' \
-          store karaoke controls player texts managers options import app 2>/dev/null); then
-  echo "layers: Qt included outside platform/:"
-  echo "$qt"
+# One pass over every include line: "file:line:#include ..." in, offences out.
+fail=0
+if ! grep -HnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]' "${files[@]}" | awk '
+  function floor(p) {
+    if (p ~ /^platform\//) return 0
+    if (p ~ /^(store|karaoke)\//) return 1
+    if (p ~ /^controls\//) return 2
+    if (p ~ /^app\/(MirtalDlg|MirtalApp)/ || p == "app/Main.cpp") return 4
+    if (p ~ /^(player|texts|managers|options|import|app)\//) return 3
+    return -1
+  }
+  {
+    split($0, part, ":")
+    file = part[1]
+    line = $0
+    sub(/^[^:]*:[^:]*:/, "", line)
+    if (line ~ /<Q/ && file !~ /^platform\//) {
+      print "layers: " file " includes Qt: " line
+      bad = 1
+      next
+    }
+    if (line !~ /"/) next
+    inc = line
+    sub(/^[^"]*"/, "", inc)
+    sub(/".*$/, "", inc)
+    from = floor(file)
+    to = floor(inc)
+    if (to > from) {
+      print "layers: " file " (floor " from ") includes " inc " (floor " to ")"
+      bad = 1
+    }
+  }
+  END { exit bad }'; then
   fail=1
 fi
 

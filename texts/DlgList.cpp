@@ -1,4 +1,5 @@
 #include "texts/DlgList.h"
+#include "store/ResourceIds.h"
 
 #include "app/CallRecorder.h"
 #include "platform/win/DataExchange.h"
@@ -8,7 +9,7 @@ CDlgList::CDlgList(CWnd* parent) : CDialogEx(IDD, parent) {}
 void CDlgList::DoDataExchange(CDataExchange* dx)
 {
     CDialogEx::DoDataExchange(dx);
-    DDX_Control(dx, 1004, m_commandSink);
+    DDX_Control(dx, IDC_FOCUS_SINK, m_commandSink);
 }
 
 void CDlgList::LoadSettings()
