@@ -184,7 +184,7 @@ TEST_F(RestoreTest, AnImportFromADatabaseTakesTheTickedTables)
 TEST_F(RestoreTest, ADatabaseErrorInAnImportStepKeepsTheStepsBeforeAndEndsTheWaitCursor)
 {
     start();
-    ASSERT_TRUE(waitFor([] { return QApplication::overrideCursor() == nullptr; }, 3000));
+    endStartWait();
     const std::string old = makeOldDatabase(dir.file("old/mirtal.db"));
     {
         CppSQLite3DB db;
