@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-pdf-dev libgl-dev
+  qt6-base-dev qt6-pdf-dev qt6-webengine-dev libgl-dev
   libsqlite3-dev
   portaudio19-dev libmpg123-dev
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev

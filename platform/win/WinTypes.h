@@ -70,3 +70,15 @@ using HBITMAP = HBITMAP__*;
 // The files of one drop (WM_DROPFILES); valid while the message is handled.
 struct HDROP__;
 using HDROP = HDROP__*;
+
+
+// Result codes of the component calls (the HTML view's document operations).
+using HRESULT = std::int32_t;
+constexpr HRESULT S_OK = 0;
+constexpr HRESULT S_FALSE = 1;
+constexpr HRESULT E_NOTIMPL = HRESULT(0x80004001u);
+constexpr HRESULT E_NOINTERFACE = HRESULT(0x80004002u);
+constexpr HRESULT E_POINTER = HRESULT(0x80004003u);
+constexpr HRESULT E_FAIL = HRESULT(0x80004005u);
+constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
+constexpr bool FAILED(HRESULT hr) { return hr < 0; }

@@ -1,6 +1,8 @@
 #include "platform/win/RichEditCtrl.h"
 #include "platform/win/Rtf.h"
 
+#include <QPixmap>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -128,6 +130,9 @@ TEST_F(RichEditFixture, BoldItalicUnderlineAndTwoParagraphsRoundTripThroughTheCo
     EXPECT_FALSE(ctrl.GetModify());
     const Document back = Read(streamOut(ctrl));
     EXPECT_EQ(back, sample()) << streamOut(ctrl);
+    parent.ShowWindow(SW_SHOW);
+    const char* folder = std::getenv("MIRTAL_SCREENSHOT_DIR");
+    ctrl.widget()->grab().save(QString::fromStdString((folder ? std::string(folder) + "/" : std::string()) + "rtf-view.png"));
 
     // The control reports the format of a selection, and a toggle acts on it.
     ctrl.SetSel(6, 12); // "Square"

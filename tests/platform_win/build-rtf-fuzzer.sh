@@ -13,6 +13,6 @@ clang++ -std=c++20 -g -O1 -fno-omit-frame-pointer \
   -I. platform/win/Rtf.cpp tests/platform_win/RtfFuzzTarget.cpp \
   -o build-fuzz/rtf_fuzzer
 if [ -n "${1:-}" ]; then
-  ./build-fuzz/rtf_fuzzer -max_total_time="$1" -max_len=65536 -timeout=10 -print_final_stats=1 \
+  ./build-fuzz/rtf_fuzzer -max_total_time="$1" -max_len=65536 -timeout=30 -artifact_prefix=build-fuzz/ -print_final_stats=1 \
     build-fuzz/rtf-corpus tests/platform_win/rtf-fuzz-corpus
 fi
