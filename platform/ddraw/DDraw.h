@@ -15,11 +15,7 @@
 
 #include <cstdint>
 
-using HRESULT = std::int32_t;
-
-constexpr bool FAILED(HRESULT hr) { return hr < 0; }
-constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-
+// HRESULT, FAILED and SUCCEEDED come from platform/win/WinTypes.h.
 constexpr HRESULT DD_OK = 0;
 constexpr HRESULT DDERR_GENERIC = HRESULT(0x80004005);
 constexpr HRESULT DDERR_UNSUPPORTED = HRESULT(0x80004001);

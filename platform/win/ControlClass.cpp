@@ -5,6 +5,7 @@
 #include "platform/win/Edit.h"
 #include "platform/win/ListBox.h"
 #include "platform/win/ProgressCtrl.h"
+#include "platform/win/RichEditCtrl.h"
 #include "platform/win/SliderCtrl.h"
 #include "platform/win/Static.h"
 
@@ -43,6 +44,7 @@ void registerStandardClasses()
     RegisterControlClass<CListBox>("ListBox");
     RegisterControlClass<CSliderCtrl>("msctls_trackbar32");
     RegisterControlClass<CProgressCtrl>("msctls_progress32");
+    RegisterControlClass<CRichEditCtrl>("RichEdit20A");
 }
 
 } // namespace

@@ -5,5 +5,6 @@
 #include "platform/win/Edit.h"
 #include "platform/win/ListBox.h"
 #include "platform/win/ProgressCtrl.h"
+#include "platform/win/RichEditCtrl.h"
 #include "platform/win/SliderCtrl.h"
 #include "platform/win/Static.h"

@@ -21,7 +21,6 @@ using win::detail::Widget;
 
 // Streams larger than this are cut; a rich-edit document of 64 MB is no lyrics sheet.
 constexpr size_t kMaxStreamBytes = 64u << 20;
-constexpr UINT kGetTextLength = 0x000E; // WM_GETTEXTLENGTH
 
 QTextEdit* edit(const CWnd* w) { return qobject_cast<QTextEdit*>(w->widget()); }
 
@@ -133,16 +132,6 @@ int lineOf(const std::vector<int>& starts, int charIndex)
     return int(it - starts.begin()) - 1;
 }
 
-LRESULT copyTextOut(const std::string& text, WPARAM size, LPARAM buffer)
-{
-    if (!buffer || size == 0)
-        return 0;
-    const size_t n = std::min(text.size(), size_t(size) - 1);
-    std::memcpy(reinterpret_cast<char*>(buffer), text.data(), n);
-    reinterpret_cast<char*>(buffer)[n] = '\0';
-    return LRESULT(n);
-}
-
 } // namespace
 
 BOOL CRichEditCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
@@ -158,6 +147,7 @@ QWidget* CRichEditCtrl::CreateWidget(QWidget* parent, DWORD style)
                                                                          : QTextEdit::WidgetWidth);
     e->setFrameShape((style & WS_BORDER) ? QFrame::StyledPanel : QFrame::NoFrame);
     e->setVerticalScrollBarPolicy((style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    win::detail::ApplyFocusPolicy(e, style, Qt::ClickFocus);
     return e;
 }
 
@@ -179,11 +169,11 @@ LRESULT CRichEditCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     case WM_GETTEXT:
-    case kGetTextLength: {
+    case WM_GETTEXTLENGTH: {
         QString t = plainText(e);
         t.replace("\n", "\r\n");
         const std::string s = t.toStdString();
-        return message == kGetTextLength ? LRESULT(s.size()) : copyTextOut(s, wParam, lParam);
+        return message == WM_GETTEXTLENGTH ? LRESULT(s.size()) : win::detail::CopyTextOut(s, wParam, lParam);
     }
     default:
         return CWnd::DefWindowProc(message, wParam, lParam);

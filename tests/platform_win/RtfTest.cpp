@@ -1,3 +1,4 @@
+#include "platform/win/ControlClass.h"
 #include "platform/win/RichEditCtrl.h"
 #include "platform/win/Rtf.h"
 
@@ -165,6 +166,10 @@ TEST_F(RichEditFixture, LinesTextSelectionAndPlainStreams)
     const int len = ctrl.LineLength(third);
     EXPECT_EQ(ctrl.GetLine(2, buf, len), len);
     EXPECT_EQ(std::string(buf, size_t(len)), "All 8 \xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(ctrl.GetWindowText(), "Heads Square Thru\r\n\r\nAll 8 \xC3\xA9t\xC3\xA9");
+    ctrl.SetWindowText("one\r\ntwo");
+    EXPECT_EQ(ctrl.GetLineCount(), 2);
+    streamIn(ctrl, "Heads Square Thru\r\n\r\nAll 8 \xC3\xA9t\xC3\xA9", SF_TEXT);
 
     ctrl.SetSel(6, 12);
     EXPECT_EQ(ctrl.GetSelText(), "Square");
@@ -181,6 +186,9 @@ TEST_F(RichEditFixture, LinesTextSelectionAndPlainStreams)
 
     ctrl.SetReadOnly(TRUE);
     EXPECT_TRUE(ctrl.GetStyle() & ES_READONLY);
+
+    // Dialog templates name the control by its window class.
+    EXPECT_NE(dynamic_cast<CRichEditCtrl*>(win::NewControlObject("RichEdit20A").get()), nullptr);
 }
 
 std::string randomBytes(size_t n, unsigned seed)
@@ -230,7 +238,13 @@ fs::path corpusFolder()
 {
     if (const char* source = std::getenv("MIRTAL_TEST_SOURCE"))
         return fs::path(source) / "tests/platform_win/rtf-fuzz-corpus";
-    return fs::path(__FILE__).parent_path() / "rtf-fuzz-corpus";
+    fs::path here = fs::path(__FILE__).parent_path();
+    // A compiler cache may compile with paths relative to the build folder,
+    // the parent of the folder this program lies in.
+    std::error_code ec;
+    if (here.is_relative())
+        here = fs::read_symlink("/proc/self/exe", ec).parent_path().parent_path() / here;
+    return (here / "rtf-fuzz-corpus").lexically_normal();
 }
 
 TEST(RtfFuzzCorpus, EverySeedRunsCleanly)
