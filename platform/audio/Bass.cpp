@@ -248,10 +248,13 @@ QWORD BASS_ChannelSeconds2Bytes(DWORD handle, double seconds)
         return QWORD(-1);
     if (!std::isfinite(seconds) || seconds < 0)
         return done(BASS_ERROR_ILLPARAM), QWORD(-1);
-    done(BASS_OK);
     // A hair over, so that 0.3 s does not come out one frame short through rounding.
-    const auto frames = QWORD(std::floor(seconds * c->rate() + 1e-6));
-    return frames * c->bytesPerFrame();
+    const double frames = std::floor(seconds * c->rate() + 1e-6);
+    // A time no byte count can hold is refused rather than converted (undefined for a double).
+    if (!(frames < 0x1p62 / double(c->bytesPerFrame())))
+        return done(BASS_ERROR_ILLPARAM), QWORD(-1);
+    done(BASS_OK);
+    return QWORD(frames) * c->bytesPerFrame();
 }
 
 BOOL BASS_ChannelSetAttribute(DWORD handle, DWORD attrib, float value)

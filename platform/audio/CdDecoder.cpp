@@ -95,7 +95,28 @@ std::unique_ptr<Decoder> CdDecoder::open(const std::string& path, int& error)
     d->m_first = from;
     d->m_sectors = last - from + 1;
 
-    if (!isImage(cdio_get_driver_id(d->m_cdio))) {
+    if (isImage(cdio_get_driver_id(d->m_cdio))) {
+        // An image whose data file is missing, empty or cut short claims the
+        // sheet's tracks all the same: a track without its data is an error,
+        // and one cut short ends where its data does.
+        auto readable = [&](lsn_t lsn) {
+            std::uint8_t raw[CDIO_CD_FRAMESIZE_RAW];
+            return cdio_read_audio_sectors(d->m_cdio, raw, lsn, 1) == DRIVER_OP_SUCCESS;
+        };
+        if (!readable(from)) {
+            error = BASS_ERROR_FILEFORM;
+            return nullptr;
+        }
+        if (!readable(last)) {
+            lsn_t good = from;
+            lsn_t bad = last;
+            while (bad - good > 1) {
+                const lsn_t mid = good + (bad - good) / 2;
+                (readable(mid) ? good : bad) = mid;
+            }
+            d->m_sectors = good - from + 1;
+        }
+    } else {
         // A real drive: paranoia verifies what it reads and retries scratched sectors.
         d->m_drive = cdio_cddap_identify_cdio(d->m_cdio, CDDA_MESSAGE_FORGETIT, nullptr);
         if (!d->m_drive || cdio_cddap_open(d->m_drive) != 0) {

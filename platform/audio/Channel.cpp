@@ -36,6 +36,9 @@ bool Channel::seekLocked(std::uint64_t frame)
 {
     if (frame > lengthFrames() || !seekSource(frame))
         return false;
+    // The effects' memory belongs to the old place in the stream.
+    for (FxEntry& e : m_effects)
+        e.effect->reset();
     m_srcPos = double(frame);
     m_segmentStart = frame;
     m_sourceDone = frame >= lengthFrames();

@@ -414,6 +414,9 @@ bool FfmpegDecoder::seek(std::uint64_t frame)
     const long start = std::max(0L, holding - kSeekPreroll);
     if (start > 0 && m_seekable) {
         avcodec_flush_buffers(m_codec);
+        // The demuxer reads into the same packet: a held one must go first or it leaks.
+        if (m_heldPacket)
+            av_packet_unref(m_packet);
         m_heldPacket = false;
         m_inputDone = false;
         if (av_seek_frame(m_format, m_stream, m_index[size_t(start)].dts, AVSEEK_FLAG_BACKWARD) >= 0

@@ -239,6 +239,12 @@ bool MidiFile::parse(const std::string& bytes)
         seconds += secondsPerTickSmpte > 0 ? ticks * secondsPerTickSmpte
                                            : ticks * double(usPerQuarter) / (1e6 * double(division));
         lastTick = e.tick;
+        // Huge delta times at the slowest tempo reach centuries: such a file is damaged.
+        if (!(seconds <= kMaxSeconds)) {
+            m_events.clear();
+            m_length = 0;
+            return false;
+        }
         m_length = seconds;
         if (e.tempo) {
             usPerQuarter = e.tempo;

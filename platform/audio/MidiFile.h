@@ -18,8 +18,12 @@ struct MidiEvent {
 
 class MidiFile {
 public:
-    // Reads the bytes of a file; false when they are not a MIDI file. A
-    // track cut short keeps the events before the cut.
+    // No song lasts longer; a file whose events reach beyond is taken as damaged.
+    static constexpr double kMaxSeconds = 4 * 3600;
+
+    // Reads the bytes of a file; false when they are not a MIDI file (or a
+    // damaged one, longer than kMaxSeconds). A track cut short keeps the
+    // events before the cut.
     bool parse(const std::string& bytes);
 
     // Channel and system exclusive events, in time order (events of one time

@@ -3,6 +3,7 @@
 #include "platform/audio/Channel.h"
 
 #include <algorithm>
+#include <cmath>
 #include <chrono>
 #include <cstring>
 
@@ -91,8 +92,11 @@ bool Mixer::renderBlock()
     for (size_t i = 0; i < size_t(kBlockFrames); ++i) {
         float* dst = m_ring.data() + ((tail + i) % m_capacity) * ch;
         const float* src = m_bus.data() + i * ch;
-        for (size_t c = 0; c < ch; ++c)
-            dst[c] = std::clamp(src[c] * volume, -1.0f, 1.0f);
+        for (size_t c = 0; c < ch; ++c) {
+            // Never a NaN to the device (clamp would pass it on).
+            const float v = src[c] * volume;
+            dst[c] = std::isfinite(v) ? std::clamp(v, -1.0f, 1.0f) : 0.0f;
+        }
     }
     m_written.store(written + kBlockFrames, std::memory_order_release);
     return true;

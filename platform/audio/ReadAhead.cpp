@@ -1,9 +1,18 @@
 #include "platform/audio/ReadAhead.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace audio {
+
+void silenceNonFinite(float* samples, size_t count)
+{
+    // One damaged sample would stay for ever in every filter after it.
+    for (size_t i = 0; i < count; ++i)
+        if (!std::isfinite(samples[i])) [[unlikely]]
+            samples[i] = 0.0f;
+}
 
 ReadAhead::ReadAhead(std::unique_ptr<Decoder> decoder, int bufferMs)
     : m_decoder(std::move(decoder)),
@@ -35,9 +44,12 @@ int ReadAhead::decodeExact(float* out, int frames)
     const int want = int(std::min<std::uint64_t>(std::uint64_t(frames), length - m_decodePos));
     int got = 0;
     while (!m_decoderDry && got < want) {
-        const int n = m_decoder->read(out + size_t(got) * size_t(m_channels), want - got);
+        float* const chunk = out + size_t(got) * size_t(m_channels);
+        const int n = m_decoder->read(chunk, want - got);
         if (n <= 0)
             m_decoderDry = true;
+        else
+            silenceNonFinite(chunk, size_t(n) * size_t(m_channels));
         got += std::max(n, 0);
     }
     if (got < want && m_openEnded) {

@@ -19,6 +19,9 @@
 
 namespace audio {
 
+// Replaces NaN and infinite samples (a damaged file's) with silence.
+void silenceNonFinite(float* samples, size_t count);
+
 class ReadAhead {
 public:
     static constexpr int kChunkFrames = 2048;

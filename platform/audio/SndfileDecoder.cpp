@@ -67,6 +67,7 @@ std::unique_ptr<Decoder> SndfileDecoder::open(const std::string& path, Kind kind
     }
     std::unique_ptr<SndfileDecoder> d(new SndfileDecoder);
     d->m_file = f;
+    d->m_path = path;
     if (!majorMatches(info.format, kind) || info.channels <= 0 || info.samplerate <= 0 || info.frames <= 0
         || !info.seekable) {
         error = BASS_ERROR_FILEFORM;
@@ -124,7 +125,26 @@ bool SndfileDecoder::seek(std::uint64_t frame)
 {
     if (frame > m_length)
         return false;
-    return sf_seek(m_file, sf_count_t(frame), SEEK_SET) == sf_count_t(frame);
+    if (sf_seek(m_file, sf_count_t(frame), SEEK_SET) == sf_count_t(frame))
+        return true;
+    // libsndfile's FLAC decoder cannot be positioned at all once it has read
+    // past damage; a fresh one can, so loops and restarts keep working.
+    return reopen() && sf_seek(m_file, sf_count_t(frame), SEEK_SET) == sf_count_t(frame);
+}
+
+bool SndfileDecoder::reopen()
+{
+    SF_INFO info{};
+    SNDFILE* f = sf_open(m_path.c_str(), SFM_READ, &info);
+    if (!f)
+        return false;
+    if (info.channels != m_channels || info.samplerate != m_rate || !info.seekable) {
+        sf_close(f);
+        return false;
+    }
+    sf_close(m_file);
+    m_file = f;
+    return true;
 }
 
 int SndfileDecoder::read(float* out, int frames)

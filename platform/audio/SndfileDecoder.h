@@ -25,8 +25,10 @@ public:
 private:
     SndfileDecoder() = default;
     bool readableAt(std::uint64_t frame);
+    bool reopen();
 
     sf_private_tag* m_file = nullptr;
+    std::string m_path;
     int m_rate = 0;
     int m_channels = 0;
     std::uint64_t m_length = 0;
