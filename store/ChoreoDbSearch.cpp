@@ -3,10 +3,13 @@
 
 #include "store/ChoreoDbDetail.h"
 #include "store/EmptyTable.h"
+#include "platform/win/MessageBox.h"
 
 #include <cctype>
 
 namespace {
+
+constexpr int kSqliteInterrupt = 9;  // SQLite's code for an interrupted statement
 
 bool isWordChar(char c)
 {
@@ -81,17 +84,31 @@ bool isSingleSelect(const std::string& sql)
     return true;
 }
 
+// A query typed by the user may recurse for ever: it is stopped after this long or this many rows.
+constexpr int kOwnQueryRows = 100000;
+constexpr int kOwnQueryMilliseconds = 5000;
+
 // A failed query gives a result without rows, never one that raises on first use.
 CppSQLite3Table fetchOrEmpty(CppSQLite3DB& db, const std::string& query, bool readOnly)
 {
     CppSQLite3Table result;
     bool fetched = false;
     try {
-        if (readOnly)
+        if (readOnly) {
             db.Execute("PRAGMA query_only = 1;");
-        result = db.GetTable(query);
+            result = db.GetTableLimited(query, kOwnQueryRows, kOwnQueryMilliseconds);
+        } else {
+            result = db.GetTable(query);
+        }
         fetched = true;
-    } catch (const CppSQLite3Exception&) {
+    } catch (const CppSQLite3Exception& e) {
+        if (readOnly && e.ErrorCode() == kSqliteInterrupt)
+            AfxMessageBox("The query was stopped: it ran longer than " + std::to_string(kOwnQueryMilliseconds / 1000) +
+                              " seconds.",
+                          MB_ICONEXCLAMATION);
+        else if (readOnly && e.ErrorCode() == CPPSQLITE_ERROR)
+            AfxMessageBox("The query was stopped: it gives more than " + std::to_string(kOwnQueryRows) + " rows.",
+                          MB_ICONEXCLAMATION);
     }
     if (readOnly) {
         try {

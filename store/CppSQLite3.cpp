@@ -21,10 +21,12 @@ const char* const kBadScalar = "Invalid scalar query";
 
 // ---------------------------------------------------------------- exception
 
-CppSQLite3Exception::CppSQLite3Exception(int code, const char* detail, bool freeDetail)
-    : m_code(code)
+CppSQLite3Exception::CppSQLite3Exception(int code, const char* detail, bool freeDetail, const std::string& file)
+    : m_code(code), m_file(file)
 {
     m_message = std::string(CodeName(code)) + "[" + std::to_string(code) + "]: " + (detail ? detail : "");
+    if (!file.empty())
+        m_message += " (file \"" + file + "\")";
     if (freeDetail && detail)
         sqlite3_free(const_cast<char*>(detail));
 }
@@ -37,10 +39,13 @@ const char* CppSQLite3Exception::CodeName(int code)
         "SQLITE_IOERR",     "SQLITE_CORRUPT",  "SQLITE_NOTFOUND",  "SQLITE_FULL",     "SQLITE_CANTOPEN",
         "SQLITE_PROTOCOL",  "SQLITE_EMPTY",    "SQLITE_SCHEMA",    "SQLITE_TOOBIG",   "SQLITE_CONSTRAINT",
         "SQLITE_MISMATCH",  "SQLITE_MISUSE",   "SQLITE_NOLFS",     "SQLITE_AUTH",     "SQLITE_FORMAT",
-        "SQLITE_RANGE",
+        "SQLITE_RANGE",     "SQLITE_NOTADB",   "SQLITE_NOTICE",    "SQLITE_WARNING",
     };
-    if (code >= 0 && code <= 25)
+    if (code >= 0 && code <= 28)
         return names[code];
+    // An extended code carries its primary code in the low byte.
+    if (code > 255 && code < 0x10000 && (code & 0xFF) <= 28)
+        return names[code & 0xFF];
     switch (code) {
     case 100: return "SQLITE_ROW";
     case 101: return "SQLITE_DONE";
@@ -83,15 +88,21 @@ void CppSQLite3Table::Take(CppSQLite3Table& other) noexcept
     m_rows = other.m_rows;
     m_cols = other.m_cols;
     m_currentRow = other.m_currentRow;
+    // Moved vectors keep their blocks, so the field pointers stay valid.
+    m_texts = std::move(other.m_texts);
+    m_fields = std::move(other.m_fields);
     other.m_results = nullptr;
+    other.m_texts.clear();
+    other.m_fields.clear();
 }
 
 void CppSQLite3Table::Finalize()
 {
-    if (m_results) {
+    if (m_results && m_fields.empty())
         sqlite3_free_table(m_results);
-        m_results = nullptr;
-    }
+    m_results = nullptr;
+    m_texts.clear();
+    m_fields.clear();
 }
 
 void CppSQLite3Table::RequireResults() const
@@ -215,11 +226,14 @@ void CppSQLite3DB::Open(const std::string& fileName)
 {
     // A second open must not strand the first connection (and its locks).
     Close();
+    m_fileName = fileName;
     const int rc = sqlite3_open(fileName.c_str(), &m_db);
     if (rc != SQLITE_OK) {
         // SQLite hands back a handle even on failure; it carries the reason.
         const std::string detail = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc);
-        throw CppSQLite3Exception(rc, detail.c_str());
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        throw CppSQLite3Exception(rc, detail.c_str(), false, fileName);
     }
     SetBusyTimeout(m_busyTimeoutMs);
 }
@@ -227,6 +241,7 @@ void CppSQLite3DB::Open(const std::string& fileName)
 void CppSQLite3DB::OpenReadOnly(const std::string& fileName)
 {
     Close();
+    m_fileName = fileName;
     const int rc = sqlite3_open_v2(fileName.c_str(), &m_db, SQLITE_OPEN_READONLY, nullptr);
     if (rc != SQLITE_OK) {
         const std::string detail = (m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc)) + std::string(": ") + fileName;
@@ -234,6 +249,12 @@ void CppSQLite3DB::OpenReadOnly(const std::string& fileName)
         throw CppSQLite3Exception(rc, detail.c_str());
     }
     SetBusyTimeout(m_busyTimeoutMs);
+}
+
+void CppSQLite3DB::Raise(int code, const char* detail) const
+{
+    const std::string text = detail ? detail : m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(code);
+    throw CppSQLite3Exception(code, text.c_str(), false, m_fileName);
 }
 
 void CppSQLite3DB::Close()
@@ -263,8 +284,11 @@ int CppSQLite3DB::Execute(const std::string& sql)
     RequireOpen();
     char* error = nullptr;
     const int rc = sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &error);
-    if (rc != SQLITE_OK)
-        throw CppSQLite3Exception(rc, error, true);
+    if (rc != SQLITE_OK) {
+        const std::string detail = error ? error : sqlite3_errstr(rc);
+        sqlite3_free(error);
+        Raise(rc, detail.c_str());
+    }
     return sqlite3_changes(m_db);
 }
 
@@ -279,9 +303,65 @@ CppSQLite3Table CppSQLite3DB::GetTable(const std::string& sql)
     if (rc != SQLITE_OK) {
         if (results)
             sqlite3_free_table(results);
-        throw CppSQLite3Exception(rc, error, true);
+        const std::string detail = error ? error : sqlite3_errstr(rc);
+        sqlite3_free(error);
+        Raise(rc, detail.c_str());
     }
     return CppSQLite3Table(results, rows, cols);
+}
+
+CppSQLite3Table CppSQLite3DB::GetTableLimited(const std::string& sql, int maxRows, int maxMilliseconds)
+{
+    RequireOpen();
+    sqlite3_stmt* stmt = Prepare(sql);
+    struct Deadline {
+        std::chrono::steady_clock::time_point end;
+    } deadline{std::chrono::steady_clock::now() + std::chrono::milliseconds(maxMilliseconds)};
+    // Checked every few thousand steps of SQLite's machine: a query that builds rows for ever
+    // without handing one out is stopped as well.
+    sqlite3_progress_handler(
+        m_db, 4000,
+        [](void* d) { return std::chrono::steady_clock::now() > static_cast<Deadline*>(d)->end ? 1 : 0; },
+        &deadline);
+    const int cols = sqlite3_column_count(stmt);
+    CppSQLite3Table table;
+    table.m_cols = cols;
+    for (int c = 0; c < cols; ++c) {
+        const char* name = sqlite3_column_name(stmt, c);
+        table.m_texts.emplace_back(name ? std::optional<std::string>(name) : std::nullopt);
+    }
+    int rows = 0;
+    int rc = SQLITE_OK;
+    bool tooMany = false;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        if (rows >= maxRows) {
+            tooMany = true;
+            break;
+        }
+        for (int c = 0; c < cols; ++c) {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
+            table.m_texts.emplace_back(text ? std::optional<std::string>(text) : std::nullopt);
+        }
+        ++rows;
+    }
+    const std::string detail = sqlite3_errmsg(m_db);
+    sqlite3_finalize(stmt);
+    sqlite3_progress_handler(m_db, 0, nullptr, nullptr);
+    if (tooMany)
+        Raise(CPPSQLITE_ERROR, ("The query was stopped: it gives more than " + std::to_string(maxRows) + " rows.").c_str());
+    if (rc == SQLITE_INTERRUPT)
+        Raise(SQLITE_INTERRUPT, ("The query was stopped: it ran longer than " + std::to_string(maxMilliseconds / 1000) +
+                                 " seconds.").c_str());
+    if (rc != SQLITE_DONE)
+        Raise(rc, detail.c_str());
+    table.m_rows = rows;
+    for (auto& text : table.m_texts)
+        table.m_fields.push_back(text ? text->data() : nullptr);
+    // An empty result still needs a block, so that the table counts as holding results.
+    if (table.m_fields.empty())
+        table.m_fields.push_back(nullptr);
+    table.m_results = table.m_fields.data();
+    return table;
 }
 
 bool CppSQLite3DB::TableExists(const std::string& table)
@@ -311,8 +391,9 @@ CppSQLite3Query CppSQLite3DB::Query(const std::string& sql)
         return CppSQLite3Query(m_db, stmt, true);
     if (rc == SQLITE_ROW)
         return CppSQLite3Query(m_db, stmt, false);
+    const std::string detail = sqlite3_errmsg(m_db);
     const int finalRc = sqlite3_finalize(stmt);
-    throw CppSQLite3Exception(finalRc != SQLITE_OK ? finalRc : rc, sqlite3_errmsg(m_db));
+    Raise(finalRc != SQLITE_OK ? finalRc : rc, detail.c_str());
 }
 
 sqlite3_stmt* CppSQLite3DB::Prepare(const std::string& sql)
@@ -322,8 +403,9 @@ sqlite3_stmt* CppSQLite3DB::Prepare(const std::string& sql)
     // The v2 interface re-prepares after a schema change made by another connection.
     const int rc = sqlite3_prepare_v2(m_db, sql.c_str(), -1, &stmt, nullptr);
     if (rc != SQLITE_OK) {
+        const std::string detail = sqlite3_errmsg(m_db);
         sqlite3_finalize(stmt);
-        throw CppSQLite3Exception(rc, nullptr);
+        Raise(rc, detail.c_str());
     }
     if (!stmt) // an empty statement text: nothing to step
         throw CppSQLite3Exception(CPPSQLITE_ERROR, kNullStatement);

@@ -3,7 +3,9 @@
 // result held in memory, a one-row query and the error they raise. Every
 // failure is raised as CppSQLite3Exception; nothing returns an error code.
 #include <exception>
+#include <optional>
 #include <string>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -13,17 +15,20 @@ constexpr int CPPSQLITE_ERROR = 1000;
 
 class CppSQLite3Exception : public std::exception {
 public:
-    // The message reads "<code name>[<code>]: <detail>".
-    CppSQLite3Exception(int code, const char* detail, bool freeDetail = false);
+    // The message reads "<code name>[<code>]: <detail>", followed by ` (file "<file>")` when a file is named.
+    CppSQLite3Exception(int code, const char* detail, bool freeDetail = false, const std::string& file = {});
     CppSQLite3Exception(const CppSQLite3Exception&) = default;
     CppSQLite3Exception& operator=(const CppSQLite3Exception&) = default;
     ~CppSQLite3Exception() override = default;
 
     int ErrorCode() const { return m_code; }
+    // The database file the failing statement ran on ("" when not known).
+    const std::string& FileName() const { return m_file; }
     const std::string& ErrorMessage() const { return m_message; }
     const char* what() const noexcept override { return m_message.c_str(); }
 
-    // "SQLITE_ERROR" for 1, "CPPSQLITE_ERROR" for 1000, "UNKNOWN_ERROR" for codes SQLite does not name here.
+    // "SQLITE_ERROR" for 1, "CPPSQLITE_ERROR" for 1000, the primary code's name for an extended
+    // code (SQLITE_IOERR_READ: "SQLITE_IOERR"), "UNKNOWN_ERROR" for codes SQLite does not have.
     static const char* CodeName(int code);
     // SQLite's own words for a result code (also for codes CodeName does not name).
     static std::string ResultText(int code);
@@ -31,6 +36,7 @@ public:
 private:
     int m_code;
     std::string m_message;
+    std::string m_file;
 };
 
 // A whole query result. Copying or assigning a table hands its results over:
@@ -57,6 +63,7 @@ public:
     void Finalize();
 
 private:
+    friend class CppSQLite3DB;
     void RequireResults() const;
     void Take(CppSQLite3Table& other) noexcept;
 
@@ -64,6 +71,9 @@ private:
     int m_rows = 0;
     int m_currentRow = 0;
     char** m_results = nullptr;
+    // A table stepped row by row holds its texts here instead of in SQLite's block.
+    std::vector<std::optional<std::string>> m_texts;
+    std::vector<char*> m_fields;
 };
 
 // One prepared statement stepped once; the table-exists test uses it.
@@ -109,6 +119,11 @@ public:
     // Runs every statement of the text; returns the rows changed by the last one.
     int Execute(const std::string& sql);
     CppSQLite3Table GetTable(const std::string& sql);
+    // One statement typed by the user: stopped with SQLITE_INTERRUPT after maxMilliseconds,
+    // or with CPPSQLITE_ERROR past maxRows rows (a recursive query runs for ever).
+    CppSQLite3Table GetTableLimited(const std::string& sql, int maxRows, int maxMilliseconds);
+    // The file the connection has open ("" when none).
+    const std::string& FileName() const { return m_fileName; }
     bool TableExists(const std::string& table);
     int QueryScalar(const std::string& sql);
 
@@ -122,6 +137,10 @@ private:
     sqlite3_stmt* Prepare(const std::string& sql);
     void RequireOpen() const;
 
+    // SQLite's own message for the failing statement, with the file named.
+    [[noreturn]] void Raise(int code, const char* detail = nullptr) const;
+
     sqlite3* m_db = nullptr;
     int m_busyTimeoutMs = 60000;
+    std::string m_fileName;
 };

@@ -47,10 +47,11 @@ public:
         bool replaced = false;               // false: cancelled, or the list could not be read or was empty
         int records = 0;                     // records stored
         std::vector<std::string> duplicates; // stored labels of lines passed over: listed before
+        int refused = 0;                     // lines that are no record lines (control bytes, absurd length)
     };
     // Replaces the catalogue by a fixed-width record list the user chooses. A list that
     // cannot be read or holds no record leaves the old catalogue, and a box says so; so does a label listed twice,
-    // whose first record is kept.
+    // whose first record is kept, and lines that are not records, which are passed over.
     RecordImport ImportRecordList(CImportChooser& chooser);
     // field: 0 title, 1 label, 2 caller, 3 company; another field answers no rows.
     CppSQLite3Table SearchRecords(const std::string& text, int field, const std::string& company,

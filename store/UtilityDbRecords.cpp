@@ -11,6 +11,35 @@
 
 namespace {
 
+// A list line is a few hundred characters of text at most; anything else (a
+// binary file, a file without line breaks) is refused line by line.
+constexpr size_t kMaxLineBytes = 1024;
+
+// Whether a list line can be a record line: text (no control characters but
+// tabs and the NUL padding some lists have), not absurdly long, with a label.
+bool isRecordLine(const std::string& line)
+{
+    if (line.size() > kMaxLineBytes)
+        return false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const auto b = static_cast<unsigned char>(line[i]);
+        const bool lineEnd = b == '\r' && i + 1 == line.size();
+        if ((b < 0x20 && b != '\t' && b != 0 && !lineEnd) || b == 0x7F)
+            return false;
+    }
+    return true;
+}
+
+// SQLite's text ends at a NUL byte: a field is stored as far as that, so it is
+// compared as far as that too (two labels differing after a NUL are one label).
+std::string cutAtNul(std::string text)
+{
+    const size_t nul = text.find('\0');
+    if (nul != std::string::npos)
+        text.erase(nul);
+    return text;
+}
+
 struct Record {
     std::string label, title, caller, company; // stored form
     std::vector<std::string> callers;          // the caller field cut at "/", stored form
@@ -24,10 +53,10 @@ Record parseLine(const MyFunctions& fn, const std::string& line)
     using utilitydb::MidChars;
     using utilitydb::TrimRight;
     Record r;
-    r.label = fn.EscapeSql(TrimRight(MidChars(line, 0, 11)));
-    r.title = fn.EscapeSql(TrimRight(MidChars(line, 11, 53)));
-    const std::string caller = fn.EscapeSql(TrimRight(MidChars(line, 64, 50)));
-    r.company = fn.EscapeSql(TrimRight(MidChars(line, 114, 24)));
+    r.label = fn.EscapeSql(TrimRight(cutAtNul(MidChars(line, 0, 11))));
+    r.title = fn.EscapeSql(TrimRight(cutAtNul(MidChars(line, 11, 53))));
+    const std::string caller = fn.EscapeSql(TrimRight(cutAtNul(MidChars(line, 64, 50))));
+    r.company = fn.EscapeSql(TrimRight(cutAtNul(MidChars(line, 114, 24))));
     r.title = fn.CapitalizeWords(r.title);
     r.caller = fn.CapitalizeWords(caller);
 
@@ -76,7 +105,15 @@ CUtilityDb::RecordImport CUtilityDb::ImportRecordList(CImportChooser& chooser)
     for (const std::string& line : lines) {
         if (utilitydb::TrimRight(line).empty())
             continue;
+        if (!isRecordLine(line)) {
+            ++result.refused;
+            continue;
+        }
         Record r = parseLine(m_fn, line);
+        if (r.label.empty()) {
+            ++result.refused;
+            continue;
+        }
         if (!labels.insert(r.label).second) {
             result.duplicates.push_back(r.label);
             continue;
@@ -89,6 +126,19 @@ CUtilityDb::RecordImport CUtilityDb::ImportRecordList(CImportChooser& chooser)
         AfxMessageBox("The record list " + path + " holds no records.\nThe record catalogue is unchanged.",
                       MB_ICONEXCLAMATION);
         return result;
+    }
+    // Mostly lines that are not records: a binary or other file, not a record list.
+    if (result.refused > 0 && size_t(result.refused) >= records.size() + result.duplicates.size()) {
+        AfxMessageBox("The file " + path + " is not a record list: " + m_fn.IntToString(result.refused) +
+                          " of its lines are not records.\nThe record catalogue is unchanged.",
+                      MB_ICONEXCLAMATION);
+        result.duplicates.clear();
+        return result;
+    }
+    if (result.refused > 0) {
+        AfxMessageBox(m_fn.IntToString(result.refused) + " lines of the record list " + path +
+                          " are not records (binary data, no label or far too long) and were not imported.",
+                      MB_ICONEXCLAMATION);
     }
 
     {

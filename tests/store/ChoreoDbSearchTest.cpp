@@ -2,6 +2,7 @@
 #include "store/ChoreoDb.h"
 
 #include "ImportFixture.h"
+#include "platform/win/MessageBox.h"
 
 namespace {
 
@@ -108,6 +109,20 @@ TEST_F(ChoreoSearch, SearchesThatCannotRunFindNothingAndChangeNothing)
         EXPECT_EQ(Found(text), Names{}) << text;
     EXPECT_EQ(Col("select count(*) from basic;"), Names{"4"});
     EXPECT_EQ(Col("select count(*) from sqlite_master;"), Names{"11"});
+}
+
+TEST_F(ChoreoSearch, AnEndlessOwnQueryIsStoppedWithAMessage)
+{
+    win::ClearMessageBoxLog();
+    EXPECT_EQ(Found("sql=SELECT i FROM (WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n) SELECT i FROM n)"),
+              Names{});
+    ASSERT_EQ(win::MessageBoxLog().size(), 1u);
+    EXPECT_EQ(win::MessageBoxLog()[0].text, "The query was stopped: it gives more than 100000 rows.");
+    // A query that fails for another reason still finds nothing without a word.
+    win::ClearMessageBoxLog();
+    EXPECT_EQ(Found("sql=SELECT * FROM nosuch"), Names{});
+    EXPECT_TRUE(win::MessageBoxLog().empty());
+    EXPECT_EQ(Found("sql=SELECT count(*) FROM basic"), Names{"4"});
 }
 
 TEST_F(ChoreoSearch, SearchesOnTheBatchSeeItsPendingWrites)

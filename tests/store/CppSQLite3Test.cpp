@@ -49,7 +49,9 @@ TEST(SqliteException, MessageCarriesCodeNameCodeAndDetail)
         {1, "near \"x\": syntax error", "SQLITE_ERROR[1]: near \"x\": syntax error"},
         {5, "database is locked", "SQLITE_BUSY[5]: database is locked"},
         {25, nullptr, "SQLITE_RANGE[25]: "},
-        {26, "x", "UNKNOWN_ERROR[26]: x"},
+        {26, "x", "SQLITE_NOTADB[26]: x"},
+        {266, "disk I/O error", "SQLITE_IOERR[266]: disk I/O error"},  // SQLITE_IOERR_READ
+        {99, "z", "UNKNOWN_ERROR[99]: z"},
         {100, "", "SQLITE_ROW[100]: "},
         {101, "", "SQLITE_DONE[101]: "},
         {-1, "y", "UNKNOWN_ERROR[-1]: y"},
@@ -62,6 +64,55 @@ TEST(SqliteException, MessageCarriesCodeNameCodeAndDetail)
     }
     EXPECT_STREQ(CppSQLite3Exception::CodeName(0), "SQLITE_OK");
     EXPECT_STREQ(CppSQLite3Exception::CodeName(14), "SQLITE_CANTOPEN");
+}
+
+TEST(SqliteErrors, EveryFailingStatementCarriesSqlitesMessageAndTheFile)
+{
+    // A file that is no database: SQLite finds out at the first statement.
+    TempDir dir;
+    const std::string path = dir.file("mirtal.db");
+    testsupport::writeFile(path, std::string(4096, 'x'));
+    CppSQLite3DB db;
+    db.Open(path);
+    const std::function<void()> statements[] = {
+        [&] { db.QueryScalar("select count(*) from sqlite_master;"); },
+        [&] { db.TableExists("t"); },
+        [&] { db.Execute("create table t(a);"); },
+        [&] { db.GetTable("select 1 from sqlite_master;"); },
+        [&] { db.GetTableLimited("select 1 from sqlite_master;", 10, 1000); },
+    };
+    for (const auto& statement : statements) {
+        const CppSQLite3Exception e = Raised(statement);
+        EXPECT_EQ(e.ErrorCode(), 26);
+        EXPECT_EQ(e.ErrorMessage(), "SQLITE_NOTADB[26]: file is not a database (file \"" + path + "\")");
+    }
+}
+
+TEST_F(SqliteLayer, TypedQueriesAreStoppedByTimeAndRows)
+{
+    CppSQLite3Table all = db.GetTableLimited("select a, b from t order by rowid;", 10, 5000);
+    ASSERT_EQ(all.RowCount(), 3);
+    ASSERT_EQ(all.FieldCount(), 2);
+    EXPECT_STREQ(all.FieldText(1), "one");
+    all.SetRow(1);
+    EXPECT_EQ(all.FieldText(0), nullptr);
+    CppSQLite3Table moved = all;  // hands the rows over
+    moved.SetRow(2);
+    EXPECT_STREQ(moved.FieldText(1), "true");
+    EXPECT_EQ(db.GetTableLimited("select a from t where a = 99;", 10, 5000).RowCount(), 0);
+
+    const std::string endless = "with recursive n(i) as (select 1 union all select i + 1 from n) select i from n;";
+    const CppSQLite3Exception rows = Raised([&] { db.GetTableLimited(endless, 1000, 60000); });
+    EXPECT_EQ(rows.ErrorCode(), CPPSQLITE_ERROR);
+    EXPECT_NE(rows.ErrorMessage().find("more than 1000 rows"), std::string::npos);
+
+    // Rows that never come out: only the clock stops it.
+    const std::string silent = "with recursive n(i) as (select 1 union all select i + 1 from n) "
+                               "select count(*) from n;";
+    const CppSQLite3Exception time = Raised([&] { db.GetTableLimited(silent, 1000, 300); });
+    EXPECT_EQ(time.ErrorCode(), 9);
+    // The connection works on afterwards.
+    EXPECT_EQ(db.QueryScalar("select count(*) from t;"), 3);
 }
 
 TEST_F(SqliteLayer, MisuseRaisesTheLayersOwnErrors)
@@ -103,7 +154,8 @@ TEST_F(SqliteLayer, SqliteErrorsKeepSqlitesCodeAndText)
     EXPECT_NE(syntax.ErrorMessage().find("syntax error"), std::string::npos);
 
     const CppSQLite3Exception missing = Raised([&] { db.GetTable("select * from nothere;"); });
-    EXPECT_EQ(missing.ErrorMessage(), "SQLITE_ERROR[1]: no such table: nothere");
+    EXPECT_EQ(missing.ErrorMessage(), "SQLITE_ERROR[1]: no such table: nothere (file \"" + dir.file("t.db") + "\")");
+    EXPECT_EQ(missing.FileName(), dir.file("t.db"));
 
     const CppSQLite3Exception cantOpen = Raised([&] {
         CppSQLite3DB other;

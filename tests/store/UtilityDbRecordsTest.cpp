@@ -154,6 +154,47 @@ TEST_F(Records, AFailureWhileRefillingKeepsTheCatalogue)
     EXPECT_EQ(db.GetModifiedText(), stamp);
 }
 
+TEST_F(Records, RandomBytesAreNoRecordListAndKeepTheCatalogue)
+{
+    Import(line("AB 1", "KEEP", "X", "C"));
+    std::string bytes;
+    std::uint32_t x = 12345;
+    for (int i = 0; i < 200000; ++i) {
+        x = x * 1664525u + 1013904223u;
+        bytes += char(x >> 24);
+    }
+    win::ClearMessageBoxLog();
+    const auto result = Import(bytes);
+    EXPECT_FALSE(result.replaced);
+    EXPECT_GT(result.refused, 100);
+    EXPECT_EQ(Col("select title from sqrecord;"), Texts{"Keep"});
+    ASSERT_EQ(win::MessageBoxLog().size(), 1u);
+    EXPECT_NE(win::MessageBoxLog()[0].text.find("unchanged"), std::string::npos);
+}
+
+TEST_F(Records, LinesThatAreNotRecordsArePassedOverAndReported)
+{
+    const auto result = Import(line("AB 1", "GOOD", "X", "C") + "\x01\x02\xFF\xFE binary\x7F junk\r\n" +
+                               std::string(5000, 'A') + "\r\n" + line("AB 2", "ALSO GOOD", "Y", "C") +
+                               line("AB 3", "THIRD", "Z", "C"));
+    EXPECT_TRUE(result.replaced);
+    EXPECT_EQ(result.records, 3);
+    EXPECT_EQ(result.refused, 2);
+    EXPECT_EQ(Col("select label from sqrecord order by label;"), (Texts{"AB 1", "AB 2", "AB 3"}));
+    ASSERT_EQ(win::MessageBoxLog().size(), 1u);
+    EXPECT_NE(win::MessageBoxLog()[0].text.find("2 lines"), std::string::npos);
+}
+
+TEST_F(Records, LabelsDifferingOnlyByANulByteAreADuplicate)
+{
+    const auto result = Import(line(std::string("AB 1\0x", 6), "FIRST", "X", "C") +
+                               line(std::string("AB 1\0y", 6), "SECOND", "Y", "C") + line("AB 2", "THIRD", "Z", "C"));
+    EXPECT_TRUE(result.replaced);
+    EXPECT_EQ(result.records, 2);
+    EXPECT_EQ(result.duplicates, Texts{"AB 1"});
+    EXPECT_EQ(Col("select title from sqrecord order by label;"), (Texts{"First", "Third"}));
+}
+
 class RecordQueries : public Records {
 protected:
     void SetUp() override
