@@ -189,6 +189,7 @@ void CMirtalDlg::RunStartupSteps()
 {
     // The main database: the program cannot work without it.
     bool relocate = false;
+    CheckDatabaseAtStart();
     try {
         m_musicDb.Init();
     } catch (const std::exception& e) {

@@ -247,8 +247,12 @@ public:
     void ApplySettings();
 
     // ---- backup, restore and import (MirtalDlgBackup.cpp)
-    // A consistent copy of mirtal.db as mirtal.dbtmp in the data folder.
+    // A consistent copy of mirtal.db as mirtal.dbtmp in the data folder, the two before it kept as
+    // mirtal.dbtmp1 and 2; a damaged or empty mirtal.db never replaces them.
     void BackupDatabase();
+    // Before mirtal.db is opened: a missing, empty or damaged one with a good backup
+    // beside it gets the backup offered; a data folder that cannot be written is named.
+    void CheckDatabaseAtStart();
     // File > Restore Database: every table but the settings to its start rows, after a question.
     void RestoreDatabase();
     // File > Restore All Paths: the level documents back to their defaults.

@@ -8,18 +8,61 @@
 #include "import/ImportOld.h"
 #include "import/ImportOldWorker.h"
 #include "platform/win/MessageBox.h"
+#include "store/DatabaseBackup.h"
 #include "store/StoreGlobals.h"
 
 #include <functional>
 
 
 
+namespace {
+
+std::string dataFolder()
+{
+    return g_baseFolder.empty() ? std::string(".") : g_baseFolder;
+}
+
+} // namespace
+
 void CMirtalDlg::BackupDatabase()
 {
-    const std::string folder = m_fn.AddBackslash(g_baseFolder);
+    std::string detail;
     // A failed copy is reported and the start goes on: nothing else depends on the backup.
-    if (!CppSQLite3DB::CopyDatabase(folder + "mirtal.db", folder + "mirtal.dbtmp"))
+    switch (store::BackupAtStart(dataFolder(), &detail)) {
+    case store::BackupResult::Copied:
+        break;
+    case store::BackupResult::SourceBad:
+        AfxMessageBox("mirtal.db is damaged (" + detail + "), so it was not copied over its backups.",
+                      MB_OK | MB_ICONEXCLAMATION);
+        break;
+    case store::BackupResult::Failed:
         AfxMessageBox("Can't copy mirtal.db to mirtal.dbtmp", MB_OK | MB_ICONEXCLAMATION);
+        break;
+    }
+}
+
+void CMirtalDlg::CheckDatabaseAtStart()
+{
+    const std::string folder = dataFolder();
+    const store::StartCheck check = store::CheckAtStart(folder);
+    const char* what = check.state == store::DbState::Missing ? "missing"
+                     : check.state == store::DbState::Empty   ? "empty"
+                                                               : "damaged";
+    if (!check.backup.empty()) {
+        const std::string no = check.state == store::DbState::Damaged ? "No starts with the damaged database as it is."
+                                                                      : "No starts with an empty database.";
+        const std::string text = std::string("mirtal.db is ") + what +
+                                 (check.detail.empty() ? "" : " (" + check.detail + ")") +
+                                 ", but a good backup of it exists:\n" + check.backup +
+                                 "\n\nStart with the backup? " + no;
+        if (MessageBox(m_hWnd, text, kAppCaption, MB_YESNO | MB_ICONWARNING) == IDYES &&
+            !store::RestoreBackup(folder, check.backup))
+            MessageBox(m_hWnd, "The backup " + check.backup + " could not be put in place of mirtal.db.", kAppCaption,
+                       MB_OK | MB_ICONERROR);
+    }
+    const std::string why = store::WhyNotWritable(folder);
+    if (!why.empty())
+        MessageBox(m_hWnd, "Nothing you change will be saved: " + why + ".", kAppCaption, MB_OK | MB_ICONWARNING);
 }
 
 namespace {

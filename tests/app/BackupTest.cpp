@@ -68,5 +68,63 @@ TEST_F(BackupTest, AFailedCopyIsReportedAndTheStartGoesOn)
     EXPECT_TRUE(waitFor([] { return QApplication::overrideCursor() == nullptr; }, 3000));
 }
 
+// Garbage over a page near the end, in a table the start never reads.
+void damageLatePage(const std::string& path)
+{
+    std::string bytes = testsupport::readFile(path);
+    const size_t page = 4096;
+    ASSERT_GT(bytes.size(), 40 * page);
+    const size_t at = (bytes.size() / page - 5) * page;
+    for (size_t i = at; i < at + page; ++i)
+        bytes[i] = char((i * 131) & 0xFF);
+    testsupport::writeFile(path, bytes);
+}
+
+TEST_F(BackupTest, ABadDatabaseBesideAGoodBackupGetsTheBackupOffered)
+{
+    for (const char* kind : {"empty", "damaged"}) {
+        SCOPED_TRACE(kind);
+        for (const auto& entry : fs::directory_iterator(dir.path()))
+            fs::remove_all(entry.path());
+        win::ClearMessageBoxLog();
+        preset({{"music - headname", "kept"}});
+        {
+            // Enough songs for pages the start never reads.
+            CppSQLite3DB db;
+            db.Open(dir.file("mirtal.db"));
+            db.Execute("CREATE TABLE IF NOT EXISTS filler(a);");
+            db.Execute("BEGIN;");
+            for (int i = 0; i < 2000; ++i)
+                db.Execute("INSERT INTO filler VALUES('" + std::string(150, char('a' + i % 26)) + "');");
+            db.Execute("COMMIT;");
+        }
+        start();
+        dlg->DestroyWindow();
+        dlg.reset();
+        ASSERT_EQ(backupSetting(dir.file("mirtal.dbtmp"), "music - headname"), "kept");
+
+        if (std::string(kind) == "empty")
+            testsupport::writeFile(dir.file("mirtal.db"), "");
+        else
+            damageLatePage(dir.file("mirtal.db"));
+        win::ClearMessageBoxLog();
+        // The answer: take the backup.
+        win::SetMessageBoxAnswerer([](const win::MessageBoxRequest& r) -> std::optional<int> {
+            if (r.kind == win::DialogKind::MessageBox && r.text.rfind("mirtal.db is ", 0) == 0)
+                return IDYES;
+            return r.kind == win::DialogKind::Dialog ? std::optional<int>(IDCANCEL) : std::nullopt;
+        });
+        start();
+        const auto texts = boxTexts();
+        ASSERT_EQ(texts.size(), 1u);
+        EXPECT_EQ(texts[0].rfind(std::string("mirtal.db is ") + kind, 0), 0u) << texts[0];
+        EXPECT_NE(texts[0].find("Start with the backup?"), std::string::npos);
+        EXPECT_EQ(setting("music - headname"), "kept");
+        EXPECT_EQ(backupSetting(dir.file("mirtal.dbtmp"), "music - headname"), "kept");
+        dlg->DestroyWindow();
+        dlg.reset();
+    }
+}
+
 } // namespace
 } // namespace servicestest
