@@ -1,6 +1,7 @@
 #include "texts/HtmlEditCtrl2.h"
 
 #include "platform/win/Clipboard.h"
+#include "platform/win/UnicodeText.h"
 
 #include <cstdio>
 #include <cstring>
@@ -28,25 +29,6 @@ const char* commandName(long id)
 }
 
 constexpr DWORD kEnabled = OLECMDF_SUPPORTED | OLECMDF_ENABLED;
-
-void appendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | (cp >> 6));
-        out += char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += char(0xE0 | (cp >> 12));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xF0 | (cp >> 18));
-        out += char(0x80 | ((cp >> 12) & 0x3F));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
-}
 
 // Bytes that are UTF-16 (little-endian) text: a byte-order mark, or an even
 // count where most high bytes are zero, as plain Latin text in UTF-16 is.
@@ -117,7 +99,7 @@ HRESULT CHtmlEditCtrl2::CStreamOnCString::Write(const void* bytes, ULONG count, 
                 u = 0xFFFD;
             if (u == 0)
                 break;
-            appendUtf8(text, u);
+            win::AppendUtf8(text, u);
         }
         AppendBytes(text.data(), text.size());
     } else {

@@ -1,4 +1,5 @@
 #include "platform/win/Rtf.h"
+#include "platform/win/UnicodeText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -20,27 +21,6 @@ constexpr char32_t kCp1252High[32] = {
     0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-
-void appendUtf8(std::string& out, char32_t cp)
-{
-    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        cp = 0xFFFD;
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | (cp >> 6));
-        out += char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += char(0xE0 | (cp >> 12));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xF0 | (cp >> 18));
-        out += char(0x80 | ((cp >> 12) & 0x3F));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
-}
 
 // Next code point of UTF-8 text; a byte that starts no valid sequence counts as U+FFFD.
 char32_t nextUtf8(std::string_view s, size_t& i)
@@ -400,7 +380,7 @@ private:
             if (cp == ';')
                 finishFontEntry();
             else if (m_inFontEntry && m_fontName.size() < kMaxNameBytes)
-                appendUtf8(m_fontName, cp);
+                win::AppendUtf8(m_fontName, cp);
             return;
         case Dest::ColorTable:
             if (cp == ';' && m_colors.size() < kMaxTableEntries) {
@@ -427,7 +407,7 @@ private:
         auto& runs = m_doc.paragraphs.back().runs;
         if (runs.empty() || !(runs.back().format == f))
             runs.push_back(Run{{}, f});
-        appendUtf8(runs.back().text, cp);
+        win::AppendUtf8(runs.back().text, cp);
     }
 
     void paragraphBreak()
