@@ -90,8 +90,9 @@ void CCalls::DoDataExchange(CDataExchange* dx)
 
 BOOL CCalls::OnInitDialog()
 {
-    for (const char* s : {"Database only", "File only", "Both Database & File"})
-        win::ComboAddString(GetDlgItem(1223), s);
+    if (auto* box = dynamic_cast<CComboBox*>(GetDlgItem(1223)))
+        for (const char* s : {"Database only", "File only", "Both Database & File"})
+            box->AddString(s);
     m_refreshing = true;
     CDialogEx::OnInitDialog();
     m_refreshing = false;
@@ -349,7 +350,8 @@ void CCalls::OnScrolling() { ToggleScrolling(); }
 
 void CCalls::OnSourceChange()
 {
-    const int index = win::ComboGetCurSel(GetDlgItem(1223));
+    auto* box = dynamic_cast<CComboBox*>(GetDlgItem(1223));
+    const int index = box ? box->GetCurSel() : CB_ERR;
     if (index < 0 || index > 2)
         return;
     BeginWaitCursor();

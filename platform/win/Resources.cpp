@@ -445,7 +445,11 @@ private:
         parsePlace(item);
         item.style = base | it->second.style;
         if (accept(Token::Comma)) {
-            item.style = parseStyle(item.style);
+            // A combo box's kind given in the statement replaces the default kind, as rc does.
+            const bool combo = item.className == "ComboBox";
+            item.style = parseStyle(combo ? item.style & ~DWORD(CBS_DROPDOWNLIST) : item.style);
+            if (combo && !(item.style & CBS_DROPDOWNLIST))
+                item.style |= CBS_SIMPLE;
             if (accept(Token::Comma))
                 item.exStyle = parseStyle(0);
         }

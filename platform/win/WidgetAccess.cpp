@@ -3,7 +3,6 @@
 #include "platform/win/Dc.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QLabel>
 #include <QPalette>
 #include <QString>
@@ -66,18 +65,6 @@ void AddArrowButtons(CWnd* control, std::function<void(int)> step)
         QObject::connect(b, &QToolButton::clicked, w, [step, d = delta] { step(d); });
         layout->addWidget(b);
     }
-}
-
-void ComboAddString(CWnd* control, const std::string& text)
-{
-    if (auto* c = qobject_cast<QComboBox*>(control ? control->widget() : nullptr))
-        c->addItem(QString::fromStdString(text));
-}
-
-int ComboGetCurSel(CWnd* control)
-{
-    auto* c = qobject_cast<QComboBox*>(control ? control->widget() : nullptr);
-    return c ? c->currentIndex() : -1;
 }
 
 void EndAllWaitCursors()

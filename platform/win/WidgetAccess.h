@@ -1,6 +1,6 @@
 #pragma once
 // Small services of the window layer that the program reaches without Qt:
-// a control's look and tip, the plain combo box of a template, the bell, work
+// a control's look and tip, the bell, work
 // run once the current event is over, and the toolkit's lifetime in main().
 #include "platform/win/Wnd.h"
 
@@ -21,10 +21,6 @@ void SetColors(CWnd* control, COLORREF text, COLORREF back);
 void SetTextAlignment(CWnd* control, UINT dtFlags);
 // Two arrow buttons filling the control, up above down; a click calls step with 1 or -1.
 void AddArrowButtons(CWnd* control, std::function<void(int)> step);
-
-// A template combo box: appends an item; the selected index, -1 when none or not a combo box.
-void ComboAddString(CWnd* control, const std::string& text);
-int ComboGetCurSel(CWnd* control);
 
 // Ends every wait cursor still shown (after a handler failed between Begin and End).
 void EndAllWaitCursors();
