@@ -8,6 +8,7 @@
 #include "store/FailureReport.h"
 #include "app/StartWin.h"
 #include "options/OptionMusic.h"
+#include "options/OptionSeed.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/Dc.h"
 #include "platform/win/Display.h"
@@ -192,6 +193,8 @@ void CMirtalDlg::RunStartupSteps()
     CheckDatabaseAtStart();
     try {
         m_musicDb.Init();
+        // Every setting the Options pages know starts at its construction value.
+        options::SeedSettings(m_musicDb, g_baseFolder, win::CurrentDisplay().dpiY);
     } catch (const std::exception& e) {
         ReportStartupFailure("mirtal.db", describe(e));
         return;

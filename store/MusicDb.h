@@ -24,6 +24,7 @@
 #include <array>
 #include <ctime>
 #include <string>
+#include <vector>
 
 class CMusicDb : public CDbAccess {
 public:
@@ -61,6 +62,8 @@ public:
     bool GetSettingBool(const std::string& name, int own);
     int GetSettingInt(const std::string& name, int own);
     void SetSetting(const std::string& name, const std::string& value, int own);
+    // The names that have a row in table "ini", "stylesheet" or "hotkeys" (any other table: none).
+    std::vector<std::string> GetRowNames(const std::string& table, int own);
 
     // ---- default paths: folder settings too when force is nonzero
     void SetDefaultPaths(int force);

@@ -53,3 +53,19 @@ void CMusicDb::SetSetting(const std::string& name, const std::string& value, int
             db.Execute("insert into ini values ('" + Sql(name) + "','" + stored + "');");
     });
 }
+
+std::vector<std::string> CMusicDb::GetRowNames(const std::string& table, int own)
+{
+    std::vector<std::string> names;
+    if (table != "ini" && table != "stylesheet" && table != "hotkeys")
+        return names;
+    Run(own, [&](CppSQLite3DB& db) {
+        CppSQLite3Table t = db.GetTable("SELECT name FROM " + table + ";");
+        names.reserve(size_t(t.RowCount()));
+        for (int r = 0; r < t.RowCount(); ++r) {
+            t.SetRow(r);
+            names.push_back(t.FieldTextOr(0, ""));
+        }
+    });
+    return names;
+}

@@ -100,22 +100,31 @@ FileDialogAnswerer SetFileDialogAnswerer(FileDialogAnswerer a)
 const std::vector<FileDialogRequest>& FileDialogLog() { return fileLog(); }
 void ClearFileDialogLog() { fileLog().clear(); }
 
-namespace {
-
-// "Text (*.txt)|*.txt|All (*.*)|*.*||" becomes "Text (*.txt);;All (*.*)".
-QString qtFilter(const std::string& filter)
+std::string QtFileFilter(const std::string& filter)
 {
     const QStringList parts = QString::fromStdString(filter).split('|');
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         if (parts[i].isEmpty())
             break;
-        QString patterns = parts[i + 1];
-        patterns.replace(';', ' ');
-        out << parts[i] + " (" + patterns + ")";
+        // The label's own pattern in brackets goes; Qt shows the patterns itself.
+        QString label = parts[i].trimmed();
+        if (label.endsWith(')')) {
+            const qsizetype open = label.lastIndexOf('(');
+            if (open > 0)
+                label = label.left(open).trimmed();
+        }
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(';', Qt::SkipEmptyParts))
+            patterns << (p.trimmed() == "*.*" ? QString("*") : p.trimmed());
+        out << label + " (" + patterns.join(' ') + ")";
     }
-    return out.join(";;");
+    return out.join(";;").toStdString();
 }
+
+namespace {
+
+QString qtFilter(const std::string& filter) { return QString::fromStdString(QtFileFilter(filter)); }
 
 } // namespace
 

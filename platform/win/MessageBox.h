@@ -99,6 +99,9 @@ struct FileDialogRequest {
     std::string filter;      // "Text (*.txt)|*.txt|All (*.*)|*.*||"
     std::string defaultExt;
 };
+// A filter in the Windows form ("Exe Files(*.exe)|*.exe|All Files(*.*)|*.*||") in Qt's
+// ("Exe Files (*.exe);;All Files (*)"); the real file dialog shows this form.
+std::string QtFileFilter(const std::string& windowsFilter);
 // The chosen paths; nothing for Cancel.
 using FileDialogAnswerer =
     std::function<std::optional<std::vector<std::string>>(const FileDialogRequest&)>;

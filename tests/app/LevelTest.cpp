@@ -77,7 +77,8 @@ TEST_F(LevelTest, TheNumberOfListTabsComesFromTheLevelOrTheGlobalSetting)
     };
     const Case cases[] = {
         {"4", "9", 6},     {"0", "9", 11},     {nullptr, "9", 11}, {nullptr, "20", 17},
-        {nullptr, "-5", 2}, {nullptr, nullptr, 2}, {"15", "0", 17},   {"-1", "7", 2},
+        // Missing keys are seeded at start: the level with 0, "global - nrtabs" with 9.
+        {nullptr, "-5", 2}, {nullptr, nullptr, 11}, {"15", "0", 17},   {"-1", "7", 2},
         {"x", "3", 5},
     };
     for (const Case& c : cases) {
@@ -142,10 +143,13 @@ TEST_F(LevelTest, CaptionsComeFromTheLevelOrElseTheGlobalKeys)
         db.Close();
     }
     start();
+    // The deleted keys are seeded again at start: the level's tab name empty, the global one "5 - Start".
     dlg->SetLevel(3);
-    EXPECT_EQ(captions(), (std::vector<std::string>{"  Music  ", "  Lyrics  ", "  Singing  ", "  Plus Calls  ", "    "}));
+    EXPECT_EQ(captions(),
+              (std::vector<std::string>{"  Music  ", "  Lyrics  ", "  Singing  ", "  Plus Calls  ", "  5 - Start  "}));
     dlg->SetLevel(2);
-    EXPECT_EQ(captions(), (std::vector<std::string>{"  Music  ", "  Lyrics  ", "  Singing  ", "  MS Calls  ", "    "}));
+    EXPECT_EQ(captions(),
+              (std::vector<std::string>{"  Music  ", "  Lyrics  ", "  Singing  ", "  MS Calls  ", "  5 - Start  "}));
 }
 
 TEST_F(LevelTest, ASwitchReloadsTheLevelsListsPathsAndPages)

@@ -146,9 +146,10 @@ TEST_F(StartupTest, FirstRunCountsOnlyForTheStoredTextTrue)
     }
 }
 
-TEST_F(StartupTest, MissingKeysReadAsNothingAndGiveTheBareTitle)
+TEST_F(StartupTest, MissingKeysAreSeededWithTheirDefaultsAtStart)
 {
-    // A database that never had the level names, the level, maxstart or markers keys.
+    // A database that never had the level names, the level, maxstart or markers keys: the start gives
+    // them their default values, so the title and the menu show the level's name.
     presetSettings({{"system - setup", "false"}});
     {
         CppSQLite3DB db;
@@ -159,13 +160,13 @@ TEST_F(StartupTest, MissingKeysReadAsNothingAndGiveTheBareTitle)
     }
     auto dlg = start();
     EXPECT_TRUE(dialogs.empty());
-    EXPECT_EQ(dlg->GetWindowText(), "Mirtal - ");
+    EXPECT_EQ(dlg->GetWindowText(), "Mirtal - Basic");
     EXPECT_EQ(g_danceLevel, 1);
-    EXPECT_FALSE(dlg->IsZoomed());
+    EXPECT_TRUE(dlg->IsZoomed()) << "\"general - maxstart\" starts true";
     std::string item;
     ASSERT_NE(dlg->GetMenu(), nullptr);
     dlg->GetMenu()->GetMenuString(32787, item, MF_BYCOMMAND);
-    EXPECT_EQ(item, "");
+    EXPECT_EQ(item, "Basic");
     EXPECT_TRUE(dlg->GetMenu()->GetMenuState(32787, MF_BYCOMMAND) & MF_CHECKED);
 }
 
