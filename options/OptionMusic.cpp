@@ -1,6 +1,6 @@
 #include "options/OptionMusic.h"
 
-#include "app/AppGlobals.h"
+#include "store/AppGlobals.h"
 #include "store/StoreGlobals.h"
 
 COptionMusic::COptionMusic(CWnd* parent) : COptionPage(IDD, parent) {}

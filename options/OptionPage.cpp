@@ -1,6 +1,7 @@
 #include "options/OptionPage.h"
 
-#include "app/AppGlobals.h"
+#include "store/AppGlobals.h"
+#include "store/CommandCodes.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/WinApp.h"
@@ -8,7 +9,6 @@
 namespace {
 
 constexpr UINT kGridFrame = 1096;
-constexpr UINT kCmdHelp = 201; // the main window opens the help file
 
 } // namespace
 
@@ -92,7 +92,7 @@ void COptionPage::OnBnClickedDefault()
 BOOL COptionPage::OnHelpInfo(HELPINFO*)
 {
     if (CWnd* main = AfxGetMainWnd(); main && main != this)
-        main->SendMessage(WM_KEYDOWN, kCmdHelp, 0);
+        main->SendMessage(WM_KEYDOWN, CMD_HELP, 0);
     return FALSE;
 }
 

@@ -262,7 +262,7 @@ std::vector<Group> MusicGroups(const std::string& dataFolder)
         boolean("Always calculate loop values", "music - alwaysloopvalue", false,
                 "Always calculate and display the loop values"),
         boolean("Search in subdirectories", "music - subdir", false, "Search through all subdirectroies"),
-        font("Music Markers Font", "music - markersfont", "MS Sans Serif", 8,
+        font("Music Markers Font", "music - markers", "MS Sans Serif", 8,
              "Specifies the default font for Markers in the Music tab"),
         number("Number of loops", "music - nrloops", 0, 0, 99, "Number of loops before the music shall play to the end"),
         boolean("Double BPM", "music - doublebpm", false, "Double BPM that are measured between 1-70 BPM."),
@@ -279,7 +279,7 @@ std::vector<Group> MusicGroups(const std::string& dataFolder)
     queued.rows = {
         boolean("Autostart music from Queued list", "music - autostartqueue", true,
                 "Always Play the music selected from Queued list"),
-        font("Queued list Font", "music - queuelistfont", "MS Sans Serif", 8,
+        font("Queued list Font", "music - queuelist", "MS Sans Serif", 8,
              "Specifies the default font for the queued list"),
         boolean("Save Queued Music", "music - savequeuedfiles", true, "Save queued music when Mirtal is closed"),
     };
@@ -304,7 +304,7 @@ std::vector<Group> MusicGroups(const std::string& dataFolder)
                true),
         colour("Listbox Flaged Color", "music - flagcolor", RGB(255, 0, 0), "Specifies the color for flaged music",
                true),
-        font("Font", "music - listfont", "MS Sans Serif", 8, "Specifies the default font for the listboxes"),
+        font("Font", "music - list", "MS Sans Serif", 8, "Specifies the default font for the listboxes"),
         number("Number of Listboxes", "music - nrlistboxes", 3, 1, 3, "Number of listboxes in the music tab"),
         boolean("Rate visible", "music - rateactive", false, "Rate column visible in the listbox"),
         boolean("Length visible", "music - lengthactive", false, "Length column visible in the listbox"),
