@@ -11,7 +11,10 @@
 #include "store/AppGlobals.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
+#include <cstdlib>
+#include <filesystem>
 
 namespace optionstest {
 namespace {
@@ -422,6 +425,45 @@ TEST_F(OptionsTest, TheGridHasTheFocusSoonAfterThePageOpens)
         EXPECT_EQ(CWnd::GetFocus(), &page.Grid());
         return press(page, 1098);
     });
+}
+
+} // namespace
+} // namespace optionstest
+
+namespace optionstest {
+namespace {
+
+const std::filesystem::path kStartFolder = std::filesystem::current_path();
+
+std::string shotPath(const std::string& name)
+{
+    const char* out = std::getenv("MIRTAL_SCREENSHOT_DIR");
+    return ((out ? std::filesystem::path(out) : kStartFolder) / name).string();
+}
+
+TEST_F(OptionsTest, ScreenshotsOfTheFourPages)
+{
+    const auto shoot = [](const std::string& name, bool colourPopup) {
+        return [name, colourPopup](COptionPage& page) {
+            page.ShowWindow(SW_SHOW);
+            QApplication::processEvents();
+            if (colourPopup) {
+                auto& music = static_cast<COptionMusic&>(page);
+                page.Grid().ClickButton(row(music.m_generalGroup, 1));
+                EXPECT_NE(page.Grid().ColorPopup(), nullptr);
+            } else {
+                page.Grid().SetCurSel(page.Grid().GetProperty(0)->GetSubItem(0));
+            }
+            QApplication::processEvents();
+            EXPECT_TRUE(page.frameWidget()->grab().toImage().save(QString::fromStdString(shotPath(name))));
+            return IDCANCEL;
+        };
+    };
+    run<COptionMusic>(shoot("options-music.png", false));
+    run<COptionMusic>(shoot("options-music-colour.png", true));
+    run<COptionLyrics>(shoot("options-lyrics.png", false));
+    run<COptionChoreo>(shoot("options-choreography.png", false));
+    run<COptionHotkeys>(shoot("options-hotkeys.png", false));
 }
 
 } // namespace
