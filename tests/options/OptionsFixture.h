@@ -9,6 +9,7 @@
 #include "platform/win/ChoiceDialogs.h"
 #include "platform/win/Display.h"
 #include "platform/win/MessageBox.h"
+#include "store/AppGlobals.h"
 #include "store/CppSQLite3.h"
 #include "store/MusicDb.h"
 #include "store/StoreGlobals.h"
@@ -38,6 +39,8 @@ protected:
     {
         cwd = std::make_unique<testsupport::ScopedCwd>(dir.path());
         g_baseFolder = dir.str();
+        // The start reads the seeded dialog colour before any page opens.
+        g_dlgColorR = g_dlgColorG = g_dlgColorB = 212;
         win::SetDisplayOverride(win::DisplayMetrics{1280, 1024, 96, 96});
         {
             CMusicDb db;
