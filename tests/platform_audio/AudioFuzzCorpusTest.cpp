@@ -4,6 +4,7 @@
 //       --gtest_filter=AudioFuzzCorpus.DISABLED_WriteSeeds
 #include "AudioFixtures.h"
 #include "AudioTestEnv.h"
+#include "common/FuzzCorpus.h"
 
 #include <sndfile.h>
 
@@ -15,7 +16,6 @@
 #include <string>
 #include <vector>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 namespace fs = std::filesystem;
 using namespace audiotest;
@@ -24,9 +24,7 @@ namespace {
 
 fs::path corpusFolder()
 {
-    if (const char* source = std::getenv("MIRTAL_TEST_SOURCE"))
-        return fs::path(source) / "tests/platform_audio/fuzz-corpus";
-    return fs::path(__FILE__).parent_path() / "fuzz-corpus";
+    return testsupport::FuzzCorpusFolder("tests/platform_audio/fuzz-corpus");
 }
 
 std::string readAll(const std::string& path)
@@ -82,18 +80,7 @@ std::string smallMidi()
 
 TEST(AudioFuzzCorpus, EverySeedRunsCleanly)
 {
-    const fs::path folder = corpusFolder();
-    ASSERT_TRUE(fs::is_directory(folder)) << folder;
-    int seeds = 0;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        if (!entry.is_regular_file())
-            continue;
-        const std::string bytes = readAll(entry.path().string());
-        SCOPED_TRACE(entry.path().filename().string());
-        EXPECT_EQ(LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), 0);
-        ++seeds;
-    }
-    EXPECT_GE(seeds, 10);
+    testsupport::RunFuzzCorpus("tests/platform_audio/fuzz-corpus", 10);
 }
 
 TEST(AudioFuzzCorpus, DISABLED_WriteSeeds)

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+#include "common/FuzzCorpus.h"
 
 namespace fs = std::filesystem;
 using namespace win::rtf;
@@ -234,34 +234,9 @@ TEST_F(RichEditFixture, HostileRtfLoadsWithoutCrashOrHang)
     }
 }
 
-fs::path corpusFolder()
-{
-    if (const char* source = std::getenv("MIRTAL_TEST_SOURCE"))
-        return fs::path(source) / "tests/platform_win/rtf-fuzz-corpus";
-    fs::path here = fs::path(__FILE__).parent_path();
-    // A compiler cache may compile with paths relative to the build folder,
-    // the parent of the folder this program lies in.
-    std::error_code ec;
-    if (here.is_relative())
-        here = fs::read_symlink("/proc/self/exe", ec).parent_path().parent_path() / here;
-    return (here / "rtf-fuzz-corpus").lexically_normal();
-}
-
 TEST(RtfFuzzCorpus, EverySeedRunsCleanly)
 {
-    const fs::path folder = corpusFolder();
-    ASSERT_TRUE(fs::is_directory(folder)) << folder;
-    int seeds = 0;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        if (!entry.is_regular_file())
-            continue;
-        std::ifstream in(entry.path(), std::ios::binary);
-        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        SCOPED_TRACE(entry.path().filename().string());
-        EXPECT_EQ(LLVMFuzzerTestOneInput(bytes.data(), bytes.size()), 0);
-        ++seeds;
-    }
-    EXPECT_GE(seeds, 5);
+    testsupport::RunFuzzCorpus("tests/platform_win/rtf-fuzz-corpus", 5);
 }
 
 } // namespace
