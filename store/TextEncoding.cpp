@@ -1,5 +1,7 @@
 #include "store/TextEncoding.h"
 
+#include "platform/win/UnicodeText.h"
+
 namespace store {
 
 bool IsValidUtf8(std::string_view text)
@@ -58,16 +60,7 @@ std::string Cp1252ToUtf8(std::string_view text)
         unsigned int cp = c;
         if (c >= 0x80 && c <= 0x9F)
             cp = high[c - 0x80];
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
+        win::AppendUtf8(out, cp);
     }
     return out;
 }
