@@ -25,6 +25,12 @@ void SetToolTip(CWnd* control, const std::string& tip)
         w->setToolTip(QString::fromStdString(tip));
 }
 
+void TrackMouseMoves(CWnd* control)
+{
+    if (QWidget* w = control ? control->widget() : nullptr)
+        w->setMouseTracking(true);
+}
+
 void SetColors(CWnd* control, COLORREF text, COLORREF back)
 {
     QWidget* w = control ? control->widget() : nullptr;

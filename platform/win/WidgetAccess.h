@@ -14,6 +14,9 @@ namespace win {
 void SetStyleSheet(CWnd* control, const std::string& css);
 // The tip shown while the mouse rests on the control; empty removes it.
 void SetToolTip(CWnd* control, const std::string& tip);
+// Mouse moves reach the window also while no button is held (as on Windows);
+// an owner-drawn control that tracks the item under the mouse turns this on.
+void TrackMouseMoves(CWnd* control);
 
 // Text and background colour of a control, filled behind its text.
 void SetColors(CWnd* control, COLORREF text, COLORREF back);

@@ -1,5 +1,6 @@
 #include "platform/win/WidgetGlue.h"
 
+#include "platform/win/Hook.h"
 #include "platform/win/WndImpl.h"
 
 #include <QApplication>
@@ -213,6 +214,10 @@ public:
         if (!msg.message)
             return false;
         DepthGuard depth;
+        // Keyboard hooks see the key before any window does, as when it leaves the queue.
+        if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_SYSKEYDOWN ||
+            msg.message == WM_SYSKEYUP)
+            Guarded(h, msg.message, [&] { RunKeyboardHooks(msg.wParam, msg.lParam); });
         bool eaten = false;
         Guarded(h, msg.message, [&] { eaten = WalkPreTranslateTree(&msg); });
         return eaten;
