@@ -4,6 +4,7 @@
 #include "platform/win/ComboBox.h"
 #include "platform/win/Edit.h"
 #include "platform/win/ListBox.h"
+#include "platform/win/ListCtrl.h"
 #include "platform/win/ProgressCtrl.h"
 #include "platform/win/RichEditCtrl.h"
 #include "platform/win/SliderCtrl.h"
@@ -42,6 +43,7 @@ void registerStandardClasses()
     RegisterControlClass<CButton>("Button");
     RegisterControlClass<CComboBox>("ComboBox");
     RegisterControlClass<CListBox>("ListBox");
+    RegisterControlClass<CListCtrl>("SysListView32");
     RegisterControlClass<CSliderCtrl>("msctls_trackbar32");
     RegisterControlClass<CProgressCtrl>("msctls_progress32");
     RegisterControlClass<CRichEditCtrl>("RichEdit20A");
