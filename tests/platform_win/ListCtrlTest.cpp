@@ -59,6 +59,43 @@ BEGIN_MESSAGE_MAP(CountingList, CListCtrl)
     ON_NOTIFY_REFLECT(LVN_GETDISPINFO, OnGetDispInfo)
 END_MESSAGE_MAP()
 
+// A list class of the program's kind: it paints everything itself, refuses hover
+// selection and hears its header's right clicks before its parent does.
+class SelfDrawnList : public CListCtrl {
+public:
+    int headerRightClicks = 0;
+    int hotTracks = 0;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    void OnCustomDraw(NMHDR* hdr, LRESULT* result)
+    {
+        auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(hdr);
+        if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) {
+            CRect r(cd->nmcd.rc);
+            cd->nmcd.hdc->FillSolidRect(&r, RGB(10, 20, 30));
+        }
+        *result = CDRF_SKIPDEFAULT;
+    }
+    void OnHotTrack(NMHDR*, LRESULT* result)
+    {
+        ++hotTracks;
+        *result = 1;
+    }
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override
+    {
+        auto* h = reinterpret_cast<NMHDR*>(lParam);
+        if (h->code == NM_RCLICK && h->idFrom == 0 && GetHeaderCtrl() && h->hwndFrom == GetHeaderCtrl()->GetSafeHwnd())
+            ++headerRightClicks;
+        return CListCtrl::OnNotify(wParam, lParam, result);
+    }
+};
+
+BEGIN_MESSAGE_MAP(SelfDrawnList, CListCtrl)
+    ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
+    ON_NOTIFY_REFLECT(LVN_HOTTRACK, OnHotTrack)
+END_MESSAGE_MAP()
+
 class ListDialog : public CDialog {
 public:
     ListDialog() : CDialog(kListDialog) {}
@@ -84,7 +121,9 @@ protected:
         switch (h->code) {
         case NM_CLICK: record("click", reinterpret_cast<NMITEMACTIVATE*>(h)->iItem, reinterpret_cast<NMITEMACTIVATE*>(h)->iSubItem); break;
         case NM_DBLCLK: record("dblclk", reinterpret_cast<NMITEMACTIVATE*>(h)->iItem, reinterpret_cast<NMITEMACTIVATE*>(h)->iSubItem); break;
-        case NM_RCLICK: record("rclick", reinterpret_cast<NMITEMACTIVATE*>(h)->iItem, 0); break;
+        case NM_RCLICK:
+            record("rclick", h->idFrom == 0 ? -1 : reinterpret_cast<NMITEMACTIVATE*>(h)->iItem, 0);
+            break;
         case LVN_COLUMNCLICK: record("columnclick", reinterpret_cast<NMLISTVIEW*>(h)->iItem, reinterpret_cast<NMLISTVIEW*>(h)->iSubItem); break;
         case LVN_BEGINDRAG: record("begindrag", reinterpret_cast<NMLISTVIEW*>(h)->iItem, 0); break;
         case HDN_ITEMCLICK: record("headerclick", reinterpret_cast<NMHEADER*>(h)->iItem, 0); break;
@@ -384,6 +423,47 @@ TEST_F(ListCtrls, KeyboardMovesTheSelectionAsAListDoes)
     EXPECT_EQ(small().GetTopIndex(), 0);
     key(small(), Qt::Key_PageDown);
     EXPECT_GE(small().GetNextItem(-1, LVNI_SELECTED), small().GetCountPerPage() - 1);
+}
+
+TEST_F(ListCtrls, ASubclassTakingOverAFilledListKeepsItsStateAndHearsItsNotificationsFirst)
+{
+    fillSmall(6);
+    small().SetItemState(4, LVIS_SELECTED, LVIS_SELECTED);
+    dlg.events.clear();
+    const HWND hwnd = small().m_hWnd;
+    SelfDrawnList list;
+    ASSERT_TRUE(list.SubclassWindow(hwnd));
+    EXPECT_EQ(list.GetItemCount(), 6);
+    EXPECT_EQ(list.GetColumnCount(), 3);
+    EXPECT_EQ(list.GetItemText(4, 2), "96");
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 4);
+
+    // Skip-default at pre-paint: nothing but what the class painted.
+    const QImage img = paint(list);
+    CRect cell;
+    list.GetSubItemRect(4, 1, LVIR_LABEL, cell);
+    EXPECT_EQ(pixel(img, cell.CenterPoint()), RGB(10, 20, 30));
+
+    // The header's right click: first the list's own handling, then the parent.
+    QHeaderView* h = header(list);
+    const QPoint at(h->sectionViewportPosition(1) + 5, h->height() / 2);
+    for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(type, at, h->viewport()->mapToGlobal(at), Qt::RightButton,
+                      type == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(h->viewport(), &e);
+    }
+    EXPECT_EQ(list.headerRightClicks, 1);
+    EXPECT_EQ(dlg.events, std::vector<std::string>{"rclick 0 -1.0"});
+
+    // Hover with track-select: the class refuses the hover selection.
+    dlg.events.clear();
+    list.SetExtendedStyle(LVS_EX_TRACKSELECT, LVS_EX_TRACKSELECT);
+    list.GetSubItemRect(1, 0, LVIR_LABEL, cell);
+    mouse(list, QEvent::MouseMove, cell.CenterPoint());
+    EXPECT_EQ(list.hotTracks, 1);
+    EXPECT_EQ(list.GetHotItem(), 1);
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 4);
+    EXPECT_TRUE(dlg.events.empty());
 }
 
 int CALLBACK_byData(LPARAM a, LPARAM b, LPARAM descending)
