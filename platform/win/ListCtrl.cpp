@@ -239,6 +239,7 @@ public:
         headerView->setVisible(!(style & LVS_NOCOLUMNHEADER));
         setSelectionMode((style & LVS_SINGLESEL) ? SingleSelection : ExtendedSelection);
         updateRowHeight();
+        applyBackground();
 
         QObject::connect(headerView, &QHeaderView::sectionClicked, [this](int section) {
             Guarded(hwnd, WM_NOTIFY, [&] { headerNotify(HDN_ITEMCLICK, section, 0); });
@@ -516,6 +517,16 @@ public:
 
     COLORREF windowColor() const { return resolve(bkColor, COLOR_WINDOW); }
 
+    // The background shows through from the viewport's own fill; cells paint themselves.
+    void applyBackground()
+    {
+        const COLORREF back = windowColor();
+        QPalette pal = viewport()->palette();
+        pal.setColor(QPalette::Base, QColor(GetRValue(back), GetGValue(back), GetBValue(back)));
+        viewport()->setPalette(pal);
+        viewport()->setAutoFillBackground(true);
+    }
+
     UINT customState(int row) const
     {
         const UINT s = stateOf(row);
@@ -540,7 +551,6 @@ public:
         CellDC dc(viewport(), font(), origin());
         const QRect vp = viewport()->rect();
         const CRect client = toRect(vp, origin());
-        dc.FillSolidRect(&client, windowColor());
         NMLVCUSTOMDRAW cd;
         cd.nmcd.dwDrawStage = CDDS_PREPAINT;
         cd.nmcd.hdc = &dc;
@@ -1042,6 +1052,7 @@ BOOL CListCtrl::SetBkColor(COLORREF color)
     if (!v)
         return FALSE;
     v->bkColor = color;
+    v->applyBackground();
     v->viewport()->update();
     return TRUE;
 }

@@ -296,6 +296,13 @@ TEST_F(ListCtrls, CustomDrawColoursAndSkippedCellsReachThePaintedPixels)
     // Grid lines run along the bottom of each row.
     EXPECT_EQ(pixel(img, CPoint(plain.left + 20, plain.bottom - 1)), GetSysColor(COLOR_BTNFACE));
 
+    CRect client;
+    small().GetClientRect(&client);
+    EXPECT_EQ(pixel(img, CPoint(plain.left + 2, client.bottom - 4)), GetSysColor(COLOR_WINDOW)) << "below the rows";
+    small().SetBkColor(RGB(1, 2, 3));
+    EXPECT_EQ(pixel(paint(small()), CPoint(plain.left + 2, client.bottom - 4)), RGB(1, 2, 3));
+    small().SetBkColor(CLR_DEFAULT);
+
     // The default drawing shows the selection in the highlight colour while the list has the focus.
     dlg.customDraw = false;
     small().SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
