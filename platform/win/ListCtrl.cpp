@@ -174,7 +174,8 @@ class CellDelegate : public QStyledItemDelegate {
 public:
     explicit CellDelegate(ListView* view) : m_view(view) {}
     void paint(QPainter*, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override;
+    // Asked when the user double-clicks a column's divider: the column fits its shown texts.
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override;
 
 private:
     ListView* m_view;
@@ -237,6 +238,10 @@ public:
         headerView->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         headerView->setSectionsClickable(!(style & LVS_NOSORTHEADER));
         headerView->setVisible(!(style & LVS_NOCOLUMNHEADER));
+        if (style & LVS_NOSCROLL) {
+            setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        }
         setSelectionMode((style & LVS_SINGLESEL) ? SingleSelection : ExtendedSelection);
         updateRowHeight();
         applyBackground();
@@ -294,7 +299,7 @@ public:
         if (!me)
             return nullptr;
         auto h = std::make_unique<CHeaderCtrl>();
-        const DWORD style = WS_CHILD | (headerView->isVisible() || !isVisible() ? WS_VISIBLE : 0) |
+        const DWORD style = WS_CHILD | (headerView->isHidden() ? 0 : WS_VISIBLE) |
                             (headerView->sectionsClickable() ? HDS_BUTTONS : 0);
         h->AttachNewWidget(headerView, headerView, 0, style, 0);
         headerWnd = h.get();
@@ -794,8 +799,21 @@ public:
         const bool pressed = pressRow != -2;
         pressRow = -1;
         dragStarted = false;
+        if (dragged) {
+            // The owner took the drag: the release changes no selection (Qt would select the pressed row now).
+            const QItemSelection keep = selectionModel()->selection();
+            const QModelIndex current = currentIndex();
+            {
+                const QSignalBlocker quiet(selectionModel());
+                QTableView::mouseReleaseEvent(e);
+                selectionModel()->select(keep, QItemSelectionModel::ClearAndSelect);
+                selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+            }
+            viewport()->update();
+            return;
+        }
         QTableView::mouseReleaseEvent(e);
-        if (dragged || !pressed)
+        if (!pressed)
             return;
         if (e->button() == Qt::LeftButton)
             activate(NM_CLICK, e);
@@ -885,9 +903,10 @@ void CellDelegate::paint(QPainter*, const QStyleOptionViewItem& option, const QM
     m_view->paintCell(index.row(), index.column(), option.rect);
 }
 
-QSize CellDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const
+QSize CellDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const
 {
-    return QSize(64, m_view->rowHeightPx());
+    const QString text = QString::fromStdString(m_view->cellText(index.row(), index.column()));
+    return QSize(QFontMetrics(m_view->font()).horizontalAdvance(text) + 12, m_view->rowHeightPx());
 }
 
 ListView* view(const CWnd* w) { return dynamic_cast<ListView*>(w->widget()); }

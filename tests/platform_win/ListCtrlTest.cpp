@@ -403,6 +403,22 @@ TEST_F(ListCtrls, ClicksDoubleClicksAndDragsReachTheParent)
     const std::vector<std::string> drag = {"deselected 1011 3.0", "selected 1011 6.0", "begindrag 1011 6.0"};
     EXPECT_EQ(dlg.events, drag) << "one begin-drag, no click, and the selection stays on the dragged row";
     EXPECT_EQ(small().GetSelectedCount(), 1u);
+
+    // Dragging one of several selected rows keeps them all selected, as the owner counts them.
+    small().SetItemState(7, LVIS_SELECTED, LVIS_SELECTED);
+    small().SetItemState(8, LVIS_SELECTED, LVIS_SELECTED);
+    dlg.events.clear();
+    small().GetSubItemRect(7, 1, LVIR_LABEL, other);
+    mouse(small(), QEvent::MouseButtonPress, other.CenterPoint());
+    {
+        QWidget* vp = area(small())->viewport();
+        const QPointF p = QPointF(other.CenterPoint().x + 30, other.CenterPoint().y) - QPointF(vp->pos());
+        QMouseEvent move(QEvent::MouseMove, p, vp->mapToGlobal(p), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &move);
+    }
+    mouse(small(), QEvent::MouseButtonRelease, CPoint(other.CenterPoint().x + 30, other.CenterPoint().y));
+    EXPECT_EQ(dlg.events, std::vector<std::string>{"begindrag 1011 7.0"});
+    EXPECT_EQ(small().GetSelectedCount(), 3u);
 }
 
 TEST_F(ListCtrls, KeyboardMovesTheSelectionAsAListDoes)
