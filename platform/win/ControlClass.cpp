@@ -8,6 +8,7 @@
 #include "platform/win/ProgressCtrl.h"
 #include "platform/win/RichEditCtrl.h"
 #include "platform/win/SliderCtrl.h"
+#include "platform/win/SpinButtonCtrl.h"
 #include "platform/win/Static.h"
 
 #include <algorithm>
@@ -47,6 +48,7 @@ void registerStandardClasses()
     RegisterControlClass<CSliderCtrl>("msctls_trackbar32");
     RegisterControlClass<CProgressCtrl>("msctls_progress32");
     RegisterControlClass<CRichEditCtrl>("RichEdit20A");
+    RegisterControlClass<CSpinButtonCtrl>("msctls_updown32");
 }
 
 } // namespace

@@ -9,4 +9,5 @@
 #include "platform/win/ProgressCtrl.h"
 #include "platform/win/RichEditCtrl.h"
 #include "platform/win/SliderCtrl.h"
+#include "platform/win/SpinButtonCtrl.h"
 #include "platform/win/Static.h"

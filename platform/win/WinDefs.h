@@ -252,6 +252,11 @@ constexpr DWORD TBS_BOTH = 0x8;
 constexpr DWORD UDS_SETBUDDYINT = 0x2;
 constexpr DWORD UDS_ALIGNRIGHT = 0x4;
 constexpr DWORD UDS_ARROWKEYS = 0x20;
+constexpr DWORD UDS_WRAP = 0x1;
+constexpr DWORD UDS_ALIGNLEFT = 0x8;
+constexpr DWORD UDS_AUTOBUDDY = 0x10;
+constexpr DWORD UDS_HORZ = 0x40;
+constexpr DWORD UDS_NOTHOUSANDS = 0x80;
 
 // Button states
 constexpr int BST_UNCHECKED = 0;
