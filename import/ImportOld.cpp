@@ -29,6 +29,10 @@ void CImportOld::DoDataExchange(CDataExchange* dx)
     DDX_Check(dx, 1178, m_importMemory);
     DDX_Check(dx, 1183, m_importHotkeys);
     DDX_Check(dx, 1184, m_importStylesheet);
+    DDX_Control(dx, 1181, m_folderBrowse);
+    DDX_Control(dx, 1182, m_fileBrowse);
+    DDX_Control(dx, 1097, m_ok);
+    DDX_Control(dx, 1098, m_cancel);
     DDX_Text(dx, 1181, m_folderPath);
     DDX_Text(dx, 1182, m_databasePath);
 }
@@ -36,6 +40,10 @@ void CImportOld::DoDataExchange(CDataExchange* dx)
 BOOL CImportOld::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
+    m_folderBrowse.EnableFolderBrowseButton();
+    m_fileBrowse.EnableFileBrowseButton();
+    m_ok.SetImage(206);
+    m_cancel.SetImage(211);
     for (int* flag : {&m_importSettings, &m_importMusic, &m_importMarry, &m_importMarked, &m_importTrack,
                       &m_importMemory, &m_importHotkeys, &m_importStylesheet})
         *flag = 1;

@@ -3,6 +3,8 @@
 // version and where it lies, a folder of its data files (mode 0) or its
 // database file (mode 1). Each mode hides the controls of the other.
 #include "platform/win/Dialog.h"
+#include "platform/win/EditBrowseCtrl.h"
+#include "platform/win/MFCButton.h"
 
 #include <string>
 
@@ -52,6 +54,11 @@ private:
     int m_importMemory = 0;
     int m_importHotkeys = 0;
     int m_importStylesheet = 0;
+    // The edits' browse buttons (folder and file) and the two picture buttons.
+    CMFCEditBrowseCtrl m_folderBrowse;
+    CMFCEditBrowseCtrl m_fileBrowse;
+    CMFCButton m_ok;
+    CMFCButton m_cancel;
     std::string m_folderPath;
     std::string m_databasePath;
 };

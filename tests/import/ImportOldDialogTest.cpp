@@ -4,8 +4,15 @@
 #include "platform/win/MessageBox.h"
 #include "platform/win/WinDefs.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QPushButton>
+#include <QWidget>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 
 namespace importtest {
@@ -128,6 +135,49 @@ TEST_F(ImportOldDialogTest, ClickingABoxKeepsTheTypedPathAndFlipsOnlyThatBox)
         EXPECT_NE(dlg.GetImportSettings(), 0);
         EXPECT_NE(dlg.GetImportMusic(), 0);
         EXPECT_NE(dlg.GetImportTrack(), 0);
+    }
+}
+
+TEST_F(ImportOldDialogTest, EachPathEditBrowsesForItsKindOfPathAndTheChoiceIsWhatOkReads)
+{
+    struct Case {
+        int mode;
+        int edit;
+        bool folder;
+        const char* chosen;
+    } cases[] = {{0, 1181, true, "/home/me/Old Mirtal"}, {1, 1182, false, "/home/me/backup/mirtal.db"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        win::ClearFileDialogLog();
+        win::SetFileDialogAnswerer([c](const win::FileDialogRequest& r) -> std::optional<std::vector<std::string>> {
+            if (r.folder != c.folder)
+                return std::nullopt;
+            return std::vector<std::string>{c.chosen};
+        });
+        CImportOld dlg(c.mode);
+        const int result = run(dlg, [&](CWnd& w) {
+            // The OK and Cancel buttons carry their pictures.
+            for (int id : {1097, 1098}) {
+                auto* b = qobject_cast<QPushButton*>(w.GetDlgItem(id)->widget());
+                EXPECT_TRUE(b && !b->icon().isNull()) << id;
+            }
+            auto* browse = w.GetDlgItem(c.edit)->widget()->findChild<QAction*>("browse");
+            EXPECT_NE(browse, nullptr);
+            if (const char* dir = std::getenv("MIRTAL_SCREENSHOT_DIR")) {
+                w.ShowWindow(SW_SHOW);
+                QApplication::processEvents();
+                w.frameWidget()->grab().toImage().save(
+                    QString::fromStdString(std::string(dir) + "/import-old-" + std::to_string(c.mode) + ".png"));
+            }
+            if (browse)
+                browse->trigger();
+            w.SendMessage(WM_COMMAND, 1097, 0);
+            return static_cast<CDialog&>(w).GetDialogResult();
+        });
+        win::SetFileDialogAnswerer(nullptr);
+        ASSERT_EQ(result, IDOK);
+        ASSERT_EQ(win::FileDialogLog().size(), 1u);
+        EXPECT_EQ(dlg.GetPath(), c.chosen);
     }
 }
 
