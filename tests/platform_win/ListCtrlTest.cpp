@@ -306,10 +306,25 @@ TEST_F(ListCtrls, CustomDrawColoursAndSkippedCellsReachThePaintedPixels)
     // The default drawing shows the selection in the highlight colour while the list has the focus.
     dlg.customDraw = false;
     small().SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
+
+    dlg.events.clear();
     small().SetFocus();
     win::PumpMessages(20);
     const QImage selected = paint(small());
     EXPECT_EQ(pixel(selected, CPoint(plain.right - 3, plain.top + 3)), GetSysColor(COLOR_HIGHLIGHT));
+    // A drop target row is highlighted; without full-row select only the first column shows the selection.
+    small().SetItemState(3, 0, LVIS_SELECTED);
+    small().SetItemState(2, LVIS_DROPHILITED, LVIS_DROPHILITED);
+    small().SetExtendedStyle(LVS_EX_FULLROWSELECT, 0);
+    small().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    const QImage marked = paint(small());
+    CRect drop, firstCell;
+    small().GetSubItemRect(2, 2, LVIR_LABEL, drop);
+    small().GetSubItemRect(1, 0, LVIR_LABEL, firstCell);
+    EXPECT_EQ(pixel(marked, CPoint(drop.left + 2, drop.top + 2)), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(pixel(marked, CPoint(skipped.left + 2, skipped.top + 2)), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(pixel(marked, CPoint(firstCell.right - 3, firstCell.top + 3)), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(pixel(marked, CPoint(coloured.right - 3, coloured.top + 3)), GetSysColor(COLOR_WINDOW));
 }
 
 TEST_F(ListCtrls, HitTestsAndRectanglesUseClientCoordinatesBelowTheHeader)
@@ -386,8 +401,17 @@ TEST_F(ListCtrls, ClicksDoubleClicksAndDragsReachTheParent)
     EXPECT_EQ(small().GetNextItem(-1, LVNI_SELECTED), 3);
     mouse(small(), QEvent::MouseButtonDblClick, at);
     mouse(small(), QEvent::MouseButtonRelease, at);
-    const std::vector<std::string> clicks = {"selected 1011 3.0", "click 1011 3.2", "dblclk 1011 3.2"};
-    EXPECT_EQ(dlg.events, clicks);
+    CRect below;
+    small().GetSubItemRect(9, 0, LVIR_LABEL, below);
+    const CPoint empty(below.left + 5, below.bottom + 8);
+    mouse(small(), QEvent::MouseButtonPress, at, Qt::RightButton);
+    mouse(small(), QEvent::MouseButtonRelease, at, Qt::RightButton);
+    mouse(small(), QEvent::MouseButtonPress, empty, Qt::RightButton);
+    mouse(small(), QEvent::MouseButtonRelease, empty, Qt::RightButton);
+    const std::vector<std::string> clicks = {"selected 1011 3.0", "click 1011 3.2", "dblclk 1011 3.2",
+                                             "rclick 1011 3.0", "deselected 1011 3.0", "rclick 1011 -1.0"};
+    EXPECT_EQ(dlg.events, clicks) << "a click on no row reports row -1 and clears the selection";
+    small().SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
 
     dlg.events.clear();
     CRect other;
