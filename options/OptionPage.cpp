@@ -9,6 +9,8 @@
 namespace {
 
 constexpr UINT kGridFrame = 1096;
+constexpr UINT kCheckBitmap = 206;   // IDB_CHECK32
+constexpr UINT kCheckNoBitmap = 211; // IDB_CHECKNO32
 
 } // namespace
 
@@ -27,6 +29,9 @@ void COptionPage::DoDataExchange(CDataExchange* dx)
 {
     CDialogEx::DoDataExchange(dx);
     DDX_Control(dx, kGridFrame, m_gridFrame);
+    DDX_Control(dx, 1097, m_ok);
+    DDX_Control(dx, 1098, m_cancel);
+    DDX_Control(dx, 1099, m_default);
 }
 
 int COptionPage::Dpi() const { return m_propertyGrid.GetDpi(); }
@@ -35,6 +40,9 @@ BOOL COptionPage::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
     SetBackgroundColor(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB), TRUE);
+    m_ok.SetImage(kCheckBitmap);
+    m_cancel.SetImage(kCheckNoBitmap);
+    m_default.SetImage(kCheckBitmap);
 
     CRect rect;
     m_gridFrame.GetWindowRect(rect);

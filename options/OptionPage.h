@@ -11,6 +11,7 @@
 // its transaction wrote and leaves the page open.
 #include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"
+#include "platform/win/MFCButton.h"
 #include "platform/win/PropertyGrid.h"
 #include "store/MusicDb.h"
 #include "store/MyFunctions.h"
@@ -57,4 +58,5 @@ protected:
     MyFunctions m_functions;
     CMFCPropertyGridCtrl m_propertyGrid;
     CStatic m_gridFrame;
+    CMFCButton m_ok, m_cancel, m_default; // with their pictures left of the text
 };

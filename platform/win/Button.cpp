@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
@@ -73,6 +74,37 @@ protected:
     }
 };
 
+// A group box drawn as dialogs draw it: the etched frame's top line runs
+// through the middle of the caption, so the controls a template places just
+// under the box's top clear the line.
+class GroupBoxWidget : public Widget<QGroupBox> {
+public:
+    using Widget<QGroupBox>::Widget;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        const QFontMetrics fm = fontMetrics();
+        const int top = fm.height() / 2;
+        const QRect r = rect().adjusted(0, top, -1, -1);
+        p.setPen(palette().color(QPalette::Mid));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        p.setPen(palette().color(QPalette::Light));
+        p.drawRect(r.adjusted(1, 1, 0, 0));
+        const QString t = title();
+        if (t.isEmpty())
+            return;
+        const int gap = fm.horizontalAdvance(QLatin1Char(' ')) / 2 + 1;
+        const QRect text(8, 0, fm.horizontalAdvance(t) + 2 * gap, fm.height());
+        // The caption stands on the dialog's own background, hiding the line.
+        const QWidget* under = parentWidget() ? parentWidget() : this;
+        p.fillRect(text, under->palette().color(under->backgroundRole()));
+        p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+        p.drawText(text, Qt::AlignCenter, t);
+    }
+};
+
 } // namespace
 
 BOOL CButton::Create(const char* text, DWORD style, const RECT& rect, CWnd* parent, UINT id)
@@ -86,7 +118,7 @@ QWidget* CButton::CreateWidget(QWidget* parent, DWORD style)
     QAbstractButton* b = nullptr;
     switch (type) {
     case BS_GROUPBOX: {
-        auto* g = new Widget<QGroupBox>(parent);
+        auto* g = new GroupBoxWidget(parent);
         // Controls lie over the box as its siblings; the box takes no input.
         g->setAttribute(Qt::WA_TransparentForMouseEvents);
         ApplyFocusPolicy(g, style, Qt::NoFocus);

@@ -6,6 +6,7 @@
 #include "platform/win/ListBox.h"
 #include "platform/win/ListCtrl.h"
 #include "platform/win/ProgressCtrl.h"
+#include "platform/win/PropertyGrid.h"
 #include "platform/win/RichEditCtrl.h"
 #include "platform/win/SliderCtrl.h"
 #include "platform/win/SpinButtonCtrl.h"
@@ -49,6 +50,7 @@ void registerStandardClasses()
     RegisterControlClass<CProgressCtrl>("msctls_progress32");
     RegisterControlClass<CRichEditCtrl>("RichEdit20A");
     RegisterControlClass<CSpinButtonCtrl>("msctls_updown32");
+    RegisterControlClass<CMFCPropertyGridCtrl>("MFCPropertyGrid");
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -113,6 +114,25 @@ constexpr COLORREF kPopupColors[] = {
     RGB(0, 128, 128),   RGB(192, 192, 192), RGB(128, 128, 128), RGB(255, 0, 0), RGB(0, 255, 0),   RGB(255, 255, 0),
     RGB(0, 0, 255),     RGB(255, 0, 255), RGB(0, 255, 255), RGB(255, 255, 255), RGB(212, 212, 212), RGB(255, 192, 203),
     RGB(255, 255, 224), RGB(255, 128, 0), RGB(128, 64, 0),  RGB(0, 64, 128),    RGB(64, 0, 128),  RGB(64, 64, 64),
+};
+
+// The grid's frame: the two columns start equal at the first size the grid
+// gets, however it was made (by Create or by a dialog template).
+class GridRoot : public win::detail::Widget<QFrame> {
+public:
+    using Widget::Widget;
+    QPointer<QTreeWidget> tree;
+    bool columnsSet = false;
+
+protected:
+    void resizeEvent(QResizeEvent* e) override
+    {
+        Widget::resizeEvent(e);
+        if (!columnsSet && tree && width() > 0) {
+            columnsSet = true;
+            tree->setColumnWidth(0, std::max(40, width() / 2));
+        }
+    }
 };
 
 } // namespace
@@ -458,17 +478,18 @@ CMFCPropertyGridCtrl::~CMFCPropertyGridCtrl()
 
 BOOL CMFCPropertyGridCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
-    if (!CWnd::Create("MFCPropertyGrid", "", style | WS_CHILD, rect, parent, id))
-        return FALSE;
-    if (m_ui && m_ui->tree)
-        m_ui->tree->setColumnWidth(0, std::max(40, (rect.right - rect.left) / 2));
-    return TRUE;
+    return CreateEx(0, "MFCPropertyGrid", "", style | WS_CHILD, rect, parent, id);
+}
+
+bool CMFCPropertyGridCtrl::AcceptsWidget(const QWidget* widget) const
+{
+    return m_ui && widget && widget == m_ui->root;
 }
 
 QWidget* CMFCPropertyGridCtrl::CreateWidget(QWidget* parent, DWORD style)
 {
     m_ui = std::make_unique<Ui>();
-    auto* root = new win::detail::Widget<QFrame>(parent);
+    auto* root = new GridRoot(parent);
     if (style & WS_BORDER)
         root->setFrameStyle(QFrame::Box | QFrame::Plain);
     auto* layout = new QVBoxLayout(root);
@@ -503,6 +524,7 @@ QWidget* CMFCPropertyGridCtrl::CreateWidget(QWidget* parent, DWORD style)
     layout->addWidget(description);
 
     root->setFocusProxy(tree);
+    root->tree = tree;
     m_ui->root = root;
     m_ui->tree = tree;
     m_ui->description = description;

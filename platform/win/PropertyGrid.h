@@ -269,6 +269,8 @@ public:
     int GetDpi() const;
 
     BOOL PreTranslateMessage(MSG* msg) override;
+    // A grid keeps its rows in its object: a member taking over a template's grid makes its own widget.
+    bool AcceptsWidget(const QWidget* widget) const override;
 
     // Internal: a row changed; redraws it.
     void RefreshProperty(CMFCPropertyGridProperty* property);

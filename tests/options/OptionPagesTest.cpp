@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
+#include <QPushButton>
 #include <cstdlib>
 #include <filesystem>
 
@@ -467,4 +468,22 @@ TEST_F(OptionsTest, ScreenshotsOfTheFourPages)
 }
 
 } // namespace
+TEST_F(OptionsTest, TheButtonsCarryTheirPicturesLeftOfTheText)
+{
+    run<COptionLyrics>([](COptionLyrics& page) {
+        QImage pictures[3];
+        for (int i = 0; i < 3; ++i) {
+            CWnd* button = page.GetDlgItem(1097 + i);
+            auto* qt = button ? qobject_cast<QPushButton*>(button->widget()) : nullptr;
+            EXPECT_TRUE(qt && !qt->icon().isNull()) << 1097 + i;
+            if (qt)
+                pictures[i] = qt->icon().pixmap(16, 16).toImage();
+        }
+        // "OK" and "Default" show the check picture; "Cancel" another.
+        EXPECT_EQ(pictures[0], pictures[2]);
+        EXPECT_NE(pictures[0], pictures[1]);
+        return IDCANCEL;
+    });
+}
+
 } // namespace optionstest

@@ -2,6 +2,7 @@
 // their editors, the modified marks, reset, the colour pop-up, fonts, file
 // filters and the keys an open editor keeps from the dialog.
 #include "platform/win/ChoiceDialogs.h"
+#include "platform/win/DataExchange.h"
 #include "platform/win/Dialog.h"
 #include "platform/win/Display.h"
 #include "platform/win/MessageBox.h"
@@ -21,10 +22,15 @@
 namespace {
 
 constexpr UINT kGridDialog = 9301;
+constexpr UINT kTemplateGridDialog = 9302;
 
 struct Registered {
     Registered()
     {
+        static bool done = false;
+        if (done)
+            return;
+        done = true;
         win::AddResourceScript(R"rc(
 9301 DIALOGEX 0, 0, 260, 300
 STYLE DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU
@@ -33,6 +39,13 @@ FONT 8, "MS Shell Dlg"
 BEGIN
     DEFPUSHBUTTON   "OK", IDOK, 140, 280, 50, 14
     PUSHBUTTON      "Cancel", IDCANCEL, 200, 280, 50, 14
+END
+9302 DIALOGEX 0, 0, 200, 160
+STYLE DS_SETFONT | WS_POPUP | WS_CAPTION
+FONT 8, "MS Shell Dlg"
+BEGIN
+    CONTROL         "", 1201, "MFCPropertyGrid", WS_BORDER | WS_TABSTOP, 5, 5, 190, 70
+    CONTROL         "", 1202, "MFCPropertyGrid", WS_BORDER | WS_TABSTOP, 5, 80, 190, 70
 END
 )rc");
     }
@@ -361,6 +374,45 @@ TEST_F(PropertyGridTest, EscClosesOnlyTheOpenCellEditor)
     EXPECT_EQ(dlg.GetDialogResult(), -1);
     key(tree, Qt::Key_Escape);
     EXPECT_EQ(dlg.GetDialogResult(), IDCANCEL);
+}
+
+// The grid is a window class: a template control of it makes a grid, which
+// works as it is or taken over by a member through data exchange.
+TEST(PropertyGridClass, ATemplateControlMakesAGridAndAMemberCanTakeItOver)
+{
+    Registered registered;
+    win::SetDisplayOverride(win::DisplayMetrics{1280, 1024, 96, 96});
+    class Dlg : public CDialog {
+    public:
+        Dlg() : CDialog(kTemplateGridDialog) {}
+        CMFCPropertyGridCtrl member;
+        void DoDataExchange(CDataExchange* dx) override { DDX_Control(dx, 1202, member); }
+    } dlg;
+    ASSERT_TRUE(dlg.Create(kTemplateGridDialog));
+    dlg.ShowWindow(SW_SHOW);
+    QApplication::processEvents();
+
+    auto* own = dynamic_cast<CMFCPropertyGridCtrl*>(dlg.GetDlgItem(1201));
+    ASSERT_NE(own, nullptr) << "the template control is a grid";
+    ASSERT_NE(dlg.GetDlgItem(1202), nullptr);
+    EXPECT_EQ(dlg.GetDlgItem(1202), &dlg.member);
+
+    for (CMFCPropertyGridCtrl* grid : {own, &dlg.member}) {
+        auto* group = new CMFCPropertyGridProperty("Group");
+        auto* number = new CMFCPropertyGridProperty("Number", COleVariant(7), "A number");
+        group->AddSubItem(number);
+        grid->AddProperty(group);
+        grid->ExpandAll(TRUE);
+        QApplication::processEvents();
+        EXPECT_EQ(grid->ShownValue(number), "7");
+        EXPECT_TRUE(grid->widget()->isVisible());
+        EXPECT_NEAR(grid->GetLeftColumnWidth(), grid->widget()->width() / 2, 2)
+            << "the columns start equal at the size the template gives";
+        grid->SetCurSel(number);
+        EXPECT_EQ(grid->GetCurSel(), number);
+    }
+    dlg.DestroyWindow();
+    win::SetDisplayOverride(std::nullopt);
 }
 
 } // namespace
