@@ -517,8 +517,8 @@ QWidget* CMFCPropertyGridCtrl::CreateWidget(QWidget* parent, DWORD style)
     description->setWordWrap(true);
     description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     description->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    description->setMinimumHeight(3 * description->fontMetrics().height() + 8);
-    description->setMaximumHeight(3 * description->fontMetrics().height() + 8);
+    description->setMinimumHeight(3 * description->fontMetrics().lineSpacing() + 14);
+    description->setMaximumHeight(3 * description->fontMetrics().lineSpacing() + 14);
     description->setMargin(3);
     description->hide();
     layout->addWidget(description);
