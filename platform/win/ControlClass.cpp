@@ -2,6 +2,7 @@
 
 #include "platform/win/Button.h"
 #include "platform/win/ComboBox.h"
+#include "platform/win/DateTimeCtrl.h"
 #include "platform/win/Edit.h"
 #include "platform/win/ListBox.h"
 #include "platform/win/ListCtrl.h"
@@ -51,6 +52,7 @@ void registerStandardClasses()
     RegisterControlClass<CRichEditCtrl>("RichEdit20A");
     RegisterControlClass<CSpinButtonCtrl>("msctls_updown32");
     RegisterControlClass<CMFCPropertyGridCtrl>("MFCPropertyGrid");
+    RegisterControlClass<CDateTimeCtrl>("SysDateTimePick32");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // The standard controls, each in its own file pair (see ControlClass.h).
 #include "platform/win/Button.h"
 #include "platform/win/ComboBox.h"
+#include "platform/win/DateTimeCtrl.h"
 #include "platform/win/Edit.h"
 #include "platform/win/ImageList.h"
 #include "platform/win/ListBox.h"
