@@ -11,5 +11,6 @@
 #include "platform/win/RichEditCtrl.h"
 #include "platform/win/SliderCtrl.h"
 #include "platform/win/SpinButtonCtrl.h"
+#include "platform/win/ToolBar.h"
 #include "platform/win/ToolTipCtrl.h"
 #include "platform/win/Static.h"

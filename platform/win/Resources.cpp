@@ -219,6 +219,26 @@ public:
                 advance();
                 skipOptions();
                 set.menus[id] = parseMenuItems();
+            } else if (isIdent("TOOLBAR")) {
+                advance();
+                skipOptions();
+                ToolBarTemplate t;
+                t.buttonWidth = int(expectNumber("a button width"));
+                expect(Token::Comma, "','");
+                t.buttonHeight = int(expectNumber("a button height"));
+                expect(Token::Open, "BEGIN");
+                while (!accept(Token::Close)) {
+                    if (isIdent("SEPARATOR")) {
+                        advance();
+                        t.buttons.push_back(0);
+                    } else if (isIdent("BUTTON")) {
+                        advance();
+                        t.buttons.push_back(UINT(expectNumber("a command id")));
+                    } else {
+                        m_lex.fail("expected BUTTON or SEPARATOR");
+                    }
+                }
+                set.toolbars[id] = std::move(t);
             } else if (isIdent("BITMAP") || isIdent("ICON") || isIdent("CURSOR") || isIdent("PNG") ||
                        isIdent("WAVE")) {
                 advance();
@@ -542,6 +562,7 @@ ResourceSet& programResources()
             all.menus.merge(part.menus);
             all.strings.merge(part.strings);
             all.images.merge(part.images);
+            all.toolbars.merge(part.toolbars);
         }
         return all;
     }();
@@ -567,6 +588,13 @@ const std::vector<MenuTemplateItem>* FindMenuTemplate(UINT id)
     auto& m = programResources().menus;
     auto it = m.find(id);
     return it == m.end() ? nullptr : &it->second;
+}
+
+const ToolBarTemplate* FindToolBarTemplate(UINT id)
+{
+    auto& t = programResources().toolbars;
+    auto it = t.find(id);
+    return it == t.end() ? nullptr : &it->second;
 }
 
 std::optional<std::string> FindString(UINT id)
@@ -612,6 +640,8 @@ void AddResourceScript(const std::string& text)
         all.strings[id] = std::move(s);
     for (auto& [id, i] : part.images)
         all.images[id] = std::move(i);
+    for (auto& [id, t] : part.toolbars)
+        all.toolbars[id] = std::move(t);
 }
 
 } // namespace win

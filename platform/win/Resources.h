@@ -75,11 +75,20 @@ struct MenuTemplateItem {
     std::vector<MenuTemplateItem> children;
 };
 
+// A toolbar: the size of each picture in its bitmap strip and its buttons'
+// command ids in order (0 for a separator, which takes no picture).
+struct ToolBarTemplate {
+    int buttonWidth = 16;
+    int buttonHeight = 15;
+    std::vector<UINT> buttons;
+};
+
 struct ResourceSet {
     std::map<UINT, DialogTemplate> dialogs;
     std::map<UINT, std::vector<MenuTemplateItem>> menus;
     std::map<UINT, std::string> strings;
     std::map<UINT, std::string> images; // file name relative to res/
+    std::map<UINT, ToolBarTemplate> toolbars;
 };
 
 class ResourceError : public std::runtime_error {
@@ -93,6 +102,7 @@ ResourceSet ParseResourceScript(const std::string& text, const std::string& name
 // The program's resources (every res/*.rc), parsed at first use.
 const DialogTemplate* FindDialogTemplate(UINT id);
 const std::vector<MenuTemplateItem>* FindMenuTemplate(UINT id);
+const ToolBarTemplate* FindToolBarTemplate(UINT id);
 std::optional<std::string> FindString(UINT id);
 // The Qt resource path of an image or sound, empty when there is none.
 std::string FindImagePath(UINT id);
