@@ -1,0 +1,230 @@
+#include "platform/win/Input.h"
+
+#include "platform/win/WidgetGlue.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <map>
+
+using namespace win::detail;
+
+namespace {
+
+HWND& captureWindow()
+{
+    static HWND h = nullptr;
+    return h;
+}
+
+// Hover tracking of one window: the hover time runs again whenever the
+// pointer moves more than a few pixels from where it rested.
+class HoverWatch : public QObject {
+public:
+    HoverWatch(QWidget* w, HWND hwnd, int ms) : m_widget(w), m_hwnd(hwnd)
+    {
+        m_timer.setSingleShot(true);
+        m_timer.setInterval(ms);
+        QObject::connect(&m_timer, &QTimer::timeout, this, [this] { fire(); });
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+        m_timer.start();
+    }
+    ~HoverWatch() override
+    {
+        if (m_widget)
+            m_widget->removeEventFilter(this);
+    }
+
+private:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::MouseMove) {
+            const QPoint p = static_cast<QMouseEvent*>(e)->position().toPoint();
+            if ((p - m_rest).manhattanLength() > 4) {
+                m_rest = p;
+                m_timer.start();
+            }
+        } else if (e->type() == QEvent::Leave) {
+            m_timer.stop();
+            QTimer::singleShot(0, this, [this] { finish(); });
+        }
+        return false;
+    }
+    void fire()
+    {
+        const HWND h = m_hwnd;
+        const QPoint p = m_rest;
+        finish();
+        if (CWnd* w = CWnd::FromHandle(h))
+            Guarded(h, WM_MOUSEHOVER, [&] { w->SendMessage(WM_MOUSEHOVER, 0, MAKELPARAM(WORD(p.x()), WORD(p.y()))); });
+    }
+    void finish();
+
+    QPointer<QWidget> m_widget;
+    HWND m_hwnd;
+    QTimer m_timer;
+    QPoint m_rest;
+};
+
+std::map<HWND, HoverWatch*>& hoverWatches()
+{
+    static std::map<HWND, HoverWatch*> m;
+    return m;
+}
+
+void HoverWatch::finish()
+{
+    auto& all = hoverWatches();
+    auto it = all.find(m_hwnd);
+    if (it != all.end() && it->second == this) {
+        all.erase(it);
+        deleteLater();
+    }
+}
+
+struct CursorShape {
+    std::uintptr_t id;
+    Qt::CursorShape shape;
+};
+
+const CursorShape kCursors[] = {
+    {32512, Qt::ArrowCursor}, {32513, Qt::IBeamCursor},   {32514, Qt::WaitCursor},    {32515, Qt::CrossCursor},
+    {32644, Qt::SizeHorCursor}, {32645, Qt::SizeVerCursor}, {32648, Qt::ForbiddenCursor}, {32649, Qt::PointingHandCursor},
+};
+
+HCURSOR& currentCursor()
+{
+    static HCURSOR c = nullptr;
+    return c;
+}
+
+} // namespace
+
+HWND SetCapture(HWND hWnd)
+{
+    const HWND old = captureWindow();
+    CWnd* w = CWnd::FromHandle(hWnd);
+    if (!w || !w->widget())
+        return old;
+    captureWindow() = hWnd;
+    // Moves without a button pressed come too, as on Windows.
+    w->widget()->setMouseTracking(true);
+    w->widget()->grabMouse();
+    if (old && old != hWnd)
+        if (CWnd* before = CWnd::FromHandle(old))
+            before->SendMessage(WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hWnd));
+    return old;
+}
+
+BOOL ReleaseCapture()
+{
+    const HWND old = captureWindow();
+    captureWindow() = nullptr;
+    if (CWnd* w = CWnd::FromHandle(old)) {
+        if (w->widget())
+            w->widget()->releaseMouse();
+        w->SendMessage(WM_CAPTURECHANGED, 0, 0);
+    }
+    return TRUE;
+}
+
+HWND GetCapture()
+{
+    // A window gone, or a grab Qt ended (its window hidden), holds no capture.
+    CWnd* w = CWnd::FromHandle(captureWindow());
+    if (!w || !w->widget() || QWidget::mouseGrabber() != w->widget())
+        captureWindow() = nullptr;
+    return captureWindow();
+}
+
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* track)
+{
+    if (!track)
+        return FALSE;
+    CWnd* w = CWnd::FromHandle(track->hwndTrack);
+    if (!w || !w->widget())
+        return FALSE;
+    auto& all = hoverWatches();
+    auto it = all.find(track->hwndTrack);
+    if (track->dwFlags & TME_QUERY) {
+        track->dwFlags = TME_LEAVE | (it != all.end() ? TME_HOVER : 0);
+        return TRUE;
+    }
+    if (track->dwFlags & TME_CANCEL) {
+        if ((track->dwFlags & TME_HOVER) && it != all.end()) {
+            it->second->deleteLater();
+            all.erase(it);
+        }
+        return TRUE;
+    }
+    if (track->dwFlags & TME_HOVER) {
+        if (it != all.end()) {
+            it->second->deleteLater();
+            all.erase(it);
+        }
+        const int ms = track->dwHoverTime == HOVER_DEFAULT ? 400 : int(track->dwHoverTime);
+        all[track->hwndTrack] = new HoverWatch(w->widget(), track->hwndTrack, ms);
+    }
+    return TRUE;
+}
+
+HWND WindowFromPoint(POINT screen)
+{
+    QWidget* w = QApplication::widgetAt(QPoint(screen.x, screen.y));
+    return w ? HandleOfWidget(w) : nullptr;
+}
+
+HWND ChildWindowFromPoint(HWND parent, POINT client)
+{
+    CWnd* p = CWnd::FromHandle(parent);
+    if (!p)
+        return nullptr;
+    CRect area;
+    p->GetClientRect(area);
+    if (!area.PtInRect(client))
+        return nullptr;
+    // The topmost child first: the last made lies over the others.
+    const std::vector<CWnd*> children = p->GetChildren();
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        QWidget* w = (*it)->frameWidget() ? (*it)->frameWidget() : (*it)->widget();
+        if (w && !w->isWindow() && w->geometry().contains(QPoint(client.x, client.y)))
+            return (*it)->m_hWnd;
+    }
+    return parent;
+}
+
+HCURSOR LoadCursor(void*, const char* name)
+{
+    const auto id = reinterpret_cast<std::uintptr_t>(name);
+    for (const CursorShape& c : kCursors)
+        if (c.id == id)
+            return reinterpret_cast<HCURSOR>(const_cast<CursorShape*>(&c));
+    return nullptr;
+}
+
+HCURSOR SetCursor(HCURSOR cursor)
+{
+    const HCURSOR old = currentCursor();
+    currentCursor() = cursor;
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    for (const CursorShape& c : kCursors)
+        if (reinterpret_cast<HCURSOR>(const_cast<CursorShape*>(&c)) == cursor)
+            shape = c.shape;
+    if (!cursor)
+        shape = Qt::BlankCursor;
+    QWidget* target = nullptr;
+    if (CWnd* capture = CWnd::FromHandle(GetCapture()))
+        target = capture->widget();
+    if (!target)
+        target = QApplication::widgetAt(QCursor::pos());
+    if (target)
+        target->setCursor(QCursor(shape));
+    return old;
+}
+
+HCURSOR GetCursor() { return currentCursor(); }
