@@ -1,5 +1,6 @@
 #include "platform/win/Button.h"
 
+#include "platform/win/Dc.h"
 #include "platform/win/WidgetGlue.h"
 #include "platform/win/WndImpl.h"
 
@@ -188,6 +189,25 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                 b->setChecked(wParam == WPARAM(BST_CHECKED));
         }
         return 0;
+    case WM_PAINT:
+        if ((GetStyle() & BS_TYPEMASK) == BS_OWNERDRAW)
+            if (auto* b = qobject_cast<QAbstractButton*>(widget())) {
+                CPaintDC dc(this);
+                DRAWITEMSTRUCT dis;
+                dis.CtlType = ODT_BUTTON;
+                dis.CtlID = UINT(GetDlgCtrlID());
+                dis.itemAction = ODA_DRAWENTIRE;
+                dis.itemState = (b->isDown() ? ODS_SELECTED : 0) | (b->isChecked() ? ODS_CHECKED : 0) |
+                                (b->hasFocus() ? ODS_FOCUS : 0) | (b->isEnabled() ? 0 : ODS_DISABLED);
+                dis.hwndItem = m_hWnd;
+                dis.hDC = &dc;
+                GetClientRect(&dis.rcItem);
+                CWnd* parent = GetParent();
+                if (!parent || !parent->SendMessage(WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis)))
+                    DrawItem(&dis);
+                return 0;
+            }
+        return CWnd::DefWindowProc(message, wParam, lParam);
     case BM_CLICK:
         if (auto* b = qobject_cast<QAbstractButton*>(widget()))
             b->click();

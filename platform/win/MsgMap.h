@@ -162,6 +162,13 @@ bool ShowWindow(CCmdTarget* t, WPARAM w, LPARAM l, LRESULT*)
     return true;
 }
 template <class Call>
+bool DrawItem(CCmdTarget* t, WPARAM w, LPARAM l, LRESULT* r)
+{
+    Call{}(t, int(w), reinterpret_cast<DRAWITEMSTRUCT*>(l));
+    *r = TRUE;
+    return true;
+}
+template <class Call>
 bool DropFiles(CCmdTarget* t, WPARAM w, LPARAM, LRESULT*)
 {
     Call{}(t, reinterpret_cast<HDROP>(w));
@@ -281,4 +288,6 @@ protected:                                                              \
 #define ON_WM_SETFOCUS() {WM_SETFOCUS, 0, 0, 0, WIN_HANDLER(Focus, void (ThisClass::*)(CWnd*), OnSetFocus)},
 #define ON_WM_KILLFOCUS() {WM_KILLFOCUS, 0, 0, 0, WIN_HANDLER(Focus, void (ThisClass::*)(CWnd*), OnKillFocus)},
 #define ON_WM_MOUSELEAVE() {WM_MOUSELEAVE, 0, 0, 0, WIN_HANDLER(VoidNoArgs, void (ThisClass::*)(), OnMouseLeave)},
+#define ON_WM_DRAWITEM() \
+    {WM_DRAWITEM, 0, 0, 0, WIN_HANDLER(DrawItem, void (ThisClass::*)(int, DRAWITEMSTRUCT*), OnDrawItem)},
 #define ON_WM_DROPFILES() {WM_DROPFILES, 0, 0, 0, WIN_HANDLER(DropFiles, void (ThisClass::*)(HDROP), OnDropFiles)},

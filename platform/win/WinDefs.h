@@ -340,6 +340,28 @@ struct WINDOWPOS {
     UINT flags = 0;
 };
 
+// Owner-drawn controls (WM_DRAWITEM); hDC is the layer's DC of the paint.
+constexpr UINT WM_DRAWITEM = 0x002B;
+constexpr UINT ODT_BUTTON = 4;
+constexpr UINT ODA_DRAWENTIRE = 0x1;
+constexpr UINT ODS_SELECTED = 0x1;
+constexpr UINT ODS_DISABLED = 0x4;
+constexpr UINT ODS_CHECKED = 0x8;
+constexpr UINT ODS_FOCUS = 0x10;
+class CDC;
+struct DRAWITEMSTRUCT {
+    UINT CtlType = 0;
+    UINT CtlID = 0;
+    UINT itemID = 0;
+    UINT itemAction = 0;
+    UINT itemState = 0;
+    HWND hwndItem = nullptr;
+    CDC* hDC = nullptr;
+    RECT rcItem{};
+    UINT_PTR itemData = 0;
+};
+using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
+
 struct NMHDR {
     HWND hwndFrom = nullptr;
     UINT_PTR idFrom = 0;
