@@ -1,6 +1,8 @@
 #include "platform/win/WidgetAccess.h"
 
 #include "platform/win/Dc.h"
+#include "platform/win/WidgetGlue.h"
+#include "platform/win/WndImpl.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -68,7 +70,12 @@ void AddArrowButtons(CWnd* control, std::function<void(int)> step)
         b->setArrowType(type);
         b->setFocusPolicy(Qt::NoFocus);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-        QObject::connect(b, &QToolButton::clicked, w, [step, d = delta] { step(d); });
+        // A click is an event like any other: what its handler throws reaches the application's hook.
+        QObject::connect(b, &QToolButton::clicked, w, [step, d = delta, h = control->m_hWnd] {
+            ++detail::EventDepth();
+            detail::Guarded(h, WM_COMMAND, [&] { step(d); });
+            --detail::EventDepth();
+        });
         layout->addWidget(b);
     }
 }
@@ -84,7 +91,11 @@ void Beep() { QApplication::beep(); }
 void CallSoon(std::function<void()> work)
 {
     if (QCoreApplication::instance())
-        QTimer::singleShot(0, QCoreApplication::instance(), std::move(work));
+        QTimer::singleShot(0, QCoreApplication::instance(), [work = std::move(work)] {
+            ++detail::EventDepth();
+            detail::Guarded(nullptr, 0, work);
+            --detail::EventDepth();
+        });
 }
 
 struct Application::Impl {

@@ -65,6 +65,9 @@ void ReportHandlerException(std::exception_ptr error, HWND hwnd, UINT message);
 // Sends a control notification (WM_COMMAND with the code) to the control's parent.
 void NotifyParent(HWND control, UINT code);
 
+// True on the user-interface thread (or before there is an application object).
+bool OnUiThread();
+
 // Depth of Qt event handling in our widgets; widgets are deleted later while it is above 0.
 int& EventDepth();
 

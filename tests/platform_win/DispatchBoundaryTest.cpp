@@ -5,12 +5,14 @@
 #include "platform/win/Dialog.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Resources.h"
+#include "platform/win/WidgetAccess.h"
 #include "platform/win/WinApp.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -123,6 +125,33 @@ TEST(DispatchBoundary, AHandlerCalledByTheProgramPassesItsExceptionToTheCaller)
     FailingWindow w;
     EXPECT_THROW(w.SendMessage(WM_THROW), std::runtime_error);
     EXPECT_TRUE(app.reports.empty());
+}
+
+TEST(DispatchBoundary, ArrowButtonsAndWorkCalledSoonAreCovered)
+{
+    RecordingApp app;
+    FailingWindow w;
+    w.ShowWindow(SW_SHOW);
+    CStatic field;
+    field.Create("", WS_CHILD | WS_VISIBLE, CRect(100, 10, 120, 40), &w, 60);
+    int steps = 0;
+    win::AddArrowButtons(&field, [&](int delta) {
+        steps += delta;
+        throw std::runtime_error("step failed");
+    });
+    const auto arrows = field.widget()->findChildren<QToolButton*>();
+    ASSERT_EQ(arrows.size(), 2);
+    arrows[0]->click();
+    win::CallSoon([] { throw std::runtime_error("later work failed"); });
+    win::PumpMessages();
+
+    ASSERT_EQ(app.reports.size(), 2u);
+    EXPECT_EQ(app.reports[0].text, "step failed");
+    EXPECT_EQ(app.reports[0].hwnd, field.m_hWnd);
+    EXPECT_EQ(app.reports[1].text, "later work failed");
+    EXPECT_EQ(steps, 1);
+    arrows[1]->click();
+    EXPECT_EQ(steps, 0) << "the arrows still work after a step failed";
 }
 
 // A modal dialog whose command fails.
