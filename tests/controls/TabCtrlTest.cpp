@@ -158,8 +158,8 @@ std::vector<int> order(TabCtrl& c, const std::vector<HTAB>& tabs)
 
 TEST(TabCtrl, ClickSelectsAndReportsPressedTabs)
 {
+    Events ev; // outlives the control, which reports its tabs' removal when it goes
     Strip s(300, {50, 50, 50}, 0);
-    Events ev;
     s.ctrl.SetNotifyManager(&ev);
     s.ctrl.SendMessage(WM_MOUSEMOVE, 0, at(75, 5));
     s.ctrl.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at(75, 5));
@@ -195,8 +195,8 @@ TEST(TabCtrl, DragStartsOutsideTheSixBySixSquare)
 
 TEST(TabCtrl, DraggingReordersAndEscRestoresTheOrder)
 {
-    Strip s(300, {80, 40, 40}, 0);
     Events ev;
+    Strip s(300, {80, 40, 40}, 0);
     s.ctrl.SetNotifyManager(&ev);
     s.ctrl.EnableDragging(true);
     s.ctrl.SendMessage(WM_MOUSEMOVE, 0, at(140, 5));
