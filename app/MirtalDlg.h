@@ -21,7 +21,7 @@
 #include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"
 #include "platform/win/PlainSlider.h"
-#include "platform/win/PlainTabCtrl.h"
+#include "controls/TabCtrlComplex.h"
 #include "platform/win/StatusBar.h"
 #include "player/DlgMp3.h"
 #include "store/ChoreoDb.h"
@@ -64,7 +64,7 @@ class CViewHotkeys;
 // The About item of the system menu.
 constexpr UINT IDM_ABOUTBOX = 0x0010;
 
-class CMirtalDlg : public CDialogEx, public CPlainTabCtrl::Notify {
+class CMirtalDlg : public CDialogEx, public TabCtrlNotify {
 public:
     enum { IDD = 102 };
     static constexpr int kMaxPages = 17;     // music, lyrics and 15 list pages
@@ -266,7 +266,7 @@ public:
     CDlgMp3& MusicPage() { return m_dlgMp3; }
     CDlgLyrics& LyricsPage() { return m_dlgLyrics; }
     CDlgList& ListPage(int n) { return m_dlgList[size_t(n)]; }
-    CPlainTabCtrl& TabControl() { return m_tabCtrl; }
+    TabCtrlComplex& TabControl() { return m_tabCtrl; }
     CPlainSlider& PositionSlider() { return m_slider; }
     CStatusBar& StatusBar() { return m_statusBar; }
     int GetPageCount() const { return m_pageCount; }
@@ -345,11 +345,10 @@ private:
     std::array<int, 30> m_hotkeys{};
 
     std::array<CDlgList, kListPageObjects> m_dlgList;
-    std::array<CPlainTabCtrl::HTAB, kMaxPages> m_tabs{};
+    std::array<HTAB, kMaxPages> m_tabs{};
     CDlgLyrics m_dlgLyrics;
     CDlgMp3 m_dlgMp3;
-    CPlainTabCtrl m_tabCtrl;
-    CPlainTabCtrl::Style m_tabStyle;
+    TabCtrlComplex m_tabCtrl;
     MyFunctions m_fn;
     CStatusBar m_statusBar;
     BYTE m_firstPaintDone = 0;

@@ -177,7 +177,7 @@ void CMirtalDlg::SelectPage(int index)
 
 int CMirtalDlg::GetCurrentPage()
 {
-    const CPlainTabCtrl::HTAB selected = m_tabCtrl.GetSelectedTab();
+    const HTAB selected = m_tabCtrl.GetSelectedTab();
     for (int i = 0; i < m_pageCount; ++i)
         if (m_tabs[size_t(i)] && m_tabs[size_t(i)] == selected)
             return i;
@@ -248,7 +248,7 @@ void CMirtalDlg::AddListTabs()
             m_tabs[size_t(2 + n)] = m_tabCtrl.AddTab(m_dlgList[size_t(n)].m_hWnd, "3 - List", 3);
     m_tabCtrl.EnableDragging(true);
     m_tabCtrl.SetNotifyManager(this);
-    m_tabCtrl.InstallStyle(&m_tabStyle);
+    m_tabCtrl.InstallStyle(&m_tabCtrl.styleVS2008_client_silver);
     m_tabCtrl.SetBehavior(0);
     m_tabCtrl.Update(true);
 }

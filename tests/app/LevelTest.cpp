@@ -20,14 +20,14 @@ protected:
     std::vector<std::string> captions()
     {
         std::vector<std::string> c;
-        CPlainTabCtrl& tabs = dlg->TabControl();
+        TabCtrlComplex& tabs = dlg->TabControl();
         for (int i = 0; i < tabs.GetCount(); ++i)
             c.push_back(tabs.GetTabText(tabs.GetTab(i)));
         return c;
     }
-    std::vector<CPlainTabCtrl::HTAB> tabs()
+    std::vector<HTAB> tabs()
     {
-        std::vector<CPlainTabCtrl::HTAB> t;
+        std::vector<HTAB> t;
         for (int i = 0; i < dlg->TabControl().GetCount(); ++i)
             t.push_back(dlg->TabControl().GetTab(i));
         return t;

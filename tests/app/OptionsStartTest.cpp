@@ -189,7 +189,7 @@ TEST_F(OptionsStartTest, AfterOkTheMainWindowTakesWhatThePagesWrote)
     };
     dlg->SendMessage(WM_COMMAND, 32785, 0);
     EXPECT_EQ(g_dlgColorB, 3);
-    CPlainTabCtrl& tabs = dlg->TabControl();
+    TabCtrlComplex& tabs = dlg->TabControl();
     EXPECT_EQ(tabs.GetTabText(tabs.GetTab(0)), "Songs");
 
     // Hotkeys: the main window's table is read again.

@@ -299,8 +299,11 @@ TEST_F(StartupTest, TheLayoutFollowsTheWindowSize)
     const CRect bar = place(dlg->StatusBar());
     EXPECT_EQ(bar.bottom, h);
     EXPECT_EQ(bar.Width(), w);
-    // The music page fills the tab control's windows area.
+    // The music page fills the tab control's windows area inside the silver style's padding.
     CRect area = dlg->TabControl().GetWindowsArea(), page;
+    const CRect pad = dlg->TabControl().GetWndsAreaPadding();
+    EXPECT_EQ(pad, CRect(5, 3, 5, 5));
+    area.DeflateRect(pad.left, pad.top, pad.right, pad.bottom);
     dlg->MusicPage().GetWindowRect(page);
     dlg->TabControl().ScreenToClient(page);
     EXPECT_EQ(page, area);
