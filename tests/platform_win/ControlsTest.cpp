@@ -6,14 +6,12 @@
 #include "platform/win/FileDialog.h"
 #include "platform/win/Menu.h"
 #include "platform/win/PlainSlider.h"
-#include "platform/win/PlainTabCtrl.h"
 #include "platform/win/Resources.h"
 #include "platform/win/StatusBar.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QSlider>
-#include <QTabBar>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -86,51 +84,6 @@ TEST(StatusBar, PanesKeepTheirWidthsAndTextsAndSitAtTheBottom)
     EXPECT_LT(p1.right, p2.left);
     EXPECT_LE(p2.right, client.right);
     EXPECT_GT(p0.Width(), 50);
-}
-
-TEST(PlainTabCtrl, ShowsTheSelectedTabsWindowAndHidesTheOthers)
-{
-    Host host;
-    CPlainTabCtrl tabs;
-    ASSERT_TRUE(tabs.Create(&host, WS_VISIBLE, CRect(0, 0, 300, 200), 3001));
-    host.ShowWindow(SW_SHOW);
-    CStatic pages[3];
-    for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(pages[i].Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &tabs, UINT(3010 + i)));
-    auto* a = tabs.AddTab(pages[0].m_hWnd, "1 - Music", 0);
-    auto* b = tabs.AddTab(pages[1].m_hWnd, "2 - Lyrics", 2);
-    auto* c = tabs.AddTab(pages[2].m_hWnd, "3 - List", 3);
-    tabs.Update(true);
-    EXPECT_EQ(tabs.GetSelectedTab(), a) << "the first tab added is selected";
-    EXPECT_TRUE(pages[0].IsWindowVisible());
-    EXPECT_FALSE(pages[1].IsWindowVisible());
-    CRect area = tabs.GetWindowsArea(), page;
-    pages[0].GetWindowRect(page);
-    tabs.ScreenToClient(page);
-    EXPECT_EQ(page, area);
-
-    tabs.SelectTab(c);
-    EXPECT_TRUE(pages[2].IsWindowVisible());
-    EXPECT_FALSE(pages[0].IsWindowVisible());
-    EXPECT_EQ(tabs.GetTabIndex(c), 2);
-    EXPECT_EQ(tabs.GetTabWnd(b), pages[1].m_hWnd);
-
-    // Deleting the selected last tab selects the one before it; its window stays, hidden.
-    tabs.DeleteTab(c);
-    EXPECT_EQ(tabs.GetSelectedTab(), b);
-    EXPECT_EQ(tabs.GetCount(), 2);
-    EXPECT_EQ(tabs.GetTabIndex(c), -1);
-    EXPECT_TRUE(IsWindow(pages[2].m_hWnd));
-    EXPECT_FALSE(pages[2].IsWindowVisible());
-    tabs.SetTabText(a, "  Music  ");
-    EXPECT_EQ(tabs.GetTabText(a), "  Music  ");
-    auto* bar = tabs.widget()->findChild<QTabBar*>();
-    ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(bar->tabText(0), "  Music  ");
-    // A click on a tab selects it.
-    bar->setCurrentIndex(0);
-    EXPECT_EQ(tabs.GetSelectedTab(), a);
-    EXPECT_TRUE(pages[0].IsWindowVisible());
 }
 
 TEST(PlainSlider, ClampsItsPositionAndReportsDraggingToItsParent)
