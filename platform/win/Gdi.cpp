@@ -13,6 +13,7 @@
 #include <QString>
 #include <cstring>
 #include <map>
+#include <unordered_map>
 #include <memory>
 
 using win::detail::DibToImage;
@@ -274,6 +275,46 @@ unsigned char* dibRow(HBITMAP b, int y)
     return b->dib.data() + size_t(b->topDown ? y : h - 1 - y) * size_t(stride);
 }
 
+
+// The palette as a table of 2^bits colours (entries the palette lacks are black).
+std::vector<QRgb> paletteTable(HBITMAP b)
+{
+    std::vector<QRgb> table(size_t(1) << b->bitsPerPixel, qRgb(0, 0, 0));
+    for (size_t i = 0; i < table.size() && i < b->palette.size(); ++i)
+        table[i] = qRgb(b->palette[i].rgbRed, b->palette[i].rgbGreen, b->palette[i].rgbBlue);
+    return table;
+}
+
+// Colours to palette indexes for one conversion: exact entries from a table
+// built once, the nearest entry of any other colour found once and kept.
+class IndexOf {
+public:
+    explicit IndexOf(const std::vector<RGBQUAD>& palette) : m_palette(palette)
+    {
+        for (size_t i = palette.size(); i-- > 0;)
+            m_known[key(qRgb(palette[i].rgbRed, palette[i].rgbGreen, palette[i].rgbBlue))] = int(i);
+    }
+    int operator()(QRgb c)
+    {
+        const QRgb k = key(c);
+        if (k == m_lastColour)
+            return m_lastIndex;
+        auto it = m_known.find(k);
+        if (it == m_known.end())
+            it = m_known.emplace(k, nearestIndex(m_palette, c)).first;
+        m_lastColour = k;
+        m_lastIndex = it->second;
+        return m_lastIndex;
+    }
+
+private:
+    static QRgb key(QRgb c) { return c & 0x00ffffffu; }
+    const std::vector<RGBQUAD>& m_palette;
+    std::unordered_map<QRgb, int> m_known;
+    QRgb m_lastColour = 0xff000000u; // no colour has this key
+    int m_lastIndex = 0;
+};
+
 } // namespace
 
 void DibToImage(HBITMAP b)
@@ -281,33 +322,31 @@ void DibToImage(HBITMAP b)
     if (!b || !b->dibSection)
         return;
     const int w = b->image.width(), h = b->image.height();
+    const int bits = b->bitsPerPixel;
+    const std::vector<QRgb> table = bits <= 8 ? paletteTable(b) : std::vector<QRgb>();
     for (int y = 0; y < h; ++y) {
         const unsigned char* src = dibRow(b, y);
         auto* dst = reinterpret_cast<QRgb*>(b->image.scanLine(y));
-        for (int x = 0; x < w; ++x) {
-            switch (b->bitsPerPixel) {
-            case 32: {
-                const unsigned char* p = src + 4 * x;
-                dst[x] = qRgba(p[2], p[1], p[0], p[3]);
-                break;
-            }
-            case 24: {
-                const unsigned char* p = src + 3 * x;
-                dst[x] = qRgb(p[2], p[1], p[0]);
-                break;
-            }
-            default: {
-                int index = 0;
-                if (b->bitsPerPixel == 8)
-                    index = src[x];
-                else if (b->bitsPerPixel == 4)
-                    index = (src[x / 2] >> ((x % 2) ? 0 : 4)) & 0xf;
-                else
-                    index = (src[x / 8] >> (7 - x % 8)) & 1;
-                const RGBQUAD q = size_t(index) < b->palette.size() ? b->palette[size_t(index)] : RGBQUAD{};
-                dst[x] = qRgb(q.rgbRed, q.rgbGreen, q.rgbBlue);
-            }
-            }
+        switch (bits) {
+        case 32:
+            for (int x = 0; x < w; ++x, src += 4)
+                dst[x] = qRgba(src[2], src[1], src[0], src[3]);
+            break;
+        case 24:
+            for (int x = 0; x < w; ++x, src += 3)
+                dst[x] = qRgb(src[2], src[1], src[0]);
+            break;
+        case 8:
+            for (int x = 0; x < w; ++x)
+                dst[x] = table[src[x]];
+            break;
+        case 4:
+            for (int x = 0; x < w; ++x)
+                dst[x] = table[(src[x / 2] >> ((x % 2) ? 0 : 4)) & 0xf];
+            break;
+        default:
+            for (int x = 0; x < w; ++x)
+                dst[x] = table[(src[x / 8] >> (7 - x % 8)) & 1];
         }
     }
 }
@@ -317,38 +356,53 @@ void ImageToDib(HBITMAP b)
     if (!b || !b->dibSection)
         return;
     const int w = b->image.width(), h = b->image.height();
+    const int bits = b->bitsPerPixel;
+    const std::vector<QRgb> table = bits <= 8 ? paletteTable(b) : std::vector<QRgb>();
+    IndexOf indexOf(b->palette);
     for (int y = 0; y < h; ++y) {
         unsigned char* dst = dibRow(b, y);
         const auto* src = reinterpret_cast<const QRgb*>(b->image.constScanLine(y));
-        for (int x = 0; x < w; ++x) {
-            const QRgb c = src[x];
-            switch (b->bitsPerPixel) {
-            case 32: {
-                unsigned char* p = dst + 4 * x;
-                p[0] = uchar(qBlue(c));
-                p[1] = uchar(qGreen(c));
-                p[2] = uchar(qRed(c));
-                p[3] = uchar(qAlpha(c));
-                break;
+        switch (bits) {
+        case 32:
+            for (int x = 0; x < w; ++x, dst += 4) {
+                const QRgb c = src[x];
+                dst[0] = uchar(qBlue(c));
+                dst[1] = uchar(qGreen(c));
+                dst[2] = uchar(qRed(c));
+                dst[3] = uchar(qAlpha(c));
             }
-            case 24: {
-                unsigned char* p = dst + 3 * x;
-                p[0] = uchar(qBlue(c));
-                p[1] = uchar(qGreen(c));
-                p[2] = uchar(qRed(c));
-                break;
+            break;
+        case 24:
+            for (int x = 0; x < w; ++x, dst += 3) {
+                const QRgb c = src[x];
+                dst[0] = uchar(qBlue(c));
+                dst[1] = uchar(qGreen(c));
+                dst[2] = uchar(qRed(c));
             }
-            case 8: dst[x] = uchar(nearestIndex(b->palette, c)); break;
-            case 4: {
-                const int i = nearestIndex(b->palette, c) & 0xf;
-                dst[x / 2] = uchar((x % 2) ? ((dst[x / 2] & 0xf0) | i) : ((dst[x / 2] & 0x0f) | (i << 4)));
-                break;
+            break;
+        // A pixel whose index still shows its colour keeps that index, so
+        // pixels of duplicate palette entries survive a drawing elsewhere.
+        case 8:
+            for (int x = 0; x < w; ++x)
+                if ((table[dst[x]] ^ src[x]) & 0x00ffffffu)
+                    dst[x] = uchar(indexOf(src[x]));
+            break;
+        case 4:
+            for (int x = 0; x < w; ++x) {
+                const int shift = (x % 2) ? 0 : 4;
+                if (!((table[(dst[x / 2] >> shift) & 0xf] ^ src[x]) & 0x00ffffffu))
+                    continue;
+                const int i = indexOf(src[x]) & 0xf;
+                dst[x / 2] = uchar((dst[x / 2] & ~(0xf << shift)) | (i << shift));
             }
-            default: {
-                const int i = nearestIndex(b->palette, c) & 1;
+            break;
+        default:
+            for (int x = 0; x < w; ++x) {
                 const int bit = 7 - x % 8;
+                if (!((table[(dst[x / 8] >> bit) & 1] ^ src[x]) & 0x00ffffffu))
+                    continue;
+                const int i = indexOf(src[x]) & 1;
                 dst[x / 8] = uchar((dst[x / 8] & ~(1 << bit)) | (i << bit));
-            }
             }
         }
     }

@@ -486,6 +486,81 @@ TEST(GdiBitmaps, EightBitDibsIndexTheirPaletteAndRowsArePadded)
     DeleteObject(dib);
 }
 
+// Drawing into 1, 4 and 8-bit DIB sections: colours go to their palette
+// entry (the nearest for others), pixels not drawn on keep their index even
+// where two entries share a colour or the index lies past the palette.
+TEST(GdiBitmaps, PaletteDibSectionsKeepTheirIndexesThroughDrawing)
+{
+    struct Case {
+        int bits;
+        COLORREF drawn;
+        int expectedIndex;  // of the drawn pixel (0, 0)
+        COLORREF shown;     // what the drawn pixel reads as
+    };
+    const Case cases[] = {
+        {8, RGB(255, 0, 0), 2, RGB(255, 0, 0)},
+        {8, RGB(250, 10, 10), 2, RGB(255, 0, 0)}, // nearest entry
+        {8, RGB(0, 0, 0), 1, RGB(0, 0, 0)},       // the first of two black entries
+        {4, RGB(255, 0, 0), 2, RGB(255, 0, 0)},
+        {4, RGB(240, 240, 240), 0, RGB(255, 255, 255)},
+        {1, RGB(255, 0, 0), 1, RGB(0, 0, 0)},      // nearer black than white
+        {1, RGB(200, 200, 200), 0, RGB(255, 255, 255)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.bits << " bits, colour " << std::hex << c.drawn);
+        const int entries = c.bits == 1 ? 2 : 4;
+        std::vector<unsigned char> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+        auto* bi = reinterpret_cast<BITMAPINFO*>(info.data());
+        bi->bmiHeader = BITMAPINFOHEADER{};
+        bi->bmiHeader.biWidth = 8;
+        bi->bmiHeader.biHeight = -2; // top-down: row 0 first
+        bi->bmiHeader.biBitCount = WORD(c.bits);
+        bi->bmiHeader.biClrUsed = DWORD(entries);
+        RGBQUAD* pal = bi->bmiColors;
+        pal[0] = RGBQUAD{255, 255, 255, 0};
+        pal[1] = RGBQUAD{0, 0, 0, 0};
+        if (entries > 2) {
+            pal[2] = RGBQUAD{0, 0, 255, 0}; // red
+            pal[3] = RGBQUAD{0, 0, 0, 0};   // black again
+        }
+        void* bits = nullptr;
+        HBITMAP dib = CreateDIBSection(nullptr, bi, DIB_RGB_COLORS, &bits);
+        ASSERT_NE(dib, nullptr);
+        auto* p = static_cast<unsigned char*>(bits);
+        const auto indexAt = [&](int x) {
+            switch (c.bits) {
+            case 8: return int(p[x]);
+            case 4: return (p[x / 2] >> ((x % 2) ? 0 : 4)) & 0xf;
+            default: return (p[x / 8] >> (7 - x % 8)) & 1;
+            }
+        };
+        // Pixel 5 holds the second black entry; in 8 bits pixel 6 an index past the palette.
+        if (c.bits == 8) {
+            p[5] = 3;
+            p[6] = 200;
+        } else if (c.bits == 4) {
+            p[2] = 0x03; // pixel 5
+        } else {
+            p[0] = 0x04; // pixel 5 black
+        }
+        const int before5 = indexAt(5);
+
+        CDC dc;
+        dc.CreateCompatibleDC(nullptr);
+        dc.SelectBitmap(dib);
+        dc.SetPixel(0, 0, c.drawn);
+        EXPECT_EQ(indexAt(0), c.expectedIndex);
+        EXPECT_EQ(dc.GetPixel(0, 0), c.shown);
+        EXPECT_EQ(indexAt(5), before5) << "a pixel not drawn on keeps its index";
+        if (c.bits == 8) {
+            EXPECT_EQ(indexAt(6), 200);
+            EXPECT_EQ(dc.GetPixel(6, 0), RGB(0, 0, 0)) << "an index past the palette shows black";
+        }
+        dc.SelectBitmap(nullptr);
+        DeleteObject(dib);
+    }
+}
+
 TEST(GdiBitmaps, IconsSplitIntoMaskAndColourAndDrawDisabled)
 {
     QImage img(4, 4, QImage::Format_ARGB32);
