@@ -7,6 +7,7 @@
 
 #include <QFontMetrics>
 #include <QImage>
+#include <QVariant>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -131,8 +132,9 @@ struct CDC::State {
 };
 
 struct CDC::Target {
-    enum Kind { Scratch, Memory, Widget } kind = Scratch;
+    enum Kind { Scratch, Memory, Widget, Client } kind = Scratch;
     QImage own;
+    QImage before; // a client DC's pixels as it found them
     QWidget* widget = nullptr;
     bool info = false;
 };
@@ -169,8 +171,102 @@ void CDC::BeginScratch(const QFont* font)
         m_state->qfont = std::make_shared<QFont>(*font);
 }
 
+namespace {
+
+constexpr const char* kClientDrawing = "mirtalClientDrawing";
+
+// Widgets being rendered for a client DC: their paint keeps the pending drawing.
+std::set<QWidget*>& rendering()
+{
+    static std::set<QWidget*> busy;
+    return busy;
+}
+
+// The widget's own drawing (background and paint, no child windows) as it
+// would paint now, with client drawing still waiting for a paint on top.
+QImage currentPixels(QWidget* w)
+{
+    QImage img(std::max(1, w->width()), std::max(1, w->height()), QImage::Format_RGB32);
+    img.fill(w->palette().color(w->backgroundRole()).rgb());
+    const win::detail::PaintContext* ctx = win::detail::CurrentPaint();
+    // Never inside the widget's own paint (Qt refuses a recursive paint).
+    if (!rendering().count(w) && !(ctx && ctx->widget == w)) {
+        rendering().insert(w);
+        w->render(&img, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        rendering().erase(w);
+    }
+    const QVariant pending = w->property(kClientDrawing);
+    if (pending.isValid()) {
+        QPainter p(&img);
+        p.drawImage(0, 0, pending.value<QImage>());
+    }
+    return img;
+}
+
+} // namespace
+
+namespace win::detail {
+
+void PaintClientDrawing(QWidget* widget)
+{
+    if (!widget || rendering().count(widget))
+        return;
+    const QVariant pending = widget->property(kClientDrawing);
+    if (!pending.isValid())
+        return;
+    widget->setProperty(kClientDrawing, QVariant());
+    QPainter p(widget);
+    p.drawImage(0, 0, pending.value<QImage>());
+}
+
+} // namespace win::detail
+
+void CDC::BeginClient(QWidget* widget, const QFont* font)
+{
+    m_target->kind = Target::Client;
+    m_target->widget = widget;
+    m_target->own = currentPixels(widget);
+    m_target->before = m_target->own;
+    if (font)
+        m_state->qfont = std::make_shared<QFont>(*font);
+}
+
 void CDC::End()
 {
+    if (m_target->kind == Target::Client && m_target->widget) {
+        // Only the pixels drawn on go over the next paint.
+        const QImage& now = m_target->own;
+        const QImage& was = m_target->before;
+        QImage overlay(now.size(), QImage::Format_ARGB32);
+        overlay.fill(0);
+        bool drawn = false;
+        for (int y = 0; y < now.height() && y < was.height(); ++y) {
+            const auto* a = reinterpret_cast<const QRgb*>(now.constScanLine(y));
+            const auto* b = reinterpret_cast<const QRgb*>(was.constScanLine(y));
+            auto* o = reinterpret_cast<QRgb*>(overlay.scanLine(y));
+            for (int x = 0; x < now.width() && x < was.width(); ++x)
+                if ((a[x] ^ b[x]) & 0x00ffffffu) {
+                    o[x] = a[x] | 0xff000000u;
+                    drawn = true;
+                }
+        }
+        if (drawn) {
+            QWidget* w = m_target->widget;
+            const QVariant pending = w->property(kClientDrawing);
+            if (pending.isValid()) {
+                QImage merged = pending.value<QImage>();
+                QPainter p(&merged);
+                p.drawImage(0, 0, overlay);
+                p.end();
+                overlay = merged;
+            }
+            w->setProperty(kClientDrawing, overlay);
+            w->update();
+        }
+        m_target->widget = nullptr;
+        m_target->kind = Target::Scratch;
+        return;
+    }
     if (m_target->kind == Target::Widget && m_target->widget) {
         QPainter p(m_target->widget);
         p.drawImage(0, 0, m_target->own);
@@ -1692,5 +1788,10 @@ CClientDC::CClientDC(CWnd* wnd)
 {
     QWidget* w = wnd ? wnd->widget() : nullptr;
     const QFont font = w ? w->font() : win::DialogFont("MS Shell Dlg", 8);
-    BeginScratch(&font);
+    if (w)
+        BeginClient(w, &font);
+    else
+        BeginScratch(&font);
 }
+
+CClientDC::~CClientDC() { End(); }

@@ -360,6 +360,8 @@ protected:
     void BeginWidget(QWidget* widget, const QFont* font);
     // Draws into a private one-pixel image: the DC draws nowhere.
     void BeginScratch(const QFont* font);
+    // Starts from the widget's current pixels; what is drawn shows at its next paint.
+    void BeginClient(QWidget* widget, const QFont* font);
     void End();
 
 private:
@@ -399,9 +401,13 @@ public:
     PAINTSTRUCT m_ps;
 };
 
-// A DC for measuring text in a window's font. Windows draw in their paint
-// message only, so what is drawn here is not shown.
+// A DC on a window's client area outside its paint message: it reads the
+// window's current pixels (its own drawing without its child windows, so a
+// control may copy its parent's background), and what is drawn on it appears
+// over the window's next paint (an update is asked for), then goes as GDI's
+// drawing does when the window repaints. Without a window it only measures.
 class CClientDC : public CDC {
 public:
     explicit CClientDC(CWnd* wnd);
+    ~CClientDC() override;
 };

@@ -4,6 +4,8 @@
 
 #include <QImage>
 #include <QPixmap>
+
+class QWidget;
 #include <vector>
 
 struct HBITMAP__ {
@@ -34,5 +36,8 @@ void DibToImage(HBITMAP b);
 void ImageToDib(HBITMAP b);
 // White or black for a colour drawn into a monochrome bitmap.
 QRgb MonoOf(QRgb c);
+// Paints what client DCs drew on a widget since its last paint, and forgets it
+// (called after the widget's paint message).
+void PaintClientDrawing(QWidget* widget);
 
 } // namespace win::detail

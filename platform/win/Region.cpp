@@ -1,5 +1,9 @@
 #include "platform/win/Region.h"
 
+#include "platform/win/Wnd.h"
+
+#include <QWidget>
+
 #include <QPolygon>
 #include <QRegion>
 #include <cmath>
@@ -191,4 +195,30 @@ BOOL CRgn::SetRectRgn(int left, int top, int right, int bottom)
         return FALSE;
     *m_region = QRegion(rectOf(left, top, right, bottom));
     return TRUE;
+}
+
+// ---- window shapes --------------------------------------------------------------------------
+
+int CWnd::SetWindowRgn(const CRgn* region, BOOL redraw)
+{
+    QWidget* w = frameWidget();
+    if (!w)
+        return 0;
+    // Qt's mask clips both the painting and the hit testing, as a window region does.
+    if (region && region->IsCreated())
+        w->setMask(region->region());
+    else
+        w->clearMask();
+    if (redraw)
+        w->update();
+    return 1;
+}
+
+int CWnd::GetWindowRgn(CRgn* region) const
+{
+    QWidget* w = frameWidget();
+    if (!w || !region || !region->IsCreated() || w->mask().isEmpty())
+        return ERROR;
+    region->setRegion(w->mask());
+    return win::RegionKind(w->mask());
 }

@@ -1,5 +1,6 @@
 #include "platform/win/WidgetGlue.h"
 
+#include "platform/win/GdiImpl.h"
 #include "platform/win/Hook.h"
 #include "platform/win/WndImpl.h"
 
@@ -377,6 +378,7 @@ bool routeEvent(QWidget* widget, HWND hwnd, bool isFrame, QEvent* e, const std::
         };
         Dispatch(wnd, WM_PAINT, 0, 0, &qt);
         CurrentPaint() = prev;
+        PaintClientDrawing(widget);
         return result;
     }
     case QEvent::Resize:

@@ -20,6 +20,7 @@ class QWidget;
 class CMenu;
 class CFont;
 class CDataExchange;
+class CRgn;
 
 class CCmdTarget {
 public:
@@ -116,6 +117,12 @@ public:
     void MoveWindow(LPCRECT rect, BOOL repaint = TRUE);
     BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
     void GetWindowRect(LPRECT rect) const;
+    // The window's shape, in window coordinates: it draws and takes the mouse
+    // only inside the region (the window keeps a copy; null gives the whole
+    // rectangle back). Returns nonzero on success.
+    int SetWindowRgn(const CRgn* region, BOOL redraw);
+    // Copies the shape into the created region; ERROR when the window has none.
+    int GetWindowRgn(CRgn* region) const;
     void GetClientRect(LPRECT rect) const;
     void ClientToScreen(LPPOINT point) const;
     void ClientToScreen(LPRECT rect) const;

@@ -1,0 +1,162 @@
+// Drawing on windows outside their paint: a client DC reads the window's
+// current pixels (as a button copies its parent's background) and what it
+// draws shows over the next paint; a window region shapes the window's
+// painting and its hit testing.
+#include "platform/win/Dc.h"
+#include "platform/win/MsgMap.h"
+#include "platform/win/Region.h"
+#include "platform/win/WinApp.h"
+#include "platform/win/Wnd.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr COLORREF kGreen = RGB(0, 160, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 200);
+constexpr COLORREF kRed = RGB(220, 0, 0);
+
+QRgb rgbOf(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+// A window that paints its left half green and its right half blue.
+class Painted : public CWnd {
+public:
+    int paints = 0;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    void OnPaint()
+    {
+        CPaintDC dc(this);
+        CRect r;
+        GetClientRect(r);
+        dc.FillSolidRect(0, 0, r.Width() / 2, r.Height(), kGreen);
+        dc.FillSolidRect(r.Width() / 2, 0, r.Width() - r.Width() / 2, r.Height(), kBlue);
+        ++paints;
+    }
+};
+
+BEGIN_MESSAGE_MAP(Painted, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+// A child that copies its parent's background under it while it paints, as
+// transparent image buttons do, and fills nothing itself.
+class SeeThrough : public CWnd {
+public:
+    COLORREF seenLeft = 0, seenRight = 0;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    void OnPaint()
+    {
+        CPaintDC dc(this);
+        CRect r, inParent;
+        GetClientRect(r);
+        GetWindowRect(inParent);
+        GetParent()->ScreenToClient(inParent);
+        CClientDC parent(GetParent());
+        seenLeft = parent.GetPixel(inParent.left + 1, inParent.top + 1);
+        seenRight = parent.GetPixel(inParent.right - 2, inParent.top + 1);
+        dc.BitBlt(0, 0, r.Width(), r.Height(), &parent, inParent.left, inParent.top, SRCCOPY);
+    }
+};
+
+BEGIN_MESSAGE_MAP(SeeThrough, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+class WindowDrawing : public ::testing::Test {
+protected:
+    Painted host;
+    void SetUp() override
+    {
+        ASSERT_TRUE(host.CreateEx(0, nullptr, "Host", WS_POPUP, CRect(0, 0, 80, 40), nullptr, 0));
+        host.ShowWindow(SW_SHOW);
+        win::PumpMessages(20);
+    }
+    void TearDown() override { host.DestroyWindow(); }
+    QImage shot() { return host.widget()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+};
+
+TEST_F(WindowDrawing, AClientDcReadsTheWindowsPixelsAndItsDrawingShowsUntilTheNextPaint)
+{
+    {
+        CClientDC dc(&host);
+        EXPECT_EQ(dc.GetPixel(5, 5), kGreen) << "the window's own paint";
+        EXPECT_EQ(dc.GetPixel(70, 5), kBlue);
+        dc.FillSolidRect(10, 10, 4, 4, kRed);
+        EXPECT_EQ(dc.GetPixel(11, 11), kRed);
+    }
+    {
+        CClientDC again(&host);
+        EXPECT_EQ(again.GetPixel(11, 11), kRed) << "drawing not yet painted is read back";
+    }
+    // The next paint (here the one a grab makes) shows it over the window's own.
+    const int paints = host.paints;
+    QImage img = shot();
+    EXPECT_GT(host.paints, paints);
+    EXPECT_EQ(img.pixel(11, 11), rgbOf(kRed));
+    EXPECT_EQ(img.pixel(5, 5), rgbOf(kGreen));
+    EXPECT_EQ(img.pixel(70, 5), rgbOf(kBlue));
+
+    // A later paint redraws the window alone: the drawing goes, as on Windows.
+    host.Invalidate();
+    win::PumpMessages(20);
+    EXPECT_EQ(shot().pixel(11, 11), rgbOf(kGreen));
+}
+
+TEST_F(WindowDrawing, AChildCopiesItsParentsBackgroundUnderIt)
+{
+    SeeThrough child;
+    ASSERT_TRUE(child.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(30, 10, 50, 30), &host, 1));
+    child.Invalidate();
+    win::PumpMessages(20);
+    const QImage img = shot();
+    EXPECT_EQ(child.seenLeft, kGreen);
+    EXPECT_EQ(child.seenRight, kBlue);
+    EXPECT_EQ(img.pixel(31, 15), rgbOf(kGreen)) << "the child shows the parent's left half";
+    EXPECT_EQ(img.pixel(48, 15), rgbOf(kBlue));
+    child.DestroyWindow();
+}
+
+TEST_F(WindowDrawing, AWindowRegionShapesPaintingAndHitTesting)
+{
+    Painted shaped;
+    ASSERT_TRUE(shaped.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 40, 40), &host, 2));
+    CRgn round;
+    round.CreateEllipticRgn(0, 0, 40, 40);
+    EXPECT_NE(shaped.SetWindowRgn(&round, TRUE), 0);
+    win::PumpMessages(20);
+
+    struct Case {
+        int x, y;
+        bool inside;
+    };
+    const Case cases[] = {{20, 20, true}, {2, 2, false}, {37, 37, false}, {5, 20, true}};
+    const QImage img = shot();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        QWidget* hit = host.widget()->childAt(c.x, c.y);
+        EXPECT_EQ(hit == shaped.widget(), c.inside);
+        // Inside the shape the child's own halves show.
+        if (c.inside) {
+            EXPECT_EQ(img.pixel(c.x, c.y), rgbOf(c.x < 20 ? kGreen : kBlue));
+        }
+    }
+    CRgn back;
+    back.CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(shaped.GetWindowRgn(&back), COMPLEXREGION);
+    EXPECT_TRUE(back.PtInRegion(20, 20));
+    EXPECT_FALSE(back.PtInRegion(1, 1));
+
+    shaped.SetWindowRgn(nullptr, TRUE);
+    EXPECT_EQ(shaped.GetWindowRgn(&back), ERROR);
+    EXPECT_EQ(host.widget()->childAt(2, 2), shaped.widget());
+    shaped.DestroyWindow();
+}
+
+} // namespace
