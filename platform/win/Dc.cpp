@@ -134,7 +134,8 @@ struct CDC::State {
 struct CDC::Target {
     enum Kind { Scratch, Memory, Widget, Client } kind = Scratch;
     QImage own;
-    QImage before; // a client DC's pixels as it found them
+    QImage before;       // a client DC's pixels as it found them
+    bool loaded = false; // a client DC reads them when first drawn on or read
     QWidget* widget = nullptr;
     bool info = false;
 };
@@ -223,16 +224,22 @@ void PaintClientDrawing(QWidget* widget)
 
 void CDC::BeginClient(QWidget* widget, const QFont* font)
 {
+    // The pixels are read when first needed: a DC that only measures text
+    // makes the window paint nothing.
     m_target->kind = Target::Client;
     m_target->widget = widget;
-    m_target->own = currentPixels(widget);
-    m_target->before = m_target->own;
+    m_target->loaded = false;
     if (font)
         m_state->qfont = std::make_shared<QFont>(*font);
 }
 
 void CDC::End()
 {
+    if (m_target->kind == Target::Client && m_target->widget && !m_target->loaded) {
+        m_target->widget = nullptr;
+        m_target->kind = Target::Scratch;
+        return;
+    }
     if (m_target->kind == Target::Client && m_target->widget) {
         // Only the pixels drawn on go over the next paint.
         const QImage& now = m_target->own;
@@ -265,6 +272,7 @@ void CDC::End()
         }
         m_target->widget = nullptr;
         m_target->kind = Target::Scratch;
+        m_target->loaded = false;
         return;
     }
     if (m_target->kind == Target::Widget && m_target->widget) {
@@ -325,6 +333,11 @@ QImage* CDC::target() const
 {
     if (m_target->kind == Target::Memory && m_state->bitmap)
         return &m_state->bitmap->image;
+    if (m_target->kind == Target::Client && !m_target->loaded && m_target->widget) {
+        m_target->loaded = true;
+        m_target->own = currentPixels(m_target->widget);
+        m_target->before = m_target->own;
+    }
     return &m_target->own;
 }
 
