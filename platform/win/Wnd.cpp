@@ -169,6 +169,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char*, const char* windowName, DWORD st
         SetWindowText(windowName);
     if (style & WS_DISABLED)
         w->setEnabled(false);
+    PreSubclassWindow();
 
     CREATESTRUCT cs;
     cs.hwndParent = parent ? parent->m_hWnd : nullptr;
@@ -326,6 +327,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
         owned.erase(std::remove_if(owned.begin(), owned.end(), [old](auto& o) { return o.get() == old; }),
                     owned.end());
     }
+    PreSubclassWindow();
     return TRUE;
 }
 

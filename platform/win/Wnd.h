@@ -69,6 +69,9 @@ public:
     virtual BOOL DestroyWindow();
     // Takes over an existing window (a dialog's control): its messages come here from now on.
     BOOL SubclassWindow(HWND hWnd);
+    // Called when the object takes over its window (SubclassWindow, also on
+    // creation before WM_CREATE): a control sets itself up here.
+    virtual void PreSubclassWindow() {}
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
     BOOL Attach(HWND hWnd) { return SubclassWindow(hWnd); }
     HWND Detach();
