@@ -8,7 +8,8 @@ cd "$root"
 
 ./scripts/setup.sh
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/mirtal-ccache}"
-cmake -S . -B build -G Ninja >/dev/null
+# A configured build tree re-runs its own configure step when a build file changes.
+[ -f build/build.ninja ] || cmake -S . -B build -G Ninja >/dev/null
 cmake --build build --target mirtal -j "$(nproc)"
 
 data="${MIRTAL_DATA:-$HOME/Mirtal}"
