@@ -7,6 +7,8 @@
 #include "platform/audio/Mixer.h"
 #include "platform/audio/TempoStream.h"
 
+#include <cmath>
+
 using audio::Engine;
 using audio::done;
 
@@ -45,19 +47,37 @@ float BASS_FX_TempoGetRateRatio(DWORD chan)
 float BASS_FX_BPM_DecodeGet(DWORD chan, double startSec, double endSec, DWORD minMaxBPM, DWORD flags, BPMPROC proc,
                             void* user)
 {
-    auto c = Engine::instance().channel(chan);
+    Engine& engine = Engine::instance();
+    // The second call for a stream handed to a background detection gives its result.
+    float bpm = 0;
+    int err = BASS_OK;
+    if (audio::BpmJobs::instance().take(chan, bpm, err))
+        return done(err), bpm;
+    auto c = engine.channel(chan);
     if (!c)
         return done(BASS_ERROR_HANDLE), 0.0f;
-    int err = BASS_OK;
-    const float bpm = audio::detectBpm(*c, {startSec, endSec, minMaxBPM, flags, proc, user}, err);
+    const audio::BpmRequest request{startSec, endSec, minMaxBPM, flags, proc, user, nullptr};
+    // In the background only a stream handed over with the call: nothing else
+    // may touch it while the worker reads it.
+    if ((flags & BASS_FX_BPM_BKGRND) && (flags & BASS_FX_FREESOURCE) && c->isDecoding()
+        && std::isfinite(startSec) && std::isfinite(endSec) && startSec >= 0 && endSec > startSec) {
+        if (auto taken = engine.takeChannel(chan)) {
+            audio::BpmJobs::instance().start(chan, std::move(taken), request);
+            return done(BASS_OK), 0.0f;
+        }
+        return done(BASS_ERROR_HANDLE), 0.0f;
+    }
+    bpm = audio::detectBpm(*c, request, err);
     if (flags & BASS_FX_FREESOURCE)
-        Engine::instance().freeChannel(chan);
+        engine.freeChannel(chan);
     done(err);
     return bpm;
 }
 
 BOOL BASS_FX_BPM_Free(DWORD handle)
 {
+    if (audio::BpmJobs::instance().cancel(handle))
+        return done(BASS_OK);
     return done(Engine::instance().channel(handle) ? BASS_OK : BASS_ERROR_HANDLE);
 }
 

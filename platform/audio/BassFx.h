@@ -12,14 +12,20 @@ constexpr DWORD BASS_ATTRIB_TEMPO_PITCH = 0x10001;  // pitch change in semitones
 constexpr DWORD BASS_ATTRIB_TEMPO_FREQ = 0x10002;   // playback rate in Hz (tempo and pitch together); 0 = the file's rate
 
 // BASS_FX_BPM_DecodeGet flags.
-constexpr DWORD BASS_FX_BPM_BKGRND = 1;  // accepted; the result is still returned by the call
+// BASS_FX_BPM_BKGRND with BASS_FX_FREESOURCE: the detection runs on a worker
+// thread and the call returns 0 at once; the next call with the same handle
+// gives the result (waiting for it if the worker has not finished).
+// Without BASS_FX_FREESOURCE the caller keeps the stream, so it runs on the
+// calling thread as without the flag.
+constexpr DWORD BASS_FX_BPM_BKGRND = 1;
 constexpr DWORD BASS_FX_BPM_MULT2 = 2;   // fold a result outside the range by doubling or halving it into the range
 
 // The range of BASS_FX_BPM_DecodeGet when its minMaxBPM is 0.
 constexpr DWORD BASS_FX_BPM_DEFAULT_MIN = 60;
 constexpr DWORD BASS_FX_BPM_DEFAULT_MAX = 190;
 
-// Progress of BASS_FX_BPM_DecodeGet, 0 to 100 percent, on the calling thread.
+// Progress of BASS_FX_BPM_DecodeGet, 0 to 100 percent, on the thread that
+// detects (the calling thread, or the worker of a background detection).
 using BPMPROC = void (*)(DWORD chan, float percent, void* user);
 
 extern "C" {
@@ -37,8 +43,9 @@ BASSDEF(float) BASS_FX_TempoGetRateRatio(DWORD chan);
 // long enough to reach startSec, or on error. The stream's position moves.
 BASSDEF(float) BASS_FX_BPM_DecodeGet(DWORD chan, double startSec, double endSec, DWORD minMaxBPM, DWORD flags,
                                      BPMPROC proc, void* user);
-// Release what beat detection kept for a channel (nothing is kept once
-// BASS_FX_BPM_DecodeGet returns); FALSE with BASS_ERROR_HANDLE for a bad handle.
+// Release what beat detection kept for a channel: a background detection
+// of the handle stops and its result is dropped; FALSE with
+// BASS_ERROR_HANDLE for a handle that is neither a channel nor a detection.
 BASSDEF(BOOL) BASS_FX_BPM_Free(DWORD handle);
 BASSDEF(BOOL) BASS_FX_BPM_BeatFree(DWORD handle);
 

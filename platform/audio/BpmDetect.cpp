@@ -1,6 +1,7 @@
 #include "platform/audio/BpmDetect.h"
 
 #include "platform/audio/Channel.h"
+#include "platform/audio/Engine.h"
 
 #include <BPMDetect.h>
 
@@ -70,6 +71,10 @@ float detectBpm(Channel& channel, const BpmRequest& r, int& error)
     std::vector<float> buffer(size_t(kChunk) * size_t(ch));
     std::uint64_t at = first;
     while (at < last) {
+        if (r.cancel && r.cancel->load()) {
+            error = BASS_OK;
+            return 0;
+        }
         const int want = int(std::min<std::uint64_t>(kChunk, last - at));
         int got = 0;
         if (channel.getData(buffer.data(), want, got) != BASS_OK || got <= 0)
@@ -81,6 +86,110 @@ float detectBpm(Channel& channel, const BpmRequest& r, int& error)
     }
     error = BASS_OK;
     return foldBpm(detect.getBpm(), r.minMaxBpm, r.flags);
+}
+
+BpmJobs& BpmJobs::instance()
+{
+    static BpmJobs jobs;
+    return jobs;
+}
+
+BpmJobs::~BpmJobs()
+{
+    std::vector<std::shared_ptr<Job>> all;
+    {
+        std::lock_guard lock(m_mutex);
+        for (auto& [handle, job] : m_jobs)
+            all.push_back(job);
+        m_jobs.clear();
+        all.insert(all.end(), m_forgotten.begin(), m_forgotten.end());
+        m_forgotten.clear();
+    }
+    for (const auto& job : all) {
+        job->cancel = true;
+        if (job->thread.joinable())
+            job->thread.join();
+    }
+}
+
+void BpmJobs::start(DWORD handle, std::shared_ptr<Channel> channel, const BpmRequest& request)
+{
+    reap();
+    auto job = std::make_shared<Job>();
+    BpmRequest r = request;
+    r.cancel = &job->cancel;
+    std::lock_guard lock(m_mutex);
+    if (auto old = m_jobs.find(handle); old != m_jobs.end()) {
+        old->second->cancel = true;
+        m_forgotten.push_back(old->second);
+    }
+    m_jobs[handle] = job;
+    Job* const raw = job.get();
+    job->thread = std::thread([this, raw, channel = std::move(channel), r]() mutable {
+        int error = BASS_OK;
+        const float bpm = detectBpm(*channel, r, error);
+        // The stream was handed over with the detection: it ends here.
+        Engine::end(channel);
+        channel.reset();
+        std::lock_guard lock(m_mutex);
+        raw->bpm = bpm;
+        raw->error = error;
+        raw->finished = true;
+        m_finished.notify_all();
+    });
+}
+
+bool BpmJobs::take(DWORD handle, float& bpm, int& error)
+{
+    std::shared_ptr<Job> job;
+    {
+        std::unique_lock lock(m_mutex);
+        auto it = m_jobs.find(handle);
+        if (it == m_jobs.end())
+            return false;
+        job = it->second;
+        m_finished.wait(lock, [&] { return job->finished; });
+        bpm = job->bpm;
+        error = job->error;
+        m_jobs.erase(handle);
+    }
+    if (job->thread.joinable())
+        job->thread.join();
+    return true;
+}
+
+bool BpmJobs::cancel(DWORD handle)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        auto it = m_jobs.find(handle);
+        if (it == m_jobs.end())
+            return false;
+        it->second->cancel = true;
+        m_forgotten.push_back(it->second);
+        m_jobs.erase(it);
+    }
+    reap();
+    return true;
+}
+
+void BpmJobs::reap()
+{
+    std::vector<std::shared_ptr<Job>> ended;
+    {
+        std::lock_guard lock(m_mutex);
+        for (auto it = m_forgotten.begin(); it != m_forgotten.end();) {
+            if ((*it)->finished) {
+                ended.push_back(*it);
+                it = m_forgotten.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    for (const auto& job : ended)
+        if (job->thread.joinable())
+            job->thread.join();
 }
 
 } // namespace audio

@@ -49,7 +49,8 @@ bool Channel::seekLocked(std::uint64_t frame)
 
 bool Channel::endedLocked()
 {
-    if (m_state == State::Playing && m_ending && m_mixer && m_mixer->consumedFrames() >= m_endIndex) {
+    // Ended when its last frame has been played, by the same clock as the position.
+    if (m_state == State::Playing && m_ending && m_mixer && m_mixer->playedFrames() >= double(m_endIndex)) {
         m_state = State::Stopped;
         m_ending = false;
     }
@@ -116,10 +117,11 @@ std::uint64_t Channel::position()
     std::lock_guard lock(m_mutex);
     double pos = m_srcPos;
     if (!isDecoding()) {
-        // What is mixed but still in the output's lead has not been heard yet.
-        const std::uint64_t consumed = m_mixer->consumedFrames();
-        const std::uint64_t pending = m_lastRendered > consumed ? m_lastRendered - consumed : 0;
-        pos -= double(pending) * sourcePerOutput(double(m_mixer->rate()));
+        // What is mixed but not played yet (in the output's lead, or taken by
+        // the output but still ahead of the listener) has not been heard.
+        const double played = m_mixer->playedFrames();
+        const double pending = std::max(0.0, double(m_lastRendered) - played);
+        pos -= pending * sourcePerOutput(double(m_mixer->rate()));
         pos = std::max(pos, double(m_segmentStart));
     }
     pos = std::clamp(pos, 0.0, double(lengthFrames()));

@@ -358,6 +358,19 @@ int Engine::freeChannel(DWORD handle)
     return BASS_OK;
 }
 
+std::shared_ptr<Channel> Engine::takeChannel(DWORD handle)
+{
+    std::vector<std::shared_ptr<Channel>> taken;
+    std::lock_guard lock(m_mutex);
+    takeLocked(handle, taken);
+    return taken.empty() ? nullptr : taken.front();
+}
+
+void Engine::end(const std::shared_ptr<Channel>& channel)
+{
+    release({channel});
+}
+
 DWORD Engine::addRecording(const std::shared_ptr<Channel>& channel)
 {
     std::lock_guard lock(m_mutex);

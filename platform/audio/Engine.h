@@ -48,6 +48,11 @@ public:
     std::shared_ptr<Channel> channel(DWORD handle);
     // Frees a channel (and the source a tempo stream was told to free); BASS_ERROR_HANDLE when unknown.
     int freeChannel(DWORD handle);
+    // Takes a channel out of the handle table for whoever ends it later
+    // (Engine::end); null when unknown.
+    std::shared_ptr<Channel> takeChannel(DWORD handle);
+    // Ends a channel taken out of the table: off its mixer, then released.
+    static void end(const std::shared_ptr<Channel>& channel);
 
     // Registers a recording: it belongs to no output device, and
     // freeRecordings (BASS_RecordFree) ends it instead of BASS_Free.

@@ -55,7 +55,42 @@ void Mixer::detach(const Channel* channel)
     }
 }
 
-int Mixer::pull(float* out, int frames)
+std::int64_t Mixer::nowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+double Mixer::playedFrames(std::int64_t now) const
+{
+    if (now == 0)
+        now = nowNs();
+    std::uint64_t from = 0;
+    std::uint64_t to = 0;
+    std::int64_t at = 0;
+    for (;;) {
+        const std::uint32_t seq = m_stampSeq.load(std::memory_order_acquire);
+        if (seq & 1)
+            continue;
+        from = m_stampFrom.load(std::memory_order_relaxed);
+        to = m_stampTo.load(std::memory_order_relaxed);
+        at = m_stampNs.load(std::memory_order_relaxed);
+        std::atomic_thread_fence(std::memory_order_acquire);
+        if (m_stampSeq.load(std::memory_order_relaxed) == seq)
+            break;
+    }
+    double played = double(from);
+    // Paused: the device plays nothing more of what it took.
+    if (at > 0 && now > at && !m_paused.load())
+        played = std::min(double(to), played + double(now - at) * 1e-9 * double(m_rate));
+    // Readers on several threads each see a value at least the last one given.
+    double seen = m_playedMax.load(std::memory_order_relaxed);
+    while (played > seen && !m_playedMax.compare_exchange_weak(seen, played, std::memory_order_relaxed)) {
+    }
+    return std::max(played, seen);
+}
+
+int Mixer::pull(float* out, int frames, std::int64_t now)
 {
     const size_t ch = size_t(m_channels);
     const std::uint64_t read = m_read.load(std::memory_order_relaxed);
@@ -68,6 +103,12 @@ int Mixer::pull(float* out, int frames)
     if (n < size_t(frames))
         std::memset(out + n * ch, 0, (size_t(frames) - n) * ch * sizeof(float));
     m_read.store(read + n, std::memory_order_release);
+    // The frames taken start playing now; silence after them does not advance them.
+    m_stampSeq.fetch_add(1, std::memory_order_acq_rel);
+    m_stampFrom.store(read, std::memory_order_relaxed);
+    m_stampTo.store(read + n, std::memory_order_relaxed);
+    m_stampNs.store(now ? now : nowNs(), std::memory_order_relaxed);
+    m_stampSeq.fetch_add(1, std::memory_order_release);
     m_consumed.store(read + n, std::memory_order_release);
     if (m_waiting.exchange(false))
         m_wake.release();

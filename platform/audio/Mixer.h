@@ -44,12 +44,20 @@ public:
     float volume() const { return m_volume.load(); }
 
     // Output callback: fills `frames` frames, silence for what the mixer has
-    // not made yet. Returns the frames that came from the ring.
-    int pull(float* out, int frames);
+    // not made yet. Returns the frames that came from the ring. `nowNs` is
+    // the steady clock's time of the pull (0: read it here).
+    int pull(float* out, int frames, std::int64_t nowNs = 0);
 
     // Frames handed to the output, and frames mixed, since start.
     std::uint64_t consumedFrames() const { return m_consumed.load(std::memory_order_acquire); }
     std::uint64_t renderedFrames() const { return m_written.load(std::memory_order_acquire); }
+
+    // The frames played by `nowNs` (0: now), with a fraction: the output
+    // takes whole periods, but plays each at the rate from the moment it
+    // took it, so this advances smoothly between pulls, never past what was
+    // taken and never backwards.
+    double playedFrames(std::int64_t nowNs = 0) const;
+    static std::int64_t nowNs();
 
     // One block into the ring when there is room; false when full. The mixing
     // thread calls it; tests and benchmarks may drive it themselves when the
@@ -69,6 +77,13 @@ private:
     std::atomic<std::uint64_t> m_read{0};     // frames
 
     std::atomic<std::uint64_t> m_consumed{0};
+    // The last pull: frames before it, frames after it, and its time; read
+    // consistently through the sequence number (odd while being written).
+    std::atomic<std::uint32_t> m_stampSeq{0};
+    std::atomic<std::uint64_t> m_stampFrom{0};
+    std::atomic<std::uint64_t> m_stampTo{0};
+    std::atomic<std::int64_t> m_stampNs{0};
+    mutable std::atomic<double> m_playedMax{0};
     std::atomic<bool> m_paused{false};
     std::atomic<float> m_volume{1.0f};
 

@@ -5,6 +5,9 @@
 #include "platform/audio/BassFx.h"
 #include "platform/audio/BpmDetect.h"
 
+#include <atomic>
+#include <thread>
+
 using namespace audiotest;
 
 namespace {
@@ -28,7 +31,7 @@ TEST_F(BpmTest, FindsTheTempoOfAClickTrack)
     const HSTREAM s = decodeStream(clickTrack(95.0, 120.0, 44100, 1));
     int calls = 0;
     auto progress = [](DWORD, float, void* user) { ++*static_cast<int*>(user); };
-    const float bpm = BASS_FX_BPM_DecodeGet(s, 60.0, 90.0, 0, kPlayerFlags, progress, &calls);
+    const float bpm = BASS_FX_BPM_DecodeGet(s, 60.0, 90.0, 0, BASS_FX_BPM_MULT2 | BASS_FX_FREESOURCE, progress, &calls);
     EXPECT_NEAR(bpm, 120.0f, 0.5f);
     EXPECT_GT(calls, 0);
     // The flags asked for the stream to be freed.
@@ -36,16 +39,76 @@ TEST_F(BpmTest, FindsTheTempoOfAClickTrack)
     EXPECT_FALSE(BASS_StreamFree(s));
 }
 
+// As the player asks: the call hands the stream to a worker and returns at
+// once; asking again with the handle gives what the foreground detection
+// gives, exactly. The stream is the detection's: the player's own free of it
+// is harmless.
+TEST_F(BpmTest, BackgroundDetectionDeliversTheForegroundValue)
+{
+    const Pcm clicks = clickTrack(95.0, 126.0, 44100, 2);
+    const HSTREAM fore = decodeStream(clicks);
+    const float foreground = BASS_FX_BPM_DecodeGet(fore, 60.0, 90.0, 0, BASS_FX_BPM_MULT2 | BASS_FX_FREESOURCE,
+                                                   nullptr, nullptr);
+    ASSERT_NEAR(foreground, 126.0f, 0.5f);
+
+    const HSTREAM back = decodeStream(clicks);
+    std::atomic<int> calls{0};
+    std::atomic<bool> otherThread{false};
+    struct Seen {
+        std::atomic<int>* calls;
+        std::atomic<bool>* otherThread;
+        std::thread::id caller;
+    } seen{&calls, &otherThread, std::this_thread::get_id()};
+    auto progress = [](DWORD, float, void* user) {
+        auto* s = static_cast<Seen*>(user);
+        ++*s->calls;
+        if (std::this_thread::get_id() != s->caller)
+            *s->otherThread = true;
+    };
+    const auto t0 = std::chrono::steady_clock::now();
+    EXPECT_EQ(BASS_FX_BPM_DecodeGet(back, 60.0, 90.0, 0, kPlayerFlags, progress, &seen), 0.0f);
+    EXPECT_EQ(BASS_ErrorGetCode(), BASS_OK);
+    const double returnedMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+    EXPECT_FALSE(BASS_StreamFree(back));
+    EXPECT_EQ(BASS_FX_BPM_DecodeGet(back, 60.0, 90.0, 0, kPlayerFlags, nullptr, nullptr), foreground);
+    EXPECT_EQ(BASS_ErrorGetCode(), BASS_OK);
+    EXPECT_GT(calls.load(), 0);
+    EXPECT_TRUE(otherThread.load());
+    // The returned call did not wait for the 30 seconds of decoding and detection.
+    EXPECT_LT(returnedMs, 1000.0);
+    // Answered once; the handle is gone afterwards.
+    EXPECT_EQ(BASS_FX_BPM_DecodeGet(back, 60.0, 90.0, 0, kPlayerFlags, nullptr, nullptr), 0.0f);
+    EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_HANDLE);
+}
+
+// Freeing a background detection stops it; the handle then answers nothing.
+TEST_F(BpmTest, FreeingABackgroundDetectionDropsIt)
+{
+    const HSTREAM s = decodeStream(clickTrack(95.0, 120.0, 44100, 1));
+    BASS_FX_BPM_DecodeGet(s, 60.0, 90.0, 0, kPlayerFlags, nullptr, nullptr);
+    EXPECT_TRUE(BASS_FX_BPM_Free(s));
+    EXPECT_FALSE(BASS_FX_BPM_Free(s));
+    EXPECT_EQ(BASS_FX_BPM_DecodeGet(s, 60.0, 90.0, 0, kPlayerFlags, nullptr, nullptr), 0.0f);
+    EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_HANDLE);
+}
+
+// Asked as the player asks: the first call starts, the second answers.
+float playerBpm(HSTREAM s)
+{
+    BASS_FX_BPM_DecodeGet(s, 60.0, 90.0, 0, kPlayerFlags, nullptr, nullptr);
+    return BASS_FX_BPM_DecodeGet(s, 60.0, 90.0, 0, kPlayerFlags, nullptr, nullptr);
+}
+
 TEST_F(BpmTest, FileShorterThanTheRangeGivesZero)
 {
-    const HSTREAM s = decodeStream(clickTrack(30.0, 120.0, 44100, 1));
-    EXPECT_EQ(BASS_FX_BPM_DecodeGet(s, 60.0, 90.0, 0, kPlayerFlags, nullptr, nullptr), 0.0f);
+    EXPECT_EQ(playerBpm(decodeStream(clickTrack(30.0, 120.0, 44100, 1))), 0.0f);
+    EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_POSITION);
 }
 
 TEST_F(BpmTest, SilenceGivesZero)
 {
-    const HSTREAM s = decodeStream(sine(95.0, 1000, 0.0, 44100, 1));
-    EXPECT_EQ(BASS_FX_BPM_DecodeGet(s, 60.0, 90.0, 0, kPlayerFlags, nullptr, nullptr), 0.0f);
+    EXPECT_EQ(playerBpm(decodeStream(sine(95.0, 1000, 0.0, 44100, 1))), 0.0f);
+    EXPECT_EQ(BASS_ErrorGetCode(), BASS_OK);
 }
 
 TEST_F(BpmTest, BadRequestsGiveZero)
