@@ -94,12 +94,12 @@ int Engine::init(int device, DWORD freq, DWORD flags)
     d.flags = flags;
     if (number == 0) {
         const int period = int(freq) * NoSoundOutput::kPeriodMs / 1000;
-        d.mixer = std::make_shared<Mixer>(int(freq), outChannels, period + 2 * Mixer::kBlockFrames);
+        d.mixer = std::make_shared<Mixer>(int(freq), outChannels, Mixer::leadFor(period));
         d.mixer->start();
         d.output = std::make_unique<NoSoundOutput>(*d.mixer);
     } else {
         d.mixer = std::make_shared<Mixer>(int(freq), outChannels,
-                                          PortAudioOutput::kPeriodFrames + 2 * Mixer::kBlockFrames);
+                                          Mixer::leadFor(PortAudioOutput::kPeriodFrames));
         d.mixer->start();
         int err = BASS_OK;
         d.output = PortAudioOutput::open(paIndex, *d.mixer, err);

@@ -18,7 +18,11 @@ class Channel;
 
 class Mixer {
 public:
-    static constexpr int kBlockFrames = 256;
+    static constexpr int kBlockFrames = 128;
+
+    // The lead for an output that takes `periodFrames` at once: what it takes
+    // plus one block, so the next period is ready when it asks.
+    static int leadFor(int periodFrames) { return periodFrames + kBlockFrames; }
 
     // `leadFrames`: how far mixing runs ahead of the output at most.
     Mixer(int rate, int channels, int leadFrames);

@@ -27,8 +27,8 @@ TempoStream::TempoStream(std::shared_ptr<Channel> source, DWORD flags, bool free
     m_touch.setChannels(uint(m_source->channels()));
     // Short sequences keep what SoundTouch holds back small, so a change of
     // tempo or pitch is heard at once; quick seek keeps it cheap.
-    m_touch.setSetting(SETTING_SEQUENCE_MS, 40);
-    m_touch.setSetting(SETTING_SEEKWINDOW_MS, 15);
+    m_touch.setSetting(SETTING_SEQUENCE_MS, 20);
+    m_touch.setSetting(SETTING_SEEKWINDOW_MS, 10);
     m_touch.setSetting(SETTING_OVERLAP_MS, 8);
     m_touch.setSetting(SETTING_USE_QUICKSEEK, 1);
     m_feed.resize(size_t(kFeedFrames) * size_t(m_source->channels()));

@@ -35,7 +35,7 @@ protected:
     int getOwnAttribute(DWORD attrib, float& value) override;
 
 private:
-    static constexpr int kFeedFrames = 512;
+    static constexpr int kFeedFrames = 128;
 
     double tempoFactor() const;
     double tempoFreq() const;
