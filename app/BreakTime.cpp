@@ -1,7 +1,6 @@
 #include "app/BreakTime.h"
 
 #include "store/AppGlobals.h"
-#include "app/CallRecorder.h"
 #include "store/SendCommand.h"
 #include "platform/audio/PlaySound.h"
 #include "platform/win/DataExchange.h"
@@ -62,7 +61,6 @@ BOOL CBreakTime::OnInitDialog()
 
 void CBreakTime::Start(bool automatic)
 {
-    CALLREC("CBreakTime::Start", automatic);
     int shortenBy = 0;
     m_db.BeginBatch();
     m_minutes = m_db.GetSettingInt("music - pausemin", 0);
@@ -79,13 +77,11 @@ void CBreakTime::Start(bool automatic)
 
 void CBreakTime::AdjustMinute(bool add)
 {
-    CALLREC("CBreakTime::AdjustMinute", add);
     g_breakSecondsLeft += add ? 60 : -60;
 }
 
 void CBreakTime::ReloadSettings()
 {
-    CALLREC("CBreakTime::ReloadSettings");
     m_db.BeginBatch();
     m_minutes = m_db.GetSettingInt("music - pausemin", 0);
     m_alert = m_db.GetSettingBool("music - pausepling", 0) ? 1 : 0;
@@ -96,7 +92,6 @@ void CBreakTime::ReloadSettings()
 
 void CBreakTime::PlaceWindow()
 {
-    CALLREC("CBreakTime::PlaceWindow");
     const bool large = g_largeLayout != 0;
     SetWindowPos(&wndTopMost, g_breakPosX, g_breakPosY, large ? 300 : 254, large ? 150 : 130, SWP_SHOWWINDOW);
     ShowWindow(SW_SHOW);

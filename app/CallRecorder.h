@@ -1,40 +1,29 @@
 #pragma once
-// A record of the operations that the main window calls on pages and tool
-// windows whose own work is still to come. Their bodies report here, and a
-// test switches the record on, runs a command and reads which operations ran
-// with which arguments:
+// The marker of a stand-in: each operation of a window whose real body is
+// still to come begins with
 //
-//     callrec::Scope rec;                          // on, and empty
-//     dlg->SendMessage(WM_KEYDOWN, 600, 0);
-//     EXPECT_EQ(rec.Calls(), callrec::List{"CDlgMp3::MusicAction(9)"});
+//     CALLREC("CDlgMp3::MusicAction", action);
 //
-// A body reports with CALLREC("CDlgMp3::MusicAction", action) or
-// callrec::Record("CEqualizer::RefreshControls"). While no test has switched
-// the record on a report costs one test of a flag. When a stand-in gets its
-// real body, its report line stays first in it, so the tests of its callers
-// keep reading it. User-interface thread only.
+// and reports "CDlgMp3::MusicAction(9)" to whoever listens. Only the tests
+// listen (their record is tests/common/CallRecord.h), to see that a command
+// reached a stand-in; in the program nobody does and a report costs one test
+// of a pointer. The real body drops the line when it lands, and the tests of
+// its callers then check what the body does instead. User-interface thread only.
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <type_traits>
-#include <vector>
 
 namespace callrec {
 
-using List = std::vector<std::string>;
+// Takes each report; none in the program.
+using Listener = void (*)(std::string&& call);
 
-struct State {
-    bool on = false;
-    List calls;
-};
-
-inline State& state()
+inline Listener& listener()
 {
-    static State s;
-    return s;
+    static Listener l = nullptr;
+    return l;
 }
-
-inline bool IsOn() { return state().on; }
 
 namespace detail {
 template <class T>
@@ -49,53 +38,20 @@ void put(std::ostringstream& os, const T& v)
 }
 } // namespace detail
 
-// Records "Name(arg1, arg2)"; texts appear in double quotes, flags as 0 and 1.
+// Reports "Name(arg1, arg2)"; texts appear in double quotes, flags as 0 and 1.
 template <class... A>
 void Record(std::string_view name, const A&... args)
 {
-    if (!state().on)
+    Listener l = listener();
+    if (!l)
         return;
     std::ostringstream os;
     os << name << '(';
     int i = 0;
     ((os << (i++ ? ", " : ""), detail::put(os, args)), ...);
     os << ')';
-    state().calls.push_back(os.str());
+    l(os.str());
 }
-
-inline const List& Calls() { return state().calls; }
-inline void Clear() { state().calls.clear(); }
-
-// Counts the records that begin with the prefix ("CDlgMp3::Play(" or "CEqualizer::").
-inline int Count(std::string_view prefix)
-{
-    int n = 0;
-    for (const std::string& c : state().calls)
-        if (c.compare(0, prefix.size(), prefix) == 0)
-            ++n;
-    return n;
-}
-
-// Switches the record on for its lifetime, starting empty.
-class Scope {
-public:
-    Scope()
-    {
-        state().calls.clear();
-        state().on = true;
-    }
-    ~Scope()
-    {
-        state().on = false;
-        state().calls.clear();
-    }
-    Scope(const Scope&) = delete;
-    Scope& operator=(const Scope&) = delete;
-
-    const List& Calls() const { return state().calls; }
-    void Clear() { state().calls.clear(); }
-    int Count(std::string_view prefix) const { return callrec::Count(prefix); }
-};
 
 } // namespace callrec
 

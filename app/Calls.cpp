@@ -3,7 +3,6 @@
 #include "app/FocusSink.h"
 
 #include "store/AppGlobals.h"
-#include "app/CallRecorder.h"
 #include "store/SendCommand.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/FileDialog.h"
@@ -123,7 +122,6 @@ void CCalls::ParkFocus()
 
 void CCalls::LoadCalls()
 {
-    CALLREC("CCalls::LoadCalls");
     m_db.BeginBatch();
     m_seconds = m_db.GetSettingInt("general - showcallssec", 0);
     m_source = std::clamp(m_db.GetSettingInt("general - callscombo", 0), 0, 2);
@@ -187,7 +185,6 @@ void CCalls::LoadCallsFile(const std::string& path)
 
 void CCalls::BuildPool()
 {
-    CALLREC("CCalls::BuildPool");
     ReadCallsPath();
     ParkFocus();
     LoadCallsFile(m_path);
@@ -246,7 +243,6 @@ void CCalls::OnTimer(UINT_PTR id)
 
 void CCalls::ShowNextCall()
 {
-    CALLREC("CCalls::ShowNextCall");
     CRect client;
     GetClientRect(&client);
     const int h = client.Height();
@@ -275,7 +271,6 @@ void CCalls::ShowNextCall()
 
 void CCalls::ToggleScrolling()
 {
-    CALLREC("CCalls::ToggleScrolling");
     m_paused = m_paused ? 0 : 1;
     m_scroll.SetWindowText(m_paused ? "Scrolling Off" : "Scrolling On");
     ParkFocus();
@@ -283,7 +278,6 @@ void CCalls::ToggleScrolling()
 
 void CCalls::ApplyColors()
 {
-    CALLREC("CCalls::ApplyColors");
     SetBackgroundColor(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB));
     for (int i = 0; i < 3; ++i)
         StyleLine(i);
@@ -306,7 +300,6 @@ void CCalls::StyleLine(int line)
 
 void CCalls::PlaceWindow()
 {
-    CALLREC("CCalls::PlaceWindow");
     if (g_largeLayout) {
         m_hide.MoveWindow(30, 25, 110, 44);
         m_scroll.MoveWindow(155, 25, 110, 44);

@@ -3,7 +3,6 @@
 #include "app/FocusSink.h"
 
 #include "store/AppGlobals.h"
-#include "app/CallRecorder.h"
 #include "store/SendCommand.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/Display.h"
@@ -73,7 +72,6 @@ void CComputerCards::ParkFocus()
 
 void CComputerCards::NextTip()
 {
-    CALLREC("CComputerCards::NextTip");
     const char letter = m_tip.size() == 1 ? m_tip[0] : 0;
     m_tip.assign(1, letter >= 'A' && letter < 'M' ? char(letter + 1) : 'A');
     m_refreshing = true;
@@ -83,14 +81,12 @@ void CComputerCards::NextTip()
 
 void CComputerCards::ApplyDialogColor()
 {
-    CALLREC("CComputerCards::ApplyDialogColor");
     SetBackgroundColor(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB));
     Invalidate();
 }
 
 void CComputerCards::PlaceWindow()
 {
-    CALLREC("CComputerCards::PlaceWindow");
     const win::DisplayMetrics screen = win::CurrentDisplay();
     g_cardsPosX = std::min(g_cardsPosX, screen.width - kWidth);
     g_cardsPosY = std::min(g_cardsPosY, screen.height - 200);

@@ -5,7 +5,6 @@
 #include "app/MirtalDlg.h"
 
 #include "app/BreakTime.h"
-#include "app/CallRecorder.h"
 #include "store/ResourceIds.h"
 #include "store/CommandCodes.h"
 #include "app/ComputerCards.h"
@@ -38,21 +37,18 @@ void showNow(CWnd* w)
 
 void CMirtalDlg::OnRecorderMusicStarted()
 {
-    CALLREC("CMirtalDlg::OnRecorderMusicStarted");
     if (m_recorder)
         m_recorder->StartOnPlay();
 }
 
 void CMirtalDlg::OnRecorderMusicStopped()
 {
-    CALLREC("CMirtalDlg::OnRecorderMusicStopped");
     if (m_recorder)
         m_recorder->StopOnStop();
 }
 
 void CMirtalDlg::CloseLyricsWindow(int window)
 {
-    CALLREC("CMirtalDlg::CloseLyricsWindow", window);
     if (window == 1) {
         m_lyricsWindow1.Destroy();
         m_lyricsWindowKeys = 0;
@@ -63,7 +59,6 @@ void CMirtalDlg::CloseLyricsWindow(int window)
 
 void CMirtalDlg::OpenBreakTimer()
 {
-    CALLREC("CMirtalDlg::OpenBreakTimer");
     CBreakTime* timer = m_breakTimer.Get();
     if (!timer) {
         timer = m_breakTimer.Create(this);
@@ -79,7 +74,6 @@ void CMirtalDlg::OpenBreakTimer()
 
 void CMirtalDlg::OpenBreakTimerAuto()
 {
-    CALLREC("CMirtalDlg::OpenBreakTimerAuto");
     if (CBreakTime* timer = m_breakTimer.Get()) {
         // Already counting: it only comes to view.
         timer->ShowWindow(SW_SHOW);
@@ -93,21 +87,18 @@ void CMirtalDlg::OpenBreakTimerAuto()
 
 void CMirtalDlg::CloseBreakTimer()
 {
-    CALLREC("CMirtalDlg::CloseBreakTimer");
     m_breakTimer.Destroy();
     g_breakTimerOpen = 0;
 }
 
 void CMirtalDlg::NextCardTip()
 {
-    CALLREC("CMirtalDlg::NextCardTip");
     if (m_cards)
         m_cards->NextTip();
 }
 
 void CMirtalDlg::OnSongLoaded()
 {
-    CALLREC("CMirtalDlg::OnSongLoaded");
     if (CModelessLyrics* lyrics = m_lyricsWindow1.Get()) {
         lyrics->ShowDocument(g_lyricsPath);
         m_lyricsWindowKeys = 1;
@@ -122,7 +113,6 @@ void CMirtalDlg::OnSongLoaded()
 
 void CMirtalDlg::OnPlayStarted()
 {
-    CALLREC("CMirtalDlg::OnPlayStarted");
     if (g_lyricsShowMode == 0 || (g_lyricsShowMode == 2 && !m_lyricsWindow1))
         ShowLyrics(g_lyricsPath, false);
     if (g_lyricsShowMode == 2) {
@@ -135,7 +125,6 @@ void CMirtalDlg::OnPlayStarted()
 
 void CMirtalDlg::ShowHtmlFile(const std::string& path, bool edit, int mode)
 {
-    CALLREC("CMirtalDlg::ShowHtmlFile", path, edit, mode);
     if (edit) {
         // A new editor each time; the earlier ones stay open, only the last is remembered.
         ToolSlot<CDlgEdit> editor;
@@ -163,7 +152,6 @@ void CMirtalDlg::ShowHtmlFile(const std::string& path, bool edit, int mode)
 
 void CMirtalDlg::ToggleQueuedLyrics()
 {
-    CALLREC("CMirtalDlg::ToggleQueuedLyrics");
     CModelessLyrics* lyrics = m_lyricsWindow2.Get();
     if (!lyrics) {
         m_dlgMp3.TakeQueuedLyrics();
@@ -188,7 +176,6 @@ void CMirtalDlg::ToggleQueuedLyrics()
 
 void CMirtalDlg::ToggleMarkerPanel()
 {
-    CALLREC("CMirtalDlg::ToggleMarkerPanel");
     if (m_dlgMp3.IsMarkersPanelShown()) {
         m_markersPanel = 0;
         m_dlgMp3.ShowMarkersPanel(false, false);
@@ -203,7 +190,6 @@ void CMirtalDlg::ToggleMarkerPanel()
 
 void CMirtalDlg::ShowMarkerTimer(bool show)
 {
-    CALLREC("CMirtalDlg::ShowMarkerTimer", show);
     if (show) {
         if (CTimerMarkers* timer = m_markerTimer.Get())
             timer->ShowWindow(SW_SHOW);
@@ -217,7 +203,6 @@ void CMirtalDlg::ShowMarkerTimer(bool show)
 
 void CMirtalDlg::AutoScrollLyrics()
 {
-    CALLREC("CMirtalDlg::AutoScrollLyrics");
     const int units = g_autoScrollUnits;
     switch (g_lyricsShowMode) {
     case 0:
@@ -238,14 +223,12 @@ void CMirtalDlg::AutoScrollLyrics()
 
 void CMirtalDlg::RefreshMemoryManager()
 {
-    CALLREC("CMirtalDlg::RefreshMemoryManager");
     if (m_memoryManager)
         m_memoryManager->ReloadList();
 }
 
 void CMirtalDlg::ReloadLyrics()
 {
-    CALLREC("CMirtalDlg::ReloadLyrics");
     m_dlgLyrics.ReloadFile();
     if (m_dlgMp3.IsLyricsViewShown())
         m_dlgMp3.ReloadLyricsDocument();
@@ -256,7 +239,6 @@ void CMirtalDlg::ReloadLyrics()
 
 void CMirtalDlg::RefreshManager(UINT code)
 {
-    CALLREC("CMirtalDlg::RefreshManager", code);
     if (code == CMD_MUSIC_MGR_REFRESH && m_musicManager)
         m_musicManager->Reload();
     else if (code == CMD_TRACK_MGR_REFRESH && m_trackManager)
@@ -267,7 +249,6 @@ void CMirtalDlg::RefreshManager(UINT code)
 
 void CMirtalDlg::SwitchEqualizer(bool on, bool selectStored)
 {
-    CALLREC("CMirtalDlg::SwitchEqualizer", on, selectStored);
     if (on) {
         CEqualizer* eq = m_equalizer.Get();
         if (eq)
@@ -288,20 +269,17 @@ void CMirtalDlg::SwitchEqualizer(bool on, bool selectStored)
 
 void CMirtalDlg::ToggleLyricsWindowKeys()
 {
-    CALLREC("CMirtalDlg::ToggleLyricsWindowKeys");
     m_lyricsWindowKeys = m_lyricsWindowKeys ? 0 : 1;
 }
 
 void CMirtalDlg::AdjustBreakMinute(bool up)
 {
-    CALLREC("CMirtalDlg::AdjustBreakMinute", up);
     if (m_breakTimer)
         m_breakTimer->AdjustMinute(up);
 }
 
 void CMirtalDlg::RefreshMusicControl()
 {
-    CALLREC("CMirtalDlg::RefreshMusicControl");
     if (m_musicControl)
         m_musicControl->RefreshText();
 }

@@ -3,7 +3,6 @@
 #include "app/MirtalDlg.h"
 
 #include "app/BreakTime.h"
-#include "app/CallRecorder.h"
 #include "app/Calls.h"
 #include "app/ComputerCards.h"
 #include "app/ModelessLyrics.h"
@@ -46,14 +45,12 @@ void CMirtalDlg::OnMove(int x, int y)
 
 void CMirtalDlg::RepositionMarkerTimer()
 {
-    CALLREC("CMirtalDlg::RepositionMarkerTimer");
     if (m_markerTimer && m_layoutReady && m_markersPanel && g_markersTimer)
         m_markerTimer->Reposition();
 }
 
 void CMirtalDlg::RestoreWindowPositions()
 {
-    CALLREC("CMirtalDlg::RestoreWindowPositions");
     for (int* x : {&g_jukeboxPosX, &g_aboutPosX, &g_markersPosX, &g_hotkeysPosX, &g_cardsPosX, &g_recorderPosX,
                    &g_tagsPosX, &g_squareIdPosX, &g_equalizerPosX, &g_callsX, &g_timerPosX, &g_breakPosX,
                    &g_karaokeX, &g_musicControlX, &g_lyricsWindowX, &g_lyricsWindow2X})

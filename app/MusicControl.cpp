@@ -2,7 +2,6 @@
 #include "store/ResourceIds.h"
 #include "app/FocusSink.h"
 
-#include "app/CallRecorder.h"
 #include "store/SendCommand.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/Display.h"
@@ -55,7 +54,6 @@ BOOL CMusicControl::OnInitDialog()
 
 void CMusicControl::RefreshText()
 {
-    CALLREC("CMusicControl::RefreshText");
     if (m_title.m_hWnd)
         m_title.SetWindowText(g_statusDanceText);
     ParkFocus();
@@ -63,13 +61,11 @@ void CMusicControl::RefreshText()
 
 void CMusicControl::ApplyDialogColor()
 {
-    CALLREC("CMusicControl::ApplyDialogColor");
     SetBackgroundColor(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB));
 }
 
 void CMusicControl::PlaceWindow()
 {
-    CALLREC("CMusicControl::PlaceWindow");
     const int screenW = GetSystemMetrics(SM_CXSCREEN);
     const int screenH = GetSystemMetrics(SM_CYSCREEN);
     if (g_musicControlX > screenW - g_musicControlWidth)

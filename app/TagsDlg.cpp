@@ -2,7 +2,6 @@
 #include "store/ResourceIds.h"
 #include "app/FocusSink.h"
 
-#include "app/CallRecorder.h"
 #include "store/SendCommand.h"
 #include "platform/audio/Bass.h"
 #include "platform/audio/BassFx.h"
@@ -67,7 +66,6 @@ BOOL CTagsDlg::OnInitDialog()
 
 std::string CTagsDlg::ReadTags(const std::string& path)
 {
-    CALLREC("CTagsDlg::ReadTags", path);
     std::string result;
     m_sampleRate = 0;
     m_sampleRateFloat = 0;
@@ -101,7 +99,6 @@ std::string CTagsDlg::ReadTags(const std::string& path)
 
 void CTagsDlg::ShowTags(const std::string& tags)
 {
-    CALLREC("CTagsDlg::ShowTags", tags);
     for (int n = 1; n <= 9; ++n)
         m_fields[size_t(n - 1)] = m_fn.FieldOf(tags, n);
     if (m_hWnd)
@@ -110,13 +107,11 @@ void CTagsDlg::ShowTags(const std::string& tags)
 
 void CTagsDlg::ApplyDialogColor()
 {
-    CALLREC("CTagsDlg::ApplyDialogColor");
     SetBackgroundColor(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB));
 }
 
 void CTagsDlg::PlaceWindow()
 {
-    CALLREC("CTagsDlg::PlaceWindow");
     const int width = g_largeLayout ? 370 : 320;
     const int height = g_largeLayout ? 380 : 310;
     const int screenW = GetSystemMetrics(SM_CXSCREEN);

@@ -1,7 +1,6 @@
 #include "app/Timer.h"
 
 #include "store/AppGlobals.h"
-#include "app/CallRecorder.h"
 #include "store/SendCommand.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/Display.h"
@@ -44,7 +43,6 @@ BOOL CTimer::OnInitDialog()
 
 void CTimer::SetTime(const std::string& text)
 {
-    CALLREC("CTimer::SetTime", text);
     if (m_readOut.m_hWnd)
         m_readOut.SetWindowText(text);
     UpdateData(FALSE);
@@ -52,7 +50,6 @@ void CTimer::SetTime(const std::string& text)
 
 void CTimer::SetState(int state)
 {
-    CALLREC("CTimer::SetState", state);
     COLORREF colour;
     if (m_readOut.m_hWnd && StateColour(state, colour))
         m_readOut.SetTextColor(colour);
@@ -61,7 +58,6 @@ void CTimer::SetState(int state)
 
 void CTimer::ApplyColours()
 {
-    CALLREC("CTimer::ApplyColours");
     const COLORREF back = RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB);
     SetBackgroundColor(back);
     if (m_readOut.m_hWnd)
@@ -70,7 +66,6 @@ void CTimer::ApplyColours()
 
 void CTimer::PlaceWindow()
 {
-    CALLREC("CTimer::PlaceWindow");
     const int width = g_largeLayout ? 350 : 250;
     const int height = g_largeLayout ? 190 : 140;
     const int screenW = GetSystemMetrics(SM_CXSCREEN);

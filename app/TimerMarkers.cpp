@@ -1,7 +1,6 @@
 #include "app/TimerMarkers.h"
 
 #include "store/AppGlobals.h"
-#include "app/CallRecorder.h"
 #include "store/SendCommand.h"
 #include "app/Timer.h"
 #include "platform/win/DataExchange.h"
@@ -42,7 +41,6 @@ BOOL CTimerMarkers::OnInitDialog()
 
 void CTimerMarkers::SetTimes(const std::string& left, const std::string& right)
 {
-    CALLREC("CTimerMarkers::SetTimes", left, right);
     if (m_left.m_hWnd)
         m_left.SetWindowText(left);
     if (m_right.m_hWnd)
@@ -52,7 +50,6 @@ void CTimerMarkers::SetTimes(const std::string& left, const std::string& right)
 
 void CTimerMarkers::SetState(int state)
 {
-    CALLREC("CTimerMarkers::SetState", state);
     COLORREF colour;
     if (m_left.m_hWnd && CTimer::StateColour(state, colour))
         m_left.SetTextColor(colour);
@@ -61,7 +58,6 @@ void CTimerMarkers::SetState(int state)
 
 void CTimerMarkers::ApplyColours()
 {
-    CALLREC("CTimerMarkers::ApplyColours");
     const COLORREF back = RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB);
     SetBackgroundColor(back);
     for (CReadOut* r : {&m_left, &m_right})
@@ -71,7 +67,6 @@ void CTimerMarkers::ApplyColours()
 
 void CTimerMarkers::Reposition()
 {
-    CALLREC("CTimerMarkers::Reposition");
     CRect main;
     if (CWnd* mainWnd = CWnd::FromHandle(g_mainWnd))
         mainWnd->GetWindowRect(&main);

@@ -3,7 +3,6 @@
 #include "app/FocusSink.h"
 
 #include "store/AppGlobals.h"
-#include "app/CallRecorder.h"
 #include "store/SendCommand.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/Display.h"
@@ -165,7 +164,6 @@ BOOL CViewHotkeys::OnInitDialog()
 
 void CViewHotkeys::BuildText()
 {
-    CALLREC("CViewHotkeys::BuildText");
     std::string text;
     for (const char* line : kFixedLines)
         text += std::string(line) + kBreak;
@@ -201,13 +199,11 @@ void CViewHotkeys::BuildText()
 
 void CViewHotkeys::ApplyDialogColor()
 {
-    CALLREC("CViewHotkeys::ApplyDialogColor");
     SetBackgroundColor(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB));
 }
 
 void CViewHotkeys::PlaceWindow()
 {
-    CALLREC("CViewHotkeys::PlaceWindow");
     const int screenW = GetSystemMetrics(SM_CXSCREEN);
     const int screenH = GetSystemMetrics(SM_CYSCREEN);
     int width = 260, height = 580;

@@ -1,6 +1,11 @@
 // The command codes that pages, panels and tool windows send to the main
 // window: each group reaches its handler with its argument.
 #include "MainWindowFixture.h"
+#include "store/ResourceIds.h"
+#include "texts/DlgEdit.h"
+#include "app/BreakTime.h"
+#include "app/MusicControl.h"
+#include "app/ComputerCards.h"
 
 #include "store/CommandCodes.h"
 #include "app/ModelessLyrics.h"
@@ -76,51 +81,76 @@ TEST_F(CommandCodeTest, PageOperationsWithTheirArguments)
 }
 
 // Codes whose handler is one of the main window's own window and document
-// commands: the handler is reached with the argument the code carries.
+// commands: each does what its code says, with the argument the code carries.
 TEST_F(CommandCodeTest, WindowAndDocumentCommandsWithTheirArguments)
 {
     start();
     g_htmlPath = "/docs/Cue.htm";
+    g_lyricsPath = "/lyrics/song.htm";
+    g_lyricsShowMode = 0;
+    g_autoScrollUnits = 3;
+    g_queuedLyricsPath.clear();
+    g_markersTimer = 0;
+    auto lyricsWindow1 = [&] {
+        g_lyricsShowMode = 2;
+        dlg->ShowLyrics("/lyrics/old.htm", true);
+        g_lyricsShowMode = 0;
+        ASSERT_TRUE(dlg->m_lyricsWindow1);
+    };
+    auto lyricsWindow2 = [&] {
+        code(919);
+        ASSERT_TRUE(dlg->m_lyricsWindow2);
+    };
+    auto open = [&](UINT item) { return [this, item] { dlg->ToggleToolWindow(item); }; };
     struct Case {
         UINT code;
-        std::string first;
+        std::function<void()> before; // what must be open for the code to act on
+        List expected;                 // what the stand-ins are asked
+        std::function<bool()> done;    // and what is true afterwards
     };
     const Case cases[] = {
-        {715, "CMirtalDlg::OnRecorderMusicStarted()"},
-        {716, "CMirtalDlg::OnRecorderMusicStopped()"},
-        {717, "CMirtalDlg::CloseLyricsWindow(1)"},
-        {812, "CMirtalDlg::CloseLyricsWindow(1)"},
-        {719, "CMirtalDlg::CloseLyricsWindow(2)"},
-        {810, "CMirtalDlg::OpenBreakTimer()"},
-        {811, "CMirtalDlg::CloseBreakTimer()"},
-        {813, "CMirtalDlg::OpenBreakTimerAuto()"},
-        {814, "CMirtalDlg::NextCardTip()"},
-        {907, "CMirtalDlg::OnSongLoaded()"},
-        {908, "CMirtalDlg::OnPlayStarted()"},
-        {909, "CMirtalDlg::ShowHtmlFile(\"/docs/Cue.htm\", 0, 1)"},
-        {915, "CMirtalDlg::ShowHtmlFile(\"/docs/Cue.htm\", 1, 0)"},
-        {919, "CMirtalDlg::ShowHtmlFile(\"/docs/Cue.htm\", 0, 0)"},
-        {911, "CMirtalDlg::ToggleQueuedLyrics()"},
-        {912, "CMirtalDlg::ToggleMarkerPanel()"},
-        {913, "CMirtalDlg::RepositionMarkerTimer()"},
-        {923, "CMirtalDlg::AutoScrollLyrics()"},
-        {926, "CMirtalDlg::RefreshMemoryManager()"},
-        {930, "CMirtalDlg::ReloadLyrics()"},
-        {938, "CMirtalDlg::RefreshManager(938)"},
-        {939, "CMirtalDlg::RefreshManager(939)"},
-        {940, "CMirtalDlg::RefreshManager(940)"},
-        {942, "CMirtalDlg::SwitchEqualizer(1, 0)"},
-        {943, "CMirtalDlg::SwitchEqualizer(0, 0)"},
+        {715, open(ID_VIEW_RECORDER), {"CRecord::StartOnPlay()"}, nullptr},
+        {716, open(ID_VIEW_RECORDER), {"CRecord::StopOnStop()"}, nullptr},
+        {717, lyricsWindow1, {}, [&] { return !dlg->m_lyricsWindow1 && !dlg->GetLyricsWindowKeys(); }},
+        {812, lyricsWindow1, {}, [&] { return !dlg->m_lyricsWindow1; }},
+        {719, lyricsWindow2, {}, [&] { return !dlg->m_lyricsWindow2; }},
+        {810, nullptr, {}, [&] { return dlg->m_breakTimer.IsVisible() && g_breakTimerOpen == 1; }},
+        {811, [&] { code(810); }, {}, [&] { return !dlg->m_breakTimer && g_breakTimerOpen == 0; }},
+        {813, nullptr, {}, [&] { return dlg->m_breakTimer.IsVisible(); }},
+        {814, open(ID_VIEW_CARDS), {}, [&] { return dlg->m_cards && dlg->m_cards->Tip() == "B"; }},
+        {907, lyricsWindow1, {"CModelessLyrics::ShowDocument(\"/lyrics/song.htm\")"}, nullptr},
+        {908, nullptr, {"CDlgLyrics::ShowFile(\"/lyrics/song.htm\")"}, nullptr},
+        {909, nullptr, {"CModelessLyrics::SetWindowNumber(1)", "CModelessLyrics::ShowDocument(\"/docs/Cue.htm\")"},
+         [&] { return dlg->m_lyricsWindow2.IsVisible(); }},
+        {915, nullptr, {"CDlgEdit::LoadDocument(\"/docs/Cue.htm\", 1)"}, [&] { return dlg->m_editor.IsVisible(); }},
+        {919, nullptr, {"CModelessLyrics::SetWindowNumber(0)", "CModelessLyrics::ShowDocument(\"/docs/Cue.htm\")"},
+         [&] { return dlg->m_lyricsWindow2.IsVisible(); }},
+        {911, nullptr, {"CDlgMp3::TakeQueuedLyrics()"}, nullptr},
+        {912, nullptr, {"CDlgMp3::ShowMarkersPanel(1, 0)"}, [&] { return dlg->MusicPage().IsMarkersPanelShown(); }},
+        {912, nullptr, {"CDlgMp3::ShowMarkersPanel(0, 0)"}, [&] { return !dlg->MusicPage().IsMarkersPanelShown(); }},
+        {923, nullptr, {"CDlgLyrics::ScrollBy(3, 3)"}, nullptr},
+        {926, open(ID_TOOLS_MEMORY_MANAGER), {"CToolsMemory::ReloadList()"}, nullptr},
+        {930, nullptr, {"CDlgLyrics::ReloadFile()", "CDlgLyrics::ShowFile(\"/lyrics/song.htm\")"}, nullptr},
+        {938, open(ID_TOOLS_MUSIC_MANAGER), {"CToolsMusic::Reload()"}, nullptr},
+        {939, open(ID_TOOLS_TRACK_MANAGER), {"CToolsTrack::Reload()"}, nullptr},
+        {940, open(ID_TOOLS_MARRY_LYRICS), {"CToolsMarry::ReloadMarriages()"}, nullptr},
+        {942, nullptr, {"CEqualizer::SetEqualizerOn(1)"}, [&] { return dlg->m_equalizer.IsVisible(); }},
+        {943, [&] { code(942); }, {"CEqualizer::SetEqualizerOn(0)"}, nullptr},
     };
     for (const Case& c : cases) {
+        if (c.before)
+            c.before();
         clearCalls();
         code(c.code);
-        ASSERT_FALSE(calls().empty()) << c.code;
-        EXPECT_EQ(calls().front(), c.first) << c.code;
-        // Whatever the handler opened goes again, so each code starts from the same state.
+        EXPECT_EQ(calls(), c.expected) << c.code;
+        if (c.done) {
+            EXPECT_TRUE(c.done()) << c.code;
+        }
+        // Whatever is open goes again, so each code starts from the same state.
+        for (const CMirtalDlg::ToolWindowEntry& e : CMirtalDlg::ToolWindows())
+            e.slot(*dlg).Destroy();
         for (ToolSlotBase* slot : {static_cast<ToolSlotBase*>(&dlg->m_lyricsWindow1), static_cast<ToolSlotBase*>(&dlg->m_lyricsWindow2),
-                                   static_cast<ToolSlotBase*>(&dlg->m_breakTimer), static_cast<ToolSlotBase*>(&dlg->m_editor),
-                                   static_cast<ToolSlotBase*>(&dlg->m_equalizer)})
+                                   static_cast<ToolSlotBase*>(&dlg->m_breakTimer), static_cast<ToolSlotBase*>(&dlg->m_editor)})
             slot->Destroy();
     }
 }
@@ -197,7 +227,12 @@ TEST_F(CommandCodeTest, TheStatusBarShowsTheFiveStatusTexts)
                               "Recording paused"};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(dlg->StatusBar().GetPaneText(i), expected[i]) << i;
-    EXPECT_EQ(callrec::Count("CMirtalDlg::RefreshMusicControl()"), 1);
+    // An open music control shows the dance text in its title line.
+    menu(ID_VIEW_MUSIC_CONTROL);
+    ASSERT_TRUE(dlg->m_musicControl);
+    g_statusDanceText = "Singing.mp3 - Dancename: Hash";
+    code(900);
+    EXPECT_EQ(dlg->m_musicControl->GetDlgItem(1275)->GetWindowText(), "Singing.mp3 - Dancename: Hash");
 }
 
 TEST_F(CommandCodeTest, OpenToolWindowsAreRefreshedAndClosedOnesAreLeftAlone)
@@ -215,8 +250,11 @@ TEST_F(CommandCodeTest, OpenToolWindowsAreRefreshedAndClosedOnesAreLeftAlone)
     code(710);
     code(714);
     code(721);
-    EXPECT_EQ(calls(), (List{"CTimer::SetTime(\"2:05\")", "CTimer::SetState(1)", "CDlgMp3::LoadSongMarkers()",
-                             "CMarkers::LoadMarkers()", "CMarkers::StartRefreshTimer()", "CEqualizer::RefreshControls()"}));
+    EXPECT_EQ(calls(), (List{"CDlgMp3::LoadSongMarkers()", "CMarkers::LoadMarkers()", "CMarkers::StartRefreshTimer()",
+                             "CEqualizer::RefreshControls()"}));
+    ASSERT_TRUE(dlg->m_timerWindow);
+    EXPECT_EQ(dlg->m_timerWindow->ReadOut().GetWindowText(), "2:05");
+    EXPECT_EQ(dlg->m_timerWindow->ReadOut().TextColor(), RGB(0, 0, 255));
 
     // Over time: the slider takes the look of style 3, and 928 brings the chosen one back.
     const int chosen = dlg->GetSliderStyle();

@@ -5,7 +5,7 @@
 // does: into the widget of a control, from where they pass the
 // pre-translation of every window up to the main window.
 #include "common/WaitFor.h"
-#include "app/CallRecorder.h"
+#include "common/CallRecord.h"
 #include "app/MirtalApp.h"
 #include "app/MirtalDlg.h"
 #include "common/TestSupport.h"

@@ -3,7 +3,7 @@
 // the wheel, the move, and Restore Windows Positions.
 #include "ServicesFixture.h"
 
-#include "app/CallRecorder.h"
+#include "common/CallRecord.h"
 #include "app/TimerMarkers.h"
 #include "platform/win/Menu.h"
 #include "store/PlayerGlobals.h"
@@ -165,8 +165,7 @@ TEST_F(PlacesTest, RestoreWindowsPositionsResetsThePlacesAndMovesTheOpenWindows)
     EXPECT_EQ(g_lyricsWindowHeight, 500);
     EXPECT_EQ(g_callsWidth, 640) << "the show-calls size stays";
     EXPECT_EQ(g_callsHeight, 480);
-    const callrec::List placed(rec.Calls().begin() + 1, rec.Calls().end());
-    EXPECT_EQ(placed, (callrec::List{"CJukeBox::PlaceWindow()", "CKaraoke::PlaceWindow()", "CSquareID::ParkFocus()"}))
+    EXPECT_EQ(rec.Calls(), (callrec::List{"CJukeBox::PlaceWindow()", "CKaraoke::PlaceWindow()", "CSquareID::ParkFocus()"}))
         << "the square identification is not moved";
     EXPECT_TRUE(boxTexts().empty());
 }
@@ -177,28 +176,39 @@ TEST_F(PlacesTest, MovingTheMainWindowDragsTheMarkerTimerOnlyWithThePanelAndItsO
     g_markersTimer = 1;
     dlg->SendMessage(WM_KEYDOWN, 912, 0); // the markers panel, with its timer window
     ASSERT_TRUE(dlg->m_markerTimer);
-    {
-        callrec::Scope rec;
-        dlg->MoveWindow(40, 30, 1024, 730);
-        win::PumpMessages();
-        EXPECT_GE(rec.Count("CTimerMarkers::Reposition("), 1);
-    }
+    // Where the timer window is now, and where it sits beside a main window at (x, y).
+    auto timerAt = [&] {
+        CRect r;
+        dlg->m_markerTimer->GetWindowRect(&r);
+        return CPoint(r.left, r.top);
+    };
+    auto besideMain = [&] {
+        CRect r;
+        dlg->GetWindowRect(&r);
+        return CPoint(r.left + 405, r.top);
+    };
+    dlg->MoveWindow(40, 30, 1024, 730);
+    win::PumpMessages();
+    EXPECT_EQ(timerAt(), besideMain());
+
     g_markersTimer = 0;
-    {
-        callrec::Scope rec;
-        dlg->MoveWindow(60, 50, 1024, 730);
-        win::PumpMessages();
-        EXPECT_EQ(rec.Count("CTimerMarkers::Reposition("), 0);
-    }
+    const CPoint kept = timerAt();
+    dlg->MoveWindow(60, 50, 1024, 730);
+    win::PumpMessages();
+    EXPECT_EQ(timerAt(), kept) << "without its option the timer stays";
+
     g_markersTimer = 1;
     dlg->SendMessage(WM_KEYDOWN, 912, 0); // the panel goes
-    {
-        callrec::Scope rec;
-        dlg->SendMessage(WM_KEYDOWN, 913, 0);
-        dlg->MoveWindow(80, 70, 1024, 730);
-        win::PumpMessages();
-        EXPECT_EQ(rec.Count("CTimerMarkers::Reposition("), 0);
-    }
+    dlg->SendMessage(WM_KEYDOWN, 913, 0);
+    dlg->MoveWindow(80, 70, 1024, 730);
+    win::PumpMessages();
+    EXPECT_EQ(timerAt(), kept) << "without the panel the timer stays";
+    EXPECT_FALSE(dlg->m_markerTimer->IsWindowVisible());
+
+    // The panel back: code 913 brings the timer beside the main window again.
+    dlg->SendMessage(WM_KEYDOWN, 912, 0);
+    dlg->SendMessage(WM_KEYDOWN, 913, 0);
+    EXPECT_EQ(timerAt(), besideMain());
 }
 
 } // namespace

@@ -2,8 +2,15 @@
 // follow-up of Options > Choreography.
 #include "ServicesFixture.h"
 
-#include "app/CallRecorder.h"
+#include "common/CallRecord.h"
+#include "app/BreakTime.h"
+#include "app/Calls.h"
+#include "app/ComputerCards.h"
+#include "app/MusicControl.h"
+#include "app/TagsDlg.h"
+#include "app/Timer.h"
 #include "app/TimerMarkers.h"
+#include "app/ViewHotkeys.h"
 #include "options/OptionChoreo.h"
 #include "options/OptionMusic.h"
 #include "platform/win/Menu.h"
@@ -108,17 +115,32 @@ TEST_F(ReapplyTest, TheOpenToolWindowsTakeTheNewLookInOrder)
     dlg->SendMessage(WM_KEYDOWN, 810, 0); // the break timer
     g_markersTimer = 1;
     dlg->ShowMarkerTimer(true);
+    // A new dialog colour, as the music options page leaves it.
+    g_dlgColorR = 12;
+    g_dlgColorG = 34;
+    g_dlgColorB = 56;
     callrec::Scope rec;
     dlg->ApplySettings();
+    // The windows still to come are asked in this order...
     const callrec::List expected = {
         "CKaraoke::RestartFrameTimer()",   "CSqRecord::RefreshBackground()", "CJukeBox::ApplyDialogColour()",
         "CMarkers::ApplyDialogColour()",   "CEqualizer::ApplyDialogColour()", "CRecord::ApplyDialogColour()",
-        "CViewHotkeys::ApplyDialogColor()", "CTimer::ApplyColours()",          "CCalls::ApplyColors()",
-        "CSquareID::ApplyDialogColor()",   "CBreakTime::ReloadSettings()",   "CTimerMarkers::ApplyColours()",
-        "CComputerCards::ApplyDialogColor()", "CTagsDlg::ApplyDialogColor()", "CMusicControl::ApplyDialogColor()",
+        "CSquareID::ApplyDialogColor()",
     };
     ASSERT_GE(rec.Calls().size(), expected.size());
     EXPECT_EQ(callrec::List(rec.Calls().begin(), rec.Calls().begin() + long(expected.size())), expected);
+    // ...and the others wear the new dialog colour.
+    const COLORREF colour = RGB(12, 34, 56);
+    const std::pair<const char*, CDialogEx*> windows[] = {
+        {"hotkeys", dlg->m_hotkeysView.Get()},    {"timer", dlg->m_timerWindow.Get()},
+        {"calls", dlg->m_calls.Get()},            {"break timer", dlg->m_breakTimer.Get()},
+        {"marker timer", dlg->m_markerTimer.Get()}, {"cards", dlg->m_cards.Get()},
+        {"tags", dlg->m_tags.Get()},              {"music control", dlg->m_musicControl.Get()},
+    };
+    for (const auto& [name, window] : windows) {
+        ASSERT_NE(window, nullptr) << name;
+        EXPECT_EQ(window->GetBackgroundColor(), colour) << name;
+    }
     EXPECT_EQ(rec.Count("CSquareID::ApplyLayout("), 1);
     EXPECT_EQ(rec.Count("CDlgMp3::ReloadSettings("), 1);
     EXPECT_EQ(rec.Count("CDlgLyrics::ApplyColors("), 1);

@@ -2,7 +2,7 @@
 // Paths and the two imports of an older version's data.
 #include "ServicesFixture.h"
 
-#include "app/CallRecorder.h"
+#include "common/CallRecord.h"
 
 #include <algorithm>
 #include <set>

@@ -67,7 +67,7 @@ TEST_F(ShutdownTest, TheWindowStateIsStoredAndReadAgainAtTheNextStart)
         EXPECT_EQ(*s.global, value++) << s.key;
     EXPECT_TRUE(dlg->m_timerWindow.IsVisible());
     EXPECT_TRUE(checked(32805));
-    EXPECT_EQ(callrec::Count("CMirtalDlg::ToggleMarkerPanel()"), 0) << "no markers panel at start";
+    EXPECT_FALSE(dlg->MusicPage().IsMarkersPanelShown()) << "no markers panel at start";
 }
 
 TEST_F(ShutdownTest, ATimerWindowClosedByTheUserIsNotReopened)

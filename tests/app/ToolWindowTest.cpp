@@ -1,6 +1,8 @@
 // The tool windows of the View and Tools menus: created on first use,
 // hidden, shown, reported closed, forgotten and freed, and made anew.
 #include "MainWindowFixture.h"
+#include "store/MyFunctions.h"
+#include "store/MusicDb.h"
 
 #include "app/Calls.h"
 #include "store/CommandCodes.h"
@@ -103,15 +105,17 @@ TEST_F(ToolWindowTest, TheUsersCloseBoxReportsTheWindowClosed)
     menu(32808);
     CCalls* calls = dlg->m_calls.Get();
     ASSERT_NE(calls, nullptr);
-    EXPECT_EQ(callrec::Count("CCalls::LoadCalls()"), 1);
+    const std::string caption = calls->GetWindowText();
+    EXPECT_NE(caption.find("Show Calls"), std::string::npos) << "loaded: " << caption;
     // The close box, as the window manager sends it, while Qt is handling an event.
     calls->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_FALSE(dlg->m_calls);
     EXPECT_FALSE(checked(32808));
     win::PumpMessages();
     menu(32808);
-    EXPECT_TRUE(dlg->m_calls);
-    EXPECT_EQ(callrec::Count("CCalls::LoadCalls()"), 2);
+    ASSERT_TRUE(dlg->m_calls);
+    EXPECT_TRUE(dlg->m_calls.IsVisible());
+    EXPECT_EQ(dlg->m_calls->GetWindowText(), caption) << "loaded again";
 }
 
 TEST_F(ToolWindowTest, AReportForAWindowThatIsGoneOnlyClearsTheMark)
@@ -197,7 +201,7 @@ TEST_F(ToolWindowTest, MusicMarkersAreAWindowOrAPanelByTheSetting)
     clearCalls();
     menu(32806);
     code(CMD_TOGGLE_MARKERS);
-    EXPECT_EQ(callrec::Count("CMirtalDlg::ToggleMarkerPanel()"), 2);
+    EXPECT_EQ(calls(), (List{"CDlgMp3::ShowMarkersPanel(1, 0)", "CDlgMp3::ShowMarkersPanel(0, 0)"}));
     EXPECT_FALSE(dlg->m_markers);
     EXPECT_FALSE(checked(32806));
     g_markersShow = 0;
@@ -217,16 +221,27 @@ TEST_F(ToolWindowTest, SquareIdentificationByItsCommandCode)
 TEST_F(ToolWindowTest, TheShowCallsWindowFollowsTheLevelAndItsHotkeys)
 {
     start();
-    dlg->RunHotkeyFunction(11);
-    EXPECT_TRUE(calls().empty()) << "no window, nothing to start";
-    menu(32808);
-    clearCalls();
-    dlg->SetLevel(4);
+    {
+        CMusicDb db;
+        db.SetSetting(MyFunctions().LevelCode(4) + " - levelname", "Mirtal - Advanced One", 1);
+    }
     dlg->RunHotkeyFunction(11);
     dlg->RunHotkeyFunction(86);
-    EXPECT_EQ(callrec::Count("CCalls::BuildPool()"), 1);
-    EXPECT_EQ(callrec::Count("CCalls::ToggleScrolling()"), 1);
-    EXPECT_EQ(callrec::Count("CCalls::ShowNextCall()"), 1);
+    EXPECT_FALSE(dlg->m_calls) << "no window, nothing to start";
+    menu(32808);
+    CCalls* calls = dlg->m_calls.Get();
+    ASSERT_NE(calls, nullptr);
+    dlg->SetLevel(4);
+    EXPECT_EQ(calls->GetWindowText(), "Mirtal - Show Calls Advanced One") << "the pool of the new level";
+
+    const bool paused = calls->IsPaused();
+    dlg->RunHotkeyFunction(11);
+    EXPECT_EQ(calls->IsPaused(), !paused);
+
+    // The next call: the newest line moves down one.
+    calls->GetDlgItem(1120)->SetWindowText("Square Thru");
+    dlg->RunHotkeyFunction(86);
+    EXPECT_EQ(calls->LineText(1), "Square Thru");
 }
 
 TEST_F(ToolWindowTest, TheEndOfTheMainWindowFreesEveryToolWindow)
