@@ -20,7 +20,7 @@
 #include "app/ToolWindow.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"
-#include "platform/win/PlainSlider.h"
+#include "controls/BitmapSlider.h"
 #include "controls/TabCtrlComplex.h"
 #include "platform/win/StatusBar.h"
 #include "player/DlgMp3.h"
@@ -267,7 +267,10 @@ public:
     CDlgLyrics& LyricsPage() { return m_dlgLyrics; }
     CDlgList& ListPage(int n) { return m_dlgList[size_t(n)]; }
     TabCtrlComplex& TabControl() { return m_tabCtrl; }
-    CPlainSlider& PositionSlider() { return m_slider; }
+    CBitmapSlider& PositionSlider() { return m_slider; }
+    // The bitmaps the position slider shows now (resource ids).
+    UINT SliderChannelBitmap() const { return m_sliderChannel; }
+    UINT SliderThumbBitmap() const { return m_sliderThumb; }
     CStatusBar& StatusBar() { return m_statusBar; }
     int GetPageCount() const { return m_pageCount; }
     const std::string& LevelTitle(int level) const { return m_levelTitles[size_t(level - 1)]; }
@@ -360,7 +363,9 @@ private:
     UINT_PTR m_timer1Id = 0;
     CEdit m_commandSink;
     std::string m_commandSinkText;
-    CPlainSlider m_slider;
+    CBitmapSlider m_slider;
+    UINT m_sliderChannel = 0;
+    UINT m_sliderThumb = 0;
     int m_pageCount = kMaxPages;
     bool m_startupFailed = false;
 

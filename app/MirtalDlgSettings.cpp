@@ -130,9 +130,11 @@ void CMirtalDlg::SetSliderStyle(int style)
     };
     if (style >= 0 && style <= 3 && m_slider.m_hWnd) {
         const Look& l = looks[style];
-        m_slider.SetBitmapChannel(l.channel, l.activeChannel);
+        if (m_slider.SetBitmapChannel(l.channel, l.activeChannel))
+            m_sliderChannel = l.channel;
         // A transparent thumb takes the colour of its pixel at 0,0.
-        m_slider.SetBitmapThumb(l.thumb, l.activeThumb, l.transparentThumb, 0xFF000000, 0, 0);
+        if (m_slider.SetBitmapThumb(l.thumb, l.activeThumb, l.transparentThumb, 0xFF000000, 0, 0))
+            m_sliderThumb = l.thumb;
     }
     if (style >= 0 && style <= 2)
         m_sliderStyle = style;

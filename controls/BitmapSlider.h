@@ -8,7 +8,10 @@
 // (wParam the control id, lParam the position).
 #include "platform/win/Controls.h"
 #include "platform/win/Gdi.h"
-#include "platform/win/PlainSlider.h" // UWM_SLIDER_MOVING, UWM_SLIDER_MOVED
+
+// Posted to the parent: wParam the control id, lParam the position.
+inline constexpr UINT UWM_SLIDER_MOVING = 10449;
+inline constexpr UINT UWM_SLIDER_MOVED = 10450;
 
 class CBitmapSlider : public CStatic {
 public:

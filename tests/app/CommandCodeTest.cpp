@@ -171,7 +171,7 @@ TEST_F(CommandCodeTest, LevelCodesSwitchTheLevel)
 TEST_F(CommandCodeTest, ThePositionRangeTravelsInTheLow16Bits)
 {
     start();
-    CPlainSlider& slider = dlg->PositionSlider();
+    CBitmapSlider& slider = dlg->PositionSlider();
     struct Case {
         LPARAM lParam;
         int max;
@@ -260,10 +260,10 @@ TEST_F(CommandCodeTest, OpenToolWindowsAreRefreshedAndClosedOnesAreLeftAlone)
     const int chosen = dlg->GetSliderStyle();
     g_danceTimerState = 2;
     code(906);
-    EXPECT_EQ(dlg->PositionSlider().GetChannelBitmap(), 157u);
+    EXPECT_EQ(dlg->SliderChannelBitmap(), 157u);
     EXPECT_EQ(dlg->GetSliderStyle(), chosen);
     code(928);
-    EXPECT_NE(dlg->PositionSlider().GetChannelBitmap(), 157u);
+    EXPECT_NE(dlg->SliderChannelBitmap(), 157u);
     g_danceTimerState = 1;
 }
 

@@ -67,8 +67,8 @@ TEST_F(PlacesTest, TheOvertimeLookLeavesTheChosenStyleToComeBack)
     };
     for (const Look& l : steps) {
         dlg->SetSliderStyle(l.style);
-        EXPECT_EQ(dlg->PositionSlider().GetChannelBitmap(), l.channel) << l.style;
-        EXPECT_EQ(dlg->PositionSlider().GetThumbBitmap(), l.thumb) << l.style;
+        EXPECT_EQ(dlg->SliderChannelBitmap(), l.channel) << l.style;
+        EXPECT_EQ(dlg->SliderThumbBitmap(), l.thumb) << l.style;
         EXPECT_EQ(dlg->GetSliderStyle(), l.remembered) << l.style;
     }
 }

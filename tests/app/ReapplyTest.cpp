@@ -86,7 +86,7 @@ TEST_F(ReapplyTest, TheValuesComeBackFromTheTables)
     EXPECT_EQ(g_cssTitleFontSize, "5");
     EXPECT_EQ(g_cssHeaderColor, "#2C01FF");
     EXPECT_EQ(dlg->GetSliderStyle(), 1);
-    EXPECT_EQ(dlg->PositionSlider().GetChannelBitmap(), 364u);
+    EXPECT_EQ(dlg->SliderChannelBitmap(), 364u);
     TabCtrlComplex& tabs = dlg->TabControl();
     EXPECT_EQ(tabs.GetTabText(tabs.GetTab(0)), "Songs");
     EXPECT_EQ(tabs.GetTabText(tabs.GetTab(1)), "Words");

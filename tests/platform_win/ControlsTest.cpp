@@ -1,23 +1,21 @@
-// The plain controls, the status bar, the stand-in tab control and slider,
-// menus and drawing.
+// The plain controls, the status bar, menus and drawing.
 #include "platform/win/Controls.h"
 #include "platform/win/Dc.h"
 #include "platform/win/Display.h"
 #include "platform/win/FileDialog.h"
 #include "platform/win/Menu.h"
-#include "platform/win/PlainSlider.h"
 #include "platform/win/Resources.h"
 #include "platform/win/StatusBar.h"
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QSlider>
+#include <QWidget>
 #include <gtest/gtest.h>
 #include <thread>
 
 namespace {
 
-// A top-level window that records commands, system commands and slider messages.
+// A top-level window that records commands, system commands and static clicks.
 class Host : public CWnd {
 public:
     std::vector<std::string> calls;
@@ -28,18 +26,12 @@ protected:
     DECLARE_MESSAGE_MAP()
     void OnCommandRange(UINT id) { calls.push_back("command " + std::to_string(id)); }
     void OnSysCommand(UINT id, LPARAM) { calls.push_back("syscommand " + std::to_string(id)); }
-    LRESULT OnSliderMoving(WPARAM id, LPARAM pos)
-    {
-        calls.push_back("moving " + std::to_string(id) + " " + std::to_string(pos));
-        return 0;
-    }
     void OnStaticClicked() { calls.push_back("static clicked"); }
 };
 
 BEGIN_MESSAGE_MAP(Host, CWnd)
     ON_COMMAND_RANGE(10, 20, OnCommandRange)
     ON_WM_SYSCOMMAND()
-    ON_MESSAGE(UWM_SLIDER_MOVING, OnSliderMoving)
     ON_STN_CLICKED(30, OnStaticClicked)
 END_MESSAGE_MAP()
 
@@ -84,40 +76,6 @@ TEST(StatusBar, PanesKeepTheirWidthsAndTextsAndSitAtTheBottom)
     EXPECT_LT(p1.right, p2.left);
     EXPECT_LE(p2.right, client.right);
     EXPECT_GT(p0.Width(), 50);
-}
-
-TEST(PlainSlider, ClampsItsPositionAndReportsDraggingToItsParent)
-{
-    Host host;
-    host.ShowWindow(SW_SHOW);
-    CStatic placeholder;
-    ASSERT_TRUE(placeholder.Create("", WS_CHILD | WS_VISIBLE | SS_NOTIFY, CRect(10, 10, 310, 30), &host, 1002));
-    CPlainSlider slider;
-    ASSERT_TRUE(slider.SubclassDlgItem(1002, &host)) << "takes over a template's static";
-    EXPECT_EQ(host.GetDlgItem(1002), &slider);
-    auto* qs = qobject_cast<QSlider*>(slider.widget());
-    ASSERT_NE(qs, nullptr);
-    CRect r;
-    slider.GetWindowRect(r);
-    EXPECT_EQ(r.Width(), 300);
-
-    slider.SetRange(0, 200);
-    slider.SetPos(250);
-    EXPECT_EQ(slider.GetPos(), 200);
-    slider.SetPos(-3);
-    EXPECT_EQ(slider.GetPos(), 0);
-    slider.SetBitmapChannel(272, 158);
-    EXPECT_EQ(slider.GetChannelBitmap(), 272u);
-
-    // Dragging: each change of position is posted once.
-    qs->setSliderDown(true);
-    qs->setSliderPosition(12);
-    qs->setSliderPosition(12);
-    qs->setSliderPosition(40);
-    qs->setSliderDown(false);
-    EXPECT_TRUE(host.calls.empty()) << "posted, not sent";
-    win::PumpMessages();
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"moving 1002 12", "moving 1002 40"}));
 }
 
 TEST(Static, ANotifyingStaticReportsItsClick)
