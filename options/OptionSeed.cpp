@@ -28,6 +28,11 @@ std::vector<StoredValue> ConstructionTable(const std::string& dataFolder, int dp
         {Table::Ini, "general - callscombo", "0"},
         {Table::Ini, "general - level", "1"},
         {Table::Ini, "markers - visible", "false"},
+        // The system's default output device, not device 0 (no sound).
+        {Table::Ini, "music - outputdevice", "-1"},
+        // The playlist manager's column headings.
+        {Table::Ini, "music - col1nameglobal", "Label"},
+        {Table::Ini, "music - col2nameglobal", "Title"},
     };
     all.insert(all.end(), std::begin(others), std::end(others));
 

@@ -448,6 +448,26 @@ def icon_glyph(shape, colour):
             img.rect(6, 4, 25, 28, (250, 250, 250, 255))
             img.frame(6, 4, 25, 28, (120, 120, 120))
             img.line(4, 28, 28, 4, c, 3)
+        elif shape == "eraser":
+            img.polygon([(4, 20), (16, 8), (28, 20), (16, 32)], (250, 250, 250, 255))
+            img.polygon([(12, 12), (20, 4), (28, 12), (20, 20)], c)
+            img.line(4, 28, 28, 28, (90, 90, 90, 255))
+        elif shape == "copy":
+            for x0, y0 in ((4, 4), (13, 11)):
+                img.rect(x0, y0, x0 + 14, y0 + 17, (250, 250, 250, 255))
+                img.frame(x0, y0, x0 + 14, y0 + 17, c)
+                for y in range(y0 + 5, y0 + 15, 4):
+                    img.rect(x0 + 3, y, x0 + 11, y, c)
+        elif shape == "database":
+            img.rect(6, 8, 25, 25, c)
+            for y in (8, 14, 20, 25):
+                img.rect(6, y - 3, 25, y + 2, c)
+                img.rect(8, y - 2, 23, y - 1, (235, 235, 235, 255))
+        elif shape == "screen":
+            img.rect(3, 4, 28, 22, (60, 60, 60, 255))
+            img.rect(5, 6, 26, 20, c)
+            img.rect(13, 23, 18, 25, (60, 60, 60, 255))
+            img.rect(8, 26, 23, 27, (60, 60, 60, 255))
         elif shape == "note":
             img.disc(10, 24, 5, c)
             img.rect(14, 5, 16, 24, c)
@@ -538,6 +558,12 @@ ICONS = {
     482: icon_glyph("down", (40, 110, 180, 255)),
     483: icon_glyph("up", (40, 110, 180, 255)),
     508: icon_glyph("flag", (200, 40, 40, 255)),
+    # The cue sheet's picture buttons: erase, copy, database, view and save.
+    373: icon_glyph("eraser", (220, 80, 120, 255)),
+    516: icon_glyph("copy", (40, 110, 180, 255)),
+    381: icon_glyph("database", (40, 70, 150, 255)),
+    147: icon_glyph("screen", (120, 190, 240, 255)),
+    176: icon_glyph("save", (40, 70, 150, 255)),
 }
 
 

@@ -744,7 +744,7 @@ void* LoadImage(void*, const char* name, UINT type, int cx, int cy, UINT flags)
         const unsigned long id = std::strtoul(name[0] == '#' ? name + 1 : name, &end, 10);
         if (!end || *end)
             return nullptr;
-        path = win::FindImagePath(UINT(id));
+        path = (type == IMAGE_ICON || type == IMAGE_CURSOR) ? win::FindIconPath(UINT(id)) : win::FindImagePath(UINT(id));
     }
     if (path.empty())
         return nullptr;
@@ -783,7 +783,7 @@ HICON LoadIconResource(UINT id)
     auto it = icons.find(id);
     if (it != icons.end())
         return it->second.get();
-    const std::string path = win::FindImagePath(id);
+    const std::string path = win::FindIconPath(id);
     if (path.empty())
         return nullptr;
     QImage img = iconImage(path, 0, 0);
@@ -796,7 +796,7 @@ HICON LoadIconResource(UINT id)
 
 HICON LoadIconResource(UINT id, int cx, int cy)
 {
-    const std::string path = win::FindImagePath(id);
+    const std::string path = win::FindIconPath(id);
     if (path.empty())
         return nullptr;
     QImage img = iconImage(path, cx, cy);

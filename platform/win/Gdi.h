@@ -282,6 +282,7 @@ int SetDIBits(CDC* dc, HBITMAP bitmap, UINT start, UINT lines, const void* bits,
 // Image loading (LoadImage) from the program's resources or from files.
 constexpr UINT IMAGE_BITMAP = 0;
 constexpr UINT IMAGE_ICON = 1;
+constexpr UINT IMAGE_CURSOR = 2;
 constexpr UINT LR_DEFAULTCOLOR = 0;
 constexpr UINT LR_LOADFROMFILE = 0x10;
 constexpr UINT LR_DEFAULTSIZE = 0x40;

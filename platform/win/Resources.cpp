@@ -239,8 +239,10 @@ public:
                     }
                 }
                 set.toolbars[id] = std::move(t);
-            } else if (isIdent("BITMAP") || isIdent("ICON") || isIdent("CURSOR") || isIdent("PNG") ||
-                       isIdent("WAVE")) {
+            } else if (isIdent("ICON") || isIdent("CURSOR")) {
+                advance();
+                set.icons[id] = expectString("a file name");
+            } else if (isIdent("BITMAP") || isIdent("PNG") || isIdent("WAVE")) {
                 advance();
                 set.images[id] = expectString("a file name");
             } else {
@@ -562,6 +564,7 @@ ResourceSet& programResources()
             all.menus.merge(part.menus);
             all.strings.merge(part.strings);
             all.images.merge(part.images);
+            all.icons.merge(part.icons);
             all.toolbars.merge(part.toolbars);
         }
         return all;
@@ -613,6 +616,13 @@ std::string FindImagePath(UINT id)
     return it == i.end() ? std::string() : ":/res/" + it->second;
 }
 
+std::string FindIconPath(UINT id)
+{
+    auto& i = programResources().icons;
+    auto it = i.find(id);
+    return it == i.end() ? FindImagePath(id) : ":/res/" + it->second;
+}
+
 std::string LoadResourceData(UINT id)
 {
     const std::string path = FindImagePath(id);
@@ -640,6 +650,8 @@ void AddResourceScript(const std::string& text)
         all.strings[id] = std::move(s);
     for (auto& [id, i] : part.images)
         all.images[id] = std::move(i);
+    for (auto& [id, i] : part.icons)
+        all.icons[id] = std::move(i);
     for (auto& [id, t] : part.toolbars)
         all.toolbars[id] = std::move(t);
 }

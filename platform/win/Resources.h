@@ -87,7 +87,8 @@ struct ResourceSet {
     std::map<UINT, DialogTemplate> dialogs;
     std::map<UINT, std::vector<MenuTemplateItem>> menus;
     std::map<UINT, std::string> strings;
-    std::map<UINT, std::string> images; // file name relative to res/
+    std::map<UINT, std::string> images; // bitmaps and sounds: file name relative to res/
+    std::map<UINT, std::string> icons;  // icons and cursors, a kind of their own as on Windows
     std::map<UINT, ToolBarTemplate> toolbars;
 };
 
@@ -106,6 +107,9 @@ const ToolBarTemplate* FindToolBarTemplate(UINT id);
 std::optional<std::string> FindString(UINT id);
 // The Qt resource path of an image or sound, empty when there is none.
 std::string FindImagePath(UINT id);
+// The Qt resource path of an icon; an id that names only a bitmap gives that
+// bitmap (a picture shown as an icon), empty when there is neither.
+std::string FindIconPath(UINT id);
 // The bytes of a resource file (a WAVE sound), empty when there is none.
 std::string LoadResourceData(UINT id);
 

@@ -12,9 +12,9 @@ using namespace win::detail;
 
 namespace {
 
-QPixmap imageResource(UINT id)
+QPixmap imageResource(UINT id, bool icon)
 {
-    const std::string path = win::FindImagePath(id);
+    const std::string path = icon ? win::FindIconPath(id) : win::FindImagePath(id);
     return path.empty() ? QPixmap() : QPixmap(QString::fromStdString(path));
 }
 
@@ -129,7 +129,7 @@ LRESULT CStatic::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 void CStatic::SetImageResource(UINT id)
 {
     if (auto* l = qobject_cast<QLabel*>(widget()))
-        l->setPixmap(imageResource(id));
+        l->setPixmap(imageResource(id, (GetStyle() & SS_TYPEMASK) == SS_ICON));
 }
 
 bool CStatic::AcceptsWidget(const QWidget* w) const

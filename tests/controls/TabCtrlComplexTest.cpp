@@ -3,6 +3,9 @@
 #include "controls/TabCtrlComplex.h"
 
 #include <QImage>
+#include <QPainter>
+#include <cstdlib>
+#include <set>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -76,6 +79,27 @@ TEST(TabCtrlComplex, EveryStyleInstallsAndPaintsOffscreen)
         {"VS2010 bars", &ctrl.styleVS2010_bars, 0},
     };
     static_assert(std::size(cases) == 21);
+    // One picture of every style (top layout, behaviour 0, tab 2 selected) for a look.
+    QImage sheet(3 * 410, 7 * 170, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        ctrl.InstallStyle(c.style);
+        ctrl.SelectTab(tabs[1]);
+        ctrl.Update(true);
+        const QImage shot = ctrl.widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(shot.isNull()) << c.name;
+        // The strip is drawn: its background, the tabs and their captions give several colours.
+        std::set<QRgb> colours;
+        const int stripBottom = ctrl.GetCtrlArea().bottom;
+        for (int y = 0; y < stripBottom; ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                colours.insert(shot.pixel(x, y));
+        EXPECT_GE(colours.size(), 4u) << c.name;
+        QPainter(&sheet).drawImage(int(i % 3) * 410, int(i / 3) * 170, shot);
+    }
+    if (const char* out = std::getenv("MIRTAL_SCREENSHOT_DIR"))
+        sheet.save(QString::fromStdString(std::string(out) + "/tab-styles.png"));
     for (const Case& c : cases) {
         for (int layout : {TabCtrl::LayoutTop, TabCtrl::LayoutBottom})
             for (int behavior : {0, 1}) {

@@ -2,6 +2,7 @@
 // and a receiver that destroys the control from a notification.
 #include "controls/TabCtrl.h"
 #include "controls/TabCtrlStyle.h"
+#include "platform/win/Input.h"
 
 #include <QApplication>
 #include <QImage>
@@ -349,6 +350,126 @@ TEST(TabCtrl, AReceiverMayDestroyTheControlFromANotification)
         EXPECT_EQ(ev.log.back(), "drag end");
         EXPECT_FALSE(IsWindow(h));
         EXPECT_FALSE(KeyboardHook::Instance().IsRegistered(reinterpret_cast<KeyboardHook::Notify*>(1)));
+    }
+}
+
+// Every notification the control sends from its own handling, each answered by
+// a receiver that deletes the control: the control touches nothing of itself
+// afterwards (the sanitizer build sees any use after free).
+TEST(TabCtrl, NoNotificationLeadsToUseAfterFreeWhenItsReceiverDeletesTheControl)
+{
+    struct Killer : TabCtrlNotify {
+        std::string when;
+        std::vector<std::string> log;
+        TabCtrl* ctrl = nullptr;
+        void hear(const std::string& what)
+        {
+            log.push_back(what);
+            if (what == when && ctrl) {
+                TabCtrl* c = ctrl;
+                ctrl = nullptr;
+                delete c;
+            }
+        }
+        void OnTabPressed(TabCtrl*, HTAB, CPoint) override { hear("pressed"); }
+        void OnTabSelected(TabCtrl*, HTAB) override { hear("selected"); }
+        void OnTabDoubleClicked(TabCtrl*, HTAB, CPoint) override { hear("double"); }
+        void OnTabRightPressed(TabCtrl*, HTAB, CPoint) override { hear("right pressed"); }
+        void OnTabRightReleased(TabCtrl*, HTAB, CPoint) override { hear("right released"); }
+        void OnDragBegin(TabCtrl*, HTAB, CPoint) override { hear("drag begin"); }
+        void OnDragMove(TabCtrl*, HTAB, CPoint, bool) override { hear("drag move"); }
+        void OnDragEnd(TabCtrl*, HTAB, bool cancelled) override { hear(cancelled ? "drag cancelled" : "drag end"); }
+        void OnButtonCloseClicked(TabCtrl*, const CRect&, CPoint) override { hear("close"); }
+        void OnButtonMenuClicked(TabCtrl*, const CRect&, CPoint) override { hear("menu"); }
+    };
+    using Send = std::function<void(HWND, CPoint tab, CPoint close, CPoint menu, QWidget* elsewhere)>;
+    const auto move = [](HWND h, CPoint p, WPARAM keys = 0) { ::SendMessage(h, WM_MOUSEMOVE, keys, at(p.x, p.y)); };
+    const auto press = [&](HWND h, CPoint p) {
+        move(h, p);
+        ::SendMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, at(p.x, p.y));
+    };
+    const auto drag = [&](HWND h, CPoint p) {
+        press(h, p);
+        move(h, CPoint(p.x + 10, p.y), MK_LBUTTON);
+        move(h, CPoint(p.x + 20, p.y), MK_LBUTTON);
+    };
+    const auto click = [&](HWND h, CPoint p) {
+        press(h, p);
+        ::SendMessage(h, WM_LBUTTONUP, 0, at(p.x, p.y));
+    };
+    struct Case {
+        const char* when;
+        Send send;
+    };
+    const Case cases[] = {
+        {"pressed", [&](HWND h, CPoint t, CPoint, CPoint, QWidget*) { press(h, t); }},
+        {"selected", [&](HWND h, CPoint t, CPoint, CPoint, QWidget*) { press(h, t); }},
+        {"double",
+         [&](HWND h, CPoint t, CPoint, CPoint, QWidget*) {
+             click(h, t);
+             ::SendMessage(h, WM_LBUTTONDBLCLK, MK_LBUTTON, at(t.x, t.y));
+         }},
+        {"right pressed",
+         [&](HWND h, CPoint t, CPoint, CPoint, QWidget*) {
+             move(h, t);
+             ::SendMessage(h, WM_RBUTTONDOWN, MK_RBUTTON, at(t.x, t.y));
+         }},
+        {"right released",
+         [&](HWND h, CPoint t, CPoint, CPoint, QWidget*) {
+             move(h, t);
+             ::SendMessage(h, WM_RBUTTONDOWN, MK_RBUTTON, at(t.x, t.y));
+             ::SendMessage(h, WM_RBUTTONUP, 0, at(t.x, t.y));
+         }},
+        {"drag begin", [&](HWND h, CPoint t, CPoint, CPoint, QWidget*) { drag(h, t); }},
+        {"drag move", [&](HWND h, CPoint t, CPoint, CPoint, QWidget*) { drag(h, t); }},
+        {"drag end",
+         [&](HWND h, CPoint t, CPoint, CPoint, QWidget*) {
+             drag(h, t);
+             ::SendMessage(h, WM_LBUTTONUP, 0, at(t.x + 20, t.y));
+         }},
+        {"drag cancelled", // Esc, through the keyboard hook
+         [&](HWND h, CPoint t, CPoint, CPoint, QWidget* elsewhere) {
+             drag(h, t);
+             QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+             QApplication::sendEvent(elsewhere, &esc);
+         }},
+        {"drag cancelled", // the capture taken by another window
+         [&](HWND h, CPoint t, CPoint, CPoint, QWidget*) {
+             drag(h, t);
+             ::SendMessage(h, WM_CAPTURECHANGED, 0, 0);
+         }},
+        {"close", [&](HWND h, CPoint, CPoint c, CPoint, QWidget*) { click(h, c); }},
+        {"menu", [&](HWND h, CPoint, CPoint, CPoint m, QWidget*) { click(h, m); }},
+    };
+    auto images = buttonImages();
+    for (const Case& c : cases) {
+        Host host;
+        host.ShowWindow(SW_SHOW);
+        Killer receiver;
+        receiver.when = c.when;
+        auto* ctrl = new TabCtrl;
+        ctrl->SetButtonImageList(images.get());
+        ASSERT_TRUE(ctrl->Create(&host, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 100), 3001));
+        CWnd pages[3];
+        for (CWnd& p : pages) {
+            p.Create(nullptr, "", WS_CHILD, CRect(0, 0, 10, 10), ctrl, 0);
+            ctrl->AddTab(p.m_hWnd, "Tab", 0);
+        }
+        ctrl->EnableDragging(true);
+        ctrl->SetNotifyManager(&receiver);
+        receiver.ctrl = ctrl;
+        ctrl->Update(true);
+        const HWND h = ctrl->m_hWnd;
+        const CPoint tab = ctrl->GetTabRect(ctrl->GetTab(1)).CenterPoint();
+        c.send(h, tab, ctrl->GetButtonRect(TabCtrl::kButtonClose).CenterPoint(),
+               ctrl->GetButtonRect(TabCtrl::kButtonMenu).CenterPoint(), host.widget());
+        EXPECT_EQ(receiver.ctrl, nullptr) << c.when << " was not heard";
+        EXPECT_FALSE(IsWindow(h)) << c.when;
+        ASSERT_FALSE(receiver.log.empty());
+        EXPECT_EQ(receiver.log.back(), c.when) << "nothing heard after the control went";
+        // The keyboard hook holds no listener of a deleted control.
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(host.widget(), &esc);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "options/OptionHotkeys.h"
 #include "options/OptionLyrics.h"
 #include "options/OptionMusic.h"
+#include "options/OptionSeed.h"
 #include "store/AppGlobals.h"
 
 #include <QComboBox>
@@ -413,6 +414,38 @@ TEST_F(OptionsTest, HotkeysPageNamesAndDefaults)
         {"w", "21"}, {"x", "23"}, {"y", "25"}, {"z", "24"}, {"comma", "0"}, {"dot", "26"}, {"minus", "0"},
     };
     EXPECT_EQ(table("hotkeys"), expected);
+}
+
+TEST_F(OptionsTest, AnOldDataFolderGainsTheKeysItLacksAndKeepsItsOwn)
+{
+    // An older folder: some keys stored with the user's values, others missing.
+    set("music - headname", "Songs");
+    set("general - dlgcolorR", "10");
+    setStyle("titlefontsize", "5");
+    exec("UPDATE hotkeys SET value=5 WHERE name='a';");
+    exec("DELETE FROM ini WHERE name IN ('music - fade', 'plus - levelname', 'general - dlgcolorG', "
+         "'music - outputdevice', 'music - col1nameglobal');");
+    exec("DELETE FROM stylesheet WHERE name='labelfontsize';");
+    exec("DELETE FROM hotkeys WHERE name='z';");
+    recordWrites();
+    CMusicDb db;
+    EXPECT_GE(options::SeedSettings(db, dir.str(), 96), 7);
+    EXPECT_EQ(setting("music - fade"), "3");
+    EXPECT_EQ(setting("plus - levelname"), "Mirtal - Plus");
+    EXPECT_EQ(setting("general - dlgcolorG"), "212");
+    EXPECT_EQ(setting("music - outputdevice"), "-1") << "the default device, not the silent one";
+    EXPECT_EQ(setting("music - col1nameglobal"), "Label");
+    EXPECT_EQ(style("labelfontsize"), "2");
+    EXPECT_EQ(table("hotkeys").at("z"), "24");
+    // What was stored stays.
+    EXPECT_EQ(setting("music - headname"), "Songs");
+    EXPECT_EQ(setting("general - dlgcolorR"), "10");
+    EXPECT_EQ(style("titlefontsize"), "5");
+    EXPECT_EQ(table("hotkeys").at("a"), "5");
+    for (const std::string& w : written())
+        EXPECT_TRUE(w != "ini:music - headname" && w != "hotkeys:a") << w << " was rewritten";
+    // A second run has nothing to add.
+    EXPECT_EQ(options::SeedSettings(db, dir.str(), 96), 0);
 }
 
 TEST_F(OptionsTest, TheGridHasTheFocusSoonAfterThePageOpens)

@@ -782,12 +782,66 @@ TEST(GdiText, DrawTextPrefixesAlignmentAndMeasuring)
     ASSERT_FALSE(ink.empty());
     EXPECT_NEAR(ink.front(), (200 - ext.cx) / 2, 3);
     c.dc.FillSolidRect(0, 0, 200, 100, kWhite);
+    CRect right(0, 0, 150, 40);
+    c.dc.DrawText("Mirtal", right, DT_SINGLELINE | DT_RIGHT);
+    const std::vector<int> rightInk = inkColumns(c.dc, 200, 40);
+    ASSERT_FALSE(rightInk.empty());
+    EXPECT_LT(rightInk.back(), 150);
+    EXPECT_NEAR(rightInk.front(), 150 - ext.cx, 3);
+    c.dc.FillSolidRect(0, 0, 200, 100, kWhite);
     CRect narrow(0, 0, ext.cx / 2, 30);
     c.dc.DrawText("Mirtal Mirtal", narrow, DT_SINGLELINE | DT_END_ELLIPSIS);
     const std::vector<int> cut = inkColumns(c.dc, 200, 30);
     ASSERT_FALSE(cut.empty());
     EXPECT_LT(cut.back(), ext.cx / 2);
     c.dc.SelectStockObject(DEFAULT_GUI_FONT);
+}
+
+TEST(GdiText, ExtTextOutFillsClipsAndSpaces)
+{
+    CFont f;
+    LOGFONT lf = testFont(-16);
+    f.CreateFontIndirect(&lf);
+    // ETO_OPAQUE fills the rectangle in the background colour; ETO_CLIPPED keeps the text inside it.
+    Canvas c(80, 24, kWhite);
+    c.dc.SelectObject(&f);
+    c.dc.SetBkColor(kGrey);
+    const CRect box(0, 0, 12, 24);
+    c.dc.ExtTextOut(0, 0, ETO_OPAQUE | ETO_CLIPPED, box, "MMMM");
+    EXPECT_EQ(c.dc.GetPixel(11, 23), kGrey);
+    EXPECT_EQ(inkColumns(c.dc, 80, 24).back(), 11) << "nothing right of the rectangle";
+    // Given advances place each character.
+    Canvas spaced(80, 24, kWhite), single(80, 24, kWhite);
+    for (Canvas* k : {&spaced, &single}) {
+        k->dc.SelectObject(&f);
+        k->dc.SetBkMode(TRANSPARENT);
+    }
+    const int dx[2] = {30, 0};
+    spaced.dc.ExtTextOut(0, 0, 0, nullptr, "ii", dx);
+    single.dc.TextOut(0, 0, "i");
+    const std::vector<int> one = inkColumns(single.dc, 80, 24), two = inkColumns(spaced.dc, 80, 24);
+    ASSERT_FALSE(one.empty());
+    EXPECT_EQ(two.front(), one.front());
+    EXPECT_EQ(two.back(), one.back() + 30);
+    // Strike-out draws a line through the middle of the characters.
+    CFont struck;
+    lf.lfStrikeOut = 1;
+    struck.CreateFontIndirect(&lf);
+    Canvas plain(60, 24, kWhite), crossed(60, 24, kWhite);
+    plain.dc.SelectObject(&f);
+    crossed.dc.SelectObject(&struck);
+    TEXTMETRIC tm;
+    crossed.dc.GetTextMetrics(&tm);
+    EXPECT_EQ(tm.tmStruckOut, 1);
+    plain.dc.TextOut(0, 0, "o o");
+    crossed.dc.TextOut(0, 0, "o o");
+    const int gap = plain.dc.GetTextExtent("o ").cx - 2; // inside the blank between the letters
+    bool line = false;
+    for (int y = 0; y < tm.tmAscent; ++y)
+        line = line || (crossed.dc.GetPixel(gap, y) != kWhite && plain.dc.GetPixel(gap, y) == kWhite);
+    EXPECT_TRUE(line);
+    for (Canvas* k : {&c, &spaced, &single, &plain, &crossed})
+        k->dc.SelectStockObject(DEFAULT_GUI_FONT);
 }
 
 TEST(GdiCaps, SystemColoursAndDeviceCaps)

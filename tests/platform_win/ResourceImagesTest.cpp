@@ -4,6 +4,7 @@
 #include "platform/win/Resources.h"
 
 #include <QImage>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -47,8 +48,10 @@ const BitmapResource kBitmaps[] = {
     {410, 400, 271, {}}, {459, 518, 32, {}},
 };
 
-const UINT kIcons[] = {135, 305, 306, 307, 308, 310, 312, 324, 325, 326, 327, 328,
-                       333, 334, 335, 336, 411, 412, 479, 480, 481, 482, 483, 508};
+const UINT kIcons[] = {135, 305, 306, 307, 308, 310, 312, 324, 325, 326, 327, 328, 333, 334, 335, 336, 411, 412,
+                       479, 480, 481, 482, 483, 508,
+                       // The cue sheet's picture buttons (147 and 176 are also a bitmap and a dialog).
+                       373, 516, 381, 147, 176};
 
 } // namespace
 
@@ -87,6 +90,50 @@ TEST(ResourceImages, EveryIconLoadsWithTransparentParts)
         DeleteObject(info.hbmMask);
         DeleteObject(info.hbmColor);
     }
+}
+
+TEST(ResourceImages, IconsAndBitmapsOfOneIdAreTwoPictures)
+{
+    // 147 is the clock face as a bitmap and the cue sheet's view picture as an icon.
+    CBitmap face;
+    ASSERT_TRUE(face.LoadBitmap(147));
+    BITMAP bm;
+    face.GetBitmap(&bm);
+    EXPECT_EQ(bm.bmWidth, 100);
+    ICONINFO info;
+    ASSERT_TRUE(GetIconInfo(LoadIconResource(147), &info));
+    EXPECT_EQ(info.xHotspot, 16u) << "a 32 by 32 icon";
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+    HICON viaLoadImage = static_cast<HICON>(LoadImage(nullptr, 147, IMAGE_ICON, 16, 16, 0));
+    ASSERT_NE(viaLoadImage, nullptr);
+    ASSERT_TRUE(GetIconInfo(viaLoadImage, &info));
+    EXPECT_EQ(info.xHotspot, 8u);
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+    DestroyIcon(viaLoadImage);
+    // An id that names only a bitmap still shows as an icon.
+    EXPECT_NE(LoadIconResource(395), nullptr);
+}
+
+TEST(ResourceImages, BitmapsLoadFromFiles)
+{
+    const std::string path = testing::TempDir() + "mirtal-picture.bmp";
+    QImage img(3, 2, QImage::Format_RGB32);
+    img.fill(qRgb(10, 20, 30));
+    img.setPixel(2, 1, qRgb(200, 0, 0));
+    ASSERT_TRUE(img.save(QString::fromStdString(path), "BMP"));
+    HBITMAP b = static_cast<HBITMAP>(LoadImage(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    ASSERT_NE(b, nullptr);
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    dc.SelectBitmap(b);
+    EXPECT_EQ(dc.GetPixel(0, 0), RGB(10, 20, 30));
+    EXPECT_EQ(dc.GetPixel(2, 1), RGB(200, 0, 0));
+    dc.SelectBitmap(nullptr);
+    DeleteObject(b);
+    EXPECT_EQ(LoadImage(nullptr, (path + ".missing").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
+    std::remove(path.c_str());
 }
 
 TEST(ResourceImages, TheSegmentGlyphsCarryTheirKeyColours)
