@@ -189,8 +189,15 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                 b->setChecked(wParam == WPARAM(BST_CHECKED));
         }
         return 0;
-    case WM_PAINT:
-        if ((GetStyle() & BS_TYPEMASK) == BS_OWNERDRAW)
+    case WM_PAINT: {
+        // Push and owner-drawn buttons ask for a button's colours, the others for a static's.
+        const DWORD kind = GetStyle() & BS_TYPEMASK;
+        AskControlColors(this, kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON || kind == BS_OWNERDRAW
+                                   ? WM_CTLCOLORBTN
+                                   : WM_CTLCOLORSTATIC);
+        if (!m_hWnd)
+            return 0;
+        if (kind == BS_OWNERDRAW)
             if (auto* b = qobject_cast<QAbstractButton*>(widget())) {
                 CPaintDC dc(this);
                 DRAWITEMSTRUCT dis;
@@ -208,6 +215,7 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                 return 0;
             }
         return CWnd::DefWindowProc(message, wParam, lParam);
+    }
     case BM_CLICK:
         if (auto* b = qobject_cast<QAbstractButton*>(widget()))
             b->click();

@@ -269,6 +269,13 @@ BOOL CDialog::PreTranslateMessage(MSG* msg)
     // A dialog inside another (a tab page) leaves Enter and Esc to the dialog around it.
     if (msg->message != WM_KEYDOWN || (GetStyle() & WS_CHILD))
         return FALSE;
+    // A control that wants every key (WM_GETDLGCODE) keeps Enter and Esc too.
+    UINT dlgCode = 0;
+    if (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN)
+        if (CWnd* focus = CWnd::GetFocus(); focus && focus != this && focus->GetTopLevelParent() == this)
+            dlgCode = UINT(focus->SendMessage(WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg)));
+    if (dlgCode & DLGC_WANTALLKEYS)
+        return FALSE;
     if (msg->wParam == VK_ESCAPE) {
         SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         return TRUE;
@@ -280,7 +287,8 @@ BOOL CDialog::PreTranslateMessage(MSG* msg)
         if (fw && qobject_cast<QPlainTextEdit*>(fw))
             return FALSE;
         UINT id = m_defId;
-        if (fw && qobject_cast<QPushButton*>(fw) && focus->GetParent() == this)
+        if (fw && (qobject_cast<QPushButton*>(fw) || (dlgCode & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) &&
+            focus->GetParent() == this)
             id = UINT(focus->GetDlgCtrlID());
         CWnd* button = GetDlgItem(int(id));
         if (button && !button->IsWindowEnabled())

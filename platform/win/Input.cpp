@@ -1,6 +1,7 @@
 #include "platform/win/Input.h"
 
 #include "platform/win/WidgetGlue.h"
+#include "platform/win/WndImpl.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -8,7 +9,9 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
+#include <QVariant>
 #include <QWidget>
+#include <functional>
 #include <map>
 
 using namespace win::detail;
@@ -101,6 +104,53 @@ HCURSOR& currentCursor()
 {
     static HCURSOR c = nullptr;
     return c;
+}
+
+// The widget whose window is asked for its cursor (WM_SETCURSOR) just now.
+QPointer<QWidget>& askedWidget()
+{
+    static QPointer<QWidget> w;
+    return w;
+}
+
+// A widget keeps the cursor it had before the program set one (a QCursor, or
+// false for none), so its window's default handling can show it again.
+constexpr const char* kOwnCursor = "mirtalOwnCursor";
+
+void putCursor(QWidget* w, const QCursor& cursor)
+{
+    if (!w->property(kOwnCursor).isValid())
+        w->setProperty(kOwnCursor,
+                       w->testAttribute(Qt::WA_SetCursor) ? QVariant::fromValue(w->cursor()) : QVariant(false));
+    w->setCursor(cursor);
+}
+
+void restoreOwnCursor(QWidget* w)
+{
+    const QVariant own = w->property(kOwnCursor);
+    if (!own.isValid())
+        return;
+    w->setProperty(kOwnCursor, QVariant());
+    if (own.typeId() == QMetaType::QCursor)
+        w->setCursor(own.value<QCursor>());
+    else
+        w->unsetCursor();
+}
+
+// WM_SETCURSOR to a window whose default asks its parent in turn; true when
+// one of them answered that it set the cursor.
+bool askForCursor(CWnd* wnd, HWND under, LPARAM hit)
+{
+    bool parentSet = false;
+    const HWND self = wnd->m_hWnd;
+    const std::function<void()> askParent = [&] {
+        CWnd* w = CWnd::FromHandle(self);
+        if (w && (w->GetStyle() & WS_CHILD))
+            if (CWnd* p = w->GetParent())
+                parentSet = askForCursor(p, under, hit);
+    };
+    const LRESULT r = Dispatch(wnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), hit, &askParent);
+    return r != 0 || parentSet;
 }
 
 } // namespace
@@ -221,10 +271,31 @@ HCURSOR SetCursor(HCURSOR cursor)
     if (CWnd* capture = CWnd::FromHandle(GetCapture()))
         target = capture->widget();
     if (!target)
+        target = askedWidget();
+    if (!target)
         target = QApplication::widgetAt(QCursor::pos());
     if (target)
-        target->setCursor(QCursor(shape));
+        putCursor(target, QCursor(shape));
     return old;
 }
 
 HCURSOR GetCursor() { return currentCursor(); }
+
+namespace win::detail {
+
+void AskCursor(QWidget* widget, HWND hwnd, UINT mouseMessage)
+{
+    CWnd* wnd = CWnd::FromHandle(hwnd);
+    if (!wnd || !widget || GetCapture())
+        return;
+    const QPointer<QWidget> w(widget);
+    const QPointer<QWidget> before = askedWidget();
+    askedWidget() = widget;
+    const bool set = askForCursor(wnd, hwnd, MAKELPARAM(HTCLIENT, WORD(mouseMessage)));
+    askedWidget() = before;
+    // Nobody set one: the window's own cursor shows, as its class cursor would.
+    if (!set && w)
+        restoreOwnCursor(w);
+}
+
+} // namespace win::detail

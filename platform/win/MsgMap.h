@@ -181,6 +181,32 @@ bool Focus(CCmdTarget* t, WPARAM w, LPARAM, LRESULT*)
     return true;
 }
 
+template <class Call>
+bool SetCursor(CCmdTarget* t, WPARAM w, LPARAM l, LRESULT* r)
+{
+    *r = Call{}(t, WndFromHandle(reinterpret_cast<HWND>(w)), UINT(LOWORD(l)), UINT(HIWORD(l)));
+    return true;
+}
+template <class Call>
+bool GetDlgCode(CCmdTarget* t, WPARAM, LPARAM, LRESULT* r)
+{
+    *r = LRESULT(Call{}(t));
+    return true;
+}
+template <class Call>
+bool CtlColorReflect(CCmdTarget* t, WPARAM w, LPARAM l, LRESULT* r)
+{
+    *r = reinterpret_cast<LRESULT>(Call{}(t, reinterpret_cast<CDC*>(w), UINT(l)));
+    return true;
+}
+template <class Call>
+bool MeasureItem(CCmdTarget* t, WPARAM w, LPARAM l, LRESULT* r)
+{
+    Call{}(t, int(w), reinterpret_cast<MEASUREITEMSTRUCT*>(l));
+    *r = TRUE;
+    return true;
+}
+
 } // namespace detail
 } // namespace win
 
@@ -290,4 +316,13 @@ protected:                                                              \
 #define ON_WM_MOUSELEAVE() {WM_MOUSELEAVE, 0, 0, 0, WIN_HANDLER(VoidNoArgs, void (ThisClass::*)(), OnMouseLeave)},
 #define ON_WM_DRAWITEM() \
     {WM_DRAWITEM, 0, 0, 0, WIN_HANDLER(DrawItem, void (ThisClass::*)(int, DRAWITEMSTRUCT*), OnDrawItem)},
+// Handlers call Default() for the standard handling.
+#define ON_WM_SETCURSOR() \
+    {WM_SETCURSOR, 0, 0, 0, WIN_HANDLER(SetCursor, BOOL (ThisClass::*)(CWnd*, UINT, UINT), OnSetCursor)},
+#define ON_WM_GETDLGCODE() {WM_GETDLGCODE, 0, 0, 0, WIN_HANDLER(GetDlgCode, UINT (ThisClass::*)(), OnGetDlgCode)},
+#define ON_WM_MEASUREITEM() \
+    {WM_MEASUREITEM, 0, 0, 0, WIN_HANDLER(MeasureItem, void (ThisClass::*)(int, MEASUREITEMSTRUCT*), OnMeasureItem)},
+// The control answers the colour question its parent reflects (lParam of the reflected message: CTLCOLOR_...).
+#define ON_WM_CTLCOLOR_REFLECT() \
+    {WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0, 0, WIN_HANDLER(CtlColorReflect, HBRUSH (ThisClass::*)(CDC*, UINT), CtlColor)},
 #define ON_WM_DROPFILES() {WM_DROPFILES, 0, 0, 0, WIN_HANDLER(DropFiles, void (ThisClass::*)(HDROP), OnDropFiles)},

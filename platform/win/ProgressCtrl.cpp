@@ -30,8 +30,13 @@ QWidget* CProgressCtrl::CreateWidget(QWidget* parent, DWORD style)
 
 void CProgressCtrl::SetRange(int minimum, int maximum)
 {
-    if (QProgressBar* p = bar(this))
-        p->setRange(minimum, std::max(minimum, maximum));
+    QProgressBar* p = bar(this);
+    if (!p)
+        return;
+    const int pos = p->value();
+    p->setRange(minimum, std::max(minimum, maximum));
+    // Qt empties a bar whose value falls outside the new range; Windows keeps it inside.
+    p->setValue(std::clamp(pos, p->minimum(), p->maximum()));
 }
 
 int CProgressCtrl::SetPos(int pos)

@@ -120,6 +120,11 @@ LRESULT CStatic::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return r;
         }
         break;
+    case WM_PAINT:
+        AskControlColors(this, WM_CTLCOLORSTATIC);
+        if (!m_hWnd)
+            return 0;
+        break;
     default:
         break;
     }

@@ -1,5 +1,7 @@
 #include "platform/win/WidgetGlue.h"
 
+#include "platform/win/Dc.h"
+#include "platform/win/Gdi.h"
 #include "platform/win/GdiImpl.h"
 #include "platform/win/Hook.h"
 #include "platform/win/WndImpl.h"
@@ -13,6 +15,7 @@
 #include <QLayout>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPalette>
 #include <QPointer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -215,6 +218,10 @@ public:
         if (!msg.message)
             return false;
         DepthGuard depth;
+        // Qt drops button-less moves of a widget that does not track the mouse
+        // after the filters; the window under the pointer still sets its cursor.
+        if (e->type() == QEvent::MouseMove && !static_cast<QMouseEvent*>(e)->buttons() && !w->hasMouseTracking())
+            Guarded(h, WM_SETCURSOR, [&] { AskCursor(w, h, WM_MOUSEMOVE); });
         // Keyboard hooks see the key before any window does, as when it leaves the queue.
         if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_SYSKEYDOWN ||
             msg.message == WM_SYSKEYUP)
@@ -257,6 +264,63 @@ void NotifyParentOf(const QWidget* control, UINT code)
         const HWND h = link->hwnd;
         Guarded(h, WM_COMMAND, [h, code] { NotifyParent(h, code); });
     }
+}
+
+void AskControlColors(CWnd* control, UINT message)
+{
+    CWnd* parent = control->GetParent();
+    QWidget* w = control->widget();
+    if (!parent || !w)
+        return;
+    const UINT kind = message == WM_CTLCOLOREDIT      ? CTLCOLOR_EDIT
+                      : message == WM_CTLCOLORLISTBOX ? CTLCOLOR_LISTBOX
+                      : message == WM_CTLCOLORBTN     ? CTLCOLOR_BTN
+                                                      : CTLCOLOR_STATIC;
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    const COLORREF startText = dc.GetTextColor();
+    const HWND child = control->m_hWnd;
+    LRESULT reflected = 0;
+    const std::function<void()> reflect = [&] {
+        if (CWnd* c = CWnd::FromHandle(child))
+            reflected = c->SendMessage(WM_REFLECT_BASE + WM_CTLCOLOR, reinterpret_cast<WPARAM>(&dc), kind);
+    };
+    LRESULT answer = Dispatch(parent, message, reinterpret_cast<WPARAM>(&dc), reinterpret_cast<LPARAM>(child), &reflect);
+    if (!answer)
+        answer = reflected;
+    if (!CWnd::FromHandle(child))
+        return;
+    const auto* brush = reinterpret_cast<const CBrush*>(answer);
+    const bool fill = brush && brush->IsCreated() && !brush->IsHollow();
+    const bool text = dc.GetTextColor() != startText;
+    // The palette the widget had before any answer, kept to go back to.
+    constexpr const char* kOwnPalette = "mirtalOwnPalette";
+    constexpr const char* kOwnFill = "mirtalOwnFill";
+    const QVariant own = w->property(kOwnPalette);
+    if (!fill && !text) {
+        if (own.isValid()) {
+            w->setProperty(kOwnPalette, QVariant());
+            w->setPalette(own.value<QPalette>());
+            w->setAutoFillBackground(w->property(kOwnFill).toBool());
+        }
+        return;
+    }
+    if (!own.isValid()) {
+        w->setProperty(kOwnPalette, QVariant::fromValue(w->palette()));
+        w->setProperty(kOwnFill, w->autoFillBackground());
+    }
+    QPalette p = w->property(kOwnPalette).value<QPalette>();
+    auto qcolor = [](COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); };
+    if (fill)
+        for (QPalette::ColorRole role : {QPalette::Window, QPalette::Button, QPalette::Base})
+            p.setColor(role, qcolor(brush->Color()));
+    if (text)
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            p.setColor(role, qcolor(dc.GetTextColor()));
+    w->setAutoFillBackground(fill || w->property(kOwnFill).toBool());
+    // Only a change asks for another paint.
+    if (p != w->palette())
+        w->setPalette(p);
 }
 
 void ApplyFocusPolicy(QWidget* widget, DWORD style, Qt::FocusPolicy untabbed)
@@ -493,6 +557,11 @@ bool routeEvent(QWidget* widget, HWND hwnd, bool isFrame, QEvent* e, const std::
         MSG msg = inputMessage(widget, hwnd, e);
         if (!msg.message)
             return baseEvent(e);
+        if (e->type() != QEvent::MouseButtonRelease) {
+            AskCursor(widget, hwnd, msg.message);
+            if (!CWnd::FromHandle(hwnd))
+                return true;
+        }
         bool result = true;
         const std::function<void()> qt = [&] { result = baseEvent(e); };
         Dispatch(wnd, msg.message, msg.wParam, msg.lParam, &qt);

@@ -73,6 +73,16 @@ protected:
 // dispatch when the throw came from outside any window procedure.
 void Guarded(HWND hwnd, UINT message, const std::function<void()>& work);
 
+// Asks the window under the pointer for its cursor (WM_SETCURSOR) before a
+// mouse message; its default asks the parents and then shows the window's
+// own cursor again. Not while a window holds the capture.
+void AskCursor(QWidget* widget, HWND hwnd, UINT mouseMessage);
+
+// Asks the control's parent for the colours of a paint (WM_CTLCOLORBTN, ...;
+// the parent's default reflects it to the control) and puts an answered
+// brush and text colour into the widget's palette.
+void AskControlColors(CWnd* control, UINT message);
+
 // Sends a control notification (WM_COMMAND with the code) from the window of
 // a control's widget to its parent.
 void NotifyParentOf(const QWidget* control, UINT code);

@@ -362,6 +362,53 @@ struct DRAWITEMSTRUCT {
 };
 using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
 
+// Owner-drawn items are measured once before they are drawn (menus here).
+constexpr UINT WM_MEASUREITEM = 0x002C;
+constexpr UINT ODT_MENU = 1;
+struct MEASUREITEMSTRUCT {
+    UINT CtlType = 0;
+    UINT CtlID = 0;
+    UINT itemID = 0;
+    UINT itemWidth = 0;
+    UINT itemHeight = 0;
+    UINT_PTR itemData = 0;
+};
+using LPMEASUREITEMSTRUCT = MEASUREITEMSTRUCT*;
+
+// WM_SETCURSOR: wParam the window under the pointer, lParam the hit-test code
+// and the mouse message; TRUE when the handler set the cursor.
+constexpr UINT HTCLIENT = 1;
+
+// WM_GETDLGCODE: the keys a control wants before the dialog takes them.
+constexpr UINT WM_GETDLGCODE = 0x0087;
+constexpr UINT DLGC_WANTARROWS = 0x0001;
+constexpr UINT DLGC_WANTTAB = 0x0002;
+constexpr UINT DLGC_WANTALLKEYS = 0x0004;
+constexpr UINT DLGC_WANTMESSAGE = 0x0004;
+constexpr UINT DLGC_HASSETSEL = 0x0008;
+constexpr UINT DLGC_DEFPUSHBUTTON = 0x0010;
+constexpr UINT DLGC_UNDEFPUSHBUTTON = 0x0020;
+constexpr UINT DLGC_RADIOBUTTON = 0x0040;
+constexpr UINT DLGC_WANTCHARS = 0x0080;
+constexpr UINT DLGC_STATIC = 0x0100;
+constexpr UINT DLGC_BUTTON = 0x2000;
+
+// The colours a control paints with, asked of its parent before each paint:
+// wParam the DC (the layer's CDC*), lParam the control. The parent's default
+// reflects the question to the control (ON_WM_CTLCOLOR_REFLECT); a brush
+// answered fills the control's background, the DC's text colour its text.
+class CBrush;
+using HBRUSH = CBrush*;
+constexpr UINT WM_CTLCOLOR = 0x0019; // the reflected form, whatever the kind
+constexpr UINT WM_CTLCOLOREDIT = 0x0133;
+constexpr UINT WM_CTLCOLORLISTBOX = 0x0134;
+constexpr UINT WM_CTLCOLORBTN = 0x0135;
+constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
+constexpr UINT CTLCOLOR_EDIT = 1;
+constexpr UINT CTLCOLOR_LISTBOX = 2;
+constexpr UINT CTLCOLOR_BTN = 3;
+constexpr UINT CTLCOLOR_STATIC = 6;
+
 struct NMHDR {
     HWND hwndFrom = nullptr;
     UINT_PTR idFrom = 0;
