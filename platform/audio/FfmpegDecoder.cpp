@@ -89,7 +89,13 @@ std::unique_ptr<Decoder> FfmpegDecoder::open(const std::string& path, Kind kind,
     const AVCodecParameters* par = st->codecpar;
     const bool plainAac = par->codec_id == AV_CODEC_ID_AAC && par->frame_size == 1024
                        && par->profile != FF_PROFILE_AAC_HE && par->profile != FF_PROFILE_AAC_HE_V2;
-    const bool indexed = plainAac ? d->buildIndexFromDurations() : d->buildIndexByDecoding();
+    bool indexed = false;
+    if (plainAac)
+        indexed = d->buildIndexFromDurations();
+    else if (d->buildIndexFromWmaHeaders())
+        indexed = true;
+    else
+        indexed = d->reopenFromStart() && d->buildIndexByDecoding();
     if (!indexed || d->m_length == 0) {
         error = BASS_ERROR_FILEFORM;
         return nullptr;
@@ -349,6 +355,110 @@ bool FfmpegDecoder::buildIndexByDecoding()
     drain();
     m_length = total;
     return !m_index.empty();
+}
+
+bool FfmpegDecoder::reopenFromStart()
+{
+    m_index.clear();
+    m_seekable = true;
+    closeInput();
+    int error = 0;
+    if (!openInput(error))
+        return false;
+    m_nextPacketIndex = 0;
+    m_packetIndex = -1;
+    return true;
+}
+
+bool FfmpegDecoder::buildIndexFromWmaHeaders()
+{
+    const AVCodecParameters* par = m_format->streams[m_stream]->codecpar;
+    const int version = par->codec_id == AV_CODEC_ID_WMAV1 ? 1 : par->codec_id == AV_CODEC_ID_WMAV2 ? 2 : 0;
+    const int block = par->block_align;
+    if (version == 0 || block <= 0 || !par->extradata)
+        return false;
+    // The decoder's setup flags; bit 2 is the bit reservoir, which puts a
+    // superframe header (index, frame count) at the start of every block.
+    unsigned flags = 0;
+    if (version == 1 && par->extradata_size >= 4)
+        flags = unsigned(par->extradata[2] | (par->extradata[3] << 8));
+    else if (version == 2 && par->extradata_size >= 6)
+        flags = unsigned(par->extradata[4] | (par->extradata[5] << 8));
+    else
+        return false;
+    const bool reservoir = (flags & 2) != 0;
+    // Every frame is this long, whatever its blocks.
+    const int rate = par->sample_rate;
+    const std::uint64_t frameLength = rate <= 16000 ? 512 : (rate <= 22050 || (rate <= 32000 && version == 1)) ? 1024 : 2048;
+
+    // A block whose count (less one while nothing is carried over) is
+    // positive gives that many frames and leaves its tail to the next; one
+    // that does not is carried over whole and gives nothing.
+    bool carried = false;
+    auto framesOf = [&](const std::uint8_t* data, int size) -> std::uint64_t {
+        std::uint64_t frames = 0;
+        for (int at = 0; at + block <= size; at += block) {
+            if (!reservoir) {
+                frames += 1;
+                continue;
+            }
+            const int count = (data[at] & 0x0F) - (carried ? 0 : 1);
+            if (count > 0)
+                frames += std::uint64_t(count);
+            carried = true;
+        }
+        return frames * frameLength;
+    };
+    std::vector<std::uint64_t> counts;
+    while (nextPacket()) {
+        if (!m_index.empty() && m_packet->dts <= m_index.back().dts)
+            m_seekable = false;
+        m_index.push_back({m_packet->dts, 0});
+        counts.push_back(framesOf(m_packet->data, m_packet->size));
+        av_packet_unref(m_packet);
+    }
+    if (m_index.empty())
+        return false;
+
+    // The first packets decoded for real: the decoder drops its first frames
+    // (what the encoder's overlap put there), which no header says. After
+    // them it must give what the headers say.
+    const std::vector<IndexEntry> index = m_index;
+    const bool seekable = m_seekable;
+    if (!reopenFromStart())
+        return false;
+    constexpr size_t kCalibrate = 8;
+    constexpr size_t kSteady = 3;  // the last calibrated packets must agree
+    const size_t calibrate = std::min(kCalibrate, counts.size());
+    for (size_t i = 0; i < calibrate; ++i) {
+        if (!nextPacket())
+            return false;
+        const bool same = m_packet->dts == index[i].dts;
+        if (same)
+            avcodec_send_packet(m_codec, m_packet);
+        av_packet_unref(m_packet);
+        if (!same)
+            return false;
+        std::uint64_t n = 0;
+        while (avcodec_receive_frame(m_codec, m_frame) == 0) {
+            n += std::uint64_t(m_frame->nb_samples);
+            av_frame_unref(m_frame);
+        }
+        if (n != counts[i] && (i + kSteady >= calibrate || n > counts[i]))
+            return false;
+        counts[i] = n;
+    }
+    // At the end the decoder gives the last frame's overlapping half as one
+    // more frame.
+    std::uint64_t total = 0;
+    m_index = index;
+    m_seekable = seekable;
+    for (size_t i = 0; i < m_index.size(); ++i) {
+        m_index[i].outStart = total;
+        total += counts[i];
+    }
+    m_length = total + frameLength;
+    return true;
 }
 
 long FfmpegDecoder::findIndex(std::int64_t dts) const

@@ -4,7 +4,9 @@
 // FFmpeg's timestamps are not sample-exact in every container (ASF counts
 // milliseconds), so positions come from an index built at open: for every
 // packet, the output frame at which the audio the decoder gives after it begins. AAC gets it
-// from the packet durations; other codecs from one full decode. A seek
+// from the packet durations; WMA 1 and 2 from the frame counts in the
+// superframe headers (the packets are read, not decoded); other codecs from
+// one full decode. The first packets are decoded for real and must agree. A seek
 // restarts the decoder a few packets early and drops the pre-roll, so it
 // lands on the exact frame.
 #include "platform/audio/Decoder.h"
@@ -49,6 +51,11 @@ private:
     // Raw AAC: every frame header in turn, as (samples before it, its samples).
     bool walkAdtsHeaders(const std::function<void(std::int64_t, std::int64_t)>& add);
     bool buildIndexByDecoding();
+    // WMA 1 and 2: frames per packet from the superframe headers; false when
+    // the codec or its setup does not say them, or the first packets disagree.
+    bool buildIndexFromWmaHeaders();
+    // Back to the first packet through a fresh demuxer and decoder.
+    bool reopenFromStart();
     bool rewind();
     // Reads the next packet of the stream into m_packet; false at the end.
     bool nextPacket();
