@@ -4,7 +4,7 @@
 
 #include "platform/audio/Channel.h"
 #include "platform/audio/Engine.h"
-#include "platform/audio/FfmpegDecoder.h"
+#include "platform/audio/LazyDecoders.h"
 #include "platform/audio/FileStream.h"
 #include "platform/audio/Mixer.h"
 #include "platform/audio/SndfileDecoder.h"
@@ -121,7 +121,7 @@ HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, QWORD offset, QWORD le
 HSTREAM BASS_WMA_StreamCreateFile(BOOL mem, const void* file, QWORD offset, QWORD length, DWORD flags)
 {
     return createStream(mem, file, offset, length, flags, [](const std::string& p, int& e) {
-        return audio::FfmpegDecoder::open(p, audio::FfmpegDecoder::Kind::Wma, e);
+        return audio::openFfmpegDecoder(p, audio::FfmpegKind::Wma, e);
     });
 }
 
@@ -135,7 +135,7 @@ HSTREAM BASS_FLAC_StreamCreateFile(BOOL mem, const void* file, QWORD offset, QWO
 HSTREAM BASS_AAC_StreamCreateFile(BOOL mem, const void* file, QWORD offset, QWORD length, DWORD flags)
 {
     return createStream(mem, file, offset, length, flags, [](const std::string& p, int& e) {
-        return audio::FfmpegDecoder::open(p, audio::FfmpegDecoder::Kind::Aac, e);
+        return audio::openFfmpegDecoder(p, audio::FfmpegKind::Aac, e);
     });
 }
 

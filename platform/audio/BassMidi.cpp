@@ -3,7 +3,7 @@
 
 #include "platform/audio/Engine.h"
 #include "platform/audio/FileStream.h"
-#include "platform/audio/MidiDecoder.h"
+#include "platform/audio/LazyDecoders.h"
 #include "platform/audio/SoundFonts.h"
 
 using audio::Engine;
@@ -26,7 +26,7 @@ HSTREAM BASS_MIDI_StreamCreateFile(BOOL mem, const void* file, QWORD offset, QWO
     int err = BASS_OK;
     const HSTREAM h = audio::createFileStream(static_cast<const char*>(file), flags,
                                               [rate](const std::string& p, int& e) {
-                                                  return audio::MidiDecoder::open(p, rate, e);
+                                                  return audio::openMidiDecoder(p, rate, e);
                                               },
                                               err);
     done(err);

@@ -1,8 +1,7 @@
 #include "platform/audio/DecoderRegistry.h"
 
-#include "platform/audio/FfmpegDecoder.h"
 #include "platform/audio/FileStream.h"
-#include "platform/audio/MidiDecoder.h"
+#include "platform/audio/LazyDecoders.h"
 #include "platform/audio/Mpg123Decoder.h"
 #include "platform/audio/SndfileDecoder.h"
 
@@ -41,13 +40,13 @@ DecoderRegistry::DecoderRegistry()
         return SndfileDecoder::open(p, SndfileDecoder::Kind::Ogg, e);
     };
     m_factories["wma"] = [](const std::string& p, int& e) {
-        return FfmpegDecoder::open(p, FfmpegDecoder::Kind::Wma, e);
+        return openFfmpegDecoder(p, FfmpegKind::Wma, e);
     };
     for (const char* ext : {"mid", "midi", "kar", "rmi"})
-        m_factories[ext] = [](const std::string& p, int& e) { return MidiDecoder::open(p, currentOutputRate(), e); };
+        m_factories[ext] = [](const std::string& p, int& e) { return openMidiDecoder(p, currentOutputRate(), e); };
     for (const char* ext : {"aac", "mp4", "m4a"})
         m_factories[ext] = [](const std::string& p, int& e) {
-            return FfmpegDecoder::open(p, FfmpegDecoder::Kind::Aac, e);
+            return openFfmpegDecoder(p, FfmpegKind::Aac, e);
         };
 }
 

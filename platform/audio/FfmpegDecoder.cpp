@@ -662,3 +662,11 @@ int FfmpegDecoder::read(float* out, int frames)
 }
 
 } // namespace audio
+
+extern "C" __attribute__((visibility("default"))) audio::Decoder* mirtal_ffmpeg_open(const char* path, int kind,
+                                                                                    int* error)
+{
+    return audio::FfmpegDecoder::open(path, kind == 0 ? audio::FfmpegDecoder::Kind::Wma : audio::FfmpegDecoder::Kind::Aac,
+                                      *error)
+        .release();
+}

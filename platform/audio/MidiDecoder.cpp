@@ -180,3 +180,8 @@ int MidiDecoder::read(float* out, int frames)
 }
 
 } // namespace audio
+
+extern "C" __attribute__((visibility("default"))) audio::Decoder* mirtal_midi_open(const char* path, int rate, int* error)
+{
+    return audio::MidiDecoder::open(path, rate, *error).release();
+}
