@@ -296,13 +296,8 @@ bool FfmpegDecoder::buildIndexFromDurations()
                 m_index[i].outStart = counts[i];
         } else {
             // The table and the packets disagree: read the packets after all.
-            m_index.clear();
-            m_seekable = true;
-            closeInput();
-            int error = 0;
-            if (!openInput(error))
+            if (!reopenFromStart())
                 return false;
-            m_nextPacketIndex = 0;
         }
     }
     if (!fromTable) {
