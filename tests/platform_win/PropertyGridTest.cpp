@@ -11,7 +11,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -192,6 +194,41 @@ TEST_F(PropertyGridTest, ItemsAreAddressedByInsertionOrderWithSubGroupsCountingA
     EXPECT_FALSE(sub->IsExpanded());
     dlg.grid.ExpandAll(TRUE);
     EXPECT_TRUE(sub->IsExpanded());
+}
+
+TEST_F(PropertyGridTest, KeysMoveThroughTheRowsAndTheSplitterFollowsTheMouse)
+{
+    auto* tree = find<QTreeWidget>("propertyTree");
+    ASSERT_NE(tree, nullptr);
+    dlg.grid.SetCurSel(dlg.text);
+    key(tree, Qt::Key_Down);
+    EXPECT_EQ(dlg.grid.GetCurSel(), dlg.flag);
+    key(tree, Qt::Key_Up);
+    key(tree, Qt::Key_Up);
+    EXPECT_EQ(dlg.grid.GetCurSel(), dlg.group);
+    key(tree, Qt::Key_Left);
+    EXPECT_FALSE(dlg.group->IsExpanded()) << "Left closes a group";
+    key(tree, Qt::Key_Right);
+    EXPECT_TRUE(dlg.group->IsExpanded()) << "Right opens it";
+    key(tree, Qt::Key_End);
+    EXPECT_EQ(dlg.grid.GetCurSel(), dlg.folder);
+
+    // Dragging the line between the two columns resizes them while the mouse moves.
+    QHeaderView* header = tree->header();
+    const int before = dlg.grid.GetLeftColumnWidth();
+    const QPoint line(header->sectionViewportPosition(0) + header->sectionSize(0) - 1, header->height() / 2);
+    QWidget* target = header->viewport();
+    QMouseEvent down(QEvent::MouseButtonPress, line, target->mapToGlobal(line), Qt::LeftButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(target, &down);
+    const QPoint to = line + QPoint(-40, 0);
+    QMouseEvent moved(QEvent::MouseMove, to, target->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &moved);
+    EXPECT_EQ(dlg.grid.GetLeftColumnWidth(), before - 40) << "before the button is released";
+    QMouseEvent up(QEvent::MouseButtonRelease, to, target->mapToGlobal(to), Qt::LeftButton, Qt::NoButton,
+                   Qt::NoModifier);
+    QApplication::sendEvent(target, &up);
+    EXPECT_EQ(dlg.grid.GetLeftColumnWidth(), before - 40);
 }
 
 TEST_F(PropertyGridTest, ValuesFromCodeComeBackUnchangedWhileEditorsKeepToRangeAndOptions)

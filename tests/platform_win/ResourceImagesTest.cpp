@@ -4,7 +4,9 @@
 #include "platform/win/Resources.h"
 
 #include <QImage>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -172,4 +174,19 @@ TEST(ResourceImages, TheDingIsAShortWave)
     ASSERT_GT(wav.size(), 44u);
     EXPECT_EQ(wav.substr(0, 4), "RIFF");
     EXPECT_EQ(wav.substr(8, 4), "WAVE");
+    // Plain PCM the audio layer plays from memory, under a second long, and audible.
+    const auto u16 = [&](size_t at) { return unsigned(uint8_t(wav[at])) | unsigned(uint8_t(wav[at + 1])) << 8; };
+    const auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
+    ASSERT_EQ(wav.substr(12, 4), "fmt ");
+    EXPECT_EQ(u16(20), 1u) << "PCM";
+    const unsigned bytesPerSecond = u32(28);
+    ASSERT_EQ(wav.substr(36, 4), "data");
+    const unsigned dataBytes = u32(40);
+    EXPECT_EQ(size_t(dataBytes) + 44, wav.size());
+    EXPECT_LT(dataBytes, bytesPerSecond);
+    EXPECT_GT(dataBytes, bytesPerSecond / 4);
+    int peak = 0;
+    for (size_t i = 44; i + 1 < wav.size(); i += 2)
+        peak = std::max(peak, std::abs(int(int16_t(u16(i)))));
+    EXPECT_GT(peak, 16000);
 }
