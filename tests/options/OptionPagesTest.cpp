@@ -477,13 +477,17 @@ std::string shotPath(const std::string& name)
 
 TEST_F(OptionsTest, ScreenshotsOfTheFourPages)
 {
-    const auto shoot = [](const std::string& name, bool colourPopup) {
+    // colourPopup: 0 none, 1 the background colour (no "Default"), 2 the marked-row colour (with "Default").
+    const auto shoot = [](const std::string& name, int colourPopup) {
         return [name, colourPopup](COptionPage& page) {
             page.ShowWindow(SW_SHOW);
             QApplication::processEvents();
             if (colourPopup) {
                 auto& music = static_cast<COptionMusic&>(page);
-                page.Grid().ClickButton(row(music.m_generalGroup, 1));
+                CMFCPropertyGridProperty* colour =
+                    colourPopup == 1 ? row(music.m_generalGroup, 1) : row(music.m_listboxGeneralGroup, 8);
+                page.Grid().SetCurSel(colour);
+                page.Grid().ClickButton(colour);
                 EXPECT_NE(page.Grid().ColorPopup(), nullptr);
             } else {
                 page.Grid().SetCurSel(page.Grid().GetProperty(0)->GetSubItem(0));
@@ -493,11 +497,12 @@ TEST_F(OptionsTest, ScreenshotsOfTheFourPages)
             return IDCANCEL;
         };
     };
-    run<COptionMusic>(shoot("options-music.png", false));
-    run<COptionMusic>(shoot("options-music-colour.png", true));
-    run<COptionLyrics>(shoot("options-lyrics.png", false));
-    run<COptionChoreo>(shoot("options-choreography.png", false));
-    run<COptionHotkeys>(shoot("options-hotkeys.png", false));
+    run<COptionMusic>(shoot("options-music.png", 0));
+    run<COptionMusic>(shoot("options-music-colour.png", 1));
+    run<COptionMusic>(shoot("options-music-colour-default.png", 2));
+    run<COptionLyrics>(shoot("options-lyrics.png", 0));
+    run<COptionChoreo>(shoot("options-choreography.png", 0));
+    run<COptionHotkeys>(shoot("options-hotkeys.png", 0));
 }
 
 } // namespace
