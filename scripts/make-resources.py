@@ -118,6 +118,7 @@ FONT = {
     "W": ["10001", "10001", "10001", "10101", "10101", "11011", "10001"],
     "X": ["10001", "10001", "01010", "00100", "01010", "10001", "10001"],
     "Y": ["10001", "10001", "01010", "00100", "00100", "00100", "00100"],
+    "0": ["01110", "10001", "10011", "10101", "11001", "10001", "01110"],
     "1": ["00100", "01100", "00100", "00100", "00100", "00100", "01110"],
     "2": ["01110", "10001", "00001", "00110", "01000", "10000", "11111"],
     "3": ["11110", "00001", "00001", "01110", "00001", "00001", "11110"],
@@ -307,13 +308,21 @@ def panel_button(symbol, colour):
     return img
 
 
-def small_button(label, colour, w=32, h=32):
+def small_button(label, colour, w=32, h=32, margin=2):
     """Pictures of image buttons on magenta, their key colour."""
     img = Image(w, h, MAGENTA)
-    img.rect(2, 2, w - 3, h - 3, colour)
-    img.frame(2, 2, w - 3, h - 3, (60, 60, 60))
+    img.rect(margin, margin, w - 1 - margin, h - 1 - margin, colour)
+    img.frame(margin, margin, w - 1 - margin, h - 1 - margin, (60, 60, 60))
     scale = 2 if text_width(label, 2) <= w - 8 else 1
     text(img, (w - text_width(label, scale)) // 2, (h - 7 * scale) // 2, label, WHITE, scale)
+    return img
+
+
+def viewer_button(label, colour, w=90, h=42):
+    """Buttons of the viewer pages: the face fills the picture but for magenta corners."""
+    img = small_button(label, colour, w, h, 0)
+    for x, y in ((0, 0), (w - 1, 0), (0, h - 1), (w - 1, h - 1)):
+        img.rect(x, y, x, y, MAGENTA)
     return img
 
 
@@ -517,6 +526,19 @@ BITMAPS = {
     485: lambda: small_button("C", (220, 160, 20)),
     417: lambda: small_button("...", (90, 90, 100), 40, 24),
     418: lambda: small_button("R", (90, 90, 100), 24, 24),
+    # The twelve buttons of the choreography viewer pages, 90 by 42.
+    338: lambda: viewer_button("-10", (60, 110, 170)),
+    339: lambda: viewer_button("+10", (60, 110, 170)),
+    340: lambda: viewer_button("-1", (40, 130, 90)),
+    341: lambda: viewer_button("+1", (40, 130, 90)),
+    354: lambda: viewer_button("FONT", (120, 90, 150)),
+    346: lambda: viewer_button("REVIEW", (170, 110, 40)),
+    342: lambda: viewer_button("FOLDER", (150, 120, 40)),
+    353: lambda: viewer_button("FILE", (150, 120, 40)),
+    343: lambda: viewer_button("EDIT", (70, 110, 150)),
+    347: lambda: viewer_button("RANDOM", (160, 60, 60)),
+    361: lambda: viewer_button("RELOAD", (90, 90, 100)),
+    360: lambda: viewer_button("DB", (40, 100, 120)),
     # The music control panel (black is their key colour).
     386: lambda: panel_button("forward", (90, 200, 255)),
     387: lambda: panel_button("lyrics", (255, 220, 90)),

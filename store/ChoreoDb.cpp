@@ -2,44 +2,13 @@
 #include "store/ChoreoDb.h"
 
 #include "store/ChoreoDbDetail.h"
+#include "store/ChoreoRef.h"
 
 #include "platform/win/UnicodeText.h"
 
 #include <fstream>
 
 namespace choreodb {
-
-RefParts ParseReference(const std::string& text)
-{
-    static const std::string kName = "[choreoname]";
-    static const std::string kType = "[choreotype]";
-    static const std::string kCall = "[choreocall]";
-    RefParts parts;
-    const std::string rest = text.size() > 13 ? text.substr(13) : std::string();
-    const size_t name = rest.find(kName);
-    if (name == std::string::npos)
-        return parts;
-    parts.table = rest.substr(0, name);
-    const size_t nameStart = name + kName.size();
-    const size_t type = rest.find(kType, nameStart);
-    if (type == std::string::npos) {
-        parts.name = rest.substr(nameStart);
-    } else {
-        parts.name = rest.substr(nameStart, type - nameStart);
-        const size_t typeStart = type + kType.size();
-        const size_t call = rest.find(kCall, typeStart);
-        if (call == std::string::npos) {
-            parts.type = rest.substr(typeStart);
-        } else {
-            parts.type = rest.substr(typeStart, call - typeStart);
-            parts.call = rest.substr(call + kCall.size());
-        }
-    }
-    parts.table = Lower(parts.table);
-    parts.name = Lower(parts.name);
-    parts.type = Lower(parts.type);
-    return parts;
-}
 
 std::string Lower(const std::string& text)
 {
@@ -159,14 +128,14 @@ bool CChoreoDb::HasEntry(const std::string& table, const std::string& name, int 
 
 std::string CChoreoDb::GetEntryColumn(const std::string& reference, int column, int own)
 {
-    const choreodb::RefParts ref = choreodb::ParseReference(reference);
-    if (!IsTable(ref.table))
+    const CChoreoRef ref(reference);
+    if (!IsTable(ref.GetTable()))
         return std::string();
     // References carry names in their stored form; escaping leaves that form as it is.
-    const std::string storedName = m_fn.EscapeSql(ref.name);
+    const std::string storedName = m_fn.EscapeSql(ref.GetName());
     const std::string stored = Run(own, [&](CppSQLite3DB& db) {
         CppSQLite3Table t =
-            db.GetTable("SELECT * FROM " + ref.table + " WHERE name = '" + Sql(storedName) + "';");
+            db.GetTable("SELECT * FROM " + ref.GetTable() + " WHERE name = '" + Sql(storedName) + "';");
         if (t.RowCount() < 1)
             return std::string();
         t.SetRow(0);

@@ -1,7 +1,7 @@
 // CChoreoDb: the search over the level tables by a choreography reference or an own query.
 #include "store/ChoreoDb.h"
 
-#include "store/ChoreoDbDetail.h"
+#include "store/ChoreoRef.h"
 #include "store/EmptyTable.h"
 #include "platform/win/MessageBox.h"
 
@@ -133,17 +133,17 @@ CppSQLite3Table CChoreoDb::Search(const std::string& searchText, int own)
             return EmptyTable();
         ownQuery = true;
     } else {
-        const choreodb::RefParts ref = choreodb::ParseReference(searchText);
-        if (ref.table.empty()) {
+        const CChoreoRef ref(searchText);
+        if (!ref.HasTable()) {
             // No stored name holds a bare apostrophe, so this finds nothing.
             query = "SELECT * FROM any WHERE name LIKE 'no''entry';";
-        } else if (!IsTable(ref.table)) {
+        } else if (!IsTable(ref.GetTable())) {
             return EmptyTable();
         } else {
             // The parts are matched in their stored form, so a typed apostrophe finds a stored one.
             const auto pattern = [this](const std::string& part) { return Sql(m_fn.EscapeSql(part)); };
-            query = "SELECT * FROM " + ref.table + " WHERE typ LIKE '%" + pattern(ref.type) + "%' AND name LIKE '%" +
-                    pattern(ref.name) + "%' AND value LIKE '%" + pattern(ref.call) + "%' ORDER BY name ASC;";
+            query = "SELECT * FROM " + ref.GetTable() + " WHERE typ LIKE '%" + pattern(ref.GetType()) + "%' AND name LIKE '%" +
+                    pattern(ref.GetName()) + "%' AND value LIKE '%" + pattern(ref.GetCall()) + "%' ORDER BY name ASC;";
         }
     }
     return Run(own, [&](CppSQLite3DB& db) { return fetchOrEmpty(db, query, ownQuery); });

@@ -2,6 +2,7 @@
 // hotkeys: one dispatcher, as the keyboard reaches it.
 #include "MainWindowFixture.h"
 
+#include "ListPageHelper.h"
 #include "app/ModelessLyrics.h"
 
 using namespace mainwindowtest;
@@ -177,16 +178,30 @@ TEST_F(KeyRoutingTest, ScrollKeysMoveTheDocumentOfThePageOrOfLyricsWindowOne)
         int index;
         std::string call; // the scroll call, up to its amounts
     };
-    const Page pages[] = {
-        {0, "CDlgMp3::ScrollLyricsOrList("}, {1, "CDlgLyrics::ScrollBy("}, {2, "CDlgList::ScrollBy(0, "},
-        {13, "CDlgList::ScrollBy(11, "}, // the arrow and page keys reach the later list pages too
-    };
+    const Page pages[] = {{0, "CDlgMp3::ScrollLyricsOrList("}, {1, "CDlgLyrics::ScrollBy("}};
     for (const Page& p : pages) {
         dlg->SelectPage(p.index);
         for (const Case& k : keys) {
             clearCalls();
             press(k.key);
             EXPECT_EQ(calls(), List{p.call + k.amounts + ")"}) << p.index << " " << k.key;
+        }
+    }
+    // A list page's text document moves by the text amounts; the arrow and page
+    // keys reach the later list pages too.
+    const int listLines[] = {99, 89, 90, 100, 0, -1}; // -1: the end, past line 100
+    for (int index : {2, 13}) {
+        CDlgList& page = dlg->ListPage(index - 2);
+        dlg->SelectPage(index);
+        listpage::showLongText(page, dir);
+        ASSERT_EQ(listpage::firstVisibleLine(page), 100);
+        for (size_t i = 0; i < std::size(keys); ++i) {
+            press(keys[i].key);
+            if (listLines[i] < 0) {
+                EXPECT_GT(listpage::firstVisibleLine(page), 400) << index;
+            } else {
+                EXPECT_EQ(listpage::firstVisibleLine(page), listLines[i]) << index << " " << keys[i].key;
+            }
         }
     }
 }
@@ -227,14 +242,18 @@ TEST_F(KeyRoutingTest, ArrowsLeftAndRightStepTheEntriesOfAListPageOnly)
 {
     preset({{"global - nrtabs", "2"}});
     start();
+    CDlgList& page = dlg->ListPage(1);
+    listpage::showList(page, dir, 5, 3);
     press(Qt::Key_Left);
     press(Qt::Key_Right);
-    EXPECT_EQ(callrec::Count("CDlgList::"), 0) << "on the music page";
+    press(Qt::Key_Right);
+    EXPECT_EQ(page.GetCurrentIndex(), 3) << "on the music page";
     dlg->SelectPage(3);
-    clearCalls();
     press(Qt::Key_Left);
+    EXPECT_EQ(page.GetCurrentIndex(), 2);
     press(Qt::Key_Right);
-    EXPECT_EQ(calls(), (List{"CDlgList::OnIndexMinus1(1)", "CDlgList::OnIndexPlus1(1)"}));
+    press(Qt::Key_Right);
+    EXPECT_EQ(page.GetCurrentIndex(), 4);
 }
 
 TEST_F(KeyRoutingTest, LettersCommaDotAndMinusRunTheirHotkeyFunctions)
@@ -338,13 +357,22 @@ TEST_F(KeyRoutingTest, HotkeyFunctionsReachTheirActions)
     EXPECT_EQ(dlg->GetCurrentPage(), 1);
 
     // On a list page the list functions reach that page.
+    CDlgList& list = dlg->ListPage(2);
+    listpage::showList(list, dir, 30, 5);
     dlg->SelectPage(4);
-    clearCalls();
-    for (int number : {18, 19, 20, 21, 22, 23, 24})
+    dlg->RunHotkeyFunction(18);
+    EXPECT_TRUE(list.IsFullScreen());
+    const std::pair<int, int> steps[] = {{19, 6}, {20, 5}, {21, 15}, {22, 5}};
+    for (const auto& [number, index] : steps) {
         dlg->RunHotkeyFunction(number);
-    EXPECT_EQ(calls(), (List{"CDlgList::ToggleFullScreen(2)", "CDlgList::OnIndexPlus1(2)", "CDlgList::OnIndexMinus1(2)",
-                             "CDlgList::OnIndexPlus10(2)", "CDlgList::OnIndexMinus10(2)", "CDlgList::OnRandom(2)",
-                             "CDlgList::OnSaveForReview(2)"}));
+        EXPECT_EQ(list.GetCurrentIndex(), index) << number;
+    }
+    dlg->RunHotkeyFunction(23);
+    EXPECT_NE(list.GetCurrentIndex(), 5) << "a random entry not shown yet";
+    EXPECT_NE(list.GetCurrentIndex(), 6);
+    EXPECT_NE(list.GetCurrentIndex(), 15);
+    dlg->RunHotkeyFunction(24);
+    EXPECT_EQ(CMusicDb().GetMemory(1).RowCount(), 1);
 
     // Markers commands go to the music page while the markers are a panel.
     g_markersShow = 1;

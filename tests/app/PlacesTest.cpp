@@ -1,6 +1,7 @@
 // The main window's small window-level behaviours: level names in the title
 // and the Change Program menu, the position slider's look, the large layout,
 // the wheel, the move, and Restore Windows Positions.
+#include "ListPageHelper.h"
 #include "ServicesFixture.h"
 
 #include "common/CallRecord.h"
@@ -111,10 +112,6 @@ TEST_F(PlacesTest, TheWheelScrollsTheDocumentOfTheShownPage)
         {1, 120, "CDlgLyrics::ScrollBy(-80, -80)"},  // away from the user: the document moves up
         {1, -120, "CDlgLyrics::ScrollBy(80, 80)"},
         {0, 120, "CDlgMp3::ScrollLyricsOrList(-80, -80)"},
-        {2, -240, "CDlgList::ScrollBy(0, 80, 80)"},
-        {11, 120, "CDlgList::ScrollBy(9, -80, -80)"},
-        {12, 120, ""}, // tab 13 and up: left to the keys
-        {16, -120, ""},
     };
     for (const Case& c : cases) {
         dlg->SelectPage(c.page);
@@ -126,6 +123,15 @@ TEST_F(PlacesTest, TheWheelScrollsTheDocumentOfTheShownPage)
             if (call.find("Scroll") != std::string::npos)
                 scrolls.push_back(call);
         EXPECT_EQ(scrolls, c.call.empty() ? callrec::List{} : callrec::List{c.call}) << c.page << " " << c.delta;
+    }
+    // A list page's text document moves by 80 lines a turn, on the first ten list pages only.
+    const std::tuple<int, short, int> listCases[] = {{2, -240, 180}, {11, 120, 20}, {12, 120, 100}, {16, -120, 100}};
+    for (const auto& [index, delta, line] : listCases) {
+        CDlgList& page = dlg->ListPage(index - 2);
+        dlg->SelectPage(index);
+        listpage::showLongText(page, dir);
+        wheel(*dlg, delta);
+        EXPECT_EQ(listpage::firstVisibleLine(page), line) << index << " " << delta;
     }
 
     // On the music page an open lyrics window 1 takes the wheel.

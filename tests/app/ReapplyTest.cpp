@@ -119,6 +119,7 @@ TEST_F(ReapplyTest, TheOpenToolWindowsTakeTheNewLookInOrder)
     g_dlgColorR = 12;
     g_dlgColorG = 34;
     g_dlgColorB = 56;
+    CMusicDb().SetSetting("general - digitalclock", "1", 1);
     callrec::Scope rec;
     dlg->ApplySettings();
     // The windows still to come are asked in this order...
@@ -144,7 +145,12 @@ TEST_F(ReapplyTest, TheOpenToolWindowsTakeTheNewLookInOrder)
     EXPECT_EQ(rec.Count("CSquareID::ApplyLayout("), 1);
     EXPECT_EQ(rec.Count("CDlgMp3::ReloadSettings("), 1);
     EXPECT_EQ(rec.Count("CDlgLyrics::ApplyColors("), 1);
-    EXPECT_EQ(rec.Count("CDlgList::ApplyClockSettings("), dlg->GetPageCount() - 2);
+    // Every list page shows the digital clock in 12-hour mode now.
+    for (int n = 0; n < dlg->GetPageCount() - 2; ++n) {
+        EXPECT_FALSE(dlg->ListPage(n).IsAnalogClockChosen()) << n;
+        EXPECT_EQ(dlg->ListPage(n).GetBackgroundColor(), colour) << n;
+        EXPECT_TRUE(dlg->ListPage(n).IsTwelveHourClock()) << n;
+    }
 }
 
 TEST_F(ReapplyTest, MarkersMoveBetweenWindowAndPanel)
