@@ -130,6 +130,17 @@ BOOL CDlgList::OnInitDialog()
         ::MessageBox(m_hWnd, "Create Browser failed", "Mirtal", MB_ICONSTOP);
     }
     m_textView.ShowWindow(SW_HIDE);
+
+    // The analog clock takes the size of its face where the template put it.
+    m_analogClockWnd.SetBitmaps(147, 148);
+    const CSize face = m_analogClockWnd.GetWindowSize();
+    CRect place;
+    m_analogClockWnd.GetWindowRect(place);
+    ScreenToClient(place);
+    m_analogClockWnd.MoveWindow(place.left, place.top, face.cx, face.cy);
+    m_analogClockWnd.Run();
+    m_analogClock = true;
+
     m_textView.SetReadOnly(TRUE);
     m_fullScreen = false;
 
@@ -387,6 +398,11 @@ void CDlgList::ReadClockSettings()
     m_clockText = colour("general - clocktxtcolor");
     m_analogClock = mode == 0;
     m_twelveHour = mode == 1;
+    if (m_digitalClock.m_hWnd) {
+        m_digitalClock.SetBackColor(m_clockBack);
+        m_digitalClock.SetColor(m_clockBack, m_clockText);
+        m_digitalClock.SetTwelveHourMode(m_twelveHour);
+    }
     if (m_digitalClock.m_hWnd)
         m_digitalClock.ShowWindow(m_analogClock ? SW_HIDE : SW_SHOW);
     if (m_analogClockWnd.m_hWnd)

@@ -8,6 +8,8 @@
 //
 // Files: DlgList.cpp (window, display, layout, fonts, clocks),
 // DlgListSources.cpp (sources, file list, index steps).
+#include "controls/DigiClock.h"
+#include "controls/XAnalogClock.h"
 #include "store/MemArray.h"
 #include "store/MusicDb.h"
 #include "store/MyFunctions.h"
@@ -82,6 +84,8 @@ public:
     COLORREF GetClockTextColor() const { return m_clockText; }
     const LOGFONT& GetPageFont() const { return m_fontDescription; }
     CHtmlEditCtrl2* GetBrowser() const { return m_browser.get(); }
+    CDigiClock& GetDigitalClock() { return m_digitalClock; }
+    CXAnalogClock& GetAnalogClock() { return m_analogClockWnd; }
     CRichEditCtrl& GetTextView() { return m_textView; }
 
     // The page's buttons.
@@ -158,9 +162,8 @@ private:
     CRichEditCtrl m_textView;
     CFont m_font;
     LOGFONT m_fontDescription{};
-    // The clocks' places; the kit's clocks take them over.
-    CStatic m_digitalClock;
-    CStatic m_analogClockWnd;
+    CDigiClock m_digitalClock;
+    CXAnalogClock m_analogClockWnd;
     bool m_analogClock = true;
     bool m_twelveHour = false;
     COLORREF m_clockBack = 0;

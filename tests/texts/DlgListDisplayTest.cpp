@@ -163,12 +163,24 @@ TEST_F(DlgListTest, ClockSettingsChooseTheClockAndItsColours)
     EXPECT_TRUE(page->IsTwelveHourClock());
     EXPECT_EQ(page->GetClockBackColor(), RGB(10, 20, 30));
     EXPECT_EQ(page->GetClockTextColor(), RGB(200, 210, 220));
+    CDigiClock& digital = page->GetDigitalClock();
+    EXPECT_EQ(digital.GetBackColor(), RGB(10, 20, 30));
+    EXPECT_EQ(digital.GetOffColor(), RGB(10, 20, 30)) << "unlit segments in the background colour";
+    EXPECT_EQ(digital.GetOnColor(), RGB(200, 210, 220));
+    EXPECT_TRUE(digital.GetTwelveHourMode());
+    EXPECT_TRUE(digital.IsWindowVisible());
+    EXPECT_FALSE(page->GetAnalogClock().IsWindowVisible());
     CMusicDb().SetSetting("general - digitalclock", "2", 1);
     page->ApplyClockSettings();
     EXPECT_FALSE(page->IsTwelveHourClock());
     CMusicDb().SetSetting("general - digitalclock", "0", 1);
     page->ApplyClockSettings();
     EXPECT_TRUE(page->IsAnalogClockChosen());
+    EXPECT_TRUE(page->GetAnalogClock().IsWindowVisible());
+    EXPECT_FALSE(page->GetAnalogClock().IsStopped());
+    CRect analog;
+    page->GetAnalogClock().GetClientRect(analog);
+    EXPECT_EQ(analog.Size(), page->GetAnalogClock().GetWindowSize()) << "the clock takes its face's size";
 }
 
 TEST_F(DlgListTest, StoredFontsGiveTheTextViewItsFont)
