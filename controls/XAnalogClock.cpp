@@ -280,6 +280,8 @@ void CXAnalogClock::DrawDate(CDC* dc)
     LOGFONT lf;
     font->GetLogFont(&lf);
     std::strncpy(lf.lfFaceName, "Arial", sizeof lf.lfFaceName - 1);
+    // Plain pixels: smoothed edges would keep a fringe of the key colour.
+    lf.lfQuality = NONANTIALIASED_QUALITY;
     if (lf.lfHeight < 0)
         ++lf.lfHeight;
     else

@@ -1,5 +1,6 @@
 #include "platform/win/Menu.h"
 
+#include "platform/win/MessageBox.h"
 #include "platform/win/Resources.h"
 #include "platform/win/WidgetGlue.h"
 #include "platform/win/WndImpl.h"
@@ -317,4 +318,66 @@ void CMenu::CreateSystemMenu(CWnd* owner)
     AppendMenu(MF_STRING, SC_MAXIMIZE, "Ma&ximize");
     AppendMenu(MF_SEPARATOR);
     AppendMenu(MF_STRING, SC_CLOSE, "&Close");
+}
+
+namespace {
+
+win::PopupMenuAnswerer& popupAnswerer()
+{
+    static win::PopupMenuAnswerer answerer;
+    return answerer;
+}
+
+} // namespace
+
+win::PopupMenuAnswerer win::SetPopupMenuAnswerer(PopupMenuAnswerer answerer)
+{
+    std::swap(popupAnswerer(), answerer);
+    return answerer;
+}
+
+UINT CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* wnd)
+{
+    if (!m_menu)
+        return 0;
+    UINT chosen = 0;
+    const win::PopupMenuRequest request{this, POINT{x, y}, wnd ? wnd->m_hWnd : nullptr};
+    if (auto answer = popupAnswerer() ? popupAnswerer()(request) : std::nullopt) {
+        chosen = *answer;
+        if (chosen) {
+            Item* it = find(chosen, MF_BYCOMMAND);
+            if (!it || (it->flags & (MF_GRAYED | MF_DISABLED)))
+                chosen = 0;
+        }
+    } else if (!win::IsHeadless()) {
+        // The items' own signals stay quiet: the choice is reported once, below.
+        std::vector<std::unique_ptr<QSignalBlocker>> quiet;
+        std::function<void(CMenu&)> block = [&](CMenu& m) {
+            for (auto& it : m.m_items) {
+                if (it->popup)
+                    block(*it->popup);
+                else if (it->action)
+                    quiet.push_back(std::make_unique<QSignalBlocker>(it->action));
+            }
+        };
+        block(*this);
+        QAction* picked = m_menu->exec(QPoint(x, y));
+        std::function<UINT(CMenu&)> idOf = [&](CMenu& m) -> UINT {
+            for (auto& it : m.m_items) {
+                if (it->popup) {
+                    if (UINT id = idOf(*it->popup))
+                        return id;
+                } else if (picked && it->action == picked) {
+                    return it->id;
+                }
+            }
+            return 0;
+        };
+        chosen = idOf(*this);
+    }
+    if (chosen && !(flags & TPM_RETURNCMD) && wnd) {
+        wnd->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(chosen), 0), 0);
+        return TRUE;
+    }
+    return chosen;
 }

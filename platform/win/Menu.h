@@ -5,7 +5,9 @@
 // system menu opens from the menu bar's context menu (right click).
 #include "platform/win/Wnd.h"
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,12 @@ constexpr UINT MF_CHECKED = 0x0008;
 constexpr UINT MF_POPUP = 0x0010;
 constexpr UINT MF_BYPOSITION = 0x0400;
 constexpr UINT MF_SEPARATOR = 0x0800;
+
+// TrackPopupMenu flags
+constexpr UINT TPM_LEFTALIGN = 0x0000;
+constexpr UINT TPM_RIGHTBUTTON = 0x0002;
+constexpr UINT TPM_NONOTIFY = 0x0080;
+constexpr UINT TPM_RETURNCMD = 0x0100;
 
 class CMenu {
 public:
@@ -52,6 +60,12 @@ public:
     UINT GetMenuItemID(int position) const;
     int GetMenuString(UINT idOrPosition, std::string& text, UINT flags) const;
     CMenu* GetSubMenu(int position) const;
+    // Opens the menu at a screen point and waits for the user's choice. With
+    // TPM_RETURNCMD the chosen command is returned (0: none) and nothing is
+    // sent; otherwise the choice goes to the window as WM_COMMAND. A test
+    // answers through win::SetPopupMenuAnswerer; headless and unanswered the
+    // menu closes without a choice.
+    UINT TrackPopupMenu(UINT flags, int x, int y, CWnd* wnd);
 
     // Window-layer internals.
     void AttachTo(CWnd* owner);
@@ -75,3 +89,18 @@ private:
     HWND m_owner = nullptr;
     bool m_system = false;
 };
+
+namespace win {
+
+struct PopupMenuRequest {
+    CMenu* menu = nullptr;
+    POINT at{};
+    HWND owner = nullptr;
+};
+// The command to choose (0 closes the menu without a choice), or nothing to
+// let the menu open as usual.
+using PopupMenuAnswerer = std::function<std::optional<UINT>(const PopupMenuRequest&)>;
+// Installs (or, with an empty function, removes) the answerer; returns the previous one.
+PopupMenuAnswerer SetPopupMenuAnswerer(PopupMenuAnswerer answerer);
+
+} // namespace win

@@ -51,12 +51,20 @@ constexpr UINT WM_DROPFILES = 0x0233;
 constexpr UINT WM_MOUSELEAVE = 0x02A3;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
+// Messages the owner-drawn button answers (the layer itself does not send them)
+constexpr UINT WM_ACTIVATE = 0x0006;
+constexpr UINT WM_SYSCOLORCHANGE = 0x0015;
+constexpr UINT WM_CANCELMODE = 0x001F;
+constexpr UINT WM_MENUCHAR = 0x0120;
+constexpr UINT WA_INACTIVE = 0;
+constexpr UINT MNC_EXECUTE = 2;
 // Messages a parent reflects back to the control that sent them.
 constexpr UINT WM_REFLECT_BASE = 0xBC00;
 
 // Button messages
 constexpr UINT BM_GETCHECK = 0x00F0;
 constexpr UINT BM_SETCHECK = 0x00F1;
+constexpr UINT BM_SETSTYLE = 0x00F4;
 constexpr UINT BM_CLICK = 0x00F5;
 
 // Trackbar messages and the codes of its WM_HSCROLL / WM_VSCROLL notifications
