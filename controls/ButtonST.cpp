@@ -81,10 +81,9 @@ DWORD CButtonST::SetIcon(UINT iconIn, int iconOut) { return SetIconSized(iconIn,
 
 DWORD CButtonST::SetIconSized(UINT iconIn, int widthIn, int heightIn, int iconOut, int widthOut, int heightOut)
 {
-    // The button owns its icons: it works on copies of the program's.
+    // A loaded image belongs to the button, which destroys it.
     auto load = [](UINT id, int w, int h) -> HICON {
-        auto* icon = static_cast<HICON>(LoadImage(nullptr, id, IMAGE_ICON, w, h, LR_DEFAULTCOLOR));
-        return icon ? CopyIcon(icon) : nullptr;
+        return static_cast<HICON>(LoadImage(nullptr, id, IMAGE_ICON, w, h, LR_DEFAULTCOLOR));
     };
     HICON in = load(iconIn, widthIn, heightIn);
     HICON out = nullptr;
