@@ -12,6 +12,7 @@
 BEGIN_MESSAGE_MAP(CBitmapSlider, CStatic)
     ON_WM_PAINT()
     ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
+    ON_MESSAGE(WM_GETDLGCODE, OnGetDlgCode)
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
@@ -268,6 +269,12 @@ void CBitmapSlider::OnPaint()
 }
 
 LRESULT CBitmapSlider::OnEraseBkgnd(WPARAM, LPARAM) { return TRUE; }
+
+// Every key but Tab, which still moves the focus on.
+LRESULT CBitmapSlider::OnGetDlgCode(WPARAM key, LPARAM)
+{
+    return key == VK_TAB ? Default() : DLGC_WANTALLKEYS;
+}
 
 void CBitmapSlider::OnLButtonDown(UINT flags, CPoint point)
 {

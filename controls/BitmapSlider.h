@@ -60,6 +60,7 @@ protected:
     DECLARE_MESSAGE_MAP()
     void OnPaint();
     LRESULT OnEraseBkgnd(WPARAM, LPARAM);
+    LRESULT OnGetDlgCode(WPARAM key, LPARAM);
     void OnLButtonDown(UINT flags, CPoint point);
     void OnMouseMove(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);

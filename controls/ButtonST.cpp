@@ -16,6 +16,7 @@ BEGIN_MESSAGE_MAP(CButtonST, CButton)
     ON_MESSAGE(WM_ENABLE, OnEnable)
     ON_MESSAGE(WM_CANCELMODE, OnCancelMode)
     ON_MESSAGE(WM_GETDLGCODE, OnGetDlgCode)
+    ON_WM_CTLCOLOR_REFLECT()
     ON_MESSAGE(WM_MENUCHAR, OnMenuChar)
     ON_MESSAGE(BM_SETSTYLE, OnSetStyle)
     ON_MESSAGE(BM_SETCHECK, OnSetCheck)
@@ -496,6 +497,9 @@ LRESULT CButtonST::OnGetDlgCode(WPARAM, LPARAM)
 {
     return DLGC_BUTTON | (m_bIsDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
 }
+
+// The button paints everything itself.
+HBRUSH CButtonST::CtlColor(CDC*, UINT) { return &CBrush::Hollow(); }
 
 LRESULT CButtonST::OnMenuChar(WPARAM wParam, LPARAM lParam)
 {

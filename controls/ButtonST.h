@@ -101,6 +101,7 @@ protected:
     LRESULT OnEnable(WPARAM, LPARAM);
     LRESULT OnCancelMode(WPARAM, LPARAM);
     LRESULT OnGetDlgCode(WPARAM, LPARAM);
+    HBRUSH CtlColor(CDC* dc, UINT kind);
     LRESULT OnMenuChar(WPARAM, LPARAM);
     LRESULT OnSetStyle(WPARAM, LPARAM);
     LRESULT OnSetCheck(WPARAM, LPARAM);

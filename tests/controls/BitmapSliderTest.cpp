@@ -105,6 +105,9 @@ TEST(BitmapSlider, EveryKeyPostsTheNewPositionEvenWhenItStays)
     Slider s;
     s.slider.SendMessage(WM_KEYDOWN, 'A', 0);
     EXPECT_TRUE(s.take().empty()) << "other keys post nothing";
+    // The dialog leaves every key to the slider but Tab.
+    EXPECT_EQ(s.slider.SendMessage(WM_GETDLGCODE, VK_ESCAPE), LRESULT(DLGC_WANTALLKEYS));
+    EXPECT_EQ(s.slider.SendMessage(WM_GETDLGCODE, VK_TAB) & DLGC_WANTALLKEYS, 0);
 }
 
 TEST(BitmapSlider, TheKeyColourOfTheThumbShowsTheChannel)
