@@ -192,6 +192,15 @@ HWND GetCapture()
     return captureWindow();
 }
 
+BOOL GetCursorPos(LPPOINT point)
+{
+    if (!point)
+        return FALSE;
+    const QPoint p = QCursor::pos();
+    *point = POINT{p.x(), p.y()};
+    return TRUE;
+}
+
 BOOL TrackMouseEvent(TRACKMOUSEEVENT* track)
 {
     if (!track)

@@ -43,6 +43,9 @@ HWND GetCapture();
 
 BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
 
+// The pointer's position in screen coordinates.
+BOOL GetCursorPos(LPPOINT point);
+
 // The window at a screen point (the innermost visible one), or null.
 HWND WindowFromPoint(POINT screen);
 // The direct child of the parent at a point in the parent's client
