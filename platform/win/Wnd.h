@@ -225,9 +225,6 @@ protected:
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     // Called after the window is gone; a window that owns itself deletes itself here.
     virtual void PostNcDestroy() {}
-    // Called once the object has taken over an existing window (SubclassWindow,
-    // DDX_Control): a control class adjusts the template's styles here.
-    virtual void PreSubclassWindow() {}
 
     // Makes the widget for a window of this class created with Create.
     virtual QWidget* CreateWidget(QWidget* parent, DWORD style);
