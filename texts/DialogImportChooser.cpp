@@ -1,13 +1,14 @@
 #include "texts/DialogImportChooser.h"
 
 #include "texts/SelectLevel.h"
+#include "controls/FolderPicker.h"
 #include "platform/win/FileDialog.h"
 #include "platform/win/MessageBox.h"
 
 std::string CDialogImportChooser::ChooseFolder()
 {
-    // TODO(folder picker): CFolderPicker::BrowseEx once the control kit has it.
-    return win::BrowseForFolder(m_owner ? m_owner->m_hWnd : nullptr, "Select a folder:", std::string());
+    CFolderPicker picker;
+    return picker.BrowseEx(m_owner, "Select a folder:", 0, std::string(), BIF_NEWDIALOGSTYLE);
 }
 
 std::string CDialogImportChooser::ChooseFile(const std::string& defaultExt, const std::string& filter)

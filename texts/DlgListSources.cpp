@@ -2,6 +2,7 @@
 #include "texts/DlgList.h"
 
 #include "texts/ChoreoFromDb.h"
+#include "controls/FolderPicker.h"
 #include "store/AppGlobals.h"
 #include "store/ChoreoDb.h"
 #include "store/ChoreoRef.h"
@@ -278,8 +279,8 @@ void CDlgList::OnSelectFile()
 void CDlgList::OnSelectFolder()
 {
     const std::string start = CChoreoRef::IsReference(m_sourcePath) ? g_baseFolder : m_sourcePath;
-    // TODO(folder picker): CFolderPicker::Browse(start) once the control kit has it.
-    const std::string chosen = win::BrowseForFolder(m_hWnd, "Select a folder:", start);
+    CFolderPicker picker;
+    const std::string chosen = picker.Browse(start);
     if (!chosen.empty()) {
         m_sourcePath = chosen;
         StoreSource(kFolder, chosen);

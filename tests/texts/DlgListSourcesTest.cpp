@@ -92,6 +92,21 @@ TEST_F(DlgListTest, AFolderListsItsDocumentsOnly)
     EXPECT_EQ(field(1087), folder.str());
     EXPECT_EQ(shownText(), "tip\n");
 
+    // The folder button stores the chosen folder as the page's source; Cancel changes nothing.
+    setKey("type", "3");
+    setKey("path", "x.txt");
+    win::SetFileDialogAnswerer([&](const win::FileDialogRequest& r) -> std::optional<std::vector<std::string>> {
+        EXPECT_TRUE(r.folder);
+        return std::vector<std::string>{folder.str()};
+    });
+    page->OnSelectFolder();
+    EXPECT_EQ(key("type"), "2");
+    EXPECT_EQ(key("path"), folder.str());
+    EXPECT_EQ(page->GetEntryCount(), 1);
+    win::SetFileDialogAnswerer([](const win::FileDialogRequest&) { return std::nullopt; });
+    page->OnSelectFolder();
+    EXPECT_EQ(key("path"), folder.str());
+
     // A folder that cannot be entered: an empty list and no message.
     source(CDlgList::kFolder, dir.file("nowhere"));
     EXPECT_EQ(page->GetEntryCount(), 0);
