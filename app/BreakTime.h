@@ -4,6 +4,7 @@
 // counting below zero so the caller sees how far the break has run over.
 #include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"
+#include "store/ResourceIds.h"
 #include "store/MusicDb.h"
 #include "store/MyFunctions.h"
 
@@ -12,7 +13,7 @@
 
 class CBreakTime : public CDialogEx {
 public:
-    enum { IDD = 398 };
+    enum { IDD = IDD_BREAK_TIME };
     explicit CBreakTime(CWnd* parent = nullptr);
 
     // Starts the count, by hand or automatically (then shortened by "music - autobreaktime").

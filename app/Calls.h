@@ -6,6 +6,7 @@
 #include "controls/PlainSpin.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"
+#include "store/ResourceIds.h"
 #include "store/MusicDb.h"
 #include "store/MyFunctions.h"
 #include "store/UtilityDb.h"
@@ -23,7 +24,7 @@ extern std::vector<std::string> g_callPool;
 
 class CCalls : public CDialogEx {
 public:
-    enum { IDD = 178 };
+    enum { IDD = IDD_CALLS };
     explicit CCalls(CWnd* parent = nullptr);
 
     // Loads the settings and all calls after creation and starts the display.

@@ -5,12 +5,13 @@
 #include "controls/PlainSpin.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"
+#include "store/ResourceIds.h"
 
 #include <string>
 
 class CComputerCards : public CDialogEx {
 public:
-    enum { IDD = 294 };
+    enum { IDD = IDD_CARDS };
     explicit CComputerCards(CWnd* parent = nullptr);
 
     // Moves the tip letter on by one: A .. M, then A again.

@@ -3,7 +3,6 @@
 // another) so that typed keys reach the main window's dispatcher instead of a control.
 #include "platform/win/Wnd.h"
 #include "store/ResourceIds.h"
-#include "store/ResourceIds.h"
 
 inline void ParkFocusOnSink(CWnd& dialog, int sinkId = IDC_FOCUS_SINK)
 {

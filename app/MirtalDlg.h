@@ -17,6 +17,7 @@
 // its entry, OnKeyDown or OnCommand: any open batch is rolled back and the
 // error is shown in a box captioned "Mirtal"; the program goes on.
 #include "store/AppGlobals.h"
+#include "app/ToolDialog.h"
 #include "app/ToolWindow.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"
@@ -138,11 +139,10 @@ public:
     void OnToolWindowClosed(UINT code);
     // The slot of a View or Tools item's window, null for other items.
     ToolSlotBase* ToolSlotOfItem(UINT itemId);
-    // The tool windows the View and Tools menus open, one line each: the menu
-    // item, the code the window reports its close with, and its slot.
+    // The tool windows the View and Tools menus open, one line each: the
+    // window's description (menu item, close code, place) and its slot.
     struct ToolWindowEntry {
-        UINT menuId;
-        UINT closedCode;
+        const ToolWindowInfo& info;
         ToolSlotBase& (*slot)(CMirtalDlg&);
     };
     static const std::vector<ToolWindowEntry>& ToolWindows();
@@ -274,7 +274,6 @@ public:
     CStatusBar& StatusBar() { return m_statusBar; }
     int GetPageCount() const { return m_pageCount; }
     const std::string& LevelTitle(int level) const { return m_levelTitles[size_t(level - 1)]; }
-    const std::string& LevelMenuName(int level) const { return m_levelMenuNames[size_t(level - 1)]; }
     int GetHotkeyEntry(int index) const { return m_hotkeys[size_t(index)]; }
     int GetSliderStyle() const { return m_sliderStyle; }
     bool IsFirstPaintDone() const { return m_firstPaintDone != 0; }

@@ -24,8 +24,6 @@
 
 namespace {
 
-constexpr UINT kViewEqualizer = ID_VIEW_EQUALIZER;
-
 // Shows a window and paints it at once.
 void showNow(CWnd* w)
 {
@@ -255,7 +253,7 @@ void CMirtalDlg::SwitchEqualizer(bool on, bool selectStored)
             eq->ShowWindow(SW_SHOW);
         else if ((eq = m_equalizer.Create(this)))
             showNow(eq);
-        CheckViewItem(kViewEqualizer, MF_CHECKED);
+        CheckViewItem(ID_VIEW_EQUALIZER, MF_CHECKED);
         if (eq) {
             eq->SetEqualizerOn(true);
             if (selectStored)

@@ -6,6 +6,7 @@
 #include "app/MirtalDlgPlaces.h"
 
 #include "app/Calls.h"
+#include "app/ToolWindowInfos.h"
 #include "store/ResourceIds.h"
 
 #include <vector>
@@ -88,26 +89,26 @@ void CMirtalDlg::CheckViewItem(UINT itemId, UINT check)
 const std::vector<CMirtalDlg::ToolWindowEntry>& CMirtalDlg::ToolWindows()
 {
     static const std::vector<ToolWindowEntry> table = {
-        {ID_VIEW_JUKEBOX, CMD_JUKEBOX_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_jukebox; }},
-        {ID_VIEW_RECORDER, CMD_RECORDER_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_recorder; }},
-        {ID_VIEW_TIMER, CMD_TIMER_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_timerWindow; }},
-        {ID_VIEW_MARKERS, CMD_MARKERS_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_markers; }},
-        {ID_VIEW_SQUAREID, CMD_SQUAREID_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_squareId; }},
-        {ID_VIEW_CALLS, CMD_CALLS_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_calls; }},
-        {ID_VIEW_EQUALIZER, CMD_EQUALIZER_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_equalizer; }},
-        {ID_TOOLS_MUSIC_MANAGER, CMD_MUSIC_MGR_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_musicManager; }},
-        {ID_TOOLS_PLAYLIST_MANAGER, CMD_PLAYLIST_MGR_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_playlistManager; }},
-        {ID_TOOLS_CHOREO_MANAGER, CMD_CHOREO_MGR_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_choreoManager; }},
-        {ID_TOOLS_MEMORY_MANAGER, CMD_MEMORY_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_memoryManager; }},
-        {ID_TOOLS_TRACK_MANAGER, CMD_TRACK_MGR_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_trackManager; }},
-        {ID_TOOLS_MARRY_LYRICS, CMD_MARRY_MGR_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_marryManager; }},
-        {ID_TOOLS_CUESHEETS, CMD_CUESHEET_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_cueSheet; }},
-        {ID_TOOLS_RECORD_DATABASE, CMD_RECORDDB_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_recordDb; }},
-        {ID_VIEW_CARDS, CMD_CARDS_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_cards; }},
-        {ID_VIEW_MUSIC_CONTROL, CMD_MUSIC_CONTROL_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_musicControl; }},
-        {ID_VIEW_HOTKEYS, CMD_HOTKEYS_VIEW_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_hotkeysView; }},
-        {ID_VIEW_KARAOKE, CMD_KARAOKE_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_karaoke; }},
-        {ID_VIEW_TAGS, CMD_TAGS_CLOSED, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_tags; }},
+        {toolwindows::kJukebox, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_jukebox; }},
+        {toolwindows::kRecorder, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_recorder; }},
+        {toolwindows::kTimer, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_timerWindow; }},
+        {toolwindows::kMarkers, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_markers; }},
+        {toolwindows::kSquareId, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_squareId; }},
+        {toolwindows::kCalls, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_calls; }},
+        {toolwindows::kEqualizer, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_equalizer; }},
+        {toolwindows::kMusicManager, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_musicManager; }},
+        {toolwindows::kPlaylistManager, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_playlistManager; }},
+        {toolwindows::kChoreoManager, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_choreoManager; }},
+        {toolwindows::kMemoryManager, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_memoryManager; }},
+        {toolwindows::kTrackManager, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_trackManager; }},
+        {toolwindows::kMarryLyrics, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_marryManager; }},
+        {toolwindows::kCueSheets, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_cueSheet; }},
+        {toolwindows::kRecordDatabase, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_recordDb; }},
+        {toolwindows::kCards, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_cards; }},
+        {toolwindows::kMusicControl, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_musicControl; }},
+        {toolwindows::kHotkeys, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_hotkeysView; }},
+        {toolwindows::kKaraoke, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_karaoke; }},
+        {toolwindows::kTags, [](CMirtalDlg& d) -> ToolSlotBase& { return d.m_tags; }},
     };
     return table;
 }
@@ -115,7 +116,7 @@ const std::vector<CMirtalDlg::ToolWindowEntry>& CMirtalDlg::ToolWindows()
 ToolSlotBase* CMirtalDlg::ToolSlotOfItem(UINT itemId)
 {
     for (const ToolWindowEntry& e : ToolWindows())
-        if (e.menuId == itemId)
+        if (e.info.menuId == itemId)
             return &e.slot(*this);
     return nullptr;
 }
@@ -123,9 +124,9 @@ ToolSlotBase* CMirtalDlg::ToolSlotOfItem(UINT itemId)
 void CMirtalDlg::OnToolWindowClosed(UINT code)
 {
     for (const ToolWindowEntry& e : ToolWindows()) {
-        if (e.closedCode != code)
+        if (e.info.closedCode != code)
             continue;
-        CheckViewItem(e.menuId, MF_UNCHECKED);
+        CheckViewItem(e.info.menuId, MF_UNCHECKED);
         // A report for a window that is already gone only clears the mark.
         e.slot(*this).Destroy();
         if (code == CMD_TIMER_CLOSED)

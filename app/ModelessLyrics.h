@@ -5,12 +5,13 @@
 // what the main window calls; the window's own work comes with the main
 // window's tool windows.
 #include "platform/win/Dialog.h"
+#include "store/ResourceIds.h"
 
 #include <string>
 
 class CModelessLyrics : public CDialogEx {
 public:
-    enum { IDD = 184 };
+    enum { IDD = IDD_LYRICS_WINDOW };
     // The slot says which of the main window's two lyrics windows this is (1 or 2): its
     // closed report and its place globals follow the slot, whatever place and title its
     // window number gives it; 0 lets the window number decide.

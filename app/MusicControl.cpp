@@ -1,17 +1,14 @@
 #include "app/MusicControl.h"
 #include "store/ResourceIds.h"
-#include "app/FocusSink.h"
+#include "app/ToolWindowInfos.h"
 
 #include "store/SendCommand.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/Display.h"
 #include "store/PlayerGlobals.h"
 
-BEGIN_MESSAGE_MAP(CMusicControl, CDialogEx)
-    ON_WM_CLOSE()
+BEGIN_MESSAGE_MAP(CMusicControl, CToolDialog)
     ON_WM_WINDOWPOSCHANGED()
-    ON_WM_HELPINFO()
-    ON_WM_LBUTTONDOWN()
     ON_EN_CHANGE(IDC_FOCUS_SINK, OnSinkChange)
     ON_BN_CLICKED(1239, OnRewind)
     ON_BN_CLICKED(1237, OnPlay)
@@ -23,11 +20,11 @@ BEGIN_MESSAGE_MAP(CMusicControl, CDialogEx)
     ON_BN_CLICKED(1270, OnTempoUp)
 END_MESSAGE_MAP()
 
-CMusicControl::CMusicControl(CWnd* parent) : CDialogEx(IDD, parent) {}
+CMusicControl::CMusicControl(CWnd* parent) : CToolDialog(IDD, toolwindows::kMusicControl, parent) {}
 
 void CMusicControl::DoDataExchange(CDataExchange* dx)
 {
-    CDialogEx::DoDataExchange(dx);
+    CToolDialog::DoDataExchange(dx);
     DDX_Text(dx, IDC_FOCUS_SINK, m_sink);
     DDX_Control(dx, 1275, m_title);
     DDX_Control(dx, 1239, m_rewind);
@@ -42,7 +39,7 @@ void CMusicControl::DoDataExchange(CDataExchange* dx)
 
 BOOL CMusicControl::OnInitDialog()
 {
-    CDialogEx::OnInitDialog();
+    CToolDialog::OnInitDialog();
     SetBackgroundColor(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB));
     m_titleFont.CreateFont(36, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Shell Dlg");
     m_title.SetFont(&m_titleFont);
@@ -86,20 +83,14 @@ void CMusicControl::PlaceWindow()
 BOOL CMusicControl::PreTranslateMessage(MSG* msg)
 {
     // Tooltips come with the control kit; until then only the base handling.
-    return CDialogEx::PreTranslateMessage(msg);
+    return CToolDialog::PreTranslateMessage(msg);
 }
 
 void CMusicControl::OnWindowPosChanged(WINDOWPOS* pos)
 {
-    CDialogEx::OnWindowPosChanged(pos);
+    CToolDialog::OnWindowPosChanged(pos);
     if (!m_hWnd)
         return;
-    CRect r;
-    GetWindowRect(r);
-    g_musicControlX = r.left;
-    g_musicControlY = r.top;
-    g_musicControlWidth = r.Width();
-    g_musicControlHeight = r.Height();
     if (IsWindowVisible())
         LayOut();
     UpdateData(FALSE);
@@ -121,11 +112,6 @@ void CMusicControl::LayOut()
         for (int col = 0; col < 4; ++col)
             rows[row][col]->MoveWindow(15 + col * w, 80 + row * h, cw, ch, TRUE);
     m_title.MoveWindow(15, 15, client.Width() - 30 > 0 ? client.Width() - 30 : 0, 50, TRUE);
-}
-
-void CMusicControl::ParkFocus()
-{
-    ParkFocusOnSink(*this);
 }
 
 void CMusicControl::OnSinkChange()
@@ -152,24 +138,3 @@ void CMusicControl::OnFade() { Send(CMD_PLAYER_FADE); }
 void CMusicControl::OnTempoDown() { Send(CMD_PLAYER_TEMPO_DOWN); }
 void CMusicControl::OnTempoUp() { Send(CMD_PLAYER_TEMPO_UP); }
 
-void CMusicControl::OnClose()
-{
-    const HWND self = m_hWnd;
-    SendCommand(CMD_MUSIC_CONTROL_CLOSED);
-    if (IsWindow(self))
-        CDialogEx::OnClose();
-}
-
-BOOL CMusicControl::OnHelpInfo(HELPINFO*)
-{
-    SendCommand(CMD_HELP);
-    return TRUE;
-}
-
-void CMusicControl::OnLButtonDown(UINT flags, CPoint point)
-{
-    CDialogEx::OnLButtonDown(flags, point);
-    ParkFocus();
-}
-
-void CMusicControl::OnCancel() { SendCommand(CMD_MUSIC_CONTROL_CLOSED); }

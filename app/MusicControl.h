@@ -3,14 +3,15 @@
 // title line with what is playing. It does nothing itself: every button sends
 // its command code to the main window, which passes it to the music page.
 #include "platform/win/Controls.h"
-#include "platform/win/Dialog.h"
+#include "app/ToolDialog.h"
+#include "store/ResourceIds.h"
 #include "platform/win/Gdi.h"
 
 #include <string>
 
-class CMusicControl : public CDialogEx {
+class CMusicControl : public CToolDialog {
 public:
-    enum { IDD = 385 };
+    enum { IDD = IDD_MUSIC_CONTROL };
     explicit CMusicControl(CWnd* parent = nullptr);
 
     // Shows the dance text of the status bar in its title line.
@@ -29,10 +30,7 @@ protected:
     BOOL OnInitDialog() override;
 
     DECLARE_MESSAGE_MAP()
-    void OnClose();
     void OnWindowPosChanged(WINDOWPOS* pos);
-    BOOL OnHelpInfo(HELPINFO* info);
-    void OnLButtonDown(UINT flags, CPoint point);
     void OnSinkChange();
     void OnRewind();
     void OnPlay();
@@ -43,12 +41,7 @@ protected:
     void OnTempoDown();
     void OnTempoUp();
 
-    // Closing the window tells the main window (924), which destroys it.
-    void OnCancel() override;
-    void OnOK() override {}
-
 private:
-    void ParkFocus();
     void Send(UINT code);
     void LayOut();
 

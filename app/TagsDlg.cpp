@@ -1,8 +1,7 @@
 #include "app/TagsDlg.h"
 #include "store/ResourceIds.h"
-#include "app/FocusSink.h"
+#include "app/ToolWindowInfos.h"
 
-#include "store/SendCommand.h"
 #include "platform/audio/Bass.h"
 #include "platform/audio/BassFx.h"
 #include "platform/audio/Tags.h"
@@ -20,15 +19,11 @@ constexpr int kFieldIds[9] = {1173, 1174, 1175, 1176, 1177, 1197, 1179, 1180, 11
 constexpr int kCommentField = 6;
 } // namespace
 
-BEGIN_MESSAGE_MAP(CTagsDlg, CDialogEx)
-    ON_WM_CLOSE()
-    ON_WM_WINDOWPOSCHANGED()
-    ON_WM_HELPINFO()
-    ON_WM_LBUTTONDOWN()
+BEGIN_MESSAGE_MAP(CTagsDlg, CToolDialog)
     ON_BN_CLICKED(1312, OnImportComments)
 END_MESSAGE_MAP()
 
-CTagsDlg::CTagsDlg(CWnd* parent) : CDialogEx(IDD, parent) {}
+CTagsDlg::CTagsDlg(CWnd* parent) : CToolDialog(IDD, toolwindows::kTags, parent) {}
 
 const std::string& CTagsDlg::TagTemplate()
 {
@@ -46,7 +41,7 @@ const std::string& CTagsDlg::TagTemplate()
 
 void CTagsDlg::DoDataExchange(CDataExchange* dx)
 {
-    CDialogEx::DoDataExchange(dx);
+    CToolDialog::DoDataExchange(dx);
     DDX_Text(dx, IDC_FOCUS_SINK, m_sink);
     for (int i = 0; i < 9; ++i)
         DDX_Text(dx, kFieldIds[i], m_fields[size_t(i)]);
@@ -54,7 +49,7 @@ void CTagsDlg::DoDataExchange(CDataExchange* dx)
 
 BOOL CTagsDlg::OnInitDialog()
 {
-    CDialogEx::OnInitDialog();
+    CToolDialog::OnInitDialog();
     m_sampleRate = 0;
     m_sampleRateFloat = 0;
     SetBackgroundColor(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB));
@@ -151,40 +146,3 @@ void CTagsDlg::OnImportComments()
     m_db.CommitBatch();
 }
 
-void CTagsDlg::ParkFocus()
-{
-    ParkFocusOnSink(*this);
-}
-
-void CTagsDlg::OnClose()
-{
-    const HWND self = m_hWnd;
-    SendCommand(CMD_TAGS_CLOSED);
-    if (IsWindow(self))
-        CDialogEx::OnClose();
-}
-
-void CTagsDlg::OnWindowPosChanged(WINDOWPOS* pos)
-{
-    CDialogEx::OnWindowPosChanged(pos);
-    if (!m_hWnd)
-        return;
-    CRect r;
-    GetWindowRect(r);
-    g_tagsPosX = r.left;
-    g_tagsPosY = r.top;
-}
-
-BOOL CTagsDlg::OnHelpInfo(HELPINFO*)
-{
-    SendCommand(CMD_HELP);
-    return TRUE;
-}
-
-void CTagsDlg::OnLButtonDown(UINT flags, CPoint point)
-{
-    CDialogEx::OnLButtonDown(flags, point);
-    ParkFocus();
-}
-
-void CTagsDlg::OnCancel() { SendCommand(CMD_TAGS_CLOSED); }

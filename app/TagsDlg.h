@@ -1,16 +1,17 @@
 #pragma once
 // The tags window (template 465): nine tags of the loaded song, and the import
 // of the comment tags of a folder's audio files into the per-song table.
-#include "platform/win/Dialog.h"
+#include "app/ToolDialog.h"
+#include "store/ResourceIds.h"
 #include "store/MusicDb.h"
 #include "store/MyFunctions.h"
 
 #include <array>
 #include <string>
 
-class CTagsDlg : public CDialogEx {
+class CTagsDlg : public CToolDialog {
 public:
-    enum { IDD = 465 };
+    enum { IDD = IDD_TAGS };
     explicit CTagsDlg(CWnd* parent = nullptr);
 
     // The tag text of the file, or an empty text: nine parts joined by " -- ".
@@ -30,7 +31,6 @@ public:
 
     // The sample rate of the last file read, 0 when it opened no stream.
     int GetSampleRate() const { return m_sampleRate; }
-    const std::string& GetField(int n) const { return m_fields.at(size_t(n - 1)); }
 
     // The template of the nine tags, for TAGS_Read.
     static const std::string& TagTemplate();
@@ -40,18 +40,8 @@ protected:
     BOOL OnInitDialog() override;
 
     DECLARE_MESSAGE_MAP()
-    void OnClose();
-    void OnWindowPosChanged(WINDOWPOS* pos);
-    BOOL OnHelpInfo(HELPINFO* info);
-    void OnLButtonDown(UINT flags, CPoint point);
-
-    // Closing the window tells the main window (720), which destroys it.
-    void OnCancel() override;
-    void OnOK() override {}
 
 private:
-    void ParkFocus();
-
     CMusicDb m_db;
     MyFunctions m_fn;
     int m_sampleRate = 0;

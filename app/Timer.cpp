@@ -1,16 +1,12 @@
 #include "app/Timer.h"
+#include "app/ToolWindowInfos.h"
 
 #include "store/AppGlobals.h"
 #include "store/SendCommand.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/Display.h"
 
-BEGIN_MESSAGE_MAP(CTimer, CDialogEx)
-    ON_WM_WINDOWPOSCHANGED()
-    ON_WM_HELPINFO()
-END_MESSAGE_MAP()
-
-CTimer::CTimer(CWnd* parent) : CDialogEx(IDD, parent) {}
+CTimer::CTimer(CWnd* parent) : CToolDialog(IDD, toolwindows::kTimer, parent) {}
 
 bool CTimer::StateColour(int state, COLORREF& colour)
 {
@@ -24,13 +20,13 @@ bool CTimer::StateColour(int state, COLORREF& colour)
 
 void CTimer::DoDataExchange(CDataExchange* dx)
 {
-    CDialogEx::DoDataExchange(dx);
+    CToolDialog::DoDataExchange(dx);
     DDX_Control(dx, 1125, m_readOut);
 }
 
 BOOL CTimer::OnInitDialog()
 {
-    CDialogEx::OnInitDialog();
+    CToolDialog::OnInitDialog();
     ApplyColours();
     m_readOut.SetTextColor(RGB(0, 0, 255));
     m_readOut.SetFontHeight(80, true);
@@ -76,21 +72,4 @@ void CTimer::PlaceWindow()
         g_timerPosY = screenH - height;
     SetWindowPos(&wndTop, g_timerPosX, g_timerPosY, width, height, SWP_SHOWWINDOW);
     UpdateData(FALSE);
-}
-
-void CTimer::OnCancel() { SendCommand(CMD_TIMER_CLOSED); }
-
-void CTimer::OnWindowPosChanged(WINDOWPOS* pos)
-{
-    CDialogEx::OnWindowPosChanged(pos);
-    CRect r;
-    GetWindowRect(&r);
-    g_timerPosX = r.left;
-    g_timerPosY = r.top;
-}
-
-BOOL CTimer::OnHelpInfo(HELPINFO*)
-{
-    SendCommand(CMD_HELP);
-    return TRUE;
 }

@@ -3,13 +3,14 @@
 // movable window of its own. Passive: the main window gives it the text and
 // the colour state on every tick.
 #include "controls/ReadOut.h"
-#include "platform/win/Dialog.h"
+#include "app/ToolDialog.h"
+#include "store/ResourceIds.h"
 
 #include <string>
 
-class CTimer : public CDialogEx {
+class CTimer : public CToolDialog {
 public:
-    enum { IDD = 183 };
+    enum { IDD = IDD_TIMER };
     explicit CTimer(CWnd* parent = nullptr);
 
     // Shows the time text.
@@ -32,14 +33,6 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
-    // Closing the window tells the main window (709), which destroys it.
-    void OnCancel() override;
-    void OnOK() override {}
-
-    void OnWindowPosChanged(WINDOWPOS* pos);
-    BOOL OnHelpInfo(HELPINFO* info);
-
-    DECLARE_MESSAGE_MAP()
 
 private:
     CReadOut m_readOut;

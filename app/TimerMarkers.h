@@ -5,12 +5,13 @@
 // the texts and places it again when it moves.
 #include "controls/ReadOut.h"
 #include "platform/win/Dialog.h"
+#include "store/ResourceIds.h"
 
 #include <string>
 
 class CTimerMarkers : public CDialogEx {
 public:
-    enum { IDD = 304 };
+    enum { IDD = IDD_MARKER_TIMER };
     explicit CTimerMarkers(CWnd* parent = nullptr);
 
     // Shows the two time texts.

@@ -1,9 +1,8 @@
 #include "app/ViewHotkeys.h"
 #include "store/ResourceIds.h"
-#include "app/FocusSink.h"
+#include "app/ToolWindowInfos.h"
 
 #include "store/AppGlobals.h"
-#include "store/SendCommand.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/Display.h"
 #include "store/CppSQLite3.h"
@@ -123,14 +122,11 @@ constexpr const char* kBreak = "\r\n";
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CViewHotkeys, CDialogEx)
-    ON_WM_WINDOWPOSCHANGED()
-    ON_WM_HELPINFO()
-    ON_WM_LBUTTONDOWN()
+BEGIN_MESSAGE_MAP(CViewHotkeys, CToolDialog)
     ON_EN_CHANGE(kSinkId, OnSinkChange)
 END_MESSAGE_MAP()
 
-CViewHotkeys::CViewHotkeys(CWnd* parent) : CDialogEx(IDD, parent) {}
+CViewHotkeys::CViewHotkeys(CWnd* parent) : CToolDialog(IDD, toolwindows::kHotkeys, parent) {}
 
 std::string CViewHotkeys::FunctionName(int function)
 {
@@ -147,14 +143,14 @@ std::string CViewHotkeys::FunctionLine(int function, const std::string& key)
 
 void CViewHotkeys::DoDataExchange(CDataExchange* dx)
 {
-    CDialogEx::DoDataExchange(dx);
+    CToolDialog::DoDataExchange(dx);
     DDX_Text(dx, kSinkId, m_sink);
     DDX_Text(dx, kListId, m_list);
 }
 
 BOOL CViewHotkeys::OnInitDialog()
 {
-    CDialogEx::OnInitDialog();
+    CToolDialog::OnInitDialog();
     ApplyDialogColor();
     PlaceWindow();
     BuildText();
@@ -222,34 +218,6 @@ void CViewHotkeys::PlaceWindow()
             g_hotkeysPosY = screenH - 610;
     }
     SetWindowPos(&wndTop, g_hotkeysPosX, g_hotkeysPosY, width, height, SWP_SHOWWINDOW);
-    ParkFocus();
-}
-
-void CViewHotkeys::ParkFocus()
-{
-    ParkFocusOnSink(*this, kSinkId);
-}
-
-void CViewHotkeys::OnCancel() { SendCommand(CMD_HOTKEYS_VIEW_CLOSED); }
-
-void CViewHotkeys::OnWindowPosChanged(WINDOWPOS* pos)
-{
-    CDialogEx::OnWindowPosChanged(pos);
-    CRect r;
-    GetWindowRect(&r);
-    g_hotkeysPosX = r.left;
-    g_hotkeysPosY = r.top;
-}
-
-BOOL CViewHotkeys::OnHelpInfo(HELPINFO*)
-{
-    SendCommand(CMD_HELP);
-    return TRUE;
-}
-
-void CViewHotkeys::OnLButtonDown(UINT flags, CPoint point)
-{
-    CDialogEx::OnLButtonDown(flags, point);
     ParkFocus();
 }
 

@@ -3,14 +3,15 @@
 // letter, comma, dot and minus keys are named after the function table
 // hotkeys gives them; the text is a snapshot until BuildText runs again.
 #include "platform/win/Controls.h"
-#include "platform/win/Dialog.h"
+#include "app/ToolDialog.h"
+#include "store/ResourceIds.h"
 #include "store/MusicDb.h"
 
 #include <string>
 
-class CViewHotkeys : public CDialogEx {
+class CViewHotkeys : public CToolDialog {
 public:
-    enum { IDD = 394 };
+    enum { IDD = IDD_HOTKEYS_VIEW };
     explicit CViewHotkeys(CWnd* parent = nullptr);
 
     // Number of hotkey functions; names are indexed 0 .. kFunctionCount - 1.
@@ -35,15 +36,7 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
-    // Closing the window tells the main window (925), which destroys it.
-    void OnCancel() override;
-    void OnOK() override {}
-
-    void OnWindowPosChanged(WINDOWPOS* pos);
-    BOOL OnHelpInfo(HELPINFO* info);
-    void OnLButtonDown(UINT flags, CPoint point);
     void OnSinkChange();
-    void ParkFocus();
 
     DECLARE_MESSAGE_MAP()
 

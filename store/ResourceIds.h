@@ -2,7 +2,7 @@
 // Resource ids the code names, beside the command codes: the View and Tools
 // menu items that open and close the tool windows, and the hidden edit in which
 // pages and tool windows park the keyboard focus (typed keys go from it to the
-// main window). Dialog templates are named by their classes (`IDD`).
+// main window), and the templates of the tool windows (each class's `IDD`).
 #include "platform/win/WinTypes.h"
 
 // The hidden focus-sink edit of pages and tool windows
@@ -31,3 +31,14 @@ inline constexpr UINT ID_TOOLS_TRACK_MANAGER = 32827; // "Track Manager"
 inline constexpr UINT ID_TOOLS_MARRY_LYRICS = 32828; // "Marry Lyrics"
 inline constexpr UINT ID_TOOLS_CUESHEETS = 32829; // "Cuesheets"
 inline constexpr UINT ID_TOOLS_RECORD_DATABASE = 32846; // "Record Database"
+
+// Dialog templates of the tool windows
+inline constexpr UINT IDD_CALLS = 178;          // show calls
+inline constexpr UINT IDD_TIMER = 183;          // dance timer
+inline constexpr UINT IDD_LYRICS_WINDOW = 184;  // lyrics windows 1 and 2
+inline constexpr UINT IDD_CARDS = 294;          // computer cards
+inline constexpr UINT IDD_MARKER_TIMER = 304;   // timer beside the markers panel
+inline constexpr UINT IDD_MUSIC_CONTROL = 385;  // music control
+inline constexpr UINT IDD_HOTKEYS_VIEW = 394;   // hotkeys
+inline constexpr UINT IDD_BREAK_TIME = 398;     // break timer
+inline constexpr UINT IDD_TAGS = 465;           // tags

@@ -6,6 +6,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/BreakTime.h"
+#include "app/ToolDialog.h"
 #include "platform/win/MsgMap.h"
 #include "store/CommandCodes.h"
 #include "store/FailureReport.h"
@@ -19,9 +20,11 @@ using namespace mainwindowtest;
 namespace {
 
 // A tool window whose timer fails half-way through a batch, with the wait cursor on.
-class FailingTickWindow : public CDialogEx {
+const ToolWindowInfo kFailingInfo{0, 0, {}};
+
+class FailingTickWindow : public CToolDialog {
 public:
-    FailingTickWindow() : CDialogEx(CBreakTime::IDD) {}
+    FailingTickWindow() : CToolDialog(CBreakTime::IDD, kFailingInfo, nullptr) {}
     int ticks = 0;
 
 protected:
@@ -39,7 +42,7 @@ private:
     CMusicDb m_db;
 };
 
-BEGIN_MESSAGE_MAP(FailingTickWindow, CDialogEx)
+BEGIN_MESSAGE_MAP(FailingTickWindow, CToolDialog)
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 

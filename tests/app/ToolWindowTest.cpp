@@ -5,6 +5,9 @@
 #include "store/MusicDb.h"
 
 #include "app/Calls.h"
+#include "app/ToolDialog.h"
+#include "app/ToolWindowInfos.h"
+#include "platform/win/Shell.h"
 #include "store/CommandCodes.h"
 #include "app/Timer.h"
 #include "managers/ToolsTrack.h"
@@ -12,6 +15,8 @@
 #include "player/Karaoke.h"
 #include "player/Markers.h"
 #include "player/Record.h"
+
+#include <set>
 
 using namespace mainwindowtest;
 using callrec::List;
@@ -256,6 +261,61 @@ TEST_F(ToolWindowTest, TheEndOfTheMainWindowFreesEveryToolWindow)
     dlg->DestroyWindow();
     dlg.reset();
     EXPECT_EQ(toolwin::LiveCount(), alive);
+}
+
+} // namespace
+
+namespace {
+
+class ToolDialogTest : public MainWindowTest {};
+
+// The tool windows on the shared base: F1 opens the help file, a move keeps
+// the place in the window's globals, and the close box reports the close.
+TEST_F(ToolDialogTest, HelpPlaceAndCloseComeFromTheSharedBase)
+{
+    start();
+    testsupport::writeFile(dir.file("Mirtal.chm"), "help");
+    const ToolWindowInfo* infos[] = {&toolwindows::kTimer, &toolwindows::kTags, &toolwindows::kHotkeys,
+                                     &toolwindows::kMusicControl};
+    for (const ToolWindowInfo* info : infos) {
+        menu(info->menuId);
+        ToolSlotBase* slot = dlg->ToolSlotOfItem(info->menuId);
+        ASSERT_NE(slot, nullptr) << info->menuId;
+        auto* window = dynamic_cast<CToolDialog*>(slot->Window());
+        ASSERT_NE(window, nullptr) << info->menuId;
+        EXPECT_EQ(&window->Info(), info);
+
+        win::ClearShellLog();
+        window->SendMessage(WM_HELP, 0, 0);
+        ASSERT_EQ(win::ShellLog().size(), 1u) << info->menuId;
+        EXPECT_EQ(win::ShellLog()[0].file, dir.str() + "/Mirtal.chm");
+
+        window->MoveWindow(123, 87, 420, 330);
+        win::PumpMessages();
+        EXPECT_EQ(*info->place.x, 123) << info->menuId;
+        EXPECT_EQ(*info->place.y, 87) << info->menuId;
+        if (info->place.width) {
+            EXPECT_EQ(*info->place.width, 420) << info->menuId;
+            EXPECT_EQ(*info->place.height, 330) << info->menuId;
+        }
+
+        EXPECT_TRUE(checked(info->menuId));
+        window->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+        win::PumpMessages();
+        EXPECT_FALSE(slot->Exists()) << info->menuId;
+        EXPECT_FALSE(checked(info->menuId)) << info->menuId;
+    }
+}
+
+// One line per window: no two share a menu item or a close code.
+TEST_F(ToolDialogTest, TheTableNamesEachItemAndCloseCodeOnce)
+{
+    std::set<UINT> items, codes;
+    for (const CMirtalDlg::ToolWindowEntry& e : CMirtalDlg::ToolWindows()) {
+        EXPECT_TRUE(items.insert(e.info.menuId).second) << e.info.menuId;
+        EXPECT_TRUE(codes.insert(e.info.closedCode).second) << e.info.closedCode;
+    }
+    EXPECT_EQ(items.size(), 20u);
 }
 
 } // namespace
