@@ -1,15 +1,27 @@
 #pragma once
-// The square identification window (template 260). This class offers what the
-// main window calls; the window's own work comes with the main window's tool
-// windows.
+// The square identification window (template 260): the dancers of one square
+// around a picture of it, each with a label, a colour button and two name
+// boxes; four couples, or six in the hexagon layout. Names come from a boys'
+// and a girls' list file; a boys' line "John - Mary" names a couple, and
+// picking such a line fills the boy's and the girl's box at once. Names and
+// colours live only in the window.
+#include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"
+#include "platform/win/Gdi.h"
+#include "platform/win/MFCButton.h"
+#include "store/MusicDb.h"
+#include "store/MyFunctions.h"
+
+#include <array>
+#include <string>
+#include <vector>
 
 class CSquareID : public CDialogEx {
 public:
     enum { IDD = 260 };
     explicit CSquareID(CWnd* parent = nullptr);
 
-    // Lays itself out again for the hexagon setting.
+    // Places every control for the layout g_hexagon selects and shows the window.
     void ApplyLayout();
 
     // Background takes the dialog colour.
@@ -18,8 +30,49 @@ public:
     // Focus to its hidden command sink; controls refreshed.
     void ParkFocus();
 
+    // Fills the boys' (list 1) or the girls' (list 2) name boxes from a list file.
+    void LoadNameList(const std::string& path, int list);
+
+    bool IsEditMode() const { return m_editMode != 0; }
+    const std::string& BoysListPath() const { return m_boysPath; }
+    const std::string& GirlsListPath() const { return m_girlsPath; }
+
 protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
     // Closing the window tells the main window (700), which destroys it.
     void OnCancel() override;
     void OnOK() override {}
+
+    void OnEdit();
+    void OnHide();
+    void OnReset();
+    void OnPickBoysList();
+    void OnPickGirlsList();
+    void OnNameSelected(UINT id);
+    void OnSinkChange();
+    void OnLButtonDown(UINT flags, CPoint point);
+    BOOL OnHelpInfo(HELPINFO* info);
+    void OnWindowPosChanged(WINDOWPOS* pos);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void PickList(int list);
+
+    MyFunctions m_fn;
+    CMusicDb m_db;
+    BYTE m_editMode = 0;
+    CFont m_font;
+    std::array<CMFCColorButton, 12> m_colors;
+    std::array<CStatic, 12> m_labels;
+    CMFCButton m_reset;
+    CMFCButton m_hide;
+    std::string m_sink;
+    std::string m_boysPath;
+    std::array<CComboBox, 24> m_names;
+    std::string m_girlsPath;
+    std::vector<std::string> m_coupleGirls;
+    bool m_refreshing = false;
 };

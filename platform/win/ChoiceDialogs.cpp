@@ -6,6 +6,8 @@
 
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QPainter>
+#include <QPixmap>
 #include <QWidget>
 #include <algorithm>
 
@@ -61,6 +63,27 @@ void ClearChoiceDialogLogs()
 {
     colorLog().clear();
     fontLog().clear();
+}
+
+const std::vector<COLORREF>& PopupColors()
+{
+    static const std::vector<COLORREF> colors = {
+        RGB(0, 0, 0),       RGB(128, 0, 0),   RGB(0, 128, 0),   RGB(128, 128, 0),   RGB(0, 0, 128),   RGB(128, 0, 128),
+        RGB(0, 128, 128),   RGB(192, 192, 192), RGB(128, 128, 128), RGB(255, 0, 0), RGB(0, 255, 0),   RGB(255, 255, 0),
+        RGB(0, 0, 255),     RGB(255, 0, 255), RGB(0, 255, 255), RGB(255, 255, 255), RGB(212, 212, 212), RGB(255, 192, 203),
+        RGB(255, 255, 224), RGB(255, 128, 0), RGB(128, 64, 0),  RGB(0, 64, 128),    RGB(64, 0, 128),  RGB(64, 64, 64),
+    };
+    return colors;
+}
+
+QPixmap ColorSwatch(COLORREF c, int size)
+{
+    QPixmap pm(size, size);
+    pm.fill(QColor(GetRValue(c), GetGValue(c), GetBValue(c)));
+    QPainter p(&pm);
+    p.setPen(Qt::black);
+    p.drawRect(0, 0, size - 1, size - 1);
+    return pm;
 }
 
 } // namespace win

@@ -37,6 +37,16 @@ const std::vector<ColorDialogRequest>& ColorDialogLog();
 const std::vector<FontDialogRequest>& FontDialogLog();
 void ClearChoiceDialogLogs();
 
+// The colours the colour pop-ups offer (the grid's colour rows, the colour button).
+const std::vector<COLORREF>& PopupColors();
+
+} // namespace win
+
+class QPixmap;
+namespace win {
+// A square of the colour with a black outline, as the pop-ups show it.
+QPixmap ColorSwatch(COLORREF color, int size = 12);
+
 } // namespace win
 
 class CColorDialog {

@@ -1,6 +1,7 @@
 #pragma once
 // The standard controls, each in its own file pair (see ControlClass.h).
 #include "platform/win/Button.h"
+#include "platform/win/ColorButton.h"
 #include "platform/win/ComboBox.h"
 #include "platform/win/DateTimeCtrl.h"
 #include "platform/win/Edit.h"

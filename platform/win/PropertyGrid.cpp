@@ -86,15 +86,6 @@ bool parseInt(const std::string& text, int& out)
 
 constexpr UINT kF2 = 0x71;
 
-QPixmap swatch(COLORREF c, int size = 12)
-{
-    QPixmap pm(size, size);
-    pm.fill(QColor(GetRValue(c), GetGValue(c), GetBValue(c)));
-    QPainter p(&pm);
-    p.setPen(Qt::black);
-    p.drawRect(0, 0, size - 1, size - 1);
-    return pm;
-}
 
 bool sameFont(const LOGFONT& a, const LOGFONT& b)
 {
@@ -109,12 +100,6 @@ CMFCPropertyGridProperty* propOf(QTreeWidgetItem* item)
 }
 
 // The colours the pop-up offers besides "Default" and "Other...".
-constexpr COLORREF kPopupColors[] = {
-    RGB(0, 0, 0),       RGB(128, 0, 0),   RGB(0, 128, 0),   RGB(128, 128, 0),   RGB(0, 0, 128),   RGB(128, 0, 128),
-    RGB(0, 128, 128),   RGB(192, 192, 192), RGB(128, 128, 128), RGB(255, 0, 0), RGB(0, 255, 0),   RGB(255, 255, 0),
-    RGB(0, 0, 255),     RGB(255, 0, 255), RGB(0, 255, 255), RGB(255, 255, 255), RGB(212, 212, 212), RGB(255, 192, 203),
-    RGB(255, 255, 224), RGB(255, 128, 0), RGB(128, 64, 0),  RGB(0, 64, 128),    RGB(64, 0, 128),  RGB(64, 64, 64),
-};
 
 // The grid's frame: the two columns start equal at the first size the grid
 // gets, however it was made (by Create or by a dialog template).
@@ -812,7 +797,7 @@ void CMFCPropertyGridCtrl::openColorPopup(CMFCPropertyGridColorProperty* p)
         };
     };
     if (p->HasAutomatic()) {
-        auto* automatic = new QPushButton(QIcon(swatch(p->AutomaticColor())), q(p->AutomaticLabel()), popup);
+        auto* automatic = new QPushButton(QIcon(win::ColorSwatch(p->AutomaticColor())), q(p->AutomaticLabel()), popup);
         automatic->setObjectName("automatic");
         automatic->setFlat(true);
         layout->addWidget(automatic);
@@ -821,12 +806,12 @@ void CMFCPropertyGridCtrl::openColorPopup(CMFCPropertyGridColorProperty* p)
     auto* grid = new QGridLayout;
     grid->setSpacing(2);
     int i = 0;
-    for (COLORREF c : kPopupColors) {
+    for (COLORREF c : win::PopupColors()) {
         auto* b = new QToolButton(popup);
         char name[16];
         std::snprintf(name, sizeof name, "color-%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
         b->setObjectName(name);
-        b->setIcon(QIcon(swatch(c, 14)));
+        b->setIcon(QIcon(win::ColorSwatch(c, 14)));
         b->setAutoRaise(true);
         b->setChecked(!p->IsAutomatic() && c == p->GetColor());
         grid->addWidget(b, i / 8, i % 8);
@@ -900,7 +885,7 @@ void CMFCPropertyGridCtrl::RefreshProperty(CMFCPropertyGridProperty* p)
     item->setFont(0, f);
     item->setFont(1, f);
     if (auto* color = dynamic_cast<CMFCPropertyGridColorProperty*>(p))
-        item->setIcon(1, QIcon(swatch(color->GetColor())));
+        item->setIcon(1, QIcon(win::ColorSwatch(color->GetColor())));
     const QBrush text = p->IsEnabled() ? m_ui->tree->palette().text() : m_ui->tree->palette().brush(QPalette::Disabled, QPalette::Text);
     item->setForeground(0, text);
     item->setForeground(1, text);
