@@ -171,7 +171,7 @@ TEST_F(PlacesTest, RestoreWindowsPositionsResetsThePlacesAndMovesTheOpenWindows)
     EXPECT_EQ(g_lyricsWindowHeight, 500);
     EXPECT_EQ(g_callsWidth, 640) << "the show-calls size stays";
     EXPECT_EQ(g_callsHeight, 480);
-    EXPECT_EQ(rec.Calls(), (callrec::List{"CJukeBox::PlaceWindow()", "CKaraoke::PlaceWindow()", "CSquareID::ParkFocus()"}))
+    EXPECT_EQ(rec.Calls(), (callrec::List{"CJukeBox::PlaceWindow()", "CKaraoke::PlaceWindow()"}))
         << "the square identification is not moved";
     EXPECT_TRUE(boxTexts().empty());
 }
