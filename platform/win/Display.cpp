@@ -65,6 +65,11 @@ int GetSystemMetrics(int index)
     case SM_CYFULLSCREEN: return win::WorkArea().Height();
     case SM_CXICON:
     case SM_CYICON: return MulDiv(32, m.dpiX, 96);
+    // One screen: the virtual screen is the primary screen.
+    case SM_XVIRTUALSCREEN:
+    case SM_YVIRTUALSCREEN: return 0;
+    case SM_CXVIRTUALSCREEN: return m.width;
+    case SM_CYVIRTUALSCREEN: return m.height;
     default: return 0;
     }
 }

@@ -59,3 +59,6 @@ HCURSOR LoadCursor(void* instance, const char* name);
 // from now on; the cursor set before.
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
+// The pointer's place on the screen; tests move it with SetCursorPos.
+BOOL GetCursorPos(POINT* point);
+BOOL SetCursorPos(int x, int y);
