@@ -92,15 +92,16 @@ BOOL CRgn::CreateRoundRectRgn(int left, int top, int right, int bottom, int ew, 
     const QRegion corners = ellipseRows(0, 0, ew, eh);
     QRegion r;
     const int midTop = eh / 2, midBottom = box.height() - (eh - eh / 2);
-    for (const QRect& row : corners) {
-        const int y = row.top();
-        const int inset = row.left();
-        const QRect span(box.left() + inset, 0, box.width() - 2 * inset, 1);
-        if (y < eh / 2)
-            r += span.translated(0, box.top() + y);
-        else
-            r += span.translated(0, box.top() + box.height() - eh + y);
-    }
+    // The region merges rows of equal span into one rectangle: walk every row.
+    for (const QRect& rows : corners)
+        for (int y = rows.top(); y <= rows.bottom(); ++y) {
+            const int inset = rows.left();
+            const QRect span(box.left() + inset, 0, box.width() - 2 * inset, 1);
+            if (y < eh / 2)
+                r += span.translated(0, box.top() + y);
+            else
+                r += span.translated(0, box.top() + box.height() - eh + y);
+        }
     if (midBottom > midTop)
         r += QRect(box.left(), box.top() + midTop, box.width(), midBottom - midTop);
     setRegion(r);
