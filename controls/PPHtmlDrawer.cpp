@@ -8,6 +8,7 @@
 #include "platform/win/Wnd.h"
 
 #include <algorithm>
+#include <filesystem>
 
 SIZE HtmlTextDevice::Extent(CDC* dc, const std::string& text)
 {
@@ -305,10 +306,39 @@ void CPPHtmlDrawer::JumpToHyperlink(POINT point)
         ::SendMessage(m_messageWnd, m_messageMsg, WPARAM(area.target.c_str()), m_messageValue);
 }
 
+namespace {
+
+// Whether a link names a program on this machine (directly or as a file
+// address): such a link is never opened, since opening would start it.
+bool NamesProgram(const std::string& target)
+{
+    namespace fs = std::filesystem;
+    std::string path = target;
+    if (path.rfind("file://", 0) == 0)
+        path.erase(0, 7);
+    else if (path.find("://") != std::string::npos || path.rfind("mailto:", 0) == 0 || path.rfind("www.", 0) == 0)
+        return false;
+    std::string slashed = path;
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    for (const std::string& candidate : {path, slashed}) {
+        std::error_code ec;
+        const fs::file_status st = fs::status(candidate, ec);
+        if (!ec && fs::is_regular_file(st) &&
+            (st.permissions() & (fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec)) !=
+                fs::perms::none)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 INT_PTR CPPHtmlDrawer::OpenLink(const std::string& target, int showCommand)
 {
     // The target goes to the desktop's open service as one argument; it never
-    // reaches a command line.
+    // reaches a command line, and a link to a program does not start it.
+    if (target.empty() || NamesProgram(target))
+        return SE_ERR_ACCESSDENIED;
     return ShellExecute(nullptr, "open", target, "", "", showCommand);
 }
 

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <cstdint>
 #include <map>
 
@@ -389,6 +390,22 @@ TEST(HtmlDrawerLinks, HotLinkNoticesAndOpeningATarget)
     EXPECT_EQ(win::ShellLog()[0].file, target);
     EXPECT_TRUE(win::ShellLog()[0].parameters.empty());
     EXPECT_TRUE(launched.empty()); // no such file: nothing is started
+
+    // A link to a program on this machine never reaches the shell: opening would start it.
+    testsupport::TempDir dir;
+    const std::string program = dir.file("run.sh"), document = dir.file("notes.txt");
+    testsupport::writeFile(program, "#!/bin/sh\ntouch ran\n");
+    testsupport::writeFile(document, "notes");
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    for (const std::string& t : {program, "file://" + program, document}) {
+        win::ClearShellLog();
+        launched.clear();
+        Stage p;
+        p.Run("<a href=\"" + t + "\">x</a>");
+        ASSERT_EQ(p.drawer.LinkAreas().size(), 1u);
+        p.drawer.JumpToHyperlink(POINT{p.drawer.LinkAreas()[0].rect.left + 1, p.drawer.LinkAreas()[0].rect.top + 1});
+        EXPECT_EQ(launched.size(), t == document ? 1u : 0u) << t;
+    }
     win::SetShellLauncher(previous);
     receiver.DestroyWindow();
 }
