@@ -114,15 +114,16 @@ TEST_F(ToolTipTest, ShowsHalfASecondAfterTheRestAndGoesAfterFiveSeconds)
     EXPECT_EQ(tip.GetCurrentTool()->text, "First <b>button</b>");
 
     // The same position again is no new work; the tip stays until the autopop.
+    // (The clock starts once the tip is seen, a little after its timer: the bounds allow for a busy machine.)
     clock.restart();
     hover(1701, 5, 5);
-    win::PumpMessages(4300);
+    win::PumpMessages(3800);
     EXPECT_TRUE(shown());
-    while (shown() && clock.elapsed() < 7000)
+    while (shown() && clock.elapsed() < 8000)
         win::PumpMessages(20);
     EXPECT_FALSE(shown());
-    EXPECT_GE(clock.elapsed(), 4800);
-    EXPECT_LE(clock.elapsed(), 5800);
+    EXPECT_GE(clock.elapsed(), 4000);
+    EXPECT_LE(clock.elapsed(), 6500);
 }
 
 TEST_F(ToolTipTest, MovingInsideTheControlHidesTheTipUntilThePointerComesBack)
