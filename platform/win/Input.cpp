@@ -309,15 +309,6 @@ void AskCursor(QWidget* widget, HWND hwnd, UINT mouseMessage)
 
 } // namespace win::detail
 
-BOOL GetCursorPos(POINT* point)
-{
-    if (!point)
-        return FALSE;
-    const QPoint p = QCursor::pos();
-    *point = POINT{p.x(), p.y()};
-    return TRUE;
-}
-
 BOOL SetCursorPos(int x, int y)
 {
     QCursor::setPos(x, y);

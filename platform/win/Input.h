@@ -59,6 +59,5 @@ HCURSOR LoadCursor(void* instance, const char* name);
 // from now on; the cursor set before.
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
-// The pointer's place on the screen; tests move it with SetCursorPos.
-BOOL GetCursorPos(POINT* point);
+// Moves the pointer (tests place it where their relayed mouse messages say).
 BOOL SetCursorPos(int x, int y);
