@@ -4,6 +4,8 @@
 #include "platform/win/Dc.h"
 #include "platform/win/Gdi.h"
 
+#include "bench/BenchApp.h"
+
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -11,21 +13,9 @@
 
 namespace {
 
-void ensureApp()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "mirtal_bench";
-    static char* argv[] = {name, nullptr};
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    new QApplication(argc, argv);
-}
-
 void BM_DibSectionFill(benchmark::State& state)
 {
-    ensureApp();
+    bench::EnsureApplication();
     const int bits = int(state.range(0));
     const int colours = 1 << bits;
     std::vector<unsigned char> header(sizeof(BITMAPINFOHEADER) + size_t(colours) * sizeof(RGBQUAD));

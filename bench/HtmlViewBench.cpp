@@ -2,6 +2,8 @@
 // fresh process) and showing a lyrics file in a view that is already up.
 #include "texts/HtmlEditCtrl2.h"
 
+#include "bench/BenchApp.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <benchmark/benchmark.h>
@@ -12,20 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-void ensureApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "mirtal_bench";
-    static char* argv[] = {name, nullptr};
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    if (geteuid() == 0)
-        setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
-    new QApplication(argc, argv);
-}
 
 // A cue sheet as the cue-sheet editor writes it: the style sheet, a header and 60 lines.
 std::string writeLyrics(const std::filesystem::path& folder, const std::string& name)
@@ -51,7 +39,7 @@ struct Viewer {
 
     Viewer()
     {
-        ensureApplication();
+        bench::EnsureApplication();
         folder = std::filesystem::temp_directory_path() / ("mirtal-bench-html-" + std::to_string(getpid()));
         std::filesystem::create_directories(folder);
         a = writeLyrics(folder, "a.htm");

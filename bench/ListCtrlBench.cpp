@@ -2,6 +2,8 @@
 // the rows arrive and scrolling a page, with the cells the list asks for.
 #include "platform/win/ListCtrl.h"
 
+#include "bench/BenchApp.h"
+
 #include <QApplication>
 #include <QWidget>
 #include <benchmark/benchmark.h>
@@ -10,18 +12,6 @@
 #include <string>
 
 namespace {
-
-void ensureApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "mirtal_bench";
-    static char* argv[] = {name, nullptr};
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    new QApplication(argc, argv);
-}
 
 // The parent answers each cell as the program's pages do: a text made on request.
 class Host : public CWnd {
@@ -50,7 +40,7 @@ struct Page {
 
     Page()
     {
-        ensureApplication();
+        bench::EnsureApplication();
         host.CreateEx(0, nullptr, "host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 900, 700), nullptr, 0);
         list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS,
                     CRect(0, 0, 880, 680), &host, 1009);

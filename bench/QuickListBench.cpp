@@ -3,6 +3,8 @@
 // the list asks its parent for.
 #include "controls/QuickList.h"
 
+#include "bench/BenchApp.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
@@ -15,18 +17,6 @@ namespace {
 
 constexpr int kRows = 100000;
 constexpr int kOpenColumns = 5;
-
-void ensureApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "mirtal_bench";
-    static char* argv[] = {name, nullptr};
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    new QApplication(argc, argv);
-}
 
 // The parent answers each cell as the pages do: a text made on request and the
 // colour of every second row.
@@ -66,7 +56,7 @@ struct Page {
 
     Page()
     {
-        ensureApplication();
+        bench::EnsureApplication();
         host.CreateEx(0, nullptr, "host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 900, 700), nullptr, 0);
         list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS,
                     CRect(0, 0, 880, 680), &host, 1009);
