@@ -497,7 +497,44 @@ public:
         }
         row = r;
         col = c;
-        flags = LVHT_ONITEMLABEL;
+        flags = (c == 0 && checkBoxes() && p.x() - horizontalHeader()->sectionViewportPosition(0) < kCheckWidth)
+                    ? LVHT_ONITEMSTATEICON
+                    : LVHT_ONITEMLABEL;
+    }
+
+    // ---- Check boxes (LVS_EX_CHECKBOXES): state image 1 unchecked, 2 checked ----------
+
+    static constexpr int kCheckWidth = 18; // the box and its margins at the left of column 0
+
+    bool checkBoxes() const { return (exStyle & LVS_EX_CHECKBOXES) != 0; }
+    bool checked(int row) const { return ((stateOf(row) & LVIS_STATEIMAGEMASK) >> 12) == 2; }
+    void toggleCheck(int row)
+    {
+        if (validRow(row))
+            setState(row, INDEXTOSTATEIMAGEMASK(checked(row) ? 1 : 2), LVIS_STATEIMAGEMASK);
+    }
+
+    void drawCheckBox(CDC& dc, const CRect& cell, bool on, COLORREF ink)
+    {
+        const int size = std::min(13, cell.Height() - 2);
+        if (size < 5)
+            return;
+        const int left = cell.left + 2;
+        const int top = cell.top + (cell.Height() - size) / 2;
+        const CRect box(left, top, left + size, top + size);
+        dc.FillSolidRect(&box, GetSysColor(COLOR_WINDOW));
+        CBrush frame(GetSysColor(COLOR_BTNSHADOW));
+        dc.FrameRect(&box, &frame);
+        if (!on)
+            return;
+        // A tick drawn as three short strokes, thick enough to read at any size.
+        const int s = size - 6;
+        const POINT tick[3] = {{left + 3, top + 3 + s / 2}, {left + 3 + s / 3, top + 3 + s - 1},
+                               {left + size - 4, top + 3}};
+        CPen pen(PS_SOLID, 2, ink);
+        CPen* old = dc.SelectObject(&pen);
+        dc.Polyline(tick, 3);
+        dc.SelectObject(old);
     }
 
     // Scrolls the row into view, never sideways.
@@ -675,12 +712,16 @@ public:
         }
         if (fill != CLR_NONE)
             dc.FillSolidRect(&cell, fill);
+        CRect r = cell;
+        if (col == 0 && checkBoxes()) {
+            drawCheckBox(dc, cell, checked(row), GetSysColor(COLOR_WINDOWTEXT));
+            r.left += kCheckWidth;
+        }
         const std::string t = cellText(row, col);
         if (t.empty())
             return;
         const int j = model.columns[size_t(col)].fmt & LVCFMT_JUSTIFYMASK;
         const UINT align = j == LVCFMT_RIGHT ? DT_RIGHT : j == LVCFMT_CENTER ? DT_CENTER : DT_LEFT;
-        CRect r = cell;
         r.DeflateRect(col == 0 ? 2 : 6, 0, 6, 0);
         const int savedMode = dc.SetBkMode(TRANSPARENT);
         const COLORREF savedInk = dc.SetTextColor(ink);
@@ -760,6 +801,8 @@ public:
         hitTest(clientOf(e), pressRow, col, flags);
         dragStarted = false;
         QTableView::mousePressEvent(e);
+        if (e->button() == Qt::LeftButton && (flags & LVHT_ONITEMSTATEICON) && checkBoxes())
+            toggleCheck(pressRow);
         if (pressRow >= 0 && !(e->modifiers() & Qt::ShiftModifier))
             selectionMark = pressRow;
     }
@@ -842,6 +885,11 @@ public:
             return;
         }
         const int before = currentIndex().isValid() ? currentIndex().row() : -1;
+        if (e->key() == Qt::Key_Space && checkBoxes() && validRow(before)) {
+            toggleCheck(before);
+            e->accept();
+            return;
+        }
         QTableView::keyPressEvent(e);
         const int after = currentIndex().isValid() ? currentIndex().row() : -1;
         if (after != before && !(e->modifiers() & Qt::ShiftModifier))
@@ -970,6 +1018,10 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         const DWORD old = v->exStyle;
         const DWORD mask = wParam ? DWORD(wParam) : 0xFFFFFFFFu;
         v->exStyle = (old & ~mask) | (DWORD(lParam) & mask);
+        if ((v->exStyle & LVS_EX_CHECKBOXES) && !(old & LVS_EX_CHECKBOXES) && !v->model.ownerData)
+            for (Row& r : v->model.rows)
+                if (!(r.state & LVIS_STATEIMAGEMASK))
+                    r.state |= INDEXTOSTATEIMAGEMASK(1);
         v->viewport()->update();
         return old;
     }
@@ -1224,6 +1276,8 @@ int CListCtrl::InsertItem(const LVITEM* item)
         row.texts.push_back(item->pszText);
     if (item->mask & LVIF_PARAM)
         row.data = item->lParam;
+    if (v->checkBoxes())
+        row.state = INDEXTOSTATEIMAGEMASK(1); // a new row of a check-box list starts unchecked
     v->model.insertRowAt(at, std::move(row));
     if (v->selectionMark >= at)
         ++v->selectionMark;

@@ -105,8 +105,19 @@ struct ReportCtrls : ::testing::Test {
     {
         CRect r;
         list.GetSubItemRect(row, column, LVIR_LABEL, r);
+        clickAt(r.CenterPoint());
+    }
+    // A click on the check box of a row (the box sits at the left of column 0).
+    void clickBox(int row)
+    {
+        CRect r;
+        list.GetSubItemRect(row, 0, LVIR_LABEL, r);
+        clickAt(CPoint(r.left + 6, r.CenterPoint().y));
+    }
+    void clickAt(CPoint client)
+    {
         QWidget* vp = qobject_cast<QAbstractScrollArea*>(list.widget())->viewport();
-        const QPointF at = QPointF(r.CenterPoint().x, r.CenterPoint().y) - QPointF(vp->pos());
+        const QPointF at = QPointF(client.x, client.y) - QPointF(vp->pos());
         for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
             QMouseEvent e(type, at, vp->mapToGlobal(at), Qt::LeftButton,
                           type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
@@ -271,6 +282,47 @@ TEST_F(ReportCtrls, ChecksStaySingleInSingleModeAndClicksWithoutCheckBoxesReport
     clickCell(0, 2);
     EXPECT_TRUE(dlg.heard.empty());
     EXPECT_EQ(list.FindItem(RC_ITEM_SELECTED), 0);
+}
+
+TEST_F(ReportCtrls, ClicksOnCheckBoxesFollowTheCheckMode)
+{
+    fill({"a", "b", "c", "d"});
+    list.SetExtendedStyle(LVS_EX_CHECKBOXES);
+    list.SetCheckboxMode(RC_CHKBOX_NORMAL);
+    clickBox(2);
+    EXPECT_TRUE(list.GetCheck(2));
+    EXPECT_EQ(dlg.heard, std::vector<std::string>{"checkbox 2"});
+    EXPECT_EQ(list.FindItem(RC_ITEM_SELECTED | RC_ITEM_FOCUSED), 2) << "the clicked row is selected and focused";
+    clickCell(1, 1);
+    EXPECT_FALSE(list.GetCheck(1)) << "a click beside the box checks nothing";
+
+    list.SetCheckboxMode(RC_CHKBOX_SINGLE);
+    clickBox(0);
+    EXPECT_TRUE(list.GetCheck(0));
+    EXPECT_EQ(list.GetItemCount(RC_ITEM_CHECKED), 1) << "single mode unchecks row 2";
+
+    list.SetCheckboxMode(RC_CHKBOX_FIXED);
+    dlg.heard.clear();
+    clickBox(3);
+    clickBox(0);
+    EXPECT_FALSE(list.GetCheck(3));
+    EXPECT_TRUE(list.GetCheck(0)) << "fixed mode puts the check back";
+    EXPECT_TRUE(dlg.heard.empty());
+
+    list.SetCheckboxMode(RC_CHKBOX_NORMAL);
+    list.SetItemStates(3, RC_ITEM_FOCUSED);
+    list.SetFocus();
+    key(list, Qt::Key_Space);
+    EXPECT_FALSE(list.GetCheck(3)) << "the keyboard never toggles a check box";
+
+    const QImage shot = shots::grab(list, "report-checks");
+    CRect box;
+    list.GetSubItemRect(0, 0, LVIR_LABEL, box);
+    int ink = 0;
+    for (int x = box.left + 2; x < box.left + 15; ++x)
+        for (int y = box.top; y < box.bottom; ++y)
+            ink += shots::at(shot, x, y) == GetSysColor(COLOR_WINDOWTEXT);
+    EXPECT_GT(ink, 4) << "a checked row shows its tick";
 }
 
 TEST_F(ReportCtrls, ColoursCellsRowsColumnsOrAllOfThem)
