@@ -667,12 +667,26 @@ void CDC::fillDeviceRect(const QRect& r, COLORREF color, int mode)
     uint32_t raw = rawOf(color);
     if (mono)
         raw = MonoOf(raw) & 0x00ffffff;
+    const bool alpha = keepsAlpha(*img);
+    // What writeRaw stores for a value, worked out here once: fills cover many pixels.
+    auto stored = [&](uint32_t v) {
+        if (mono)
+            v = MonoOf(v) & 0x00ffffff;
+        return alpha ? v : (v | 0xff000000);
+    };
+    const uint32_t plain = stored(raw);
     for (const QRect& part : clipFor(r)) {
-        for (int y = part.top(); y <= part.bottom(); ++y)
-            for (int x = part.left(); x <= part.right(); ++x) {
-                const uint32_t v = mode < 0 ? raw : (rop2(mode, raw, readRaw(*img, x, y)) & 0x00ffffff);
-                writeRaw(*img, x, y, v, mono);
+        for (int y = part.top(); y <= part.bottom(); ++y) {
+            uint32_t* line = reinterpret_cast<uint32_t*>(img->scanLine(y)) + part.left();
+            if (mode < 0) {
+                std::fill_n(line, part.width(), plain);
+                continue;
             }
+            for (int i = 0; i < part.width(); ++i) {
+                const uint32_t d = alpha ? line[i] : (line[i] & 0x00ffffff);
+                line[i] = stored(rop2(mode, raw, d) & 0x00ffffff);
+            }
+        }
     }
 }
 
