@@ -1,5 +1,6 @@
 // Re-applying the settings after a settings dialog ended with OK, and the
 // follow-up of Options > Choreography.
+#include "player/Karaoke.h"
 #include "ServicesFixture.h"
 
 #include "common/CallRecord.h"
@@ -121,11 +122,13 @@ TEST_F(ReapplyTest, TheOpenToolWindowsTakeTheNewLookInOrder)
     g_dlgColorG = 34;
     g_dlgColorB = 56;
     CMusicDb().SetSetting("general - digitalclock", "1", 1);
+    CMusicDb().SetSetting("music - karaokemillie", "120", 1);
     callrec::Scope rec;
     dlg->ApplySettings();
+    EXPECT_EQ(dlg->m_karaoke->FramePeriod(), 120) << "the karaoke window reads its frame period again";
     // The windows still to come are asked in this order...
     const callrec::List expected = {
-        "CKaraoke::RestartFrameTimer()",   "CSqRecord::RefreshBackground()", "CJukeBox::ApplyDialogColour()",
+        "CSqRecord::RefreshBackground()", "CJukeBox::ApplyDialogColour()",
         "CMarkers::ApplyDialogColour()",   "CEqualizer::ApplyDialogColour()", "CRecord::ApplyDialogColour()",
     };
     ASSERT_GE(rec.Calls().size(), expected.size());

@@ -177,10 +177,17 @@ TEST_F(ToolWindowTest, TheTimerWindowKeepsTheTimerSettingInStep)
 TEST_F(ToolWindowTest, TheKaraokeWindowIsPlacedBeforeItShows)
 {
     start();
+    g_karaokeX = 5000;
+    g_karaokeY = -20;
+    g_karaokeWidth = 400;
+    g_karaokeHeight = 300;
     menu(32856);
-    EXPECT_EQ(calls(), List{"CKaraoke::PlaceWindow()"});
     ASSERT_TRUE(dlg->m_karaoke);
     EXPECT_TRUE(dlg->m_karaoke.IsVisible());
+    CRect rect;
+    dlg->m_karaoke->GetWindowRect(rect);
+    EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN)) << "pulled back onto the screen";
+    EXPECT_EQ(rect.top, 0);
 }
 
 TEST_F(ToolWindowTest, MusicMarkersAreAWindowOrAPanelByTheSetting)
