@@ -17,6 +17,14 @@ void CMemArray::SetCol(int i, const std::string& text)
         m_col[i] = text;
 }
 
+namespace {
+const std::string kNoText;
+}
+
+const std::string& CMemArray::Col(int i) const { return i >= 0 && i < 10 ? m_col[i] : kNoText; }
+
+const std::string& CMemArrayLarge::Col(int i) const { return i >= 0 && i < 25 ? m_col[i] : kNoText; }
+
 void CMemArrayLarge::SetAll(const std::string (&cols)[25])
 {
     for (int i = 0; i < 25; ++i)

@@ -13,6 +13,8 @@ public:
     std::string GetCol(int i) const;
     // Column 0..9; any other index is ignored.
     void SetCol(int i, const std::string& text);
+    // Column 0..9 without a copy (sorting compares many); the empty text for any other index.
+    const std::string& Col(int i) const;
 
     std::string GetCol0() const { return m_col[0]; }
     std::string GetCol1() const { return m_col[1]; }
@@ -34,6 +36,8 @@ public:
     // Column 0..24; the empty text for any other index.
     std::string GetCol(int i) const;
     void SetCol(int i, const std::string& text);
+    // Column 0..24 without a copy; the empty text for any other index.
+    const std::string& Col(int i) const;
 
     std::string GetCol0() const { return m_col[0]; }
     std::string GetCol1() const { return m_col[1]; }
