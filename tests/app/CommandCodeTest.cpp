@@ -102,6 +102,12 @@ TEST_F(CommandCodeTest, WindowAndDocumentCommandsWithTheirArguments)
         ASSERT_TRUE(dlg->m_lyricsWindow2);
     };
     auto open = [&](UINT item) { return [this, item] { dlg->ToggleToolWindow(item); }; };
+    auto linkedRecorder = [&] {
+        dlg->ToggleToolWindow(ID_VIEW_RECORDER);
+        CWnd* recorder = dlg->m_recorder.Window();
+        ASSERT_TRUE(recorder);
+        recorder->SendMessage(WM_COMMAND, MAKEWPARAM(1133, BN_CLICKED), LPARAM(recorder->GetDlgItem(1133)->m_hWnd));
+    };
     struct Case {
         UINT code;
         std::function<void()> before; // what must be open for the code to act on
@@ -109,8 +115,9 @@ TEST_F(CommandCodeTest, WindowAndDocumentCommandsWithTheirArguments)
         std::function<bool()> done;    // and what is true afterwards
     };
     const Case cases[] = {
-        {715, open(ID_VIEW_RECORDER), {"CRecord::StartOnPlay()"}, nullptr},
-        {716, open(ID_VIEW_RECORDER), {"CRecord::StopOnStop()"}, nullptr},
+        // The recorder follows the player while its link is on.
+        {715, linkedRecorder, {}, [&] { return g_statusRecordText == "Recording on"; }},
+        {716, [&] { linkedRecorder(); code(715); }, {}, [&] { return g_statusRecordText == "Recording stopped"; }},
         {717, lyricsWindow1, {}, [&] { return !dlg->m_lyricsWindow1 && !dlg->GetLyricsWindowKeys(); }},
         {812, lyricsWindow1, {}, [&] { return !dlg->m_lyricsWindow1; }},
         {719, lyricsWindow2, {}, [&] { return !dlg->m_lyricsWindow2; }},

@@ -327,8 +327,6 @@ TEST_F(DocumentCommandsTest, RefreshCodesReachOnlyOpenWindows)
         {32823, CMD_MUSIC_MGR_CLOSED, CMD_MUSIC_MGR_REFRESH, "CToolsMusic::Reload()"},
         {32827, CMD_TRACK_MGR_CLOSED, CMD_TRACK_MGR_REFRESH, "CToolsTrack::Reload()"},
         {32828, CMD_MARRY_MGR_CLOSED, CMD_MARRY_MGR_REFRESH, "CToolsMarry::ReloadMarriages()"},
-        {32804, CMD_RECORDER_CLOSED, CMD_RECORDER_MUSIC_STARTED, "CRecord::StartOnPlay()"},
-        {32804, CMD_RECORDER_CLOSED, CMD_RECORDER_MUSIC_STOPPED, "CRecord::StopOnStop()"},
     };
     for (const Case& c : cases) {
         callrec::Scope rec;
@@ -356,6 +354,20 @@ TEST_F(DocumentCommandsTest, RefreshCodesReachOnlyOpenWindows)
     EXPECT_FALSE(dlg->m_cards->IsWindowVisible());
     send(CMD_CARDS_NEXT);
     EXPECT_EQ(dlg->m_cards->Tip(), "C");
+
+    // The recorder with its link on hears the player's start and stop, hidden too, and closed no more.
+    dlg->ToggleToolWindow(ID_VIEW_RECORDER);
+    CWnd* recorder = dlg->m_recorder.Window();
+    ASSERT_TRUE(recorder);
+    recorder->SendMessage(WM_COMMAND, MAKEWPARAM(1133, BN_CLICKED), LPARAM(recorder->GetDlgItem(1133)->m_hWnd));
+    dlg->ToggleToolWindow(ID_VIEW_RECORDER);
+    send(CMD_RECORDER_MUSIC_STARTED);
+    EXPECT_EQ(g_statusRecordText, "Recording on");
+    send(CMD_RECORDER_MUSIC_STOPPED);
+    EXPECT_EQ(g_statusRecordText, "Recording stopped");
+    send(CMD_RECORDER_CLOSED);
+    send(CMD_RECORDER_MUSIC_STARTED);
+    EXPECT_EQ(g_statusRecordText, "Recording stopped");
 }
 
 TEST_F(DocumentCommandsTest, ASongLoadedReachesTheOpenLyricsAndKaraokeWindows)

@@ -1,6 +1,7 @@
 // Re-applying the settings after a settings dialog ended with OK, and the
 // follow-up of Options > Choreography.
 #include "player/Karaoke.h"
+#include "player/Record.h"
 #include "ServicesFixture.h"
 
 #include "common/CallRecord.h"
@@ -129,7 +130,7 @@ TEST_F(ReapplyTest, TheOpenToolWindowsTakeTheNewLookInOrder)
     // The windows still to come are asked in this order...
     const callrec::List expected = {
         "CSqRecord::RefreshBackground()", "CJukeBox::ApplyDialogColour()",
-        "CMarkers::ApplyDialogColour()",   "CEqualizer::ApplyDialogColour()", "CRecord::ApplyDialogColour()",
+        "CMarkers::ApplyDialogColour()",   "CEqualizer::ApplyDialogColour()",
     };
     ASSERT_GE(rec.Calls().size(), expected.size());
     EXPECT_EQ(callrec::List(rec.Calls().begin(), rec.Calls().begin() + long(expected.size())), expected);
@@ -140,7 +141,7 @@ TEST_F(ReapplyTest, TheOpenToolWindowsTakeTheNewLookInOrder)
         {"calls", dlg->m_calls.Get()},            {"break timer", dlg->m_breakTimer.Get()},
         {"marker timer", dlg->m_markerTimer.Get()}, {"cards", dlg->m_cards.Get()},
         {"tags", dlg->m_tags.Get()},              {"music control", dlg->m_musicControl.Get()},
-        {"square identification", dlg->m_squareId.Get()},
+        {"square identification", dlg->m_squareId.Get()}, {"recorder", dlg->m_recorder.Get()},
     };
     for (const auto& [name, window] : windows) {
         ASSERT_NE(window, nullptr) << name;
