@@ -3,6 +3,7 @@
 // choreography sheet) and the empty preview document "temp.htm".
 #include "app/MirtalDlg.h"
 
+#include "texts/CueSheetCss.h"
 #include "store/StoreGlobals.h"
 
 #include <filesystem>
@@ -45,30 +46,7 @@ const char* const kLevelLyricsDirs[] = {
 
 bool CMirtalDlg::WriteCueSheetCss(bool keepExisting, const std::string& path)
 {
-    std::error_code ec;
-    if (keepExisting && fs::exists(path, ec))
-        return true;
-    if (path.empty())
-        return true;
-    auto P = [this](const std::string& size) { return m_fn.HtmlSizeToPoints(size); };
-    const std::string& font = g_cssTextFontName;
-    replaceFile(path, {
-        "body, p, font { font-family: " + font + "; font-size: " + P(g_cssTextFontSize) + "pt; font-weight: " +
-            g_cssTextFontWeight + ";" + "line-height: 140%; background: " + g_cssTextBgColor + "; color: " +
-            g_cssTextColor + "; }",
-        ".lyrics    { font-family: " + font + "; font-size: " + P(g_cssLyricsFontSize) + "pt;" + "font-weight: " +
-            g_cssLyricsFontWeight + "; color: " + g_cssLyricsColor + "; background-color: " + g_cssLyricsBgColor +
-            ";}",
-        ".hdr    { font-family: " + font + "; font-size: " + P(g_cssHeaderFontSize) + "pt;" + "font-weight: " +
-            g_cssHeaderFontWeight + "; color: " + g_cssHeaderColor + "; margin-left: 25px; margin-bottom: -40}",
-        ".artist    { font-family: " + font + "; font-size: " + P(g_cssLabelFontSize) + "pt;" + "font-weight: " +
-            g_cssLabelFontWeight + "; color: " + g_cssLabelColor + ";}",
-        ".label    { font-family: " + font + "; font-size: " + P(g_cssLabelFontSize) + "pt;" + "font-weight: " +
-            g_cssLabelFontWeight + "; color: " + g_cssLabelColor + ";}",
-        ".title    { font-family: " + font + "; font-size: " + P(g_cssTitleFontSize) + "pt;" + "font-weight: " +
-            g_cssTitleFontWeight + "; color: " + g_cssTitleColor + ";}",
-    });
-    return true;
+    return ::WriteCueSheetCss(keepExisting, path);
 }
 
 void CMirtalDlg::WriteCssToLyricsFolders()

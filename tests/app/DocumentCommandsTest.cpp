@@ -9,6 +9,7 @@
 #include "store/CommandCodes.h"
 #include "app/ModelessLyrics.h"
 #include "app/TimerMarkers.h"
+#include "app/ToolWindow.h"
 #include "platform/win/Menu.h"
 #include "player/Equalizer.h"
 #include "store/AppGlobals.h"
@@ -146,7 +147,6 @@ TEST_F(DocumentCommandsTest, PlayInLyricsModeTwoMakesLyricsWindowOneAndShowsTheL
 TEST_F(DocumentCommandsTest, EachEditRequestOpensAnotherEditor)
 {
     g_htmlPath = "/texts/plus.htm";
-    callrec::Scope rec;
     send(CMD_EDIT_HTML);
     CDlgEdit* first = dlg->m_editor.Get();
     ASSERT_NE(first, nullptr);
@@ -159,7 +159,14 @@ TEST_F(DocumentCommandsTest, EachEditRequestOpensAnotherEditor)
     EXPECT_TRUE(first->IsWindowVisible());
     EXPECT_TRUE(second->IsWindowVisible());
     EXPECT_EQ(first->GetDocument(), "/texts/plus.htm");
-    EXPECT_EQ(count(rec, "CDlgEdit::LoadDocument(\"\", 1)"), 1) << "a new document";
+    EXPECT_EQ(second->GetDocument(), "") << "a new document";
+
+    // A closed editor is destroyed and freed, not kept for the life of the program.
+    const int alive = toolwin::LiveCount();
+    first->SendMessage(WM_CLOSE);
+    win::PumpMessages(50);
+    EXPECT_EQ(toolwin::LiveCount(), alive - 1);
+    EXPECT_TRUE(dlg->m_editor.IsVisible()) << "the other editor stays";
 }
 
 TEST_F(DocumentCommandsTest, ClosingAMissingLyricsWindowOneOnlyClearsTheKeysFlag)
