@@ -2,6 +2,7 @@
 // pairing a saved document with the loaded song, and the checker's output.
 #include "texts/ChoreoSaveToDb.h"
 #include "texts/DlgEdit.h"
+#include "texts/GetFromMusicDb.h"
 #include "texts/HtmlEditCtrl2.h"
 #include "texts/SdOutput.h"
 #include "store/ChoreoDb.h"
@@ -33,6 +34,15 @@ void CDlgEdit::LoadDbCueSheet(const std::string& reference)
     m_path = "[db]" + title;
     if (written)
         NavigateHtmlView(page);
+    UpdateData(FALSE);
+}
+
+void CDlgEdit::OpenFromCueSheetDb()
+{
+    CGetFromMusicDb picker(1, this);
+    // Select without a marked record hands back no label: nothing to open.
+    if (picker.DoModal() == IDOK && !picker.GetLabel().empty())
+        LoadDocument("[db]" + picker.GetLabel(), true);
     UpdateData(FALSE);
 }
 
@@ -170,5 +180,3 @@ void CDlgEdit::FormatSdOutput()
     m_textView.SetModify(TRUE);
     UpdateData(TRUE);
 }
-
-void CDlgEdit::OpenFromCueSheetDb() {}

@@ -154,8 +154,8 @@ protected:
     {
         CppSQLite3DB db;
         db.Open("utility.db");
-        db.Execute("insert into sqrecord(label,title,caller,company,labeltitle) values('" + label + "','" + title +
-                   "','J. Smith','RYL','" + labelTitle + "');");
+        db.Execute("insert into sqrecord values('" + label + "','" + title + "','J. Smith','RYL','" + labelTitle +
+                   "','yes');");
         db.Execute("insert into cuesheet(label,cuesheet) values('" + label + "','" + sheet + "');");
         db.Close();
     }

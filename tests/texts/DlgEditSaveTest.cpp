@@ -4,6 +4,7 @@
 #include "DlgEditFixture.h"
 
 #include "store/CommandCodes.h"
+#include "platform/win/ListCtrl.h"
 
 #include <sys/stat.h>
 
@@ -102,7 +103,15 @@ TEST_F(DlgEditTest, ACueSheetOfTheDatabaseIsSavedInTheLyricsFolder)
     addRecord("RYL 123", "Sweet Caroline", "RYL 123 - Sweet Caroline",
               "[header]OPENER</FONT><br>[lyrics]Circle left</FONT><br>");
     g_currentSongPath = "/music/RYL 123 - Sweet Caroline.mp3";
-    open("[db]RYL 123");
+    open();
+    // Picked from the records that have a cue sheet.
+    dialogSteps = [](CWnd& w) {
+        auto& list = *static_cast<CListCtrl*>(w.GetDlgItem(1191));
+        list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        list.SetSelectionMark(0);
+        w.SendMessage(WM_COMMAND, MAKEWPARAM(1097, BN_CLICKED), LPARAM(w.GetDlgItem(1097)->m_hWnd));
+    };
+    command(32857);
     EXPECT_EQ(editor->GetDocument(), "[db]RYL 123 - Sweet Caroline");
     EXPECT_EQ(editor->GetDbReference(), "[db]RYL 123");
     EXPECT_EQ(editor->GetWindowText(), "RYL 123 - Sweet Caroline");
