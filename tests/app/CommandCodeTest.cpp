@@ -142,8 +142,8 @@ TEST_F(CommandCodeTest, WindowAndDocumentCommandsWithTheirArguments)
         {938, open(ID_TOOLS_MUSIC_MANAGER), {"CToolsMusic::Reload()"}, nullptr},
         {939, open(ID_TOOLS_TRACK_MANAGER), {"CToolsTrack::Reload()"}, nullptr},
         {940, open(ID_TOOLS_MARRY_LYRICS), {"CToolsMarry::ReloadMarriages()"}, nullptr},
-        {942, nullptr, {"CEqualizer::SetEqualizerOn(1)"}, [&] { return dlg->m_equalizer.IsVisible(); }},
-        {943, [&] { code(942); }, {"CEqualizer::SetEqualizerOn(0)"}, nullptr},
+        {942, nullptr, {"CDlgMp3::ApplyEqualizer(0)"}, [&] { return dlg->m_equalizer.IsVisible() && dlg->m_equalizer->IsOn() && g_eqOn == 1; }},
+        {943, [&] { code(942); }, {"CDlgMp3::ApplyEqualizer(0)"}, [&] { return !dlg->m_equalizer->IsOn() && g_eqOn == 0; }},
     };
     for (const Case& c : cases) {
         if (c.before)
@@ -257,9 +257,12 @@ TEST_F(CommandCodeTest, OpenToolWindowsAreRefreshedAndClosedOnesAreLeftAlone)
     code(906);
     code(710);
     code(714);
+    g_eqBass = 7;
     code(721);
-    EXPECT_EQ(calls(), (List{"CDlgMp3::LoadSongMarkers()", "CMarkers::LoadMarkers()", "CMarkers::StartRefreshTimer()",
-                             "CEqualizer::RefreshControls()"}));
+    ASSERT_TRUE(dlg->m_equalizer);
+    EXPECT_EQ(static_cast<CBitmapSlider*>(dlg->m_equalizer->GetDlgItem(1158))->GetPos(), 3) << "+7 dB near the top";
+    g_eqBass = 0;
+    EXPECT_EQ(calls(), (List{"CDlgMp3::LoadSongMarkers()", "CMarkers::LoadMarkers()", "CMarkers::StartRefreshTimer()"}));
     ASSERT_TRUE(dlg->m_timerWindow);
     EXPECT_EQ(dlg->m_timerWindow->ReadOut().GetWindowText(), "2:05");
     EXPECT_EQ(dlg->m_timerWindow->ReadOut().TextColor(), RGB(0, 0, 255));

@@ -283,15 +283,27 @@ TEST_F(DocumentCommandsTest, TheEqualizerCodesSwitchItOnAndOff)
     dlg->m_equalizer->ShowWindow(SW_HIDE);
     send(CMD_EQUALIZER_OFF);
     EXPECT_FALSE(dlg->m_equalizer->IsWindowVisible()) << "off neither shows nor hides";
-    EXPECT_EQ(rec.Count("CEqualizer::SetEqualizerOn(1)"), 1);
-    EXPECT_EQ(rec.Count("CEqualizer::SetEqualizerOn(0)"), 1);
-    EXPECT_EQ(rec.Count("CEqualizer::SelectStoredConfig("), 0);
+    EXPECT_FALSE(dlg->m_equalizer->IsOn());
+    EXPECT_EQ(g_eqOn, 0);
 
     // The start's way: on, with the stored configuration.
-    rec.Clear();
+    {
+        CMusicDb db;
+        g_eqBass = 4, g_eqMid = -2, g_eqTreble = 1;
+        db.SaveEqPreset("Hall", 1);
+        db.SetSetting("music - eqname", "Hall", 1);
+        db.SetSetting("music - eqeachsong", "false", 1);
+        g_eqBass = g_eqMid = g_eqTreble = 0;
+    }
+    g_eqEachSong = 0;
+    dlg->m_equalizer.Destroy();
     dlg->SwitchEqualizer(true, true);
+    ASSERT_TRUE(dlg->m_equalizer);
     EXPECT_TRUE(dlg->m_equalizer->IsWindowVisible());
-    EXPECT_EQ(rec.Count("CEqualizer::SelectStoredConfig("), 1);
+    EXPECT_TRUE(dlg->m_equalizer->IsOn());
+    EXPECT_EQ(g_eqOn, 1);
+    EXPECT_EQ(g_eqBass, 4) << "the stored configuration is in force";
+    g_eqBass = g_eqMid = g_eqTreble = 0;
 }
 
 TEST_F(DocumentCommandsTest, ASongsSettingsSwitchTheEqualizerThroughItsCodes)
@@ -304,16 +316,16 @@ TEST_F(DocumentCommandsTest, ASongsSettingsSwitchTheEqualizerThroughItsCodes)
         bool visible;
     } cases[] = {
         {false, nullptr, false}, // off without the window: nothing to switch
-        {true, "CEqualizer::SetEqualizerOn(1)", true},
-        {false, "CEqualizer::SetEqualizerOn(0)", true},
+        {true, "on", true},
+        {false, "off", true},
     };
     for (const auto& c : cases) {
-        callrec::Scope rec;
         notifier->SwitchEqualizer(c.on);
-        if (c.handled)
-            EXPECT_EQ(rec.Count(c.handled), 1) << c.on;
-        else
-            EXPECT_EQ(rec.Calls(), callrec::List{}) << c.on;
+        if (c.handled) {
+            ASSERT_TRUE(dlg->m_equalizer) << c.on;
+            EXPECT_EQ(dlg->m_equalizer->IsOn(), c.on);
+        }
+        EXPECT_EQ(g_eqOn, c.on ? 1 : 0);
         EXPECT_EQ(dlg->m_equalizer && dlg->m_equalizer->IsWindowVisible(), c.visible) << c.on;
     }
 

@@ -13,6 +13,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -27,8 +28,27 @@ namespace playertest {
 
 using testsupport::waitFor;
 
+// Hears the command codes the windows send to the main window.
+class CommandSink : public CWnd {
+public:
+    std::vector<UINT> codes;
+    std::function<void(UINT)> onCode;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_KEYDOWN) {
+            codes.push_back(UINT(wParam));
+            if (onCode)
+                onCode(UINT(wParam));
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    int count(UINT code) const { return int(std::count(codes.begin(), codes.end(), code)); }
+};
+
 class PlayerTest : public ::testing::Test {
 protected:
+    CommandSink mainWnd;
     testsupport::TempDir dir;
     std::unique_ptr<testsupport::ScopedCwd> cwd;
     std::map<UINT, std::function<int(CWnd*)>> dialogAnswers;
@@ -57,10 +77,15 @@ protected:
         db.Init();
         db.SetSetting("system - setup", "false", 1);
         db.SetSetting("music - outputdevice", "0", 1);
+        ASSERT_TRUE(mainWnd.CreateEx(0, nullptr, "main", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200), nullptr, 0));
+        g_mainWnd = mainWnd.m_hWnd;
     }
 
     void TearDown() override
     {
+        g_mainWnd = nullptr;
+        if (mainWnd.m_hWnd)
+            mainWnd.DestroyWindow();
         if (audio)
             BASS_Free();
         win::SetMessageBoxAnswerer({});
