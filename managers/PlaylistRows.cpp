@@ -78,7 +78,7 @@ bool CanEnterFolder(const std::string& folder)
     return !ec;
 }
 
-void ScanFolder(const std::string& folder, bool subfolders, std::vector<std::string>& paths)
+void ScanFolder(const std::string& folder, bool subfolders, std::vector<std::string>& paths, bool audioOnly)
 {
     const MyFunctions fn;
     std::error_code ec;
@@ -87,8 +87,8 @@ void ScanFolder(const std::string& folder, bool subfolders, std::vector<std::str
         std::error_code typeError;
         if (it->is_directory(typeError)) {
             if (subfolders)
-                ScanFolder(p.string(), true, paths);
-        } else if (fn.IsAudioFile(p.string())) {
+                ScanFolder(p.string(), true, paths, audioOnly);
+        } else if (!audioOnly || fn.IsAudioFile(p.string())) {
             paths.push_back(p.string());
         }
     }

@@ -42,9 +42,10 @@ std::vector<std::string> ReadPlaylist(const std::string& path);
 // Whether the folder exists and can be listed.
 bool CanEnterFolder(const std::string& folder);
 
-// Appends the audio files of a folder in the order the file system lists
-// them; with subfolders each subfolder is scanned where it is met (depth first).
-void ScanFolder(const std::string& folder, bool subfolders, std::vector<std::string>& paths);
+// Appends the audio files (every file without audioOnly) of a folder in the
+// order the file system lists them; with subfolders each subfolder is scanned
+// where it is met (depth first).
+void ScanFolder(const std::string& folder, bool subfolders, std::vector<std::string>& paths, bool audioOnly = true);
 
 // Sorts by texts 0 to 5, the clicked column first and the others in their
 // order (a column above 5 only in the natural order), byte-wise.
