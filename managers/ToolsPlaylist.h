@@ -1,15 +1,114 @@
 #pragma once
-// The playlist manager (template 251), a Tools page. This class offers what
-// the main window calls; the window's own work comes with the Tools managers.
-#include "platform/win/Dialog.h"
+// The playlist manager (template 251), a Tools page: on the left a source
+// (the audio files of a folder, or a playlist) that a search narrows; on the
+// right the playlist being built from it, from dropped files and from opened
+// playlists, reordered, previewed, saved as M3U and copied into a folder.
+#include "managers/ManagerPage.h"
+#include "managers/PlaylistPreview.h"
+#include "managers/PlaylistRows.h"
+#include "managers/RowDrag.h"
+#include "controls/ButtonST.h"
 
-class CToolsPlaylist : public CDialogEx {
+#include <string>
+#include <vector>
+
+class CToolsPlaylist : public CManagerPage {
 public:
     enum { IDD = 251 };
+    enum { kLeftList = 1, kRightList = 2 };
     explicit CToolsPlaylist(CWnd* parent = nullptr);
 
+    // Replaces the target list by the rows of an M3U file.
+    void LoadPlaylistFile(const std::string& path, int own, int target);
+    // Replaces the left list by the audio files of a folder, sorted.
+    void LoadFolder(const std::string& path, int own, int target);
+    // Appends one row per audio file of the folder (and its subfolders with "music - subdir").
+    void ScanFolder(const std::string& path, int target, int own);
+    // The row of one music file: appended on the left, before the right list's mark on the right.
+    void AddFileRow(int target, const std::string& path);
+    // A file or folder dropped on the page, into the right list.
+    void AddDroppedPath(const std::string& path);
+    void ClearSelection(int list);
+    // The end of a drag: rows from the source list onto the target list's drop row (-1: below the last).
+    void DropRows(CListCtrl* source, CListCtrl* target, int dropIndex, int draggedItem);
+    void SortLeft(int column);
+    void SortRight(int column);
+    // The box of a preview that cannot play.
+    void ShowBassError(const std::string& text);
+
+    const std::vector<CMemArray>& LeftRows() const { return m_leftRows; }
+    const std::vector<CMemArray>& RightRows() const { return m_rightRows; }
+    const CPlaylistPreview& Preview() const { return m_preview; }
+
 protected:
-    // Closing the window tells the main window (932), which destroys it.
-    void OnCancel() override;
-    void OnOK() override {}
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    void SupplyCell(HWND list, ListCellData& cell) override;
+    void HeaderClicked(CListCtrl* list, int column) override;
+    CListCtrl* ScrollTarget(CPoint screenPoint) override;
+    bool PassesScrollKeys() const override { return true; }
+    void LayoutControls(int width, int height) override;
+    void BeforeClose() override;
+    void AfterFailure() override;
+
+    void OnOpenFolder();
+    void OnOpenList();
+    void OnReload();
+    void OnSearch();
+    void OnSearchKillFocus();
+    void OnPlayLeft();
+    void OnPlayRight();
+    void OnAddRows();
+    void OnTrackInfo();
+    void OnDeleteRow();
+    void OnReset();
+    void OnMoveUp();
+    void OnMoveDown();
+    void OnOpenPlaylist();
+    void OnSave();
+    void OnCopyToFolder();
+    void OnLeftDoubleClick(NMHDR* hdr, LRESULT* result);
+    void OnBeginDragLeft(NMHDR* hdr, LRESULT* result);
+    void OnBeginDragRight(NMHDR* hdr, LRESULT* result);
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnLButtonUp(UINT flags, CPoint point);
+    void OnDropFiles(HDROP drop);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    playlistrows::RowOptions Options() const;
+    CMemArray MakeRow(const std::string& path, int own);
+    std::vector<CMemArray>& RowsOf(int list) { return list == kLeftList ? m_leftRows : m_rightRows; }
+    CQuickList& ListOf(int list) { return list == kLeftList ? m_left : m_right; }
+    void ShowRows(int list);
+    int InsertionPoint();
+    void InsertCopies(const std::vector<int>& leftRows, int at);
+    void Play(int list);
+    void SetPlayButton(int list, bool playing);
+    void RenewTip(int field, const std::string& text);
+    void InsertColumns();
+    void Move(bool up);
+
+    CQuickList m_left, m_right;
+    CButtonST m_playLeft, m_playRight;
+    std::vector<CMemArray> m_leftRows, m_rightRows;
+    std::vector<std::string> m_source; // the paths of the last folder or playlist load
+    int m_leftCount = 0, m_rightCount = 0;
+    std::string m_leftPath, m_rightPath, m_search;
+
+    int m_namingMode = 0;
+    int m_sortColumn = 0;
+    std::string m_folderPath;
+    std::string m_leftPlaylistPath;
+    std::string m_savedPlaylistPath;
+    bool m_startWithFolder = true;
+    bool m_subfolders = false;
+    int m_trackInfo = 0;
+    bool m_lengthOn = false;
+    int m_useDefaultFolder = 0;
+    std::string m_defaultFolder;
+    std::string m_heading1 = "Label", m_heading2 = "Title";
+
+    CPlaylistPreview m_preview;
+    CRowDrag m_drag;
 };
