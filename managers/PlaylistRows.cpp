@@ -1,6 +1,7 @@
 #include "managers/PlaylistRows.h"
 
 #include "managers/ListFile.h"
+#include "managers/ManagerPage.h"
 #include "managers/PlaylistPreview.h"
 #include "store/MusicDb.h"
 #include "store/MyFunctions.h"
@@ -96,20 +97,7 @@ void ScanFolder(const std::string& folder, bool subfolders, std::vector<std::str
 
 void SortRows(std::vector<CMemArray>& rows, int column, bool descending)
 {
-    std::vector<int> keys;
-    if (column >= 0 && column <= 5)
-        keys.push_back(column);
-    for (int k = 0; k <= 5; ++k)
-        if (k != column)
-            keys.push_back(k);
-    std::sort(rows.begin(), rows.end(), [&](const CMemArray& a, const CMemArray& b) {
-        for (int k : keys) {
-            const int c = a.GetCol(k).compare(b.GetCol(k));
-            if (c != 0)
-                return descending ? c > 0 : c < 0;
-        }
-        return false;
-    });
+    managers::SortRows(rows, managers::ClickedFirstKeys(column), descending);
 }
 
 void InsertRows(std::vector<CMemArray>& rows, int at, const std::vector<CMemArray>& added)

@@ -2,6 +2,9 @@
 // window: each group reaches its handler with its argument.
 #include "MainWindowFixture.h"
 #include "store/ResourceIds.h"
+#include "managers/ToolsMarry.h"
+#include "managers/ToolsMemory.h"
+#include "store/MusicDb.h"
 #include "texts/DlgEdit.h"
 #include "app/BreakTime.h"
 #include "app/MusicControl.h"
@@ -137,11 +140,13 @@ TEST_F(CommandCodeTest, WindowAndDocumentCommandsWithTheirArguments)
         {912, nullptr, {"CDlgMp3::ShowMarkersPanel(1, 0)"}, [&] { return dlg->MusicPage().IsMarkersPanelShown(); }},
         {912, nullptr, {"CDlgMp3::ShowMarkersPanel(0, 0)"}, [&] { return !dlg->MusicPage().IsMarkersPanelShown(); }},
         {923, nullptr, {"CDlgLyrics::ScrollBy(3, 3)"}, nullptr},
-        {926, open(ID_TOOLS_MEMORY_MANAGER), {"CToolsMemory::ReloadList()"}, nullptr},
+        {926, [&] { open(ID_TOOLS_MEMORY_MANAGER)(); CMusicDb().AddMemory("/docs/Kept.htm", 1); }, {},
+         [&] { return dlg->m_memoryManager->Paths() == std::vector<std::string>{"/docs/Kept.htm"}; }},
         {930, nullptr, {"CDlgLyrics::ReloadFile()", "CDlgLyrics::ShowFile(\"/lyrics/song.htm\")"}, nullptr},
         {938, open(ID_TOOLS_MUSIC_MANAGER), {"CToolsMusic::Reload()"}, nullptr},
         {939, open(ID_TOOLS_TRACK_MANAGER), {"CToolsTrack::Reload()"}, nullptr},
-        {940, open(ID_TOOLS_MARRY_LYRICS), {"CToolsMarry::ReloadMarriages()"}, nullptr},
+        {940, [&] { open(ID_TOOLS_MARRY_LYRICS)(); CMusicDb().SetMarriage("/m/a.mp3", "/l/a.htm", 1); }, {},
+         [&] { return dlg->m_marryManager->Rows(CToolsMarry::kMarriages).size() == 1; }},
         {942, nullptr, {"CDlgMp3::ApplyEqualizer(0)"}, [&] { return dlg->m_equalizer.IsVisible() && dlg->m_equalizer->IsOn() && g_eqOn == 1; }},
         {943, [&] { code(942); }, {"CDlgMp3::ApplyEqualizer(0)"}, [&] { return !dlg->m_equalizer->IsOn() && g_eqOn == 0; }},
     };

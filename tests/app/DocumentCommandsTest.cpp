@@ -15,6 +15,9 @@
 #include "store/AppGlobals.h"
 #include "store/PlayerGlobals.h"
 #include "store/ResourceIds.h"
+#include "managers/ToolsMarry.h"
+#include "managers/ToolsMemory.h"
+#include "store/MusicDb.h"
 #include "store/SongSettingsNotifier.h"
 #include "texts/DlgEdit.h"
 
@@ -342,10 +345,8 @@ TEST_F(DocumentCommandsTest, RefreshCodesReachOnlyOpenWindows)
         std::string call;
     };
     const Case cases[] = {
-        {32826, CMD_MEMORY_CLOSED, CMD_MEMORY_REFRESH, "CToolsMemory::ReloadList()"},
         {32823, CMD_MUSIC_MGR_CLOSED, CMD_MUSIC_MGR_REFRESH, "CToolsMusic::Reload()"},
         {32827, CMD_TRACK_MGR_CLOSED, CMD_TRACK_MGR_REFRESH, "CToolsTrack::Reload()"},
-        {32828, CMD_MARRY_MGR_CLOSED, CMD_MARRY_MGR_REFRESH, "CToolsMarry::ReloadMarriages()"},
     };
     for (const Case& c : cases) {
         callrec::Scope rec;
@@ -361,6 +362,32 @@ TEST_F(DocumentCommandsTest, RefreshCodesReachOnlyOpenWindows)
         send(c.code);
         EXPECT_EQ(count(rec, c.call), 2) << c.code << ": closed, no call";
     }
+
+    // The memory and marry managers reread their tables while they exist, shown or hidden.
+    CMusicDb db;
+    send(CMD_MEMORY_REFRESH);
+    dlg->ToggleToolWindow(ID_TOOLS_MEMORY_MANAGER);
+    ASSERT_TRUE(dlg->m_memoryManager);
+    db.AddMemory("/docs/One.htm", 1);
+    send(CMD_MEMORY_REFRESH);
+    EXPECT_EQ(dlg->m_memoryManager->Paths(), std::vector<std::string>{"/docs/One.htm"});
+    dlg->ToggleToolWindow(ID_TOOLS_MEMORY_MANAGER);
+    db.AddMemory("/docs/Two.htm", 1);
+    send(CMD_MEMORY_REFRESH);
+    EXPECT_EQ(dlg->m_memoryManager->Paths().size(), 2u);
+    send(CMD_MEMORY_CLOSED);
+    send(CMD_MEMORY_REFRESH);
+    EXPECT_FALSE(dlg->m_memoryManager);
+
+    send(CMD_MARRY_MGR_REFRESH);
+    dlg->ToggleToolWindow(ID_TOOLS_MARRY_LYRICS);
+    ASSERT_TRUE(dlg->m_marryManager);
+    db.SetMarriage("/m/a.mp3", "/l/a.htm", 1);
+    send(CMD_MARRY_MGR_REFRESH);
+    EXPECT_EQ(dlg->m_marryManager->Rows(CToolsMarry::kMarriages).size(), 1u);
+    send(CMD_MARRY_MGR_CLOSED);
+    send(CMD_MARRY_MGR_REFRESH);
+    EXPECT_FALSE(dlg->m_marryManager);
 
     // The computer cards move their tip on only while the window exists.
     send(CMD_CARDS_NEXT);
