@@ -131,7 +131,6 @@ TEST_F(ReapplyTest, TheOpenToolWindowsTakeTheNewLookInOrder)
     // The windows still to come are asked in this order...
     const callrec::List expected = {
         "CSqRecord::RefreshBackground()", "CJukeBox::ApplyDialogColour()",
-        "CMarkers::ApplyDialogColour()",   
     };
     ASSERT_GE(rec.Calls().size(), expected.size());
     EXPECT_EQ(callrec::List(rec.Calls().begin(), rec.Calls().begin() + long(expected.size())), expected);
@@ -143,7 +142,7 @@ TEST_F(ReapplyTest, TheOpenToolWindowsTakeTheNewLookInOrder)
         {"marker timer", dlg->m_markerTimer.Get()}, {"cards", dlg->m_cards.Get()},
         {"tags", dlg->m_tags.Get()},              {"music control", dlg->m_musicControl.Get()},
         {"square identification", dlg->m_squareId.Get()}, {"recorder", dlg->m_recorder.Get()},
-        {"equalizer", dlg->m_equalizer.Get()},
+        {"equalizer", dlg->m_equalizer.Get()}, {"markers", dlg->m_markers.Get()},
     };
     for (const auto& [name, window] : windows) {
         ASSERT_NE(window, nullptr) << name;
