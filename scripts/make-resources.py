@@ -381,9 +381,10 @@ def karaoke_logo():
 
 
 def toolbar_strip():
-    """Fourteen 37 by 32 images for the editor's twelve toolbar buttons and spares."""
+    """Fourteen 37 by 32 images for the editor's twelve toolbar buttons and spares: save, save as,
+    cut, copy, paste, reload, bold, italic, underline, undo, redo, line break."""
     img = Image(518, 32, (192, 192, 192))
-    labels = ["N", "O", "S", "P", "X", "C", "V", "B", "I", "U", "F", "?", "+", "-"]
+    labels = ["S", "SA", "X", "C", "V", "R", "B", "I", "U", "UN", "RE", "BR", "+", "-"]
     for i, label in enumerate(labels):
         x0 = i * 37
         img.rect(x0 + 5, 4, x0 + 31, 27, (250, 250, 250))

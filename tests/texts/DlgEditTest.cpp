@@ -4,6 +4,8 @@
 // MIRTAL_SCREENSHOT_DIR).
 #include "DlgEditFixture.h"
 
+#include "platform/win/Menu.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -57,6 +59,30 @@ TEST_F(DlgEditTest, TheFontComesFromTheStoredHeightAndFace)
     EXPECT_EQ(setting("editdlg - fontitalic"), "1");
     EXPECT_EQ(setting("editdlg - fontname"), "Georgia");
     EXPECT_STREQ(editor->GetEditorFont().lfFaceName, "Georgia");
+}
+
+TEST_F(DlgEditTest, TheWindowHasItsMenuAndToolbar)
+{
+    open();
+    EXPECT_EQ(editor->GetWindowText(), "Mirtal - Edit");
+    CMenu* menu = editor->GetMenu();
+    ASSERT_NE(menu, nullptr);
+    std::vector<std::string> popups;
+    for (int i = 0; i < menu->GetMenuItemCount(); ++i) {
+        std::string text;
+        menu->GetMenuString(UINT(i), text, MF_BYPOSITION);
+        popups.push_back(text);
+    }
+    EXPECT_EQ(popups, (std::vector<std::string>{"&File", "&Edit", "F&ormat", "S&D", "&View"}));
+    EXPECT_EQ(menu->GetSubMenu(0)->GetMenuItemCount(), 14);
+    const UINT buttons[] = {32934, 32935, 32936, 32937, 32938, 32939, 32940, 32941, 32942, 32943, 32944, 32946};
+    ASSERT_EQ(editor->GetToolBar().GetCount(), 12);
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(editor->GetToolBar().GetItemID(i), buttons[i]);
+    // A new editor shows the text view; the HTML view waits hidden.
+    EXPECT_TRUE(editor->GetTextView().IsWindowVisible());
+    ASSERT_NE(editor->GetBrowser(), nullptr);
+    EXPECT_FALSE(htmlShown());
 }
 
 TEST_F(DlgEditTest, TheSourcePaneShareTheHeightWithTheHtmlView)
