@@ -6,7 +6,11 @@
 
 #include "platform/win/Menu.h"
 
+#include <QApplication>
+#include <QDropEvent>
 #include <QImage>
+#include <QMimeData>
+#include <QUrl>
 #include <QWidget>
 
 #include <cstdlib>
@@ -169,6 +173,25 @@ TEST_F(DlgEditTest, TextFilesOpenLineByLineAndRtfKeepsItsFormatting)
     EXPECT_EQ(shownText(), "Open " + dir.file("missing.txt") + " failed!");
     editor->LoadDocument(dir.file("missing.rtf"), true);
     EXPECT_EQ(boxes, std::vector<std::string>{"Unable To Open The File!"});
+}
+
+TEST_F(DlgEditTest, OfThreeDroppedFilesOnlyTheFirstIsShownAndTheDocumentStays)
+{
+    testsupport::writeFile(dir.file("mine.txt"), "Mine\r\n");
+    testsupport::writeFile(dir.file("one.txt"), "One\r\n");
+    testsupport::writeFile(dir.file("two.txt"), "Two\r\n");
+    open(dir.file("mine.txt"));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.file("one.txt"))),
+                  QUrl::fromLocalFile(QString::fromStdString(dir.file("two.txt"))),
+                  QUrl::fromLocalFile(QString::fromStdString(dir.file("mine.txt")))});
+    QWidget* target = editor->widget();
+    QDragEnterEvent enter(QPoint(5, 45), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(QPointF(5, 45), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    EXPECT_EQ(shownText(), "One\n");
+    EXPECT_EQ(editor->GetDocument(), dir.file("mine.txt"));
 }
 
 TEST_F(DlgEditTest, FormatButtonsActOnTheTextViewAndTheLineBreakOnlyOnHtml)
