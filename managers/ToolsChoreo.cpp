@@ -33,7 +33,7 @@ constexpr int kRight = 1011, kDelete = 1201, kReloadList = 1202, kUp = 1203, kLi
 constexpr int kDown = 1093, kRightCount = 1062;
 } // namespace
 
-BEGIN_MESSAGE_MAP(CToolsChoreo, CManagerPage)
+BEGIN_MESSAGE_MAP(CToolsChoreo, CTwoListPage)
     ON_BN_CLICKED(kDir, OnDir)
     ON_BN_CLICKED(kDatabase, OnDatabase)
     ON_BN_CLICKED(kReload, OnReload)
@@ -52,13 +52,9 @@ BEGIN_MESSAGE_MAP(CToolsChoreo, CManagerPage)
     ON_BN_CLICKED(kFindCall, OnFindCall)
     ON_EN_KILLFOCUS(kSearch, OnSearchKillFocus)
     ON_NOTIFY(NM_DBLCLK, kLeft, OnLeftDoubleClick)
-    ON_NOTIFY(LVN_BEGINDRAG, kLeft, OnBeginDragLeft)
-    ON_NOTIFY(LVN_BEGINDRAG, kRight, OnBeginDragRight)
-    ON_WM_MOUSEMOVE()
-    ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()
 
-CToolsChoreo::CToolsChoreo(CWnd* parent) : CManagerPage(IDD, CMD_CHOREO_MGR_CLOSED, parent) {}
+CToolsChoreo::CToolsChoreo(CWnd* parent) : CTwoListPage(IDD, CMD_CHOREO_MGR_CLOSED, parent) {}
 
 void CToolsChoreo::DoDataExchange(CDataExchange* dx)
 {
@@ -134,7 +130,7 @@ BOOL CToolsChoreo::PreTranslateMessage(MSG* msg)
             m_tips.RelayEvent(msg);
         return FALSE;
     }
-    return CManagerPage::PreTranslateMessage(msg);
+    return CTwoListPage::PreTranslateMessage(msg);
 }
 
 void CToolsChoreo::ShowLeft()
@@ -252,31 +248,7 @@ void CToolsChoreo::SortRight(int column)
     m_right.Invalidate();
 }
 
-void CToolsChoreo::HeaderClicked(CListCtrl* list, int column)
-{
-    bool left = list == &m_left;
-    if (!list) {
-        CPoint at;
-        ::GetCursorPos(&at);
-        CRect window;
-        GetWindowRect(window);
-        left = at.x < window.CenterPoint().x;
-    }
-    if (left && !m_leftRows.empty())
-        SortLeft(column);
-    else if (!left && !m_rightRows.empty())
-        SortRight(column);
-}
 
-CListCtrl* CToolsChoreo::ScrollTarget(CPoint at)
-{
-    CWnd* focus = CWnd::GetFocus();
-    if (focus == &m_left || focus == &m_right)
-        return nullptr;
-    CRect window;
-    GetWindowRect(window);
-    return at.x < window.CenterPoint().x ? static_cast<CListCtrl*>(&m_left) : &m_right;
-}
 
 void CToolsChoreo::SupplyCell(HWND list, ListCellData& cell)
 {
@@ -477,47 +449,9 @@ void CToolsChoreo::DropRows(CListCtrl* source, CListCtrl* target, int dropIndex,
     UpdateData(FALSE);
 }
 
-void CToolsChoreo::OnBeginDragLeft(NMHDR* hdr, LRESULT* result)
-{
-    const auto* nm = reinterpret_cast<const NMLISTVIEW*>(hdr);
-    CPoint at = nm->ptAction;
-    m_left.ClientToScreen(&at);
-    m_drag.Begin(*this, m_left, nm->iItem, at);
-    *result = 0;
-}
 
-void CToolsChoreo::OnBeginDragRight(NMHDR* hdr, LRESULT* result)
-{
-    const auto* nm = reinterpret_cast<const NMLISTVIEW*>(hdr);
-    CPoint at = nm->ptAction;
-    m_right.ClientToScreen(&at);
-    m_drag.Begin(*this, m_right, nm->iItem, at);
-    *result = 0;
-}
 
-void CToolsChoreo::OnMouseMove(UINT flags, CPoint point)
-{
-    if (m_drag.IsDragging()) {
-        ClientToScreen(&point);
-        m_drag.Move(point);
-        return;
-    }
-    CManagerPage::OnMouseMove(flags, point);
-}
 
-void CToolsChoreo::OnLButtonUp(UINT flags, CPoint point)
-{
-    if (m_drag.IsDragging()) {
-        CPoint screen = point;
-        ClientToScreen(&screen);
-        int drop = -1;
-        CListCtrl* source = m_drag.Source();
-        const int item = m_drag.Item();
-        if (CListCtrl* target = m_drag.End(screen, drop))
-            DropRows(source, target, drop, item);
-    }
-    CManagerPage::OnLButtonUp(flags, point);
-}
 
 void CToolsChoreo::OnChoreography()
 {

@@ -3,13 +3,12 @@
 // (the files of a folder, or every entry of a level table of choreo.db) that
 // the caller can search by name or content, and on the right the
 // choreography list being built, read from and saved to a list file.
-#include "managers/ManagerPage.h"
-#include "managers/RowDrag.h"
+#include "managers/TwoListPage.h"
 
 #include <string>
 #include <vector>
 
-class CToolsChoreo : public CManagerPage {
+class CToolsChoreo : public CTwoListPage {
 public:
     enum { IDD = 262 };
     explicit CToolsChoreo(CWnd* parent = nullptr);
@@ -21,9 +20,9 @@ public:
     void LoadList(const std::string& path, int own);
     // The end of a drag: the rows go from the source list to the list under
     // the pointer, at the drop row (-1: below the last one).
-    void DropRows(CListCtrl* source, CListCtrl* target, int dropIndex, int draggedItem);
-    void SortLeft(int column);
-    void SortRight(int column);
+    void DropRows(CListCtrl* source, CListCtrl* target, int dropIndex, int draggedItem) override;
+    void SortLeft(int column) override;
+    void SortRight(int column) override;
     // Whether the entry (a file or a database reference) holds the upper-cased text.
     bool EntryContainsText(const std::string& upperText, const std::string& entry);
     // The type keyword's work on the right list's entries.
@@ -38,9 +37,8 @@ protected:
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;
     void SupplyCell(HWND list, ListCellData& cell) override;
-    void HeaderClicked(CListCtrl* list, int column) override;
-    CListCtrl* ScrollTarget(CPoint screenPoint) override;
-    bool PassesScrollKeys() const override { return true; }
+    int LeftRowCount() const override { return int(m_leftRows.size()); }
+    int RightRowCount() const override { return int(m_rightRows.size()); }
     void LayoutControls(int width, int height) override;
     void AfterFailure() override;
 
@@ -62,10 +60,6 @@ protected:
     void OnFindCall();
     void OnSearchKillFocus();
     void OnLeftDoubleClick(NMHDR* hdr, LRESULT* result);
-    void OnBeginDragLeft(NMHDR* hdr, LRESULT* result);
-    void OnBeginDragRight(NMHDR* hdr, LRESULT* result);
-    void OnMouseMove(UINT flags, CPoint point);
-    void OnLButtonUp(UINT flags, CPoint point);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -75,7 +69,6 @@ private:
     void MoveMarked(int step);
     void RenewTip(int field, const std::string& text);
 
-    CQuickList m_left, m_right;
     std::vector<CMemArray> m_leftRows, m_rightRows;
     std::vector<std::string> m_entries; // every entry of the current source, in source order
     int m_leftCount = 0, m_rightCount = 0;
@@ -83,5 +76,4 @@ private:
     std::string m_listPath, m_rightPath;
     int m_relative = 0;
     std::string m_search;
-    CRowDrag m_drag;
 };

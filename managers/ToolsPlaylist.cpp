@@ -31,7 +31,7 @@ constexpr UINT kPlayIcon = 412, kPauseIcon = 411;
 constexpr const char* kPlaylistFilter = "Playlist files (*.M3u)|*.M3u|All Files (*.*)|*.*||";
 } // namespace
 
-BEGIN_MESSAGE_MAP(CToolsPlaylist, CManagerPage)
+BEGIN_MESSAGE_MAP(CToolsPlaylist, CTwoListPage)
     ON_BN_CLICKED(kDir, OnOpenFolder)
     ON_BN_CLICKED(kList, OnOpenList)
     ON_BN_CLICKED(kReload, OnReload)
@@ -49,14 +49,10 @@ BEGIN_MESSAGE_MAP(CToolsPlaylist, CManagerPage)
     ON_BN_CLICKED(kSave, OnSave)
     ON_BN_CLICKED(kToDir, OnCopyToFolder)
     ON_NOTIFY(NM_DBLCLK, kLeft, OnLeftDoubleClick)
-    ON_NOTIFY(LVN_BEGINDRAG, kLeft, OnBeginDragLeft)
-    ON_NOTIFY(LVN_BEGINDRAG, kRight, OnBeginDragRight)
-    ON_WM_MOUSEMOVE()
-    ON_WM_LBUTTONUP()
     ON_WM_DROPFILES()
 END_MESSAGE_MAP()
 
-CToolsPlaylist::CToolsPlaylist(CWnd* parent) : CManagerPage(IDD, CMD_PLAYLIST_MGR_CLOSED, parent) {}
+CToolsPlaylist::CToolsPlaylist(CWnd* parent) : CTwoListPage(IDD, CMD_PLAYLIST_MGR_CLOSED, parent) {}
 
 void CToolsPlaylist::DoDataExchange(CDataExchange* dx)
 {
@@ -303,31 +299,7 @@ void CToolsPlaylist::SortRight(int column)
     m_right.Invalidate();
 }
 
-void CToolsPlaylist::HeaderClicked(CListCtrl* list, int column)
-{
-    bool left = list == &m_left;
-    if (!list) {
-        CPoint at;
-        ::GetCursorPos(&at);
-        CRect window;
-        GetWindowRect(window);
-        left = at.x < window.CenterPoint().x;
-    }
-    if (left && !m_leftRows.empty())
-        SortLeft(column);
-    else if (!left && !m_rightRows.empty())
-        SortRight(column);
-}
 
-CListCtrl* CToolsPlaylist::ScrollTarget(CPoint at)
-{
-    CWnd* focus = CWnd::GetFocus();
-    if (focus == &m_left || focus == &m_right)
-        return nullptr;
-    CRect window;
-    GetWindowRect(window);
-    return at.x < window.CenterPoint().x ? static_cast<CListCtrl*>(&m_left) : &m_right;
-}
 
 void CToolsPlaylist::SupplyCell(HWND list, ListCellData& cell)
 {
@@ -489,47 +461,9 @@ void CToolsPlaylist::DropRows(CListCtrl* source, CListCtrl* target, int dropInde
     UpdateData(FALSE);
 }
 
-void CToolsPlaylist::OnBeginDragLeft(NMHDR* hdr, LRESULT* result)
-{
-    const auto* nm = reinterpret_cast<const NMLISTVIEW*>(hdr);
-    CPoint at = nm->ptAction;
-    m_left.ClientToScreen(&at);
-    m_drag.Begin(*this, m_left, nm->iItem, at);
-    *result = 0;
-}
 
-void CToolsPlaylist::OnBeginDragRight(NMHDR* hdr, LRESULT* result)
-{
-    const auto* nm = reinterpret_cast<const NMLISTVIEW*>(hdr);
-    CPoint at = nm->ptAction;
-    m_right.ClientToScreen(&at);
-    m_drag.Begin(*this, m_right, nm->iItem, at);
-    *result = 0;
-}
 
-void CToolsPlaylist::OnMouseMove(UINT flags, CPoint point)
-{
-    if (m_drag.IsDragging()) {
-        ClientToScreen(&point);
-        m_drag.Move(point);
-        return;
-    }
-    CManagerPage::OnMouseMove(flags, point);
-}
 
-void CToolsPlaylist::OnLButtonUp(UINT flags, CPoint point)
-{
-    if (m_drag.IsDragging()) {
-        CPoint screen = point;
-        ClientToScreen(&screen);
-        int drop = -1;
-        CListCtrl* source = m_drag.Source();
-        const int item = m_drag.Item();
-        if (CListCtrl* target = m_drag.End(screen, drop))
-            DropRows(source, target, drop, item);
-    }
-    CManagerPage::OnLButtonUp(flags, point);
-}
 
 void CToolsPlaylist::OnDeleteRow()
 {

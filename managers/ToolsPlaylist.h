@@ -3,16 +3,15 @@
 // (the audio files of a folder, or a playlist) that a search narrows; on the
 // right the playlist being built from it, from dropped files and from opened
 // playlists, reordered, previewed, saved as M3U and copied into a folder.
-#include "managers/ManagerPage.h"
+#include "managers/TwoListPage.h"
 #include "managers/PlaylistPreview.h"
 #include "managers/PlaylistRows.h"
-#include "managers/RowDrag.h"
 #include "controls/ButtonST.h"
 
 #include <string>
 #include <vector>
 
-class CToolsPlaylist : public CManagerPage {
+class CToolsPlaylist : public CTwoListPage {
 public:
     enum { IDD = 251 };
     enum { kLeftList = 1, kRightList = 2 };
@@ -30,9 +29,9 @@ public:
     void AddDroppedPath(const std::string& path);
     void ClearSelection(int list);
     // The end of a drag: rows from the source list onto the target list's drop row (-1: below the last).
-    void DropRows(CListCtrl* source, CListCtrl* target, int dropIndex, int draggedItem);
-    void SortLeft(int column);
-    void SortRight(int column);
+    void DropRows(CListCtrl* source, CListCtrl* target, int dropIndex, int draggedItem) override;
+    void SortLeft(int column) override;
+    void SortRight(int column) override;
     // The box of a preview that cannot play.
     void ShowBassError(const std::string& text);
 
@@ -44,9 +43,8 @@ protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void SupplyCell(HWND list, ListCellData& cell) override;
-    void HeaderClicked(CListCtrl* list, int column) override;
-    CListCtrl* ScrollTarget(CPoint screenPoint) override;
-    bool PassesScrollKeys() const override { return true; }
+    int LeftRowCount() const override { return int(m_leftRows.size()); }
+    int RightRowCount() const override { return int(m_rightRows.size()); }
     void LayoutControls(int width, int height) override;
     void BeforeClose() override;
     void AfterFailure() override;
@@ -68,10 +66,6 @@ protected:
     void OnSave();
     void OnCopyToFolder();
     void OnLeftDoubleClick(NMHDR* hdr, LRESULT* result);
-    void OnBeginDragLeft(NMHDR* hdr, LRESULT* result);
-    void OnBeginDragRight(NMHDR* hdr, LRESULT* result);
-    void OnMouseMove(UINT flags, CPoint point);
-    void OnLButtonUp(UINT flags, CPoint point);
     void OnDropFiles(HDROP drop);
     DECLARE_MESSAGE_MAP()
 
@@ -89,7 +83,6 @@ private:
     void InsertColumns();
     void Move(bool up);
 
-    CQuickList m_left, m_right;
     CButtonST m_playLeft, m_playRight;
     std::vector<CMemArray> m_leftRows, m_rightRows;
     std::vector<std::string> m_source; // the paths of the last folder or playlist load
@@ -110,5 +103,4 @@ private:
     std::string m_heading1 = "Label", m_heading2 = "Title";
 
     CPlaylistPreview m_preview;
-    CRowDrag m_drag;
 };

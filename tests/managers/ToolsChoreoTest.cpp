@@ -186,6 +186,33 @@ TEST_F(ToolsChoreoTest, DragsWithinTheRightListAndFromTheLeft)
     EXPECT_EQ(page->RightRows().size(), 5u);
 }
 
+TEST_F(ToolsChoreoTest, AMouseDragFromTheLeftListDropsOnTheRowUnderThePointer)
+{
+    setting("choreodlg - dirpath", "[choreotable]plus");
+    open();
+    rightList({"A", "B", "C"});
+    win::PumpMessages(20);
+    list(1009).SetItemState(1, LVIS_SELECTED, LVIS_SELECTED); // mixer_3
+    NMLISTVIEW begin{};
+    begin.hdr = NMHDR{list(1009).m_hWnd, 1009, LVN_BEGINDRAG};
+    begin.iItem = 1;
+    CRect from;
+    list(1009).GetItemRect(1, from, LVIR_BOUNDS);
+    begin.ptAction = from.CenterPoint();
+    page->SendMessage(WM_NOTIFY, 1009, reinterpret_cast<LPARAM>(&begin));
+
+    CRect onto;
+    list(1011).GetItemRect(1, onto, LVIR_BOUNDS); // B
+    CPoint at = onto.CenterPoint();
+    list(1011).ClientToScreen(&at);
+    page->ScreenToClient(&at);
+    page->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    EXPECT_TRUE(list(1011).GetItemState(1, LVIS_DROPHILITED));
+    page->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    EXPECT_EQ(col(page->RightRows(), 0), (Texts{"A", "mixer_3", "B", "C"}));
+    EXPECT_FALSE(list(1011).GetItemState(1, LVIS_DROPHILITED));
+}
+
 TEST_F(ToolsChoreoTest, UpDownDeleteSaveAndReload)
 {
     open();
