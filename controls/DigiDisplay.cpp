@@ -44,11 +44,34 @@ constexpr WORD kGlyphSegmentMasks[40] = {
 
 CDigiDisplay::CDigiDisplay()
 {
-    for (int i = 0; i < kGlyphCount; ++i) {
-        CBitmap glyph;
-        glyph.Attach(CreateGlyphBitmap(i));
-        m_glyphSizes[size_t(i)] = glyph.GetSafeHandle() ? glyph.GetSize() : CSize(0, 0);
+    // A glyph has the size of the bitmap it is made from: three bitmaps give every size.
+    auto sizeOf = [](UINT id) {
+        CBitmap b;
+        return b.LoadBitmap(id) ? b.GetSize() : CSize(0, 0);
+    };
+    const CSize segments = sizeOf(kSegmentsBitmap);
+    for (int i = 0; i < 40; ++i)
+        m_glyphSizes[size_t(i)] = segments;
+    m_glyphSizes[40] = sizeOf(kPointBitmap);
+    m_glyphSizes[41] = sizeOf(kColonBitmap);
+}
+
+CBitmap* CDigiDisplay::glyph(int index)
+{
+    std::unique_ptr<CBitmap>& g = m_glyphs[size_t(index)];
+    if (!g) {
+        auto made = std::make_unique<CBitmap>();
+        if (!made->Attach(CreateGlyphBitmap(index)))
+            return nullptr;
+        g = std::move(made);
     }
+    return g.get();
+}
+
+void CDigiDisplay::dropGlyphs()
+{
+    for (auto& g : m_glyphs)
+        g.reset();
 }
 
 int CDigiDisplay::GetGlyphIndex(char c)
@@ -88,6 +111,7 @@ void CDigiDisplay::SetColor(COLORREF off, COLORREF on)
         return;
     m_crOff = off;
     m_crOn = on;
+    dropGlyphs();
     Invalidate();
 }
 
@@ -96,6 +120,7 @@ void CDigiDisplay::SetBackColor(COLORREF back)
     if (back == m_crBack)
         return;
     m_crBack = back;
+    dropGlyphs();
     Invalidate();
 }
 
@@ -127,10 +152,10 @@ void CDigiDisplay::OnPaint()
     for (char c : m_strText) {
         const int index = GetGlyphIndex(c);
         const CSize size = m_glyphSizes[size_t(index)];
-        CBitmap glyph;
-        if (!glyph.Attach(CreateGlyphBitmap(index)))
+        CBitmap* bitmap = glyph(index);
+        if (!bitmap)
             continue;
-        CBitmap* old = memDC.SelectObject(&glyph);
+        CBitmap* old = memDC.SelectObject(bitmap);
         const double frac = x - std::floor(x);
         dc.StretchBlt(int(x + 0.5), 0, int(frac + 0.5 + size.cx * scale + 0.5), client.Height(), &memDC, 0, 0,
                       size.cx, size.cy, SRCCOPY);

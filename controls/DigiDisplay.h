@@ -7,6 +7,7 @@
 #include "platform/win/Gdi.h"
 
 #include <array>
+#include <memory>
 #include <string>
 
 class CDigiDisplay : public CStatic {
@@ -42,7 +43,13 @@ protected:
     std::string m_strText = "EMPTY";
 
 private:
+    // The glyph bitmaps in the current colours, made when first painted (a clock
+    // repaints every second); a colour change drops them.
+    CBitmap* glyph(int index);
+    void dropGlyphs();
+
     std::array<CSize, kGlyphCount> m_glyphSizes{};
+    std::array<std::unique_ptr<CBitmap>, kGlyphCount> m_glyphs;
     COLORREF m_crOff = RGB(52, 0, 0);
     COLORREF m_crOn = RGB(255, 0, 0);
     COLORREF m_crBack = RGB(0, 0, 0);

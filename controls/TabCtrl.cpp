@@ -599,7 +599,7 @@ void TabCtrl::OnPaint()
     CPaintDC dc(this);
     if (!m_draw)
         return;
-    VirtualWindow vw(&dc, this);
+    VirtualWindow vw(&dc, this, &m_paintSurface);
     CRect client;
     GetClientRect(client);
     m_draw->DrawBegin(this, &vw);

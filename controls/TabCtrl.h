@@ -327,6 +327,7 @@ private:
 
     Service m_service;
     TabCtrlDraw* m_draw = nullptr;
+    CBitmap m_paintSurface; // the paint buffer, kept while the size stays
     ITabCtrlRecalc* m_recalc = &m_service;
     ITabCtrlBehavior* m_behavior = &m_service;
     ITabCtrlToolTip* m_toolTipMgr = &m_service;

@@ -33,12 +33,18 @@ bool& VirtualWindow::BufferingEnabled()
     return enabled;
 }
 
-VirtualWindow::VirtualWindow(CDC* target, CWnd* wnd) : m_target(target)
+VirtualWindow::VirtualWindow(CDC* target, CWnd* wnd, CBitmap* keep) : m_target(target)
 {
     wnd->GetClientRect(m_rect);
     if (BufferingEnabled() && CreateCompatibleDC(target)) {
-        if (m_bitmap.CreateCompatibleBitmap(target, std::max(1, m_rect.Width()), std::max(1, m_rect.Height()))) {
-            m_oldBitmap = SelectObject(&m_bitmap);
+        const CSize size(std::max(1, m_rect.Width()), std::max(1, m_rect.Height()));
+        if (keep) {
+            m_surface = keep;
+            if (keep->GetSafeHandle() && keep->GetSize() != size)
+                keep->DeleteObject();
+        }
+        if (m_surface->GetSafeHandle() || m_surface->CreateCompatibleBitmap(target, size.cx, size.cy)) {
+            m_oldBitmap = SelectObject(m_surface);
             m_buffered = true;
         }
     }

@@ -45,10 +45,12 @@ private:
 };
 
 // An off-screen surface for one paint over the window's client rectangle,
-// copied to the target when it ends.
+// copied to the target when it ends. A window that paints often passes a
+// bitmap of its own to draw in: it is kept from paint to paint and made anew
+// only when the client size changes.
 class VirtualWindow : public CDC {
 public:
-    VirtualWindow(CDC* target, CWnd* wnd);
+    VirtualWindow(CDC* target, CWnd* wnd, CBitmap* keep = nullptr);
     ~VirtualWindow() override;
     // Whether drawing goes to the memory surface.
     bool IsBuffered() const { return m_buffered; }
@@ -58,6 +60,7 @@ private:
     CDC* m_target;
     CRect m_rect;
     CBitmap m_bitmap;
+    CBitmap* m_surface = &m_bitmap;
     CBitmap* m_oldBitmap = nullptr;
     bool m_buffered = false;
 };

@@ -1579,16 +1579,24 @@ BOOL CDC::blit(int x, int y, int width, int height, CDC* src, int srcX, int srcY
         const int k = int((long long)(2 * j + 1) * sH / (2LL * dRect.height()));
         rows[size_t(j)] = sTop + (flipY ? sH - 1 - k : k);
     }
+    const bool dAlpha = keepsAlpha(*dImg);
+    const bool sAlpha = needSource && keepsAlpha(*sImg);
+    const int sImgWidth = needSource ? sImg->width() : 0;
     for (const QRect& part : clipFor(dRect)) {
         for (int py = part.top(); py <= part.bottom(); ++py) {
             const int sy = rows[size_t(py - dRect.top())];
+            // Whole lines are taken once: asking the image per pixel costs more than the drawing.
+            uint32_t* dLine = reinterpret_cast<uint32_t*>(dImg->scanLine(py));
+            const uint32_t* sLine = needSource && sy >= 0 && sy < sImg->height()
+                                        ? reinterpret_cast<const uint32_t*>(sImg->constScanLine(sy))
+                                        : nullptr;
             for (int px = part.left(); px <= part.right(); ++px) {
                 uint32_t s = 0;
                 if (needSource) {
                     const int sx = cols[size_t(px - dRect.left())];
-                    if (sx < 0 || sy < 0 || sx >= sImg->width() || sy >= sImg->height())
+                    if (!sLine || sx < 0 || sx >= sImgWidth)
                         continue;
-                    s = readRaw(*sImg, sx, sy);
+                    s = sAlpha ? sLine[sx] : (sLine[sx] & 0x00ffffff);
                     if (key && (s & 0x00ffffff) == rawOf(*key))
                         continue;
                     // Monochrome to colour: 0 the text colour, 1 the background colour.
@@ -1598,7 +1606,7 @@ BOOL CDC::blit(int x, int y, int width, int height, CDC* src, int srcX, int srcY
                     else if (!sMono && dMono)
                         s = (s & 0x00ffffff) == srcBk ? kWhite : 0;
                 }
-                const uint32_t d = readRaw(*dImg, px, py);
+                const uint32_t d = dAlpha ? dLine[px] : (dLine[px] & 0x00ffffff);
                 uint32_t v;
                 if (blend) {
                     const int sca = blend->SourceConstantAlpha;
@@ -1617,10 +1625,12 @@ BOOL CDC::blit(int x, int y, int width, int height, CDC* src, int srcX, int srcY
                     v = s;
                 } else {
                     v = rop3(code, pat, s, d);
-                    if (!keepsAlpha(*dImg) || (needSource && !keepsAlpha(*sImg) && code == 0xcc))
+                    if (!dAlpha || (needSource && !sAlpha && code == 0xcc))
                         v &= 0x00ffffff;
                 }
-                writeRaw(*dImg, px, py, v, dMono);
+                if (dMono)
+                    v = MonoOf(v) & 0x00ffffff;
+                dLine[px] = dAlpha ? v : (v | 0xff000000);
             }
         }
     }

@@ -615,15 +615,26 @@ HBITMAP CreateMappedBitmap(void*, UINT id, UINT, const COLORMAP* map, int count)
     if (!b || !map || count <= 0)
         return b;
     QImage& img = b->image;
+    // Bitmaps run in areas of one colour: the last pixel's answer is asked first.
+    QRgb lastIn = 0;
+    QRgb lastOut = 0;
+    bool known = false;
     for (int y = 0; y < img.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < img.width(); ++x) {
+            if (known && row[x] == lastIn) {
+                row[x] = lastOut;
+                continue;
+            }
+            lastIn = row[x];
             const COLORREF c = RGB(qRed(row[x]), qGreen(row[x]), qBlue(row[x]));
             for (int i = 0; i < count; ++i)
                 if (map[i].from == c) {
                     row[x] = qRgb(GetRValue(map[i].to), GetGValue(map[i].to), GetBValue(map[i].to));
                     break;
                 }
+            lastOut = row[x];
+            known = true;
         }
     }
     return b;
