@@ -9,6 +9,7 @@
 #include "app/ComputerCards.h"
 #include "app/Global.h"
 #include "app/MusicControl.h"
+#include "app/MyTool.h"
 #include "app/SquareID.h"
 #include "app/TagsDlg.h"
 #include "app/Timer.h"
@@ -68,6 +69,21 @@ Toggled toggle(CMirtalDlg& dlg, ToolSlot<T>& slot, UINT item, SetUp&& setUp)
     return Toggled::Shown;
 }
 
+// The record search's "vapkern": another text-case tool each time, owned by the search window.
+void openTextCaseTool(CWnd& parent)
+{
+    auto* tool = new toolwin::Owned<CMyTool>(&parent);
+    if (!tool->Create(CMyTool::IDD, &parent)) {
+        if (tool->m_hWnd)
+            tool->DestroyWindow();
+        delete tool;
+        return;
+    }
+    tool->Adopt();
+    tool->ShowWindow(SW_SHOW);
+    tool->UpdateWindow();
+}
+
 template <class T>
 Toggled toggle(CMirtalDlg& dlg, ToolSlot<T>& slot, UINT item)
 {
@@ -116,7 +132,9 @@ void CMirtalDlg::ToggleToolWindow(UINT itemId)
     case ID_TOOLS_TRACK_MANAGER: focusOwnSink(m_trackManager, toggle(*this, m_trackManager, itemId)); break;
     case ID_TOOLS_MARRY_LYRICS: toggle(*this, m_marryManager, itemId); break;
     case ID_TOOLS_CUESHEETS: toggle(*this, m_cueSheet, itemId); break;
-    case ID_TOOLS_RECORD_DATABASE: toggle(*this, m_recordDb, itemId); break;
+    case ID_TOOLS_RECORD_DATABASE:
+        toggle(*this, m_recordDb, itemId, [](CSqRecord& w) { w.SetTextCaseToolOpener(openTextCaseTool); });
+        break;
     case ID_VIEW_CARDS: toggle(*this, m_cards, itemId); break;
     case ID_VIEW_MUSIC_CONTROL: toggle(*this, m_musicControl, itemId); break;
     case ID_VIEW_HOTKEYS: toggle(*this, m_hotkeysView, itemId); break;
