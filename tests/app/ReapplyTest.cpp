@@ -20,6 +20,7 @@
 #include "platform/win/Menu.h"
 #include "player/Markers.h"
 #include "store/PlayerGlobals.h"
+#include "texts/SqRecord.h"
 
 namespace fs = std::filesystem;
 
