@@ -1,6 +1,7 @@
 #include "platform/win/WebBrowser.h"
 
 #include "platform/win/Rtf.h"
+#include "platform/win/WebView.h"
 #include "platform/win/WidgetGlue.h"
 
 #include <QApplication>
@@ -15,11 +16,9 @@
 #include <QStackedWidget>
 #include <QStringDecoder>
 #include <QTimer>
-#include <QWebEnginePage>
-#include <QWebEngineScript>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
+#include <dlfcn.h>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -103,12 +102,45 @@ bool isPdf(const QUrl& url)
     return url.isLocalFile() && url.toLocalFile().endsWith(".pdf", Qt::CaseInsensitive);
 }
 
+// The folder this library was loaded from: the engine's module is built beside it.
+std::string ownFolder()
+{
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&ownFolder), &info) == 0 || !info.dli_fname)
+        return {};
+    const std::string file = info.dli_fname;
+    const size_t slash = file.find_last_of('/');
+    return slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
+}
+
 } // namespace
+
+namespace win::detail {
+
+WebView* MakeEngineView(QWidget* parent, const WebViewEvents& events)
+{
+    // Loaded once and kept: its views are destroyed through its code.
+    static const auto make = [] {
+        constexpr const char* kModule = "libmirtalwin_web.so";
+        void* handle = dlopen((ownFolder() + kModule).c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!handle)
+            handle = dlopen(kModule, RTLD_NOW | RTLD_LOCAL);
+        if (!handle)
+            qWarning("The browser engine could not be loaded: %s", dlerror());
+        return handle ? reinterpret_cast<MakeWebView>(dlsym(handle, "mirtal_make_web_view")) : nullptr;
+    }();
+    return make ? make(parent, &events) : nullptr;
+}
+
+} // namespace win::detail
 
 struct CWebBrowser2::State {
     QPointer<QStackedWidget> stack;
     QPointer<QWidget> blank;
-    QPointer<QWebEngineView> web;
+    // The engine's view: valid while its widget lives.
+    QPointer<QWidget> webWidget;
+    win::detail::WebView* engine = nullptr;
+    QEventLoop* settling = nullptr; // the wait of settle(), ended by a finished load
     QPointer<QPdfView> pdfView;
     QPdfDocument* pdf = nullptr; // owned by the stack widget
     enum class Shown { Nothing, Html, Pdf } shown = Shown::Nothing;
@@ -121,39 +153,42 @@ struct CWebBrowser2::State {
     bool waitingForEngine = false;
     std::shared_ptr<bool> alive = std::make_shared<bool>(true);
 
+    win::detail::WebView* web() const { return webWidget ? engine : nullptr; }
+
     void startEngine()
     {
-        if (web || !stack)
+        if (web() || !stack)
             return;
-        web = new QWebEngineView(stack);
-        QWebEngineSettings* s = web->settings();
-        s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, true);
-        s->setAttribute(QWebEngineSettings::JavascriptCanPaste, true);
-        s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-        s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
-        QObject::connect(web, &QWebEngineView::loadStarted, stack, [this] {
-            loading = true;
-        });
-        QObject::connect(web, &QWebEngineView::loadFinished, stack, [this](bool ok) {
+        win::detail::WebViewEvents events;
+        events.loadStarted = [this] { loading = true; };
+        events.loadFinished = [this](bool ok) {
             loading = false;
             loadOk = ok;
             // A new document, or none when the load failed (an error page is no document).
             documentId = ok && shown == Shown::Html ? ++lastId : 0;
-        });
-        stack->addWidget(web);
+            if (settling)
+                settling->quit();
+        };
+        engine = win::detail::MakeEngineView(stack, events);
+        if (!engine) {
+            loading = false; // no engine: nothing will ever load
+            return;
+        }
+        webWidget = engine->widget();
+        stack->addWidget(webWidget);
         if (shown == Shown::Html)
-            stack->setCurrentWidget(web);
+            stack->setCurrentWidget(webWidget);
         if (!pendingUrl.isEmpty()) {
             const QUrl u = pendingUrl;
             pendingUrl.clear();
-            web->setUrl(u);
+            engine->setUrl(u);
         }
     }
 
     // The engine now, or after the first paint.
     void needEngine()
     {
-        if (web)
+        if (web())
             return;
         if (g_engineAllowed) {
             startEngine();
@@ -175,24 +210,31 @@ struct CWebBrowser2::State {
     {
         if (shown != Shown::Html)
             return false;
-        if (!web) {
+        if (!web()) {
             allowEngine();
             startEngine();
         }
-        if (!web)
+        if (!web())
             return false;
         if (loading || !pendingUrl.isEmpty()) {
             QEventLoop loop;
             QTimer timeout;
             timeout.setSingleShot(true);
             QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-            QObject::connect(web, &QWebEngineView::loadFinished, &loop, &QEventLoop::quit);
-            QObject::connect(web, &QObject::destroyed, &loop, &QEventLoop::quit);
+            QObject::connect(webWidget, &QObject::destroyed, &loop, &QEventLoop::quit);
             timeout.start(kLoadWaitMs);
             std::weak_ptr<bool> guard = alive;
-            while (guard.lock() && web && loading && timeout.isActive())
+            QEventLoop* outer = settling;
+            settling = &loop;
+            while (guard.lock() && web() && loading && timeout.isActive())
                 loop.exec(QEventLoop::ExcludeUserInputEvents);
-            if (!guard.lock() || !web)
+            if (!guard.lock())
+                return false;
+            settling = outer;
+            // A wait further out waits for the same load: it is over for it too.
+            if (outer && !loading)
+                outer->quit();
+            if (!web())
                 return false;
         }
         return !loading && documentId != 0;
@@ -208,13 +250,12 @@ struct CWebBrowser2::State {
         // The answer may come after the wait gave up: it then finds the loop gone.
         auto loop = std::make_shared<QEventLoop>();
         std::weak_ptr<QEventLoop> weakLoop = loop;
-        web->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
-                                   [done, value, weakLoop](const QVariant& v) {
-                                       *done = true;
-                                       *value = v;
-                                       if (auto l = weakLoop.lock())
-                                           l->quit();
-                                   });
+        web()->runJavaScript(script, [done, value, weakLoop](const QVariant& v) {
+            *done = true;
+            *value = v;
+            if (auto l = weakLoop.lock())
+                l->quit();
+        });
         QTimer timeout;
         timeout.setSingleShot(true);
         QObject::connect(&timeout, &QTimer::timeout, loop.get(), &QEventLoop::quit);
@@ -239,8 +280,8 @@ struct CWebBrowser2::State {
             pdfView->setZoomMode(QPdfView::ZoomMode::FitToWidth);
             stack->addWidget(pdfView);
         }
-        if (web && loading)
-            web->stop();
+        if (web() && loading)
+            web()->stop();
         pendingUrl.clear();
         shown = Shown::Pdf;
         documentId = 0;
@@ -294,9 +335,9 @@ void CWebBrowser2::Navigate(const std::string& address)
     s.shown = State::Shown::Html;
     s.documentId = 0;
     s.loading = true; // busy from the request on, also while the engine waits to start
-    if (s.web) {
-        s.stack->setCurrentWidget(s.web);
-        s.web->setUrl(url);
+    if (s.web()) {
+        s.stack->setCurrentWidget(s.webWidget);
+        s.web()->setUrl(url);
     } else {
         s.pendingUrl = url;
         s.needEngine();
@@ -308,8 +349,8 @@ void CWebBrowser2::Refresh()
     State& s = *m_state;
     if (s.shown == State::Shown::Pdf && s.pdf)
         s.pdf->load(s.location.toLocalFile());
-    else if (s.shown == State::Shown::Html && s.web && s.pendingUrl.isEmpty())
-        s.web->reload();
+    else if (s.shown == State::Shown::Html && s.web() && s.pendingUrl.isEmpty())
+        s.web()->reload();
 }
 
 void CWebBrowser2::SetVisible(BOOL visible) { ShowWindow(visible ? SW_SHOW : SW_HIDE); }
@@ -355,17 +396,17 @@ bool CWebBrowser2::ReadDocumentHtml(std::string& html)
 bool CWebBrowser2::LoadDocumentHtml(const std::string& html)
 {
     State& s = *m_state;
-    if (!s.settle() || !s.web)
+    if (!s.settle() || !s.web())
         return false;
     // The engine takes a document given as text up to 2 MB.
     const QString text = fromProgramText(html);
     if (text.toUtf8().size() > 2 * 1000 * 1000)
         return false;
-    QUrl base = s.web->url();
+    QUrl base = s.web()->url();
     if (base.isEmpty() || base.scheme() == "data")
         base = QUrl::fromLocalFile(QDir::currentPath() + "/");
     s.loading = true;
-    s.web->setHtml(text, base);
+    s.web()->setHtml(text, base);
     return s.settle();
 }
 
