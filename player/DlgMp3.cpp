@@ -1,144 +1,481 @@
+// The music page: construction, its controls and the small handlers of the page.
 #include "player/DlgMp3.h"
-#include "store/ResourceIds.h"
 
-#include "store/AppGlobals.h"
-#include "app/CallRecorder.h"
-#include "store/SendCommand.h"
 #include "platform/win/DataExchange.h"
+#include "platform/win/MessageBox.h"
+#include "platform/win/Shell.h"
+#include "store/AppGlobals.h"
 #include "store/PlayerGlobals.h"
+#include "store/ResourceIds.h"
+#include "store/SendCommand.h"
 
 #include <algorithm>
+#include <iterator>
+
+namespace {
+
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
+
+// The page's picture buttons: id, icon (or bitmap when negative) and tooltip.
+struct PictureButton {
+    UINT id;
+    int image; // > 0 icon id, < 0 bitmap id
+    const char* tip;
+};
+
+constexpr PictureButton kPictureButtons[] = {
+    {1237, 308, "PLAY/PAUSE the music"},
+    {1238, 310, "STOP & REWIND the music"},
+    {1240, 305, "FAST FORWARD the music 5 seconds"},
+    {1239, 479, "FAST REWIND the music 5 seconds"},
+    {1269, 480, "Fade in the music"},
+    {1270, 481, "Fade out the music"},
+    {1242, 306, "PLAY the next queued song"},
+    {1261, -355, "Display the Lyrics search dialog"},
+    {1243, 312, "Show the lyrics"},
+    {1245, 324, "Show lyrics for the queued music"},
+    {1244, 325, "Delete one/all items from the queued list"},
+    {1247, 334, "Select a playlist to display in the listbox"},
+    {1255, 336, "Select a folder to display in the listbox"},
+    {1256, 327, "Save the listbox to a playlist"},
+    {1257, 333, "Display the search dialog "},
+    {1258, 326, "Reload the playlist/folder"},
+    {1259, 325, "Delete one/all marks"},
+    {1115, 335, "Toggle lyrics on/off"},
+    {1199, 334, "Select a playlist to display in the listbox"},
+    {1263, 336, "Select a folder to display in the listbox"},
+    {1264, 327, "Save the listbox to a playlist"},
+    {1207, 333, "Display the search dialog "},
+    {1202, 326, "Reload the playlist/folder"},
+    {1267, 325, "Delete one/all marks"},
+    {1116, 335, "Toggle lyrics on/off"},
+    {1201, 334, "Select a playlist to display in the listbox"},
+    {1265, 336, "Select a folder to display in the listbox"},
+    {1266, 327, "Save the listbox to a playlist"},
+    {1208, 333, "Display the search dialog "},
+    {1203, 326, "Reload the playlist/folder"},
+    {1268, 325, "Delete one/all marks"},
+    {1117, 335, "Toggle lyrics on/off"},
+    {1246, 326, "Reset music settings to init values"},
+    {1200, 327, "Save music settings"},
+    {1204, -413, "Insert a comment for the music"},
+    {1248, 328, "Auto values for the loop"},
+    {1249, 328, "Set start value for the loop"},
+    {1250, 328, "Set stop value for the loop"},
+    {1262, 328, "Start value for the keychange"},
+    {1273, 483, "Move to the previous marker"},
+    {1274, 482, "Move to the next marker"},
+    {1253, 328, "Make a mark at the current position"},
+    {1254, 325, "Delete the selected marker"},
+    {1275, 508, "Flag the selected marker"},
+    {1276, -413, "Add a comment to the selected marker"},
+    {1241, -348, "Start the breaktimer"},
+    {1260, -350, "Display the Square ID dialog"},
+    {1271, 483, nullptr},
+    {1272, 482, nullptr},
+};
+static_assert(std::size(kPictureButtons) == 49);
+
+void SetPicture(CButtonST& b, int image)
+{
+    if (image > 0)
+        b.SetIcon(UINT(image));
+    else
+        b.SetBitmaps(UINT(-image), kMagenta);
+    b.OffsetColor(CButtonST::BTNST_COLOR_BK_IN, 30);
+    b.SetColor(CButtonST::BTNST_COLOR_FG_IN, RGB(0, 128, 0));
+    b.DrawTransparent();
+}
+
+constexpr UINT kListIds[3] = {1009, 1011, 1012};
+constexpr UINT kComboIds[3] = {1016, 1017, 1018};
+constexpr UINT kLyricsSearchIds[3] = {1115, 1116, 1117};
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CDlgMp3, CDialogEx)
+    ON_WM_TIMER()
+    ON_WM_DESTROY()
+    ON_WM_DROPFILES()
+    ON_WM_LBUTTONDOWN()
+    ON_MESSAGE(UWM_QUICKLIST_GETITEM, OnGetListCell)
+    ON_EN_CHANGE(IDC_FOCUS_SINK, OnCommandEditChange)
+    ON_EN_KILLFOCUS(1221, OnRatingKillFocus)
+    ON_STN_DBLCLK(1037, OnDanceTimerDoubleClick)
+    ON_NOTIFY(NM_DBLCLK, 1009, OnDblClkList1)
+    ON_NOTIFY(NM_DBLCLK, 1011, OnDblClkList2)
+    ON_NOTIFY(NM_DBLCLK, 1012, OnDblClkList3)
+    ON_NOTIFY(NM_RDBLCLK, 1009, OnListRightDoubleClick)
+    ON_NOTIFY(NM_RDBLCLK, 1011, OnListRightDoubleClick)
+    ON_NOTIFY(NM_RDBLCLK, 1012, OnListRightDoubleClick)
+    ON_LBN_DBLCLK(1218, OnPlayNextQueued)
+    ON_BN_CLICKED(1096, OnCancel)
+    ON_BN_CLICKED(1237, OnPlayPauseButton)
+    ON_BN_CLICKED(1238, OnStopButton)
+    ON_BN_CLICKED(1239, OnRewindButton)
+    ON_BN_CLICKED(1240, OnForwardButton)
+    ON_BN_CLICKED(1242, OnPlayNextQueued)
+    ON_BN_CLICKED(1269, OnFadeButton)
+    ON_BN_CLICKED(1270, OnFadeButton)
+    ON_BN_CLICKED(1243, OnShowLyricsButton)
+    ON_BN_CLICKED(1261, ShowFindLyricsWindow)
+    ON_BN_CLICKED(1246, OnResetButton)
+    ON_BN_CLICKED(1200, OnSaveButton)
+    ON_BN_CLICKED(1204, OnCommentButton)
+    ON_BN_CLICKED(1248, OnAutoLoopButton)
+    ON_BN_CLICKED(1249, OnLoopStartButton)
+    ON_BN_CLICKED(1250, OnLoopStopButton)
+    ON_BN_CLICKED(1032, OnLoopButton)
+    ON_BN_CLICKED(1064, OnAutostartButton)
+    ON_BN_CLICKED(1072, OnTrackingToggle)
+    ON_BN_CLICKED(1071, OnLyricsOnPlayToggle)
+    ON_BN_CLICKED(1175, OnMarkersButton)
+    ON_BN_CLICKED(1115, OnLyricsSearchList1)
+    ON_BN_CLICKED(1116, OnLyricsSearchList2)
+    ON_BN_CLICKED(1117, OnLyricsSearchList3)
+END_MESSAGE_MAP()
 
 CDlgMp3::CDlgMp3(CWnd* parent) : CDialogEx(IDD, parent) {}
+
+CDlgMp3::~CDlgMp3() = default;
+
+CButtonST* CDlgMp3::Button(int id)
+{
+    for (size_t i = 0; i < std::size(kPictureButtons); ++i)
+        if (int(kPictureButtons[i].id) == id)
+            return &m_buttons[i];
+    return nullptr;
+}
 
 void CDlgMp3::DoDataExchange(CDataExchange* dx)
 {
     CDialogEx::DoDataExchange(dx);
     DDX_Control(dx, IDC_FOCUS_SINK, m_commandSink);
-    DDX_Text(dx, IDC_FOCUS_SINK, m_commandSinkText);
+    DDX_Control(dx, 1010, m_title);
+    DDX_Control(dx, 1020, m_positionLabel);
+    DDX_Control(dx, 1021, m_lengthLabel);
+    DDX_Control(dx, 1022, m_loopStartLabel);
+    DDX_Control(dx, 1023, m_loopEndLabel);
+    DDX_Control(dx, 1028, m_bpmLabel);
+    DDX_Control(dx, 1029, m_pitchLabel);
+    DDX_Control(dx, 1030, m_speedLabel);
+    DDX_Control(dx, 1031, m_volumeLabel);
+    DDX_Control(dx, 1033, m_keychangeTimeLabel);
+    DDX_Control(dx, 1037, m_danceTimerLabel);
+    DDX_Control(dx, 1151, m_markerTimeLabel);
+    DDX_Control(dx, 1034, m_peakMeter);
+    DDX_Control(dx, 1036, m_analogClock);
+    DDX_Control(dx, 1131, m_digitalClock);
+    DDX_Control(dx, 1038, m_tempoSlider);
+    DDX_Control(dx, 1039, m_pitchSlider);
+    DDX_Control(dx, 1040, m_speedSlider);
+    DDX_Control(dx, 1041, m_volumeSlider);
+    for (int i = 0; i < 3; ++i) {
+        DDX_Control(dx, kListIds[i], m_list[i]);
+        DDX_Control(dx, kComboIds[i], m_combo[i]);
+    }
+    DDX_Control(dx, 1218, m_queueBox);
+    DDX_Control(dx, 1220, m_ratingSpin);
+    DDX_Control(dx, 1224, m_keychangeSpin);
+    DDX_Control(dx, 1280, m_breakSpin);
+    DDX_Control(dx, 1146, m_markersList);
+    DDX_Control(dx, 1072, m_trackingToggle);
+    DDX_Control(dx, 1175, m_markersToggle);
+    DDX_Control(dx, 1064, m_autostartToggle);
+    DDX_Control(dx, 1071, m_lyricsOnPlayToggle);
+    for (size_t i = 0; i < std::size(kPictureButtons); ++i)
+        DDX_Control(dx, kPictureButtons[i].id, m_buttons[i]);
+
+    for (int i = 0; i < 3; ++i)
+        DDX_CBString(dx, kComboIds[i], m_comboText[i]);
+    DDX_Check(dx, 1032, m_loopCheck);
+    DDX_Check(dx, 1064, m_autostartCheck);
+    DDX_Check(dx, 1071, m_lyricsOnPlayCheck);
+    DDX_Text(dx, 1061, m_rowCount[0]);
+    DDX_Text(dx, 1062, m_rowCount[1]);
+    DDX_Text(dx, 1063, m_rowCount[2]);
+    DDX_Text(dx, IDC_FOCUS_SINK, m_commandText);
+    DDX_Check(dx, 1072, m_trackingCheck);
+    DDX_Text(dx, 1221, m_rating);
+    DDX_Check(dx, 1144, m_autoMemoryCheck);
+    DDX_Check(dx, 1145, m_lockCheck);
+    DDX_Check(dx, 1175, m_markersCheck);
+    DDX_Text(dx, 1281, m_breakMinutes);
+    DDX_Text(dx, 1223, m_keychangeStepsValue);
+    DDX_Check(dx, 1309, m_deleteAllCheck);
 }
 
-BOOL CDlgMp3::OnInitDialog()
+BOOL CDlgMp3::PreTranslateMessage(MSG* msg)
 {
-    CDialogEx::OnInitDialog();
-    return TRUE;
+    if (g_tooltipsOn && m_tooltip.m_hWnd)
+        m_tooltip.RelayEvent(msg);
+    return CDialogEx::PreTranslateMessage(msg);
 }
 
-void CDlgMp3::InitTrackFilterLabels() {}
+void CDlgMp3::InitTooltips()
+{
+    m_tooltip.Create(this, TRUE);
+    m_tooltip.SetShadow(10, 10, 50, TRUE, 7, 7);
+    for (size_t i = 0; i < std::size(kPictureButtons); ++i)
+        if (kPictureButtons[i].tip)
+            m_tooltip.AddTool(&m_buttons[i], kPictureButtons[i].tip);
+    m_tooltip.AddTool(GetDlgItem(1144), "Auto memory for markers");
+    m_tooltip.AddTool(GetDlgItem(1145), "Lock markers");
+    m_tooltip.AddTool(GetDlgItem(1152), "Fade in on play");
+    m_tooltip.AddTool(&m_trackingToggle, "Toggle tracking on/off");
+    m_tooltip.AddTool(&m_markersToggle, "Toggle markers on/off");
+    m_tooltip.AddTool(&m_autostartToggle, "Toggle autostart on/off");
+    m_tooltip.AddTool(&m_lyricsOnPlayToggle, "Toggle show lyrics on play on/off");
+    m_tooltip.AddTool(GetDlgItem(1032), "Toggle loop on/off");
+    for (int i = 0; i < 3; ++i)
+        m_tooltip.AddTool(&m_combo[i], m_comboText[i]);
+}
+
+void CDlgMp3::InitButtonImages()
+{
+    for (CMFCButton* toggle : {&m_autostartToggle, &m_lyricsOnPlayToggle, &m_trackingToggle, &m_markersToggle})
+        toggle->SetImage(211, 206);
+    for (size_t i = 0; i < std::size(kPictureButtons); ++i)
+        SetPicture(m_buttons[i], kPictureButtons[i].image);
+}
+
+void CDlgMp3::SetPlayButtonIcon(bool stopped)
+{
+    if (CButtonST* b = Button(1237); b && b->m_hWnd)
+        SetPicture(*b, stopped ? 308 : 307);
+}
+
+void CDlgMp3::SetCommentButtonImage(bool hasComment)
+{
+    if (CButtonST* b = Button(1204); b && b->m_hWnd)
+        SetPicture(*b, hasComment ? -485 : -413);
+}
+
+void CDlgMp3::CloseLyricsWindow() { SendCommand(CMD_LYRICS_WINDOW_CLOSE); }
+
+void CDlgMp3::ShowQueueLyricsButton()
+{
+    if (CButtonST* b = Button(1245); b && b->m_hWnd)
+        b->ShowWindow(m_set.lyricsSearchQueue ? SW_SHOW : SW_HIDE);
+}
+
+void CDlgMp3::OnShowLyricsButton()
+{
+    if (CButtonST* b = Button(1243); b && b->m_hWnd && b->IsWindowVisible())
+        SendCommand(CMD_SHOW_LYRICS);
+    RestoreFocus(1);
+}
+
+int CDlgMp3::IsLyricsSearchOn(int list) const
+{
+    return list >= 1 && list <= 3 ? m_set.searchLyrics[list - 1] : 0;
+}
+
+void CDlgMp3::ShowSongLists(bool switchBack)
+{
+    if (m_lyricsViewShown && switchBack)
+        ToggleLyricsView();
+}
+
+void CDlgMp3::ShowTitle(const std::string& text)
+{
+    const int size = text.size() >= 48 ? 12 : text.size() >= 39 ? 14 : 18;
+    if (m_title.m_hWnd)
+        m_title.SetFontSize(size).SetText(text);
+}
+
+bool CDlgMp3::IsSongLoaded() const
+{
+    if (!m_title.m_hWnd)
+        return false;
+    const std::string t = m_title.GetText();
+    return !t.empty() && t != "Welcome to Mirtal";
+}
+
+void CDlgMp3::RestoreFocus(int refresh)
+{
+    m_commandText.clear();
+    if (m_commandSink.m_hWnd)
+        m_commandSink.SetFocus();
+    if (refresh && m_hWnd)
+        UpdateData(FALSE);
+}
+
+void CDlgMp3::OnCommandEditChange()
+{
+    if (m_commandSink.m_hWnd && !m_commandSink.GetWindowText().empty())
+        m_commandSink.SetWindowText("");
+    m_commandText.clear();
+}
+
+void CDlgMp3::OnLButtonDown(UINT flags, CPoint point)
+{
+    RestoreFocus(1);
+    CDialogEx::OnLButtonDown(flags, point);
+}
+
+void CDlgMp3::OnRatingKillFocus()
+{
+    UpdateData(TRUE);
+    g_songRating = m_rating;
+}
+
+void CDlgMp3::OnDanceTimerDoubleClick()
+{
+    ResetDanceTimer();
+    StartDanceTimer();
+}
+
+void CDlgMp3::OnListRightDoubleClick(NMHDR*, LRESULT* result) { *result = 1; }
+
+void CDlgMp3::OnDropFiles(HDROP drop)
+{
+    char name[261] = {};
+    ::DragQueryFile(drop, 0, name, sizeof name);
+    DropFile(name);
+    RestoreFocus(1);
+    ::DragFinish(drop);
+}
+
+// ---- song lists (the rows a list shows; their sources come with the list loaders)
+
+void CDlgMp3::SetSongRows(int list, const std::vector<CMemArray>& rows)
+{
+    if (list < 1 || list > 3)
+        return;
+    m_rows[list - 1] = rows;
+    m_rowCount[list - 1] = int(rows.size());
+    if (m_list[list - 1].m_hWnd)
+        m_list[list - 1].SetItemCount(int(rows.size()));
+}
+
+const std::vector<CMemArray>& CDlgMp3::SongRows(int list) const { return m_rows[std::clamp(list, 1, 3) - 1]; }
+
+LRESULT CDlgMp3::OnGetListCell(WPARAM wParam, LPARAM lParam)
+{
+    auto* cell = reinterpret_cast<ListCellData*>(lParam);
+    for (int i = 0; i < 3; ++i) {
+        if (HWND(wParam) != m_list[i].m_hWnd && UINT(wParam) != kListIds[i])
+            continue;
+        const int row = cell->GetItem();
+        if (row >= 0 && row < int(m_rows[i].size()))
+            cell->text = m_rows[i][size_t(row)].GetCol(cell->GetSubItem());
+    }
+    return 0;
+}
+
+void CDlgMp3::OpenListRow(int list, int row)
+{
+    if (list < 1 || list > 3 || row < 0 || row >= int(m_rows[list - 1].size()))
+        return;
+    m_selectedRow[list - 1] = row;
+    g_selectedSongPath = m_rows[list - 1][size_t(row)].GetCol(3);
+    OpenSong(list, row, g_selectedSongPath, m_set.listType[list - 1], 1, m_set.namingMode[list - 1]);
+}
+
+void CDlgMp3::OnDblClkList1(NMHDR*, LRESULT* result)
+{
+    OpenListRow(1, m_list[0].GetSelectionMark());
+    *result = 0;
+}
+void CDlgMp3::OnDblClkList2(NMHDR*, LRESULT* result)
+{
+    OpenListRow(2, m_list[1].GetSelectionMark());
+    *result = 0;
+}
+void CDlgMp3::OnDblClkList3(NMHDR*, LRESULT* result)
+{
+    OpenListRow(3, m_list[2].GetSelectionMark());
+    *result = 0;
+}
+
+void CDlgMp3::RemovePlayedRow(int list, const std::string& path)
+{
+    if (list < 1 || list > 3 || path.empty())
+        return;
+    auto& rows = m_rows[list - 1];
+    const auto it = std::find_if(rows.begin(), rows.end(), [&](const CMemArray& r) { return r.GetCol(3) == path; });
+    if (it == rows.end())
+        return;
+    const int row = int(it - rows.begin());
+    rows.erase(it);
+    if (m_currentList == list && m_currentRow > row)
+        --m_currentRow;
+    SetSongRows(list, std::vector<CMemArray>(rows));
+}
+
+// ---- queue
+
+void CDlgMp3::QueueSong(const std::string& path, int list, int row, const std::string& type, int naming)
+{
+    if (!path.empty()) {
+        std::string name = m_fn.FileNameFromPath(path);
+        const std::string ext = m_fn.GetExtension(path);
+        name = name.size() > ext.size() ? name.substr(0, name.size() - ext.size() - 1) : std::string();
+        if (!name.empty() && !type.empty() && list > 0 && row >= 0 && naming >= 0) {
+            m_queue.insert(m_queue.begin(), QueuedSong{name, path, type, "", list, row, naming});
+            if (m_queueBox.m_hWnd)
+                m_queueBox.AddString(name);
+        }
+    }
+    RestoreFocus(1);
+}
+
+void CDlgMp3::OnPlayNextQueued() { PlayNextQueued(); }
+
+void CDlgMp3::PlayNextQueued()
+{
+    if (m_queueBox.m_hWnd && m_queueBox.GetCount() > 0) {
+        const int sel = std::max(0, m_queueBox.GetCurSel());
+        const std::string entry = m_queueBox.GetText(sel);
+        m_queueBox.DeleteString(sel);
+        const auto it = std::find_if(m_queue.begin(), m_queue.end(), [&](const QueuedSong& q) { return q.name == entry; });
+        if (!entry.empty() && it != m_queue.end()) {
+            const QueuedSong song = *it;
+            m_queue.erase(it);
+            m_currentList = song.list;
+            m_queueBox.SetCurSel(sel);
+            g_lyricsPath = song.lyrics;
+            OpenSong(song.list, song.row, song.path, m_fn.StringToInt(song.type), 0, song.naming);
+            ApplyListLoopRules(m_currentList);
+            if (m_set.autostartQueue)
+                PlayPause();
+        }
+    }
+    RestoreFocus(1);
+}
+
+// ---- markers panel
 
 void CDlgMp3::OnMarkersButton()
 {
     SendCommand(g_markersShow ? CMD_TOGGLE_MARKER_PANEL : CMD_TOGGLE_MARKERS);
 }
 
-void CDlgMp3::RestoreFocus(int refresh)
+void CDlgMp3::ShowMarkersPanel(bool show, bool /*skipLayout*/)
 {
-    m_commandSinkText.clear();
-    if (m_commandSink.m_hWnd)
-        m_commandSink.SetFocus();
-    if (refresh)
-        UpdateData(FALSE);
+    m_markersPanelShown = show;
+    for (UINT id : {1146u, 1273u, 1274u, 1253u, 1254u, 1275u, 1276u, 1144u, 1145u, 1152u, 1151u})
+        if (CWnd* w = m_hWnd ? GetDlgItem(id) : nullptr)
+            w->ShowWindow(show ? SW_SHOW : SW_HIDE);
 }
 
-void CDlgMp3::LoadLevelPlaylists(int level) { CALLREC("CDlgMp3::LoadLevelPlaylists", level); }
+// ---- lyrics view
 
-// ---- playback ---------------------------------------------------------------------------
+void CDlgMp3::ShowLyricsView() { m_lyricsViewShown = true; }
 
-void CDlgMp3::MusicAction(int action) { CALLREC("CDlgMp3::MusicAction", action); }
-void CDlgMp3::Play() { CALLREC("CDlgMp3::Play"); }
-void CDlgMp3::Pause() { CALLREC("CDlgMp3::Pause"); }
-
-void CDlgMp3::PlayPause()
+void CDlgMp3::ShowLyricsButton()
 {
-    CALLREC("CDlgMp3::PlayPause");
-    if (g_playing)
-        Pause();
-    else
-        Play();
+    if (CButtonST* b = Button(1243); b && b->m_hWnd)
+        b->ShowWindow(SW_SHOW);
 }
-
-void CDlgMp3::FadeOut() { CALLREC("CDlgMp3::FadeOut"); }
-void CDlgMp3::PlayFromStart() { CALLREC("CDlgMp3::PlayFromStart"); }
-void CDlgMp3::ApplyEqualizer(int create) { CALLREC("CDlgMp3::ApplyEqualizer", create); }
-void CDlgMp3::UpdateStatusTexts() { CALLREC("CDlgMp3::UpdateStatusTexts"); }
-void CDlgMp3::SeekToPosition() { CALLREC("CDlgMp3::SeekToPosition"); }
-
-void CDlgMp3::SeekTo(float seconds)
-{
-    CALLREC("CDlgMp3::SeekTo", seconds);
-    g_position = std::clamp(seconds, 0.0f, float(std::max(g_songLength, 0)));
-}
-
-void CDlgMp3::SaveSongSettings() { CALLREC("CDlgMp3::SaveSongSettings"); }
-void CDlgMp3::OpenFileDirect(const std::string& path) { CALLREC("CDlgMp3::OpenFileDirect", path); }
-void CDlgMp3::CloseFindLyricsWindow() { CALLREC("CDlgMp3::CloseFindLyricsWindow"); }
-void CDlgMp3::TakeFoundLyrics() { CALLREC("CDlgMp3::TakeFoundLyrics"); }
-void CDlgMp3::JukeboxPlayNext() { CALLREC("CDlgMp3::JukeboxPlayNext"); }
-void CDlgMp3::ReloadAllLists() { CALLREC("CDlgMp3::ReloadAllLists"); }
-void CDlgMp3::OnLoopToggle() { CALLREC("CDlgMp3::OnLoopToggle"); }
-void CDlgMp3::OnAutostartToggle() { CALLREC("CDlgMp3::OnAutostartToggle"); }
-void CDlgMp3::OnTrackingToggle() { CALLREC("CDlgMp3::OnTrackingToggle"); }
-void CDlgMp3::OnLyricsOnPlayToggle() { CALLREC("CDlgMp3::OnLyricsOnPlayToggle"); }
-void CDlgMp3::OnLyricsSearchList1() { CALLREC("CDlgMp3::OnLyricsSearchList1"); }
-void CDlgMp3::OnLyricsSearchList2() { CALLREC("CDlgMp3::OnLyricsSearchList2"); }
-void CDlgMp3::OnLyricsSearchList3() { CALLREC("CDlgMp3::OnLyricsSearchList3"); }
-void CDlgMp3::SetAutoLoop() { CALLREC("CDlgMp3::SetAutoLoop"); }
-void CDlgMp3::OnPlayNextQueued() { CALLREC("CDlgMp3::OnPlayNextQueued"); }
-void CDlgMp3::ToggleListSource(int list) { CALLREC("CDlgMp3::ToggleListSource", list); }
-void CDlgMp3::DanceTimerCommand(int type) { CALLREC("CDlgMp3::DanceTimerCommand", type); }
-void CDlgMp3::ToggleVolumeDecrease() { CALLREC("CDlgMp3::ToggleVolumeDecrease"); }
-void CDlgMp3::ShowFindLyricsWindow() { CALLREC("CDlgMp3::ShowFindLyricsWindow"); }
-void CDlgMp3::MarkerCommand(int command) { CALLREC("CDlgMp3::MarkerCommand", command); }
-void CDlgMp3::FadeToNextInList() { CALLREC("CDlgMp3::FadeToNextInList"); }
-void CDlgMp3::ToggleSongFlag(int flag) { CALLREC("CDlgMp3::ToggleSongFlag", flag); }
-void CDlgMp3::JumpToMiddle() { CALLREC("CDlgMp3::JumpToMiddle"); }
-void CDlgMp3::LoadPlaylistIntoQueue() { CALLREC("CDlgMp3::LoadPlaylistIntoQueue"); }
-void CDlgMp3::OpenPreviousSong() { CALLREC("CDlgMp3::OpenPreviousSong"); }
-
-void CDlgMp3::CycleLyricsShowMode()
-{
-    CALLREC("CDlgMp3::CycleLyricsShowMode");
-    g_lyricsShowMode = (g_lyricsShowMode + 1) % 3;
-}
-
-void CDlgMp3::ScrollLyricsOrList(int htmlAmount, int textAmount)
-{
-    CALLREC("CDlgMp3::ScrollLyricsOrList", htmlAmount, textAmount);
-}
-
-// ---- lyrics view and markers --------------------------------------------------------------
-
-void CDlgMp3::LoadLyricsDocument(const std::string& path) { CALLREC("CDlgMp3::LoadLyricsDocument", path); }
-
-void CDlgMp3::ShowLyricsView()
-{
-    CALLREC("CDlgMp3::ShowLyricsView");
-    m_lyricsViewShown = true;
-}
-
-void CDlgMp3::ShowLyricsButton() { CALLREC("CDlgMp3::ShowLyricsButton"); }
 
 void CDlgMp3::ToggleLyricsView()
 {
-    CALLREC("CDlgMp3::ToggleLyricsView");
     m_lyricsViewShown = !m_lyricsViewShown;
+    m_listsShown = !m_lyricsViewShown;
 }
 
 bool CDlgMp3::IsLyricsViewShown() { return m_lyricsViewShown; }
-void CDlgMp3::ReloadLyricsDocument() { CALLREC("CDlgMp3::ReloadLyricsDocument"); }
-void CDlgMp3::ShowMarkersPanel(bool show, bool skipLayout)
-{
-    CALLREC("CDlgMp3::ShowMarkersPanel", show, skipLayout);
-    m_markersPanelShown = show;
-}
-void CDlgMp3::LoadSongMarkers() { CALLREC("CDlgMp3::LoadSongMarkers"); }
-void CDlgMp3::TakeQueuedLyrics() { CALLREC("CDlgMp3::TakeQueuedLyrics"); }
 
-// ---- settings and audio ---------------------------------------------------------------------
-
-void CDlgMp3::ClearComboHistories() { CALLREC("CDlgMp3::ClearComboHistories"); }
-void CDlgMp3::RestartAudio() { CALLREC("CDlgMp3::RestartAudio"); }
-void CDlgMp3::LoadFixedBpmSettings() { CALLREC("CDlgMp3::LoadFixedBpmSettings"); }
-void CDlgMp3::LoadAdjustPitchSettings() { CALLREC("CDlgMp3::LoadAdjustPitchSettings"); }
-void CDlgMp3::ReloadSettings() { CALLREC("CDlgMp3::ReloadSettings"); }
-void CDlgMp3::LoadSoundFont() { CALLREC("CDlgMp3::LoadSoundFont"); }
+void CDlgMp3::CycleLyricsShowMode() { g_lyricsShowMode = (g_lyricsShowMode + 1) % 3; }

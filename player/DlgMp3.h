@@ -1,112 +1,409 @@
 #pragma once
-// The music page: tab page 0 of the main window (template 130). It holds the
-// player; this class offers the operations the main window calls, and the
-// player's own work comes with the music player.
+// The music page: tab page 0 of the main window (template 130). It owns the
+// audio engine: only this page creates, plays and frees song streams; other
+// windows read the player state (store/PlayerGlobals.h) and ask the main
+// window, which calls the page.
+//
+// The members are kept in sections (controls, engine, song, transport, lists,
+// queue, lyrics, markers, timers, settings), each with its own source file
+// (DlgMp3Start.cpp, DlgMp3Engine.cpp, DlgMp3Song.cpp, DlgMp3Transport.cpp,
+// ...); add new members to the section they belong to.
+#include "controls/BitmapSlider.h"
+#include "controls/ButtonST.h"
+#include "controls/DigiClock.h"
+#include "controls/NewLabel.h"
+#include "controls/PPToolTip.h"
+#include "controls/PeakMeterCtrl.h"
+#include "controls/QuickList.h"
+#include "controls/ReportCtrl.h"
+#include "controls/XAnalogClock.h"
+#include "platform/audio/Bass.h"
+#include "platform/audio/BassMidi.h"
+#include "platform/win/ComboBox.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"
+#include "platform/win/ListBox.h"
+#include "platform/win/MFCButton.h"
+#include "platform/win/SpinButtonCtrl.h"
+#include "player/DlgMp3Settings.h"
+#include "store/MemArray.h"
+#include "store/MusicDb.h"
+#include "store/MyFunctions.h"
 
+#include <functional>
 #include <string>
+#include <vector>
+
+// The page's window timers: every purpose has an id of its own.
+enum Mp3Timer : UINT_PTR {
+    kTimerPoll = 1,          // 200 ms position poll
+    kTimerDance = 2,         // dance timer, 500 ms
+    kTimerJukeboxFade = 3,   // end of the jukebox fade
+    kTimerBreakCheck = 4,    // break timer check, 1 s
+    kTimerAutoBreak = 5,     // automatic break count, 1 s
+    kTimerAutoScroll = 6,    // lyrics auto-scroll
+    kTimerDelayedStart = 8,  // delayed start of a singing call
+    kTimerTrackLabels = 9,
+    kTimerDpiNotice = 12,
+    kTimerFadeOut = 15,
+    kTimerRefocus = 20,
+    kTimerMarkerTime = 21,   // time since the current marker, 1 s while the markers panel shows
+    kTimerAudioRetry = 22,   // the audio start's second attempt
+    kTimerLyricsShown = 77,
+    kTimerMarkRow = 97,
+    kTimerTrackRow = 98,
+};
+
+// A song waiting in the queue (box 1218 shows its name).
+struct QueuedSong {
+    std::string name;
+    std::string path;
+    std::string type;
+    std::string lyrics;
+    int list = 4;
+    int row = 0;
+    int naming = 0;
+};
 
 class CDlgMp3 : public CDialogEx {
 public:
     enum { IDD = 130 };
     explicit CDlgMp3(CWnd* parent = nullptr);
+    ~CDlgMp3() override;
 
+    // ======== page (controls, focus, small handlers)
+    // Gives the keyboard focus back to the page's command sink; refresh refreshes the controls.
+    void RestoreFocus(int refresh);
+    void InitTooltips();
+    void InitButtonImages();
+    void SetPlayButtonIcon(bool stopped);
+    void SetCommentButtonImage(bool hasComment);
+    void CloseLyricsWindow();
+    void ShowQueueLyricsButton();
+    void OnShowLyricsButton();
+    // The list's search-lyrics flag; 0 for any number but 1..3.
+    int IsLyricsSearchOn(int list) const;
+    // With switchBack, the song lists come back when the lyrics view covers them.
+    void ShowSongLists(bool switchBack);
+    // Shows the title of the loaded song, its font size chosen by its length.
+    void ShowTitle(const std::string& text);
     // Shows the track-filter labels of the song lists.
     void InitTrackFilterLabels();
     // Shows the markers: as a panel (command 912) or in the markers window (723).
     void OnMarkersButton();
-    // Gives the keyboard focus back to the page's command sink; refresh refreshes the controls.
-    void RestoreFocus(int refresh);
     // Loads the three song lists of a dance level.
     void LoadLevelPlaylists(int level);
 
-    // ---- playback
+    // ======== engine: audio start and errors
+    void StartAudio();
+    // The audio library's error in a box titled "Mirtal"; codes 9 and 14 open the device choice.
+    void ShowBassError(const std::string& message);
+    // After a device change: the song and the library are freed, the new device opened
+    // and the song opened again there.
+    void RestartAudio();
+    void LoadSoundFont();
+    BOOL DestroyWindow() override;
+
+    // ======== song opening
+    // list 1..3 a song list, 4 a file of no list; row or -1; autostart; naming mode.
+    void OpenSong(int list, int row, const std::string& path, int listType, int autostart, int naming);
+    void FreeSong();
+    void InitSong();
+    void ApplyListLoopRules(int list);
+    void OpenPreviousSong();
+    // Opens a file that belongs to no song list and plays it.
+    void OpenFileDirect(const std::string& path);
+    void SaveSongSettings();
+    void ResetMusicSettings();
+    void EditSongComment();
+    // A file dropped on the page: a document goes to the lyrics page, a song is opened.
+    void DropFile(const std::string& path);
+
+    // ======== transport and position poll
+    void Play();
+    void Pause();
+    // Pause while a song plays (g_playing), else Play.
+    void PlayPause();
+    void StopAndRewind();
+    void PlayFromStart();
+    // g_position := the seconds clamped to the song, and the song moves there.
+    void SeekTo(float seconds);
+    // Moves the song to g_position.
+    void SeekToPosition();
+    void JumpToMiddle();
+    void Rewind();
+    void FastForward();
+    void OnLoopToggle();
+    void OnAutostartToggle();
+    void SetAutoLoop();
+    void SetLoopStartHere();
+    void SetLoopStopHere();
+    // Rebuilds the four status texts and sends 900.
+    void UpdateStatusTexts();
+    // Whether a song counts as loaded: the title is neither the welcome text nor empty.
+    bool IsSongLoaded() const;
+
+    // ======== tempo, pitch, volume, equalizer (applied to the song stream)
+    void ApplyAttributes();
+    // With create the equalizer bands are set up first; then the values reach the stream.
+    void ApplyEqualizer(int create);
+    void ApplyFixedBpm(float bpm);
+    void AdjustPitch(int semitones);
     // 1/2 tempo up/down, 3/4 volume up/down, 5/6 pitch up/down, 7/8 speed up/down,
     // 9/10 jump back/forward, 11 show lyrics, 12..14 focus song list 1..3, 15/16 loop
     // start/end, 17..19 queue the selected row of list 1..3, 20 volume down to the
     // lowest, 21 loop off, 22/23 markers on/off.
     void MusicAction(int action);
-    void Play();
-    void Pause();
-    // Pause while a song plays (g_playing), else Play.
-    void PlayPause();
     void FadeOut();
-    void PlayFromStart();
-    // With create the equalizer bands are set up first; then the values reach the stream.
-    void ApplyEqualizer(int create);
-    // Rebuilds the four status texts and sends 900.
-    void UpdateStatusTexts();
-    // Moves the song to g_position.
-    void SeekToPosition();
-    // g_position := the seconds clamped to the song, and the song moves there.
-    void SeekTo(float seconds);
-    void SaveSongSettings();
-    // Opens a file that belongs to no song list and plays it.
-    void OpenFileDirect(const std::string& path);
-    void CloseFindLyricsWindow();
-    void TakeFoundLyrics();
-    void JukeboxPlayNext();
+    void FadeToNextInList();
+    void ToggleVolumeDecrease();
+
+    // ======== song lists
+    // The rows of song list 1..3 (column 3 is the full path).
+    void SetSongRows(int list, const std::vector<CMemArray>& rows);
+    const std::vector<CMemArray>& SongRows(int list) const;
+    // Opens the row of list 1..3 as a double click does.
+    void OpenListRow(int list, int row);
+    void MarkRow(int list, int row, const std::string& path);
+    // Removes the row of the path from the list it was opened from.
+    void RemovePlayedRow(int list, const std::string& path);
+    void ReloadList(int list);
     void ReloadAllLists();
-    void OnLoopToggle();
-    void OnAutostartToggle();
+    void ToggleListSource(int list);
     void OnTrackingToggle();
     void OnLyricsOnPlayToggle();
     void OnLyricsSearchList1();
     void OnLyricsSearchList2();
     void OnLyricsSearchList3();
-    void SetAutoLoop();
-    void OnPlayNextQueued();
-    // Switches song list 1..3 between its playlist and its folder.
-    void ToggleListSource(int list);
-    // 1 count up/down, 2 restart.
-    void DanceTimerCommand(int type);
-    void ToggleVolumeDecrease();
-    void ShowFindLyricsWindow();
-    // Markers command 0..6 of the hotkeys.
-    void MarkerCommand(int command);
-    void FadeToNextInList();
     void ToggleSongFlag(int flag);
-    void JumpToMiddle();
+    void ClearComboHistories();
+
+    // ======== queue
+    void QueueSong(const std::string& path, int list, int row, const std::string& type, int naming);
+    void OnPlayNextQueued();
+    void PlayNextQueued();
     void LoadPlaylistIntoQueue();
-    void OpenPreviousSong();
+    // g_queuedLyricsPath := the lyrics of the selected (or first) queue entry.
+    void TakeQueuedLyrics();
+
+    // ======== lyrics
+    void CloseFindLyricsWindow();
+    void TakeFoundLyrics();
+    void ShowFindLyricsWindow();
     // g_lyricsShowMode 0 -> 1 -> 2 -> 0.
     void CycleLyricsShowMode();
     // The lyrics view scrolls by the HTML amount; otherwise the song list under the pointer moves.
     void ScrollLyricsOrList(int htmlAmount, int textAmount);
-
-    // ---- the page's lyrics view and markers
     void LoadLyricsDocument(const std::string& path);
     void ShowLyricsView();
     void ShowLyricsButton();
     void ToggleLyricsView();
     bool IsLyricsViewShown();
     void ReloadLyricsDocument();
+
+    // ======== markers
     void ShowMarkersPanel(bool show, bool skipLayout);
     // Whether the markers panel is shown inside the page.
     bool IsMarkersPanelShown() const { return m_markersPanelShown; }
     void LoadSongMarkers();
-    // g_queuedLyricsPath := the lyrics of the selected (or first) queue entry.
-    void TakeQueuedLyrics();
+    // Markers command 0..6 of the hotkeys.
+    void MarkerCommand(int command);
 
-    // ---- settings and audio
-    void ClearComboHistories();
-    void RestartAudio();
+    // ======== dance timer, break, jukebox
+    // 1 count up/down, 2 restart.
+    void DanceTimerCommand(int type);
+    void StartDanceTimer();
+    void ResetDanceTimer();
+    void JukeboxPlayNext();
+    void StartJukeboxFade();
+
+    // ======== settings
+    void ReloadSettings();
     void LoadFixedBpmSettings();
     void LoadAdjustPitchSettings();
-    void ReloadSettings();
-    void LoadSoundFont();
+    const Mp3PageSettings& Settings() const { return m_set; }
+
+    // ======== what the engine holds (read by tests and the benchmarks)
+    HSTREAM SongStream() const { return m_stream; }
+    float DetectedBpm();
+    float FileRate() const { return m_fileRate; }
+    int LoopCounter() const { return m_loopCounter; }
+    int CurrentList() const { return m_currentList; }
+    int CurrentRow() const { return m_currentRow; }
+    int CurrentListType() const { return m_listType; }
+    bool IsTrackRowPending() const { return m_trackPending != 0; }
+    bool IsLoopOn() const { return m_loopCheck != 0; }
+    bool IsAutostartOn() const { return m_autostartCheck != 0; }
+    // Runs the page's timer handler as a tick of the timer would.
+    void Tick(UINT_PTR id) { OnTimer(id); }
+    bool IsTimerArmed(UINT_PTR id) const { return id < 100 && m_timerIds[id] != 0; }
+    UINT TimerPeriod(UINT_PTR id) const { return id < 100 ? m_timerPeriods[id] : 0; }
+    // The audio library's device opening; a test can look at what the start asks for.
+    static std::function<BOOL(int device, DWORD freq, DWORD flags)>& InitHook();
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
     // Esc and Enter never close the page; they give the focus back.
     void OnOK() override { RestoreFocus(1); }
     void OnCancel() override { RestoreFocus(1); }
 
+    // ---- message handlers
+    void OnTimer(UINT_PTR id);
+    void OnDestroy();
+    void OnDropFiles(HDROP drop);
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnCommandEditChange();
+    void OnRatingKillFocus();
+    void OnDanceTimerDoubleClick();
+    void OnStopButton() { StopAndRewind(); }
+    void OnRewindButton() { Rewind(); }
+    void OnForwardButton() { FastForward(); }
+    void OnPlayPauseButton() { PlayPause(); }
+    void OnLoopButton();
+    void OnAutostartButton();
+    void OnAutoLoopButton() { SetAutoLoop(); }
+    void OnLoopStartButton() { SetLoopStartHere(); }
+    void OnLoopStopButton() { SetLoopStopHere(); }
+    void OnSaveButton() { SaveSongSettings(); }
+    void OnResetButton() { ResetMusicSettings(); }
+    void OnCommentButton() { EditSongComment(); }
+    void OnFadeButton() { FadeOut(); }
+    void OnDblClkList1(NMHDR* hdr, LRESULT* result);
+    void OnDblClkList2(NMHDR* hdr, LRESULT* result);
+    void OnDblClkList3(NMHDR* hdr, LRESULT* result);
+    void OnListRightDoubleClick(NMHDR* hdr, LRESULT* result);
+    LRESULT OnGetListCell(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+
 private:
-    CEdit m_commandSink;
-    std::string m_commandSinkText;
+    // ---- transport steps
+    void MoveStreams(float seconds);
+    void UpdateLevelMeter();
+    void WriteTrackRow();
+    void StartMarkerTimers();
+    void NotifyMusicStarted();
+    void NotifyMusicStopped();
+    void SendPosition();
+    void SendTimerTick();
+    void EnableSourceCombos(bool enable);
+    void ShowFadeInButton(bool fadeIn);
+    void PollPosition();
+    void EndOfSong();
+    void StartAutoBreakCount();
+    void EndFadeOut();
+    void KillPlayTimers();
+    void ArmTimer(UINT_PTR id, UINT ms);
+    void StopTimer(UINT_PTR id);
+    int ListTypeOf(int list) const;
+    void OpenAudioDevice();
+    void ReportNoDevice();
+    HSTREAM CreateDecodeStream(const std::string& path, const std::string& ext) const;
+    void ShowTimeLabels();
+    void ApplySettingsToControls();
+
+    // ======== controls of template 130
+    CEdit m_commandSink;                     // 1004
+    std::string m_commandText;
+    CNewLabel m_title;                       // 1010
+    CNewLabel m_positionLabel;               // 1020
+    CNewLabel m_lengthLabel;                 // 1021
+    CNewLabel m_loopStartLabel;              // 1022
+    CNewLabel m_loopEndLabel;                // 1023
+    CNewLabel m_bpmLabel;                    // 1028
+    CNewLabel m_pitchLabel;                  // 1029
+    CNewLabel m_speedLabel;                  // 1030
+    CNewLabel m_volumeLabel;                 // 1031
+    CNewLabel m_keychangeTimeLabel;          // 1033
+    CNewLabel m_danceTimerLabel;             // 1037
+    CNewLabel m_markerTimeLabel;             // 1151
+    CPeakMeterCtrl m_peakMeter;              // 1034
+    CXAnalogClock m_analogClock;             // 1036
+    CDigiClock m_digitalClock;               // 1131
+    CBitmapSlider m_tempoSlider;             // 1038
+    CBitmapSlider m_pitchSlider;             // 1039
+    CBitmapSlider m_speedSlider;             // 1040
+    CBitmapSlider m_volumeSlider;            // 1041
+    CQuickList m_list[3];                    // 1009, 1011, 1012
+    CComboBox m_combo[3];                    // 1016, 1017, 1018
+    std::string m_comboText[3];
+    int m_rowCount[3] = {0, 0, 0};           // 1061..1063
+    CListBox m_queueBox;                     // 1218
+    CSpinButtonCtrl m_ratingSpin;            // 1220
+    CSpinButtonCtrl m_keychangeSpin;         // 1224
+    CSpinButtonCtrl m_breakSpin;             // 1280
+    CReportCtrl m_markersList;               // 1146
+    CMFCButton m_trackingToggle;             // 1072
+    CMFCButton m_markersToggle;              // 1175
+    CMFCButton m_autostartToggle;            // 1064
+    CMFCButton m_lyricsOnPlayToggle;         // 1071
+    CButtonST m_buttons[49];                 // the picture buttons, in the order of kPictureButtons
+    CButtonST* Button(int id);
+    CPPToolTip m_tooltip;
+
+    // values exchanged with the controls
+    int m_loopCheck = 0;                     // 1032
+    int m_autostartCheck = 0;                // 1064
+    int m_lyricsOnPlayCheck = 0;             // 1071
+    int m_trackingCheck = 0;                 // 1072
+    int m_rating = 0;                        // 1221
+    int m_autoMemoryCheck = 0;               // 1144
+    int m_lockCheck = 0;                     // 1145
+    int m_markersCheck = 0;                  // 1175
+    int m_breakMinutes = 1;                  // 1281
+    int m_keychangeStepsValue = 0;           // 1223
+    int m_deleteAllCheck = 0;                // 1309
+
+    // ======== stores
+    CMusicDb m_db;
+    MyFunctions m_fn;
+
+    // ======== engine
+    HSTREAM m_stream = 0;                    // the played tempo stream, 0 = no song
+    float m_fileRate = 0;
+    float m_detectedBpm = 0;
+    HSTREAM m_bpmScan = 0;                   // a beat scan still running in the background
+    HFX m_eqBands[3] = {0, 0, 0};
+    HSOUNDFONT m_soundFont = 0;
+    int m_audioStarted = 0;
+
+    // ======== song
+    int m_currentList = 0;                   // 0 none, 1..3 a song list, 4 direct
+    int m_currentRow = -1;
+    int m_listType = 0;
+    int m_namingMode = 0;
+    std::string m_prevPath;
+    int m_prevRow = -1;
+    int m_prevList = 0;
+    int m_prevListType = 0;
+    int m_prevNaming = 0;
+    int m_trackPending = 0;
+    int m_playedRowRemoved = 0;
+    int m_loopCounter = 0;
+    int m_keychangeDone = 0;
+    std::string m_danceName;
+
+    // ======== song lists and queue
+    std::vector<CMemArray> m_rows[3];
+    int m_selectedRow[3] = {-1, -1, -1};
+    std::vector<QueuedSong> m_queue;         // most recently added first
+
+    // ======== view state
+    bool m_listsShown = true;
     bool m_lyricsViewShown = false;
     bool m_markersPanelShown = false;
+    int m_keychangeArea = 1;
+
+    // ======== dance timer
+    int m_danceTimerStarted = 0;
+    int m_danceTimerPeriod = 500;
+
+    // ======== timers: the id each running timer got when it was armed (0 = not running)
+    UINT_PTR m_timerIds[100] = {};
+    UINT m_timerPeriods[100] = {};
+
+    // ======== settings
+    Mp3PageSettings m_set;
 };

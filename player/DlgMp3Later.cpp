@@ -1,0 +1,59 @@
+// Operations of the music page whose work comes with the song lists, the
+// lyrics view, the markers, the dance and break timers, the jukebox and the
+// tempo controls; until then each reports its call.
+#include "player/DlgMp3.h"
+
+#include "app/CallRecorder.h"
+
+// ---- tempo, pitch, volume
+void CDlgMp3::ApplyFixedBpm(float bpm) { CALLREC("CDlgMp3::ApplyFixedBpm", bpm); }
+void CDlgMp3::AdjustPitch(int semitones) { CALLREC("CDlgMp3::AdjustPitch", semitones); }
+void CDlgMp3::MusicAction(int action) { CALLREC("CDlgMp3::MusicAction", action); }
+void CDlgMp3::FadeToNextInList() { CALLREC("CDlgMp3::FadeToNextInList"); }
+void CDlgMp3::ToggleVolumeDecrease() { CALLREC("CDlgMp3::ToggleVolumeDecrease"); }
+
+// ---- song lists
+void CDlgMp3::InitTrackFilterLabels() {}
+void CDlgMp3::LoadLevelPlaylists(int level) { CALLREC("CDlgMp3::LoadLevelPlaylists", level); }
+void CDlgMp3::MarkRow(int list, int row, const std::string& path) { CALLREC("CDlgMp3::MarkRow", list, row, path); }
+void CDlgMp3::ReloadList(int list) { CALLREC("CDlgMp3::ReloadList", list); }
+void CDlgMp3::ReloadAllLists() { CALLREC("CDlgMp3::ReloadAllLists"); }
+void CDlgMp3::ToggleListSource(int list) { CALLREC("CDlgMp3::ToggleListSource", list); }
+void CDlgMp3::OnTrackingToggle() { CALLREC("CDlgMp3::OnTrackingToggle"); }
+void CDlgMp3::OnLyricsOnPlayToggle() { CALLREC("CDlgMp3::OnLyricsOnPlayToggle"); }
+void CDlgMp3::OnLyricsSearchList1() { CALLREC("CDlgMp3::OnLyricsSearchList1"); }
+void CDlgMp3::OnLyricsSearchList2() { CALLREC("CDlgMp3::OnLyricsSearchList2"); }
+void CDlgMp3::OnLyricsSearchList3() { CALLREC("CDlgMp3::OnLyricsSearchList3"); }
+void CDlgMp3::ToggleSongFlag(int flag) { CALLREC("CDlgMp3::ToggleSongFlag", flag); }
+void CDlgMp3::ClearComboHistories() { CALLREC("CDlgMp3::ClearComboHistories"); }
+
+// ---- queue
+void CDlgMp3::LoadPlaylistIntoQueue() { CALLREC("CDlgMp3::LoadPlaylistIntoQueue"); }
+void CDlgMp3::TakeQueuedLyrics() { CALLREC("CDlgMp3::TakeQueuedLyrics"); }
+
+// ---- lyrics
+void CDlgMp3::CloseFindLyricsWindow() { CALLREC("CDlgMp3::CloseFindLyricsWindow"); }
+void CDlgMp3::TakeFoundLyrics() { CALLREC("CDlgMp3::TakeFoundLyrics"); }
+void CDlgMp3::ShowFindLyricsWindow() { CALLREC("CDlgMp3::ShowFindLyricsWindow"); }
+void CDlgMp3::ScrollLyricsOrList(int htmlAmount, int textAmount)
+{
+    CALLREC("CDlgMp3::ScrollLyricsOrList", htmlAmount, textAmount);
+}
+void CDlgMp3::LoadLyricsDocument(const std::string& path) { CALLREC("CDlgMp3::LoadLyricsDocument", path); }
+void CDlgMp3::ReloadLyricsDocument() { CALLREC("CDlgMp3::ReloadLyricsDocument"); }
+void CDlgMp3::EditSongComment() { CALLREC("CDlgMp3::EditSongComment"); }
+
+// ---- markers
+void CDlgMp3::LoadSongMarkers() { CALLREC("CDlgMp3::LoadSongMarkers"); }
+void CDlgMp3::MarkerCommand(int command) { CALLREC("CDlgMp3::MarkerCommand", command); }
+
+// ---- dance timer, break, jukebox
+void CDlgMp3::DanceTimerCommand(int type) { CALLREC("CDlgMp3::DanceTimerCommand", type); }
+void CDlgMp3::StartDanceTimer() {}
+void CDlgMp3::ResetDanceTimer() {}
+void CDlgMp3::JukeboxPlayNext() { CALLREC("CDlgMp3::JukeboxPlayNext"); }
+void CDlgMp3::StartJukeboxFade() { CALLREC("CDlgMp3::StartJukeboxFade"); }
+
+// ---- settings
+void CDlgMp3::LoadFixedBpmSettings() { CALLREC("CDlgMp3::LoadFixedBpmSettings"); }
+void CDlgMp3::LoadAdjustPitchSettings() { CALLREC("CDlgMp3::LoadAdjustPitchSettings"); }
