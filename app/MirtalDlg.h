@@ -123,6 +123,10 @@ public:
     // Sound 1..5 (F8, F9, the selected song, the break music, the ding) on the second player,
     // or a pause of the sound that plays.
     void PlaySoundFile(int number);
+    // The main window's box for an error of the audio library.
+    void ShowBassError(const std::string& text);
+    // The second player's stream (0 before the first sound).
+    DWORD SoundStream() const { return m_soundStream; }
     bool GetLyricsWindowKeys() const { return m_lyricsWindowKeys != 0; }
 
     // ---- lyrics where the lyrics mode says (MirtalDlgPages.cpp)
@@ -337,6 +341,7 @@ private:
     int m_markersPanel = 0;
     std::string m_f8SoundPath;
     std::string m_f9SoundPath;
+    DWORD m_soundStream = 0; // the second player's stream, beside the music page's song
     int m_maxStart = 0;
     bool m_eqSaveState = false;
     bool m_selectOutputAtStart = false;

@@ -447,4 +447,3 @@ void CMirtalDlg::PlayPauseIf(int mode)
 }
 
 // The second player comes with its own work; until then the sound is only asked for.
-void CMirtalDlg::PlaySoundFile(int number) { CALLREC("CMirtalDlg::PlaySoundFile", number); }

@@ -1,6 +1,7 @@
 // The music page: construction, its controls and the small handlers of the page.
 #include "player/DlgMp3.h"
 
+#include "app/CallRecorder.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Shell.h"
@@ -452,8 +453,9 @@ void CDlgMp3::OnMarkersButton()
     SendCommand(g_markersShow ? CMD_TOGGLE_MARKER_PANEL : CMD_TOGGLE_MARKERS);
 }
 
-void CDlgMp3::ShowMarkersPanel(bool show, bool /*skipLayout*/)
+void CDlgMp3::ShowMarkersPanel(bool show, bool skipLayout)
 {
+    CALLREC("CDlgMp3::ShowMarkersPanel", show, skipLayout);
     m_markersPanelShown = show;
     for (UINT id : {1146u, 1273u, 1274u, 1253u, 1254u, 1275u, 1276u, 1144u, 1145u, 1152u, 1151u})
         if (CWnd* w = m_hWnd ? GetDlgItem(id) : nullptr)
@@ -462,20 +464,30 @@ void CDlgMp3::ShowMarkersPanel(bool show, bool /*skipLayout*/)
 
 // ---- lyrics view
 
-void CDlgMp3::ShowLyricsView() { m_lyricsViewShown = true; }
+void CDlgMp3::ShowLyricsView()
+{
+    CALLREC("CDlgMp3::ShowLyricsView");
+    m_lyricsViewShown = true;
+}
 
 void CDlgMp3::ShowLyricsButton()
 {
+    CALLREC("CDlgMp3::ShowLyricsButton");
     if (CButtonST* b = Button(1243); b && b->m_hWnd)
         b->ShowWindow(SW_SHOW);
 }
 
 void CDlgMp3::ToggleLyricsView()
 {
+    CALLREC("CDlgMp3::ToggleLyricsView");
     m_lyricsViewShown = !m_lyricsViewShown;
     m_listsShown = !m_lyricsViewShown;
 }
 
 bool CDlgMp3::IsLyricsViewShown() { return m_lyricsViewShown; }
 
-void CDlgMp3::CycleLyricsShowMode() { g_lyricsShowMode = (g_lyricsShowMode + 1) % 3; }
+void CDlgMp3::CycleLyricsShowMode()
+{
+    CALLREC("CDlgMp3::CycleLyricsShowMode");
+    g_lyricsShowMode = (g_lyricsShowMode + 1) % 3;
+}

@@ -98,6 +98,8 @@ public:
     void StartAudio();
     // The audio library's error in a box titled "Mirtal"; codes 9 and 14 open the device choice.
     void ShowBassError(const std::string& message);
+    // "message", the code and a hint: "Check the filepath." for an invalid handle.
+    static std::string BassErrorText(const std::string& message, int code);
     // After a device change: the song and the library are freed, the new device opened
     // and the song opened again there.
     void RestartAudio();
@@ -225,6 +227,7 @@ public:
 
     // ======== what the engine holds (read by tests and the benchmarks)
     HSTREAM SongStream() const { return m_stream; }
+    HSOUNDFONT SoundFont() const { return m_soundFont; }
     float DetectedBpm();
     float FileRate() const { return m_fileRate; }
     int LoopCounter() const { return m_loopCounter; }

@@ -3,6 +3,7 @@
 // tempo, pitch, rate, volume and equalizer reach its stream.
 #include "player/DlgMp3.h"
 
+#include "app/CallRecorder.h"
 #include "karaoke/Karalux.h"
 #include "platform/audio/BassFx.h"
 #include "platform/audio/BassPlugin.h"
@@ -116,14 +117,18 @@ void CDlgMp3::OpenAudioDevice()
     g_masterVolume = int(BASS_GetVolume() * 100);
 }
 
+std::string CDlgMp3::BassErrorText(const std::string& message, int code)
+{
+    char head[201];
+    std::snprintf(head, sizeof head, "%s\n\nBASS error code: %d", message.c_str(), code);
+    return std::string(head) +
+           (code == BASS_ERROR_HANDLE ? "\r\n\r\nCheck the filepath." : "\r\n\r\nSee the helpfile for more information.");
+}
+
 void CDlgMp3::ShowBassError(const std::string& message)
 {
     const int code = BASS_ErrorGetCode();
-    char head[512];
-    std::snprintf(head, sizeof head, "%s\n\nBASS error code: %d", message.c_str(), code);
-    std::string text = head;
-    text += code == BASS_ERROR_HANDLE ? "\r\n\r\nCheck the filepath." : "\r\n\r\nSee the helpfile for more information.";
-    ::MessageBox(m_hWnd, text, "Mirtal", MB_ICONSTOP);
+    ::MessageBox(m_hWnd, BassErrorText(message, code), "Mirtal", MB_ICONSTOP);
     if (code == BASS_ERROR_START || code == BASS_ERROR_ALREADY)
         SendCommand(CMD_SELECT_OUTPUT_DEVICE_ON_ERROR);
 }
@@ -187,6 +192,7 @@ void CDlgMp3::ApplyAttributes()
 
 void CDlgMp3::ApplyEqualizer(int create)
 {
+    CALLREC("CDlgMp3::ApplyEqualizer", create);
     if (!m_stream)
         return;
     static const float kCentres[3] = {1000.0f, 6000.0f, 16000.0f};

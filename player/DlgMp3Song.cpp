@@ -42,8 +42,10 @@ HSTREAM CDlgMp3::CreateDecodeStream(const std::string& path, const std::string& 
     return 0;
 }
 
-void CDlgMp3::OpenSong(int list, int row, const std::string& path, int listType, int autostart, int naming)
+void CDlgMp3::OpenSong(int list, int row, const std::string& requested, int listType, int autostart, int naming)
 {
+    // A copy: the caller may hand in the previous song's path, which step 2 replaces.
+    const std::string path = requested;
     const std::string ext = m_fn.GetExtension(path);
     // 1. The file must be there (a CD track is no file on disk) or be the loaded song.
     if (path != g_currentSongPath && ext != "CDA" && !m_fn.FileExists(path)) {
@@ -249,10 +251,11 @@ void CDlgMp3::InitSong()
     }
 
     // 17. lyrics (the lookup comes with the lyrics view)
-    if (!g_lyricsPath.empty())
-        ShowLyricsButton();
-    else
+    if (g_lyricsPath.empty()) {
         SendCommand(CMD_LYRICS_WINDOW_CLOSE);
+    } else if (CButtonST* b = Button(1243); b && b->m_hWnd) {
+        b->ShowWindow(SW_SHOW);
+    }
     SendCommand(CMD_SONG_LOADED);
     m_trackPending = 1;
     if (!m_set.resetTimerZero)

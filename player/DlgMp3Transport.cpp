@@ -2,6 +2,7 @@
 // the page's timers with the 200 ms position poll, and the status texts.
 #include "player/DlgMp3.h"
 
+#include "app/CallRecorder.h"
 #include "platform/win/MessageBox.h"
 #include "store/AppGlobals.h"
 #include "store/PlayerGlobals.h"
@@ -577,6 +578,7 @@ void CDlgMp3::EndFadeOut()
 
 void CDlgMp3::FadeOut()
 {
+    CALLREC("CDlgMp3::FadeOut");
     if (!IsSongLoaded())
         return;
     if (g_playing) {

@@ -40,8 +40,6 @@ TEST_F(CommandCodeTest, PageOperationsWithTheirArguments)
     };
     const Case cases[] = {
         {600, {"CDlgMp3::MusicAction(9)"}},
-        {601, {"CDlgMp3::Play()"}},
-        {602, {"CDlgMp3::Pause()"}},
         {603, {"CDlgMp3::MusicAction(10)"}},
         {604, {"CDlgMp3::MusicAction(11)"}},
         {605, {"CDlgMp3::FadeOut()"}},
@@ -49,13 +47,7 @@ TEST_F(CommandCodeTest, PageOperationsWithTheirArguments)
         {607, {"CDlgMp3::MusicAction(1)"}},
         {608, {"CDlgMp3::MusicAction(21)"}},
         {706, {"CDlgMp3::ApplyEqualizer(0)"}},
-        {707, {"CDlgMp3::UpdateStatusTexts()"}},
         {710, {"CDlgMp3::LoadSongMarkers()"}},
-        {711, {"CDlgMp3::SeekToPosition()"}},
-        {712, {"CDlgMp3::PlayPause()", "CDlgMp3::Play()"}},
-        {722, {"CDlgMp3::SaveSongSettings()"}},
-        {741, {"CDlgMp3::Play()"}},
-        {800, {"CDlgMp3::OpenFileDirect(\"/drop/Song.mp3\")"}},
         {801, {"CDlgLyrics::ShowFile(\"/drop/Song.mp3\")"}},
         {917, {"CDlgMp3::CloseFindLyricsWindow()"}},
         {918, {"CDlgMp3::TakeFoundLyrics()"}},
@@ -81,6 +73,37 @@ TEST_F(CommandCodeTest, PageOperationsWithTheirArguments)
         EXPECT_EQ(calls(), c.expected) << c.code;
     }
     EXPECT_TRUE(dlg->IsWindowVisible());
+}
+
+// The player's codes act on the loaded song.
+TEST_F(CommandCodeTest, PlayerCodesActOnTheLoadedSong)
+{
+    start();
+    const std::string song = loadSong();
+    code(601);
+    EXPECT_EQ(g_playing, 1);
+    code(602);
+    EXPECT_EQ(g_playing, 0);
+    code(712);
+    EXPECT_EQ(g_playing, 1);
+    code(712);
+    EXPECT_EQ(g_playing, 0);
+    code(741);
+    code(741);
+    EXPECT_EQ(g_playing, 1) << "741 only starts";
+    g_position = 12.0f;
+    code(711);
+    EXPECT_NEAR(songPosition(), 12.0, 0.01);
+    g_statusPlayText.clear();
+    code(707);
+    EXPECT_EQ(g_statusPlayText, " Music playing");
+    code(722);
+    EXPECT_TRUE(CMusicDb().HasMusicRow(song, 1));
+    testsupport::writeSineWav(dir.file("Dropped.wav"), 3, 8000, 1);
+    g_droppedFilePath = dir.file("Dropped.wav");
+    code(800);
+    EXPECT_EQ(g_currentSongPath, dir.file("Dropped.wav"));
+    EXPECT_EQ(dlg->MusicPage().CurrentList(), 4);
 }
 
 // Codes whose handler is one of the main window's own window and document
@@ -216,14 +239,15 @@ TEST_F(CommandCodeTest, ThePositionRangeTravelsInTheLow16Bits)
 TEST_F(CommandCodeTest, DraggingTheSliderSeeksAtEveryPositionChange)
 {
     start();
-    g_songLength = 200;
-    code(904, 200);
+    loadSong();
+    code(904, g_songLength);
     for (int pos : {30, 31, 45}) {
         dlg->PositionSlider().SetPos(pos);
         dlg->SendMessage(UWM_SLIDER_MOVING, 1002, pos);
+        EXPECT_NEAR(songPosition(), pos, 0.01);
     }
-    dlg->SendMessage(UWM_SLIDER_MOVING, 1003, 80); // another control: not the song
-    EXPECT_EQ(calls(), (List{"CDlgMp3::SeekTo(30)", "CDlgMp3::SeekTo(31)", "CDlgMp3::SeekTo(45)"}));
+    dlg->SendMessage(UWM_SLIDER_MOVING, 1003, 20); // another control: not the song
+    EXPECT_NEAR(songPosition(), 45.0, 0.01);
     EXPECT_FLOAT_EQ(g_position, 45.0f);
 }
 
@@ -308,6 +332,8 @@ TEST_F(CommandCodeTest, ADatabaseErrorEndsTheCommandAndTheProgramGoesOn)
 {
     preset({{"music - jumpback", "5"}});
     start();
+    loadSong();
+    g_position = 30;
     // Another program damages the settings table under the running window.
     {
         CppSQLite3DB db;
@@ -351,7 +377,8 @@ TEST_F(CommandCodeTest, ADatabaseErrorEndsTheCommandAndTheProgramGoesOn)
     EXPECT_EQ(setting("music - fixbpm"), "true");
     press(Qt::Key_A);
     EXPECT_TRUE(boxes().empty());
-    EXPECT_EQ(callrec::Count("CDlgMp3::SeekTo("), 1);
+    EXPECT_EQ(g_playing, 1);
+    EXPECT_NEAR(g_position, 35.0, 0.01) << "the stored seconds added";
 }
 
 } // namespace

@@ -100,6 +100,23 @@ protected:
         return *dlg;
     }
 
+    // A song of its own (a sine WAV) opened on the music page, stopped at 0.
+    std::string loadSong(double seconds = 60.0, const std::string& name = "Song.wav")
+    {
+        const std::string path = dir.file(name);
+        if (!std::filesystem::exists(path))
+            testsupport::writeSineWav(path, seconds, 8000, 1);
+        dlg->MusicPage().OpenSong(4, -1, path, 0, 0, 0);
+        return path;
+    }
+
+    // Where the music page's song stream stands, in seconds.
+    double songPosition()
+    {
+        const HSTREAM s = dlg->MusicPage().SongStream();
+        return BASS_ChannelBytes2Seconds(s, BASS_ChannelGetPosition(s, BASS_POS_BYTE));
+    }
+
     std::string setting(const std::string& key)
     {
         CMusicDb db;

@@ -81,6 +81,8 @@ protected:
         CMusicDb db;
         db.Init();
         db.SetSetting("system - setup", "false", 1);
+        // The silent device: there is no sound card here, and the default one is missing.
+        db.SetSetting("music - outputdevice", "0", 1);
         for (const auto& [k, v] : settings)
             db.SetSetting(k, v, 1);
     }
