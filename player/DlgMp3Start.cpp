@@ -1,6 +1,7 @@
 // The music page's start: controls, start values, settings, list columns and the audio start.
 #include "player/DlgMp3.h"
 
+#include "app/CallRecorder.h"
 #include "store/AppGlobals.h"
 #include "store/PlayerGlobals.h"
 
@@ -201,6 +202,7 @@ BOOL CDlgMp3::OnInitDialog()
 
 void CDlgMp3::ReloadSettings()
 {
+    CALLREC("CDlgMp3::ReloadSettings");
     m_db.BeginBatch();
     LoadMp3PageSettings(m_db, m_set, false);
     m_db.CommitBatch();

@@ -55,8 +55,6 @@ TEST_F(CommandCodeTest, PageOperationsWithTheirArguments)
         {921, {"CDlgLyrics::ShowFindLyricsChoice()"}},
         {922, {"CDlgLyrics::ShowFoundLyrics()"}},
         {941, {"CDlgMp3::ReloadAllLists()"}},
-        {944, {"CMirtalDlg::PlaySoundFile(4)"}},
-        {945, {"CMirtalDlg::PlaySoundFile(5)"}},
         {950, {"CDlgLyrics::ShowFile(\"http://example.org/cues.htm\")"}},
         // Codes without a row, and codes a tool window handles only while it is open.
         {601 + 99, {}},

@@ -104,9 +104,6 @@ TEST_F(KeyRoutingTest, TheOtherFunctionKeys)
     };
     const Case cases[] = {
         {Qt::Key_F6, {"CDlgMp3::CycleLyricsShowMode()"}},
-        {Qt::Key_F7, {"CMirtalDlg::PlaySoundFile(3)"}},
-        {Qt::Key_F8, {"CMirtalDlg::PlaySoundFile(1)"}},
-        {Qt::Key_F9, {"CMirtalDlg::PlaySoundFile(2)"}},
         {Qt::Key_F10, {}},
         {Qt::Key_F11, {}},
         {Qt::Key_F12, {}},
@@ -335,8 +332,6 @@ TEST_F(KeyRoutingTest, HotkeyFunctionsReachTheirActions)
         {74, {"CDlgMp3::MusicAction(17)"}},
         {76, {"CDlgMp3::MusicAction(19)"}},
         {82, {"CDlgMp3::MusicAction(20)"}},
-        {83, {"CMirtalDlg::PlaySoundFile(1)"}},
-        {84, {"CMirtalDlg::PlaySoundFile(2)"}},
         // List-page functions on the music page do nothing.
         {18, {}},
         {19, {}},

@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "platform/audio/Bass.h"
+#include "store/CommandCodes.h"
 
 using namespace mainwindowtest;
 
@@ -62,6 +63,18 @@ TEST_F(SoundPlayerTest, EachSoundKeyPlaysItsSoundAndTheNextPressPausesIt)
     BASS_ChannelGetAttribute(stream(), BASS_ATTRIB_VOL, &volume);
     EXPECT_FLOAT_EQ(volume, float(g_defaultVolume) / 100.0f);
     press(Qt::Key_F7);
+    EXPECT_EQ(state(), BASS_ACTIVE_PAUSED);
+
+    // The hotkey functions 83 and 84 are the two sound keys.
+    dlg->RunHotkeyFunction(83);
+    const DWORD byHotkey = stream();
+    EXPECT_EQ(state(), BASS_ACTIVE_PLAYING);
+    dlg->RunHotkeyFunction(84);
+    EXPECT_EQ(stream(), byHotkey);
+    EXPECT_EQ(state(), BASS_ACTIVE_PAUSED);
+    dlg->RunHotkeyFunction(84);
+    EXPECT_NE(stream(), byHotkey);
+    EXPECT_EQ(state(), BASS_ACTIVE_PLAYING);
     EXPECT_TRUE(boxTexts().empty());
 }
 
