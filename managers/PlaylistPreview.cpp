@@ -4,6 +4,17 @@
 #include "platform/audio/BassMidi.h"
 #include "store/MyFunctions.h"
 
+bool IsPreviewable(const std::string& path)
+{
+    static const char* const kPlayed[] = {"MP1", "MP2", "MP3", "WAV", "OGG", "CDA", "MID", "MIDI", "KAR",
+                                          "WMA", "FLAC", "AAC", "MP4", "M4A"};
+    const std::string ext = MyFunctions().GetExtension(path);
+    for (const char* e : kPlayed)
+        if (ext == e)
+            return true;
+    return false;
+}
+
 HSTREAM CreateMusicStream(const std::string& path, bool forLengthProbe)
 {
     const std::string ext = MyFunctions().GetExtension(path);
@@ -74,6 +85,10 @@ CPlaylistPreview::Outcome CPlaylistPreview::Press(int list, const std::string& p
     if (m_channel[list]) {
         BASS_StreamFree(m_channel[list]);
         m_channel[list] = 0;
+    }
+    if (!IsPreviewable(path)) {
+        error = BassErrorText("Can't play stream", BASS_ERROR_FILEFORM);
+        return Outcome::Failed;
     }
     BASS_Start();
     m_channel[list] = CreateMusicStream(path, false);

@@ -10,6 +10,9 @@
 // probe takes no OGG and decodes only.
 HSTREAM CreateMusicStream(const std::string& path, bool forLengthProbe);
 
+// Whether the preview plays files of the path's extension.
+bool IsPreviewable(const std::string& path);
+
 // Length of a music file in whole seconds; 0 when it cannot be measured.
 int ProbeLength(const std::string& path);
 

@@ -62,8 +62,13 @@ TEST_F(PlaylistPreview, ReplacedAndFailedPreviewsAreFreedAndNeverResumeTheOldSon
     EXPECT_EQ(error, "Can't play stream\n\nBASS error code: 5\r\n\r\nCheck the filepath.");
     EXPECT_EQ(preview.Channel(0), 0u);
 
+    ASSERT_EQ(press(0, left), Outcome::Started);
+    ASSERT_EQ(press(0, left), Outcome::Paused);
     write("song.xyz", "x");
     EXPECT_EQ(press(0, dir.file("song.xyz")), Outcome::Failed);
+    EXPECT_EQ(error, "Can't play stream\n\nBASS error code: 41\r\n\r\nSee the helpfile for more information.");
+    EXPECT_EQ(preview.Channel(0), 0u); // the paused song is gone, never resumed
+    EXPECT_EQ(press(0, ""), Outcome::Nothing);
     EXPECT_FALSE(preview.IsPlaying(0));
 
     EXPECT_EQ(BassErrorText("Can't play stream", 41),

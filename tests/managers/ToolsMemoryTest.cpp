@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <filesystem>
 
 namespace {
 
@@ -101,9 +102,24 @@ TEST_F(ToolsMemoryTest, EditSendsTheMarkedPathAndSaveWritesTheListShown)
     EXPECT_EQ(boxes, (std::vector<std::string>{"Unable To Open The File!"}));
 }
 
-TEST_F(ToolsMemoryTest, ClosingReportsToTheMainWindow)
+TEST_F(ToolsMemoryTest, LayoutAndClosingReportToTheMainWindow)
 {
+    exec("INSERT INTO memory VALUES ('/c/Mixer 1.htm');");
+    exec("INSERT INTO memory VALUES ('[choreotable]plus[choreoname]x_1[choreotype]');");
     open();
+    page->SetWindowPos(nullptr, 0, 0, 600, 400, SWP_NOZORDER | SWP_NOMOVE);
+    win::PumpMessages(20);
+    CRect client, placed;
+    page->GetClientRect(client);
+    list().GetWindowRect(placed);
+    page->ScreenToClient(placed);
+    EXPECT_EQ(placed, CRect(10, 70, client.Width() - 10, client.Height() - 10));
+    EXPECT_EQ(list().GetColumnWidth(0), client.Width() - 42);
+    const QImage shot = page->frameWidget()->grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    if (const char* out = std::getenv("MIRTAL_SCREENSHOT_DIR"))
+        shot.save(QString::fromStdString((std::filesystem::path(out) / "memory-manager.png").string()));
+
     page->SendMessage(WM_CLOSE);
     EXPECT_EQ(mainWnd.codes, (std::vector<UINT>{CMD_MEMORY_CLOSED}));
 }
