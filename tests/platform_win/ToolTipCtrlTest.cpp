@@ -80,6 +80,14 @@ protected:
         while (t.elapsed() < ms)
             QApplication::processEvents(QEventLoop::AllEvents, 5);
     }
+    // Waits until a tip shows (a busy machine may take longer than the tip's delay).
+    static void waitForTip(const ToolTips* self)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (!self->tip() && t.elapsed() < 2000)
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
     QLabel* tip() const
     {
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -98,7 +106,7 @@ TEST_F(ToolTips, ACallbackToolAsksForItsTextOnceEachTimeItsTipShows)
     EXPECT_EQ(tip(), nullptr);
     for (int x = 12; x < 50; x += 5)
         relay(&dlg, WM_MOUSEMOVE, x, 20);
-    wait(30);
+    waitForTip(this);
     ASSERT_NE(tip(), nullptr);
     EXPECT_EQ(tip()->text().toStdString(), "Close tab 1");
     TOOLINFO current;
@@ -113,7 +121,7 @@ TEST_F(ToolTips, ACallbackToolAsksForItsTextOnceEachTimeItsTipShows)
     EXPECT_EQ(tip(), nullptr);
     EXPECT_FALSE(tips.GetCurrentTool(nullptr));
     relay(&dlg, WM_MOUSEMOVE, 20, 20);
-    wait(30);
+    waitForTip(this);
     ASSERT_NE(tip(), nullptr);
     EXPECT_EQ(tip()->text().toStdString(), "Close tab 2");
 
@@ -130,7 +138,7 @@ TEST_F(ToolTips, ACallbackToolAsksForItsTextOnceEachTimeItsTipShows)
     tips.SetToolRect(&dlg, 7, &moved);
     relay(&dlg, WM_MOUSEMOVE, 20, 20); // no longer a tool: the click is forgotten
     relay(&dlg, WM_MOUSEMOVE, 120, 20);
-    wait(30);
+    waitForTip(this);
     EXPECT_NE(tip(), nullptr);
     tips.Pop();
     EXPECT_EQ(tip(), nullptr);
@@ -151,7 +159,7 @@ TEST_F(ToolTips, AWindowToolShowsItsTextWrappedAtTheMaximumWidthAndNothingWhileI
 
     tips.Activate(TRUE);
     relay(play, WM_MOUSEMOVE, 6, 5);
-    wait(30);
+    waitForTip(this);
     ASSERT_NE(tip(), nullptr);
     EXPECT_EQ(tip()->text().toStdString(), text);
     EXPECT_EQ(tip()->width(), 120);
