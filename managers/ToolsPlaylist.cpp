@@ -553,7 +553,7 @@ void CToolsPlaylist::OnCopyToFolder()
     CShellFileOp copy;
     copy.SetOwnerWindow(m_hWnd);
     copy.SetFlags(0x294);
-    copy.AddFile(1, folder);
+    copy.AddFile(1, m_fn.AddBackslash(folder)); // always a folder, even one not made yet
     for (const CMemArray& row : m_rightRows)
         copy.AddFile(0, row.GetCol(playlistrows::kPath));
     if (copy.Copy() != 0)

@@ -91,6 +91,20 @@ TEST_F(ToolsChoreoTest, ALevelTableSourceListsItsEntriesAndReloadAlternatesTheOr
     EXPECT_EQ(mainWnd.codes.back(), UINT(CMD_SHOW_HTML_PLAIN));
 }
 
+TEST_F(ToolsChoreoTest, DatabaseOpensTheChosenLevelTableAndRemembersIt)
+{
+    CChoreoDb().SaveEntry("basic", "start_1", "", "Heads Square Thru", 0, 1);
+    open();
+    dialogAnswer = [](CWnd*, UINT id) { return id == 356 ? IDOK : IDCANCEL; }; // Basic, as the picker starts
+    click(1272);
+    EXPECT_EQ(page->SourceText(), "Database: BASIC");
+    EXPECT_EQ(col(page->LeftRows(), 0), (Texts{"start_1"}));
+    EXPECT_EQ(stored("choreodlg - dirpath"), "[choreotable]basic|");
+    dialogAnswer = nullptr;
+    click(1272); // cancelled: nothing changes
+    EXPECT_EQ(page->SourceText(), "Database: BASIC");
+}
+
 TEST_F(ToolsChoreoTest, AFolderSourceListsItsFilesAndAFolderThatCannotBeEnteredNothing)
 {
     for (const char* f : {"choreo/a.htm", "choreo/b.pdf", "choreo/sub/c.htm"}) {

@@ -227,6 +227,34 @@ TEST_F(ToolsPlaylistTest, SaveWritesThePathsAndRightListReadsThemBack)
     EXPECT_EQ(col(page->RightRows(), 2), paths);
 }
 
+TEST_F(ToolsPlaylistTest, DirAsksForAFolderAndToDirCopiesTheSongs)
+{
+    open();
+    file("other/Gamma - Three.mp3", "g");
+    std::vector<win::FileDialogRequest> asked;
+    std::string answer = dir.file("other");
+    win::SetFileDialogAnswerer([&](const win::FileDialogRequest& r) -> std::optional<std::vector<std::string>> {
+        asked.push_back(r);
+        return std::vector<std::string>{answer};
+    });
+    click(1195);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].folder);
+    EXPECT_EQ(col(page->LeftRows(), 0), (Texts{"Gamma"}));
+    EXPECT_EQ(stored("playlistdlg - dirpath"), dir.file("other") + "|");
+
+    select(1009, {0});
+    click(1089);
+    answer = dir.file("copies");
+    click(1094);
+    EXPECT_EQ(testsupport::readFile(dir.file("copies/Gamma - Three.mp3")), "g");
+    EXPECT_EQ(boxes.back(), "The music is copied to " + dir.file("copies"));
+
+    std::filesystem::remove(dir.file("other/Gamma - Three.mp3"));
+    click(1094);
+    EXPECT_EQ(boxes.back(), "Can't copy music to " + dir.file("copies"));
+}
+
 TEST_F(ToolsPlaylistTest, DroppedFilesAndFoldersKeepTheirWholePath)
 {
     open();
