@@ -72,21 +72,17 @@ void CEqualizer::DoDataExchange(CDataExchange* dx)
     DDX_Control(dx, 1143, m_onOff);
     DDX_Control(dx, 1304, m_configs);
     DDX_Check(dx, 1305, m_eachSong);
-    DDX_Text(dx, IDC_FOCUS_SINK, m_sink);
+    DDX_Text(dx, IDC_FOCUS_SINK, m_sink.text);
 }
 
 BOOL CEqualizer::OnInitDialog()
 {
     CToolDialog::OnInitDialog();
-    m_tooltip.Create(this, TRUE);
-    m_tooltip.SetShadow(10, 10, 50, TRUE, 7, 7);
-    const std::pair<int, const char*> tips[] = {
+    toolkit::CreateBalloonTips(m_tooltip, *this, {
         {1143, "Toggle Equlizer On/Off"}, {1158, "Adjust the bass"},   {1161, "Adjust the Mid"},
         {1162, "Adjust the tremble"},     {1041, "Adjust the volume"}, {1038, "Adjust the tempo"},
         {1039, "Adjust the pitch"},
-    };
-    for (const auto& [id, text] : tips)
-        m_tooltip.AddTool(GetDlgItem(id), text);
+    });
 
     ApplyDialogColour();
     m_onOff.SetImage(kImageOff, kImageOn);
@@ -134,10 +130,7 @@ BOOL CEqualizer::OnInitDialog()
 
 BOOL CEqualizer::PreTranslateMessage(MSG* msg)
 {
-    if (g_tooltipsOn && m_tooltip.m_hWnd)
-        m_tooltip.RelayEvent(msg);
-    if (msg->message == WM_KEYDOWN && g_mainWnd)
-        ::SendMessage(g_mainWnd, WM_KEYDOWN, msg->wParam, 0);
+    toolkit::RelayAndForwardKeys(m_tooltip, msg);
     return CToolDialog::PreTranslateMessage(msg);
 }
 
@@ -313,16 +306,7 @@ void CEqualizer::OnEachSongToggle()
     ParkFocus();
 }
 
-void CEqualizer::OnFocusEditChange()
-{
-    if (m_emptyingSink)
-        return;
-    m_emptyingSink = true;
-    m_sink.clear();
-    if (CWnd* sink = GetDlgItem(IDC_FOCUS_SINK))
-        sink->SetWindowText("");
-    m_emptyingSink = false;
-}
+void CEqualizer::OnFocusEditChange() { m_sink.Empty(*this, IDC_FOCUS_SINK); }
 
 // Closing switches the equalizer off: flat bands and no tempo or pitch offset.
 void CEqualizer::CloseWindow()

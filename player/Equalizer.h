@@ -5,6 +5,7 @@
 // table eq, and whether each song keeps its own equalizer. It writes the
 // player's values and asks the main window to apply them (706).
 #include "app/ToolDialog.h"
+#include "player/ToolWindowKit.h"
 #include "controls/BitmapSlider.h"
 #include "controls/NewLabel.h"
 #include "controls/PPToolTip.h"
@@ -77,8 +78,7 @@ private:
 
     int m_on = 0;
     int m_eachSong = 0;
-    std::string m_sink;
-    bool m_emptyingSink = false;
+    toolkit::FocusSinkText m_sink;
     CPPToolTip m_tooltip;
     CBitmapSlider m_bass, m_mid, m_treble, m_volume, m_tempo, m_pitch;
     CNewLabel m_bassLabel, m_midLabel, m_trebleLabel, m_volumeLabel, m_tempoLabel, m_pitchLabel;

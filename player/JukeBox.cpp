@@ -40,21 +40,17 @@ void CJukeBox::DoDataExchange(CDataExchange* dx)
     DDX_Check(dx, 1100, m_random);
     DDX_Check(dx, 1104, m_short);
     DDX_Text(dx, 1105, m_shortTime);
-    DDX_Text(dx, IDC_FOCUS_SINK, m_sink);
+    DDX_Text(dx, IDC_FOCUS_SINK, m_sink.text);
 }
 
 BOOL CJukeBox::OnInitDialog()
 {
     CToolDialog::OnInitDialog();
-    m_tooltip.Create(this, TRUE);
-    m_tooltip.SetShadow(10, 10, 50, TRUE, 7, 7);
-    const std::pair<int, const char*> tips[] = {
+    toolkit::CreateBalloonTips(m_tooltip, *this, {
         {1162, "Play from listbox 1"}, {1163, "Play from listbox 2"}, {1164, "Play from listbox 3"},
         {1165, "Play from queued list"}, {1166, "Disable the jukebox"}, {1100, "Play next song randomly"},
         {1104, "Play only the first X seconds of next song"}, {1237, "Play from the selected list"},
-    };
-    for (const auto& [id, text] : tips)
-        m_tooltip.AddTool(GetDlgItem(id), text);
+    });
 
     CMFCButton* radios[] = {&m_list1, &m_list2, &m_list3, &m_queue, &m_disable};
     for (CMFCButton* b : {&m_list1, &m_list2, &m_list3, &m_queue, &m_disable, &m_randomButton, &m_shortButton})
@@ -87,10 +83,11 @@ BOOL CJukeBox::OnInitDialog()
 
 BOOL CJukeBox::PreTranslateMessage(MSG* msg)
 {
-    if (g_tooltipsOn && m_tooltip.m_hWnd)
-        m_tooltip.RelayEvent(msg);
-    if (msg->message == WM_KEYDOWN && g_mainWnd && msg->hwnd != GetDlgItem(1105)->m_hWnd)
-        ::SendMessage(g_mainWnd, WM_KEYDOWN, msg->wParam, 0);
+    // Digits typed into the short time stay there; they would switch tabs in the main window.
+    CWnd* shortTime = GetDlgItem(1105);
+    if (msg->message == WM_KEYDOWN && shortTime && msg->hwnd == shortTime->m_hWnd)
+        return CToolDialog::PreTranslateMessage(msg);
+    toolkit::RelayAndForwardKeys(m_tooltip, msg);
     return CToolDialog::PreTranslateMessage(msg);
 }
 
@@ -175,16 +172,7 @@ void CJukeBox::OnShortTimeChange()
 
 void CJukeBox::OnPlayButton() { SendCommand(CMD_JUKEBOX_PLAY); }
 
-void CJukeBox::OnFocusEditChange()
-{
-    if (m_emptyingSink)
-        return;
-    m_emptyingSink = true;
-    m_sink.clear();
-    if (CWnd* sink = GetDlgItem(IDC_FOCUS_SINK))
-        sink->SetWindowText("");
-    m_emptyingSink = false;
-}
+void CJukeBox::OnFocusEditChange() { m_sink.Empty(*this, IDC_FOCUS_SINK); }
 
 // Closing stops the jukebox: the song that plays runs to its end and nothing follows.
 void CJukeBox::CloseWindow()

@@ -4,6 +4,7 @@
 // in order or at random, or the queue), and whether each song plays only its
 // first seconds. The choice of the next song is the music page's.
 #include "app/ToolDialog.h"
+#include "player/ToolWindowKit.h"
 #include "controls/ButtonST.h"
 #include "controls/PPToolTip.h"
 #include "platform/win/MFCButton.h"
@@ -50,8 +51,7 @@ private:
     int m_short = 0;
     int m_shortTime = 0;
     bool m_ready = false;
-    std::string m_sink;
-    bool m_emptyingSink = false;
+    toolkit::FocusSinkText m_sink;
     CPPToolTip m_tooltip;
     CMFCButton m_list1, m_list2, m_list3, m_queue, m_disable, m_randomButton, m_shortButton;
     CButtonST m_play;

@@ -51,7 +51,7 @@ void CMarkers::DoDataExchange(CDataExchange* dx)
     DDX_Check(dx, 1144, m_autoMemory);
     DDX_Check(dx, 1145, m_lock);
     DDX_Check(dx, 1152, m_fadeIn);
-    DDX_Text(dx, IDC_FOCUS_SINK, m_sink);
+    DDX_Text(dx, IDC_FOCUS_SINK, m_sink.text);
 }
 
 BOOL CMarkers::OnInitDialog()
@@ -73,16 +73,12 @@ BOOL CMarkers::OnInitDialog()
     m_markers.scrollAmount = scroll.empty() ? 10 : std::atoi(scroll.c_str());
     m_markers.SetUp("Markers , 60; int, 0; Comment, 110", grid);
 
-    m_tooltip.Create(this, TRUE);
-    m_tooltip.SetShadow(10, 10, 50, TRUE, 7, 7);
-    const std::pair<int, const char*> tips[] = {
+    toolkit::CreateBalloonTips(m_tooltip, *this, {
         {1148, "Move to the previous marker"}, {1147, "Move to the next marker"},
         {1149, "Make a mark at the current position"}, {1150, "Delete the selected marker"},
         {1201, "Flag the row "}, {1200, "Save all the settings"}, {1089, "Add a comment to the marker"},
         {1145, "Lock markers"}, {1152, "Fade in the music on start"}, {1146, "List with the markers"},
-    };
-    for (const auto& [id, text] : tips)
-        m_tooltip.AddTool(GetDlgItem(id), text);
+    });
     LoadMarkers();
     if (g_playing)
         StartRefreshTimer();
@@ -225,31 +221,17 @@ void CMarkers::HotkeyCommand(int command)
 
 BOOL CMarkers::PreTranslateMessage(MSG* msg)
 {
-    if (g_tooltipsOn && m_tooltip.m_hWnd)
-        m_tooltip.RelayEvent(msg);
-    if (msg->message == WM_KEYDOWN) {
-        // Enter in the list goes to the selected marker; other keys reach the main window.
-        if (msg->wParam == VK_RETURN && msg->hwnd == m_list.m_hWnd) {
-            ReadControls();
-            m_markers.GoToSelected();
-            return TRUE;
-        }
-        if (g_mainWnd)
-            ::SendMessage(g_mainWnd, WM_KEYDOWN, msg->wParam, 0);
+    // Enter in the list goes to the selected marker; other keys reach the main window.
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN && msg->hwnd == m_list.m_hWnd) {
+        ReadControls();
+        m_markers.GoToSelected();
+        return TRUE;
     }
+    toolkit::RelayAndForwardKeys(m_tooltip, msg);
     return CToolDialog::PreTranslateMessage(msg);
 }
 
-void CMarkers::OnFocusEditChange()
-{
-    if (m_emptyingSink)
-        return;
-    m_emptyingSink = true;
-    m_sink.clear();
-    if (CWnd* sink = GetDlgItem(IDC_FOCUS_SINK))
-        sink->SetWindowText("");
-    m_emptyingSink = false;
-}
+void CMarkers::OnFocusEditChange() { m_sink.Empty(*this, IDC_FOCUS_SINK); }
 
 void CMarkers::ApplyDialogColour()
 {

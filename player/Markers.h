@@ -3,6 +3,7 @@
 // window: the current song's markers with their comments, made, deleted,
 // flagged and visited from here, and the time since the current marker.
 #include "app/ToolDialog.h"
+#include "player/ToolWindowKit.h"
 #include "controls/NewLabel.h"
 #include "controls/PPToolTip.h"
 #include "controls/ReportCtrl.h"
@@ -61,6 +62,5 @@ private:
     CMFCButton m_previous, m_next, m_make, m_delete;
     CPPToolTip m_tooltip;
     int m_autoMemory = 0, m_lock = 0, m_fadeIn = 0;
-    std::string m_sink;
-    bool m_emptyingSink = false;
+    toolkit::FocusSinkText m_sink;
 };

@@ -84,7 +84,7 @@ void CRecord::DoDataExchange(CDataExchange* dx)
     DDX_Check(dx, 1133, m_link);
     DDX_Text(dx, 1114, m_template);
     DDX_Text(dx, 1209, m_folder);
-    DDX_Text(dx, 1225, m_sink);
+    DDX_Text(dx, 1225, m_sink.text);
 }
 
 BOOL CRecord::OnInitDialog()
@@ -132,9 +132,7 @@ BOOL CRecord::OnInitDialog()
     m_template = m_db.GetSetting("record - filename", 1);
     GetDlgItem(1114)->EnableWindow(m_naming == 1);
 
-    m_tooltip.Create(this, TRUE);
-    m_tooltip.SetShadow(10, 10, 50, TRUE, 7, 7);
-    const std::pair<int, const char*> tips[] = {
+    toolkit::CreateBalloonTips(m_tooltip, *this, {
         {1240, "Start recording"},
         {1239, "Stop the recording"},
         {1238, "Pause the recording"},
@@ -146,9 +144,7 @@ BOOL CRecord::OnInitDialog()
         {1264, "Select filename for recording"},
         {1136, "Use date and time as filename"},
         {1137, "Use the selected name as filename"},
-    };
-    for (const auto& [id, text] : tips)
-        m_tooltip.AddTool(GetDlgItem(id), text);
+    });
     m_tooltip.AddTool(GetDlgItem(1209), m_folder);
 
     if (m_counter < 1 || m_counter > 999)
@@ -180,10 +176,7 @@ void CRecord::ParkFocus()
 
 BOOL CRecord::PreTranslateMessage(MSG* msg)
 {
-    if (g_tooltipsOn && m_tooltip.m_hWnd)
-        m_tooltip.RelayEvent(msg);
-    if (msg->message == WM_KEYDOWN && g_mainWnd)
-        ::SendMessage(g_mainWnd, WM_KEYDOWN, msg->wParam, 0);
+    toolkit::RelayAndForwardKeys(m_tooltip, msg);
     return CToolDialog::PreTranslateMessage(msg);
 }
 
@@ -544,16 +537,7 @@ void CRecord::OnLinkToPlayer()
     ParkFocus();
 }
 
-void CRecord::OnFocusSinkChange()
-{
-    if (m_emptyingSink)
-        return;
-    m_emptyingSink = true;
-    m_sink.clear();
-    if (CWnd* sink = GetDlgItem(1225))
-        sink->SetWindowText("");
-    m_emptyingSink = false;
-}
+void CRecord::OnFocusSinkChange() { m_sink.Empty(*this, 1225); }
 
 // ---- window ---------------------------------------------------------------------------------
 

@@ -7,6 +7,7 @@
 // follows the player's start and stop. Its state shows in the fifth pane of
 // the main window's status bar.
 #include "app/ToolDialog.h"
+#include "player/ToolWindowKit.h"
 #include "controls/BitmapSlider.h"
 #include "controls/ButtonST.h"
 #include "controls/NewLabel.h"
@@ -105,8 +106,7 @@ private:
     std::string m_template;
     std::string m_folder;
     int m_link = 0;
-    std::string m_sink;
-    bool m_emptyingSink = false;
+    toolkit::FocusSinkText m_sink;
     bool m_encoderDeadShown = false;
 
     CPPToolTip m_tooltip;
