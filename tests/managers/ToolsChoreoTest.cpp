@@ -307,6 +307,17 @@ TEST_F(ToolsChoreoTest, TheTypeKeywordSetsOrAppendsTypesAndRefusesABadArgumentBe
         EXPECT_EQ(boxes.size(), 1u) << bad;
         EXPECT_EQ(typeOf("mixer_3"), "slow");
     }
+    // The import keyword stores the text files of a chosen folder in a chosen level.
+    std::filesystem::create_directories(dir.file("texts"));
+    testsupport::writeFile(dir.file("texts/new_1.txt"), "Heads Star Thru\r\n");
+    win::SetFileDialogAnswerer([&](const win::FileDialogRequest&) -> std::optional<std::vector<std::string>> {
+        return std::vector<std::string>{dir.file("texts")};
+    });
+    dialogAnswer = [](CWnd*, UINT id) { return id == 356 ? IDOK : IDCANCEL; }; // Basic
+    search("plumtaxiweld", 1198);
+    EXPECT_TRUE(choreo.HasEntry("basic", "new_1", 1));
+    dialogAnswer = nullptr;
+
     // The keyword with a trailing blank is an ordinary search.
     search("plumtaxiweld ", 1198);
     EXPECT_TRUE(page->LeftRows().empty());
