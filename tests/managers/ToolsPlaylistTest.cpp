@@ -376,4 +376,22 @@ TEST_F(ToolsPlaylistTest, TheLayoutOfA1000By600Page)
         shot.save(QString::fromStdString((std::filesystem::path(out) / "playlist-manager.png").string()));
 }
 
+TEST_F(ToolsPlaylistTest, TheLargeLayoutKeepsTheRightPlayAboveToDir)
+{
+    g_largeLayout = 1;
+    open();
+    const auto place = [&](int id) {
+        CRect r;
+        page->GetDlgItem(id)->GetWindowRect(r);
+        page->ScreenToClient(r);
+        return r;
+    };
+    EXPECT_EQ(place(1061), CRect(22, 466, 62, 488));
+    EXPECT_EQ(place(1197), CRect(112, 466, 212, 520));
+    EXPECT_EQ(place(1094), CRect(898, 528, 998, 582));
+    EXPECT_EQ(place(1238), CRect(898, 466, 998, 520));
+    EXPECT_EQ(place(1011), CRect(568, 55, 978, 455));
+    g_largeLayout = 0;
+}
+
 } // namespace
