@@ -314,7 +314,7 @@ TEST_F(StartupTest, TimerOneEndsTheWaitAndGivesTheFocusToTheMusicPage)
     presetSettings({{"system - setup", "false"}});
     auto dlg = start();
     EXPECT_NE(QApplication::overrideCursor(), nullptr) << "the wait cursor shows after the first paint";
-    ASSERT_TRUE(waitFor([] { return QApplication::overrideCursor() == nullptr; }, 3000));
+    ASSERT_TRUE(waitFor([] { return QApplication::overrideCursor() == nullptr; }, 10000));
     win::PumpMessages(20);
     CWnd* focus = CWnd::GetFocus();
     ASSERT_NE(focus, nullptr);
