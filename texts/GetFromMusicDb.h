@@ -23,9 +23,6 @@ public:
     std::string GetTitle() const { return m_title; }
     std::string GetCaller() const { return m_caller; }
 
-    // The rows as listed now (columns 0 title, 1 label, 2 caller).
-    const std::vector<CMemArray>& Rows() const { return m_rows; }
-
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;

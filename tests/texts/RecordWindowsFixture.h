@@ -47,6 +47,7 @@ protected:
     testsupport::ScopedCwd cwd{dir.path()};
     CommandSink mainWnd;
     std::vector<std::string> boxes;
+    int savedTooltips = g_tooltipsOn;
 
     void SetUp() override
     {
@@ -71,6 +72,7 @@ protected:
     void TearDown() override
     {
         g_mainWnd = nullptr;
+        g_tooltipsOn = savedTooltips;
         mainWnd.DestroyWindow();
         win::SetDisplayOverride(std::nullopt);
         win::SetMessageBoxAnswerer({});
