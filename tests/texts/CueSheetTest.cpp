@@ -336,7 +336,7 @@ TEST_F(CueSheetTest, DatabaseFillsThePropertiesFromThePickedRecord)
     EXPECT_EQ(text(w(), 1461), "AB 5");
 }
 
-TEST_F(CueSheetTest, ClosingTellsTheMainWindowAndEnterClosesNothing)
+TEST_F(CueSheetTest, HelpAndClosingTellTheMainWindowAndEnterClosesNothing)
 {
     MSG enter{};
     enter.hwnd = w().GetDlgItem(kOpenerLines[0])->m_hWnd;
@@ -344,8 +344,9 @@ TEST_F(CueSheetTest, ClosingTellsTheMainWindowAndEnterClosesNothing)
     enter.wParam = VK_RETURN;
     EXPECT_FALSE(w().PreTranslateMessage(&enter));
     EXPECT_TRUE(mainWnd.codes.empty());
+    w().SendMessage(WM_HELP, 0, 0);
     w().SendMessage(WM_CLOSE, 0, 0);
-    EXPECT_EQ(mainWnd.codes, std::vector<UINT>{937});
+    EXPECT_EQ(mainWnd.codes, (std::vector<UINT>{201, 937}));
 }
 
 TEST_F(CueSheetTest, LooksRight)

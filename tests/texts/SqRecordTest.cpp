@@ -310,14 +310,15 @@ TEST_F(SqRecordTest, ARecordListImportReplacesTheCatalogueAndAFailureIsAMessage)
     EXPECT_EQ(labels(), Labels{"NEW 1"});
 }
 
-TEST_F(SqRecordTest, TheCloseBoxTellsTheMainWindowAndEscOnlyHides)
+TEST_F(SqRecordTest, HelpAndTheCloseBoxTellTheMainWindowAndEscOnlyHides)
 {
     w().SendMessage(WM_COMMAND, IDCANCEL, 0);
     EXPECT_FALSE(w().IsWindowVisible());
     EXPECT_TRUE(mainWnd.codes.empty());
     w().ShowWindow(SW_SHOW);
+    w().SendMessage(WM_HELP, 0, 0);
     w().SendMessage(WM_CLOSE, 0, 0);
-    EXPECT_EQ(mainWnd.codes, std::vector<UINT>{702});
+    EXPECT_EQ(mainWnd.codes, (std::vector<UINT>{201, 702}));
 }
 
 TEST_F(SqRecordTest, LooksRight)
