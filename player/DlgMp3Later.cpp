@@ -41,7 +41,6 @@ void CDlgMp3::ScrollLyricsOrList(int htmlAmount, int textAmount)
 }
 void CDlgMp3::LoadLyricsDocument(const std::string& path) { CALLREC("CDlgMp3::LoadLyricsDocument", path); }
 void CDlgMp3::ReloadLyricsDocument() { CALLREC("CDlgMp3::ReloadLyricsDocument"); }
-void CDlgMp3::EditSongComment() { CALLREC("CDlgMp3::EditSongComment"); }
 
 // ---- markers
 void CDlgMp3::LoadSongMarkers() { CALLREC("CDlgMp3::LoadSongMarkers"); }

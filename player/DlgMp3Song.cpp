@@ -3,6 +3,7 @@
 // and saving or resetting the song's settings.
 #include "player/DlgMp3.h"
 
+#include "app/Comment.h"
 #include "karaoke/Karalux.h"
 #include "platform/audio/BassCd.h"
 #include "platform/audio/BassFx.h"
@@ -348,6 +349,20 @@ void CDlgMp3::SaveSongSettings()
     if (m_currentList >= 1 && m_currentList <= 3)
         ReloadList(m_currentList);
     SendCommand(CMD_MUSIC_MGR_REFRESH);
+    RestoreFocus(1);
+}
+
+void CDlgMp3::EditSongComment()
+{
+    // The comment is kept in its stored form; the prompt shows and takes it as written.
+    CComment prompt(m_fn.UnescapeSql(g_songComment), this);
+    prompt.DoModal();
+    if (prompt.IsConfirmed()) {
+        g_songComment = m_fn.EscapeSql(prompt.GetText());
+        if (!g_currentSongPath.empty())
+            m_db.SaveSongSettings(g_currentSongPath, 1);
+        SetCommentButtonImage(!g_songComment.empty());
+    }
     RestoreFocus(1);
 }
 

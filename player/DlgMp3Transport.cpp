@@ -3,6 +3,7 @@
 #include "player/DlgMp3.h"
 
 #include "app/CallRecorder.h"
+#include "app/DpiMsg.h"
 #include "platform/win/MessageBox.h"
 #include "store/AppGlobals.h"
 #include "store/PlayerGlobals.h"
@@ -505,7 +506,12 @@ void CDlgMp3::OnTimer(UINT_PTR id)
             StopTimer(kTimerMarkerTime);
         break;
     case kTimerAudioRetry: OpenAudioDevice(); break;
-    case kTimerDpiNotice: StopTimer(kTimerDpiNotice); break;
+    case kTimerDpiNotice: {
+        StopTimer(kTimerDpiNotice);
+        CDpiMsg notice(this);
+        notice.DoModal();
+        break;
+    }
     default: break;
     }
     if (m_hWnd)

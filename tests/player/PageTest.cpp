@@ -109,3 +109,33 @@ TEST_F(PageTest, PictureOfThePageWithASongPlaying)
 }
 
 } // namespace
+
+namespace {
+
+using namespace musicpagetest;
+
+class DisplayNoticeTest : public MusicPageTest {};
+
+// On a large layout the display-scale notice opens once, shortly after the start.
+TEST_F(DisplayNoticeTest, TheLargeLayoutShowsTheNoticeOnceUnlessSwitchedOff)
+{
+    std::vector<UINT> shown;
+    win::SetMessageBoxAnswerer([&](const win::MessageBoxRequest& q) -> std::optional<int> {
+        if (q.kind == win::DialogKind::Dialog)
+            shown.push_back(q.dialogId);
+        return IDOK;
+    });
+    g_largeLayout = 1;
+    start({{"general - dpimsg", "false"}});
+    ASSERT_TRUE(page->IsTimerArmed(kTimerDpiNotice));
+    EXPECT_EQ(page->TimerPeriod(kTimerDpiNotice), 400u);
+    page->Tick(kTimerDpiNotice);
+    page->Tick(kTimerDpiNotice);
+    EXPECT_EQ(shown, std::vector<UINT>{404});
+    page->DestroyWindow();
+    start({{"general - dpimsg", "true"}});
+    EXPECT_FALSE(page->IsTimerArmed(kTimerDpiNotice));
+    g_largeLayout = 0;
+}
+
+} // namespace

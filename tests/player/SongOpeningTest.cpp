@@ -189,3 +189,39 @@ TEST_F(SongOpeningTest, SavedSettingsComeBackWhenTheSongIsOpenedAgain)
 }
 
 } // namespace
+
+namespace {
+
+using namespace musicpagetest;
+
+class SongCommentTest : public MusicPageTest {};
+
+// The comment prompt writes the song's row at once; Cancel keeps the old comment.
+TEST_F(SongCommentTest, AConfirmedCommentIsStoredWithTheSong)
+{
+    start();
+    const std::string song = wav("Song.wav", 5);
+    page->OpenSong(4, -1, song, 0, 0, 0);
+    std::string shown;
+    int button = 1097;
+    win::SetMessageBoxAnswerer([&](const win::MessageBoxRequest& q) -> std::optional<int> {
+        if (q.kind != win::DialogKind::Dialog || q.dialogId != 414)
+            return std::nullopt;
+        shown = q.window->GetDlgItem(1197)->GetWindowText();
+        q.window->GetDlgItem(1197)->SetWindowText("Key of G, 'fast'");
+        q.window->SendMessage(WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        return IDCANCEL;
+    });
+    page->EditSongComment();
+    EXPECT_EQ(shown, "");
+    EXPECT_EQ(CMusicDb().GetCommentText(song, 1), "Key of G, 'fast'");
+    button = 1098;
+    page->EditSongComment();
+    EXPECT_EQ(shown, "Key of G, 'fast'");
+    EXPECT_EQ(CMusicDb().GetCommentText(song, 1), "Key of G, 'fast'") << "Cancel keeps it";
+    page->OpenSong(4, -1, wav("Other.wav", 2), 0, 0, 0);
+    page->OpenSong(4, -1, song, 0, 0, 0);
+    EXPECT_EQ(MyFunctions().UnescapeSql(g_songComment), "Key of G, 'fast'");
+}
+
+} // namespace
