@@ -120,8 +120,12 @@ TEST(PeakMeter, TheTimerRestsWhenAllIsZeroAndDataStartsItAgain)
     meter.SetMeterBands(1, 10);
     ASSERT_TRUE(meter.Start(5));
     EXPECT_TRUE(testsupport::waitFor([&] { return meter.GetBand(0).peak == 0; }));
-    win::PumpMessages(50);
-    const int rested = meter.ticks;
+    // The last tick may come late on a busy machine: rested is when 50 ms pass without one.
+    int rested = -1;
+    for (int i = 0; i < 40 && rested != meter.ticks; ++i) {
+        rested = meter.ticks;
+        win::PumpMessages(50);
+    }
     win::PumpMessages(100);
     EXPECT_EQ(meter.ticks, rested) << "no ticks once everything is zero";
     EXPECT_TRUE(meter.IsStarted()) << "it still counts as started";

@@ -132,12 +132,19 @@ TEST_F(KaraokeTest, ThePlayingFrameFillsTheClientAreaUprightAndInStep)
     };
     ASSERT_TRUE(waitFor([&] { return position() >= 0.5; }));
     QImage early = client(k);
+    const double grabbedBy = position();
     EXPECT_EQ(at(early, 1, 1), 0xFF0000u) << "the border at the top left";
     EXPECT_EQ(at(early, 298, 214), 0xFF0000u) << "the border at the bottom right, row 216 included";
-    EXPECT_EQ(at(early, 9, 15), 0x0000FFu) << "no tile yet before 1 s";
+    if (grabbedBy < 0.95) { // a busy machine may have taken the song past 1 s meanwhile
+        EXPECT_EQ(at(early, 9, 15), 0x0000FFu) << "no tile yet before 1 s";
+    }
     ASSERT_TRUE(waitFor([&] { return position() >= 1.3; }));
-    QImage late = client(k);
-    EXPECT_EQ(at(late, 9, 15), 0x00FF00u) << "the tile of 1 s, upright at the top";
+    QImage late;
+    // The window shows the frame on its own timer, a tick after the song got there.
+    EXPECT_TRUE(waitFor([&] {
+        late = client(k);
+        return at(late, 9, 15) == 0x00FF00u;
+    })) << "the tile of 1 s, upright at the top";
     EXPECT_EQ(at(late, 9, 216 - 15), 0x0000FFu) << "not mirrored to the bottom";
     shot(k, "karaoke-frame.png");
     g_cdgStream = 0;
