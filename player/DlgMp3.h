@@ -219,6 +219,12 @@ public:
     void JukeboxPlayNext();
     void StartJukeboxFade();
 
+    // ======== jukebox (DlgMp3Jukebox.cpp)
+    // Sets every played mark of list 1..3 back to "0" once all its rows are played.
+    void ResetJukeboxMarks(int list);
+    // The row the jukebox stands on in list 1..3 (-1 none).
+    int JukeboxRow(int list) const { return list >= 1 && list <= 3 ? m_selectedRow[list - 1] : -1; }
+
     // ======== settings
     void ReloadSettings();
     void LoadFixedBpmSettings();

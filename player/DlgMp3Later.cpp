@@ -50,8 +50,6 @@ void CDlgMp3::MarkerCommand(int command) { CALLREC("CDlgMp3::MarkerCommand", com
 void CDlgMp3::DanceTimerCommand(int type) { CALLREC("CDlgMp3::DanceTimerCommand", type); }
 void CDlgMp3::StartDanceTimer() {}
 void CDlgMp3::ResetDanceTimer() {}
-void CDlgMp3::JukeboxPlayNext() { CALLREC("CDlgMp3::JukeboxPlayNext"); }
-void CDlgMp3::StartJukeboxFade() { CALLREC("CDlgMp3::StartJukeboxFade"); }
 
 // ---- settings
 void CDlgMp3::LoadFixedBpmSettings() { CALLREC("CDlgMp3::LoadFixedBpmSettings"); }
