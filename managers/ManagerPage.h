@@ -11,6 +11,7 @@
 #include "platform/win/Gdi.h"
 #include "store/MemArray.h"
 #include "store/MusicDb.h"
+#include "store/CommandCodes.h"
 #include "store/MyFunctions.h"
 
 #include <algorithm>

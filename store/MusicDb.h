@@ -186,6 +186,8 @@ public:
     void SetFlagValue(const std::string& path, const std::string& value, int own);
     void DeleteFlag(const std::string& path, int own);
     int GetFlag(const std::string& path, int own);
+    // Every flag row (path as stored, value), for lists that show many songs' flags at once.
+    CppSQLite3Table GetAllFlags(int own);
     // Stores g_eqBass, g_eqMid, g_eqTreble under the name.
     void SaveEqPreset(const std::string& name, int own);
     CppSQLite3Table GetEqPresets(int own); // names in descending order

@@ -55,6 +55,11 @@ int CMusicDb::GetFlag(const std::string& path, int own)
     });
 }
 
+CppSQLite3Table CMusicDb::GetAllFlags(int own)
+{
+    return Run(own, [&](CppSQLite3DB& db) { return db.GetTable("SELECT path, value FROM flag;"); });
+}
+
 void CMusicDb::SaveEqPreset(const std::string& name, int own)
 {
     const std::string n = Sql(m_fn.EscapeSql(name));

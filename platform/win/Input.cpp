@@ -314,3 +314,28 @@ BOOL SetCursorPos(int x, int y)
     QCursor::setPos(x, y);
     return TRUE;
 }
+
+namespace {
+std::optional<UINT>& heldModifiers()
+{
+    static std::optional<UINT> held;
+    return held;
+}
+} // namespace
+
+void win::SetHeldModifiers(std::optional<UINT> mkFlags) { heldModifiers() = mkFlags; }
+
+short GetKeyState(int virtualKey)
+{
+    bool down = false;
+    if (const std::optional<UINT>& held = heldModifiers()) {
+        down = (virtualKey == VK_SHIFT && (*held & MK_SHIFT)) || (virtualKey == VK_CONTROL && (*held & MK_CONTROL)) ||
+               (virtualKey == VK_MENU && (*held & 0x20));
+    } else {
+        const Qt::KeyboardModifiers mods = QGuiApplication::queryKeyboardModifiers();
+        down = (virtualKey == VK_SHIFT && (mods & Qt::ShiftModifier)) ||
+               (virtualKey == VK_CONTROL && (mods & Qt::ControlModifier)) ||
+               (virtualKey == VK_MENU && (mods & Qt::AltModifier));
+    }
+    return down ? short(0x8000) : short(0);
+}

@@ -10,6 +10,8 @@
 // Cursor handles from LoadCursor name the standard shapes; they are not icons.
 #include "platform/win/Wnd.h"
 
+#include <optional>
+
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
 constexpr UINT WM_MOUSEHOVER = 0x02A1;
 
@@ -61,3 +63,13 @@ HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
 // Moves the pointer (tests place it where their relayed mouse messages say).
 BOOL SetCursorPos(int x, int y);
+
+// Whether a key is held now: the high bit (0x8000) for Shift, Ctrl and Alt
+// (VK_SHIFT, VK_CONTROL, VK_MENU) as the keyboard's modifiers stand; 0 for any other key.
+short GetKeyState(int virtualKey);
+
+namespace win {
+// Tests hold modifier keys without a keyboard (MK_SHIFT, MK_CONTROL and 0x20 for
+// Alt); nullopt goes back to the keyboard.
+void SetHeldModifiers(std::optional<UINT> mkFlags);
+} // namespace win

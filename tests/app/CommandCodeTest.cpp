@@ -166,8 +166,6 @@ TEST_F(CommandCodeTest, WindowAndDocumentCommandsWithTheirArguments)
         {926, [&] { open(ID_TOOLS_MEMORY_MANAGER)(); CMusicDb().AddMemory("/docs/Kept.htm", 1); }, {},
          [&] { return dlg->m_memoryManager->Paths() == std::vector<std::string>{"/docs/Kept.htm"}; }},
         {930, nullptr, {"CDlgLyrics::ReloadFile()", "CDlgLyrics::ShowFile(\"/lyrics/song.htm\")"}, nullptr},
-        {938, open(ID_TOOLS_MUSIC_MANAGER), {"CToolsMusic::Reload()"}, nullptr},
-        {939, open(ID_TOOLS_TRACK_MANAGER), {"CToolsTrack::Reload()"}, nullptr},
         {940, [&] { open(ID_TOOLS_MARRY_LYRICS)(); CMusicDb().SetMarriage("/m/a.mp3", "/l/a.htm", 1); }, {},
          [&] { return dlg->m_marryManager->Rows(CToolsMarry::kMarriages).size() == 1; }},
         {942, nullptr, {"CDlgMp3::ApplyEqualizer(0)"}, [&] { return dlg->m_equalizer.IsVisible() && dlg->m_equalizer->IsOn() && g_eqOn == 1; }},

@@ -338,31 +338,6 @@ TEST_F(DocumentCommandsTest, ASongsSettingsSwitchTheEqualizerThroughItsCodes)
 
 TEST_F(DocumentCommandsTest, RefreshCodesReachOnlyOpenWindows)
 {
-    struct Case {
-        UINT item;   // the menu item that opens the window
-        UINT closed; // its closed report
-        UINT code;
-        std::string call;
-    };
-    const Case cases[] = {
-        {32823, CMD_MUSIC_MGR_CLOSED, CMD_MUSIC_MGR_REFRESH, "CToolsMusic::Reload()"},
-        {32827, CMD_TRACK_MGR_CLOSED, CMD_TRACK_MGR_REFRESH, "CToolsTrack::Reload()"},
-    };
-    for (const Case& c : cases) {
-        callrec::Scope rec;
-        send(c.code);
-        EXPECT_EQ(count(rec, c.call), 0) << c.code << ": no window, no call";
-        dlg->ToggleToolWindow(c.item);
-        send(c.code);
-        EXPECT_EQ(count(rec, c.call), 1) << c.code;
-        dlg->ToggleToolWindow(c.item); // hidden: still there, still told
-        send(c.code);
-        EXPECT_EQ(count(rec, c.call), 2) << c.code;
-        send(c.closed);
-        send(c.code);
-        EXPECT_EQ(count(rec, c.call), 2) << c.code << ": closed, no call";
-    }
-
     // The memory and marry managers reread their tables while they exist, shown or hidden.
     CMusicDb db;
     send(CMD_MEMORY_REFRESH);
