@@ -31,6 +31,7 @@
 #include "store/MyFunctions.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,8 @@ struct QueuedSong {
     int row = 0;
     int naming = 0;
 };
+
+class CMarkerList;
 
 class CDlgMp3 : public CDialogEx {
 public:
@@ -224,6 +227,10 @@ public:
     void ResetJukeboxMarks(int list);
     // The row the jukebox stands on in list 1..3 (-1 none).
     int JukeboxRow(int list) const { return list >= 1 && list <= 3 ? m_selectedRow[list - 1] : -1; }
+
+    // ======== markers panel (DlgMp3Markers.cpp)
+    // The panel's marker list (list 1146) with its flags.
+    CMarkerList& PanelMarkers();
 
     // ======== settings
     void ReloadSettings();
@@ -415,4 +422,7 @@ private:
 
     // ======== settings
     Mp3PageSettings m_set;
+
+    // ======== markers panel
+    std::shared_ptr<CMarkerList> m_panelMarkers;
 };

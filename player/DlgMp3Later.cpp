@@ -43,8 +43,6 @@ void CDlgMp3::LoadLyricsDocument(const std::string& path) { CALLREC("CDlgMp3::Lo
 void CDlgMp3::ReloadLyricsDocument() { CALLREC("CDlgMp3::ReloadLyricsDocument"); }
 
 // ---- markers
-void CDlgMp3::LoadSongMarkers() { CALLREC("CDlgMp3::LoadSongMarkers"); }
-void CDlgMp3::MarkerCommand(int command) { CALLREC("CDlgMp3::MarkerCommand", command); }
 
 // ---- dance timer, break, jukebox
 void CDlgMp3::DanceTimerCommand(int type) { CALLREC("CDlgMp3::DanceTimerCommand", type); }
