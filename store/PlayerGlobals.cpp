@@ -2,6 +2,7 @@
 
 std::string g_currentSongPath;
 std::string g_lyricsPath;
+LyricsCandidates g_lyricsCandidates;
 int g_songLength = 0;
 float g_position = 0.0f;
 int g_playing = 0;

@@ -3,11 +3,17 @@
 // of its playback, and the player settings the main window loads at start.
 #include "platform/win/WinTypes.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
 extern std::string g_currentSongPath; // full path of the loaded song, empty when none
 extern std::string g_lyricsPath;      // lyrics found for the song, empty when none
+// The candidates of the last lyrics lookup: full paths or "[db]" + a record's
+// labeltitle; unused entries are empty. Find Lyrics copies them all.
+constexpr int kLyricsCandidateCount = 2000;
+using LyricsCandidates = std::array<std::string, kLyricsCandidateCount>;
+extern LyricsCandidates g_lyricsCandidates;
 extern int g_songLength;              // whole seconds
 extern float g_position;              // playback position in seconds
 extern int g_playing;                 // 1 while a song plays

@@ -484,6 +484,12 @@ void CWebBrowser2::ScrollDocumentBy(int dx, int dy)
     m_state->run(QString("window.scrollBy(%1, %2)").arg(dx).arg(dy));
 }
 
+int CWebBrowser2::GetDocumentScrollY()
+{
+    QVariant v;
+    return m_state->run("Math.round(window.scrollY)", &v) ? v.toInt() : 0;
+}
+
 namespace win {
 
 void StartWebEngineNow() { allowEngine(); }

@@ -58,6 +58,8 @@ public:
     bool GetSelection(std::string& html, std::string& text);
     bool DeleteSelection();
     void ScrollDocumentBy(int dx, int dy);
+    // How far the document is scrolled down, in pixels; 0 without a document.
+    int GetDocumentScrollY();
 
     bool AcceptsWidget(const QWidget* widget) const override;
 

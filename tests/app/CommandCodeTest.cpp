@@ -1,6 +1,7 @@
 // The command codes that pages, panels and tool windows send to the main
 // window: each group reaches its handler with its argument.
 #include "MainWindowFixture.h"
+#include "LyricsPageHelper.h"
 #include "store/ResourceIds.h"
 #include "managers/ToolsMarry.h"
 #include "managers/ToolsMemory.h"
@@ -48,14 +49,10 @@ TEST_F(CommandCodeTest, PageOperationsWithTheirArguments)
         {608, {"CDlgMp3::MusicAction(21)"}},
         {706, {"CDlgMp3::ApplyEqualizer(0)"}},
         {710, {}}, // the markers reload into the page's panel
-        {801, {"CDlgLyrics::ShowFile(\"/drop/Song.mp3\")"}},
         {917, {"CDlgMp3::CloseFindLyricsWindow()"}},
         {918, {"CDlgMp3::TakeFoundLyrics()"}},
         {920, {}}, // the jukebox is off: nothing plays
-        {921, {"CDlgLyrics::ShowFindLyricsChoice()"}},
-        {922, {"CDlgLyrics::ShowFoundLyrics()"}},
         {941, {"CDlgMp3::ReloadAllLists()"}},
-        {950, {"CDlgLyrics::ShowFile(\"http://example.org/cues.htm\")"}},
         // Codes without a row, and codes a tool window handles only while it is open.
         {601 + 99, {}},
         {724, {}},
@@ -71,6 +68,24 @@ TEST_F(CommandCodeTest, PageOperationsWithTheirArguments)
         EXPECT_EQ(calls(), c.expected) << c.code;
     }
     EXPECT_TRUE(dlg->IsWindowVisible());
+
+    // The lyrics page's codes: what the page shows afterwards.
+    struct Shown {
+        UINT code;
+        std::string path;
+    };
+    g_songComment = "URL:  [db]RR 7 \t";
+    g_foundLyricsPath = "/found/Lyrics.htm";
+    const Shown shown[] = {
+        {801, "/drop/Song.mp3"},
+        {950, "[db]RR 7"},
+        {922, "/found/Lyrics.htm"},
+        {921, "/found/Lyrics.htm"}, // the page has no Find Lyrics window of its own yet: nothing new
+    };
+    for (const Shown& c : shown) {
+        code(c.code);
+        EXPECT_EQ(dlg->LyricsPage().GetShownFile(), c.path) << c.code;
+    }
 }
 
 // The player's codes act on the loaded song.
@@ -152,7 +167,7 @@ TEST_F(CommandCodeTest, WindowAndDocumentCommandsWithTheirArguments)
         {813, nullptr, {}, [&] { return dlg->m_breakTimer.IsVisible(); }},
         {814, open(ID_VIEW_CARDS), {}, [&] { return dlg->m_cards && dlg->m_cards->Tip() == "B"; }},
         {907, lyricsWindow1, {"CModelessLyrics::ShowDocument(\"/lyrics/song.htm\")"}, nullptr},
-        {908, nullptr, {"CDlgLyrics::ShowFile(\"/lyrics/song.htm\")"}, nullptr},
+        {908, nullptr, {}, [&] { return dlg->LyricsPage().GetShownFile() == "/lyrics/song.htm"; }},
         {909, nullptr, {"CModelessLyrics::SetWindowNumber(1)", "CModelessLyrics::ShowDocument(\"/docs/Cue.htm\")"},
          [&] { return dlg->m_lyricsWindow2.IsVisible(); }},
         {915, nullptr, {},
@@ -162,10 +177,11 @@ TEST_F(CommandCodeTest, WindowAndDocumentCommandsWithTheirArguments)
         {911, nullptr, {"CDlgMp3::TakeQueuedLyrics()"}, nullptr},
         {912, nullptr, {"CDlgMp3::ShowMarkersPanel(1, 0)"}, [&] { return dlg->MusicPage().IsMarkersPanelShown(); }},
         {912, nullptr, {"CDlgMp3::ShowMarkersPanel(0, 0)"}, [&] { return !dlg->MusicPage().IsMarkersPanelShown(); }},
-        {923, nullptr, {"CDlgLyrics::ScrollBy(3, 3)"}, nullptr},
+        {923, [&] { lyricspage::showLong(*dlg, dir); }, {}, [&] { return lyricspage::scrolled(*dlg) == 3; }},
         {926, [&] { open(ID_TOOLS_MEMORY_MANAGER)(); CMusicDb().AddMemory("/docs/Kept.htm", 1); }, {},
          [&] { return dlg->m_memoryManager->Paths() == std::vector<std::string>{"/docs/Kept.htm"}; }},
-        {930, nullptr, {"CDlgLyrics::ReloadFile()", "CDlgLyrics::ShowFile(\"/lyrics/song.htm\")"}, nullptr},
+        {930, [&] { dlg->LyricsPage().ShowFile("[db]RR 7"); }, {},
+         [&] { return dlg->LyricsPage().GetShownFile() == "[db]RR 7"; }},
         {940, [&] { open(ID_TOOLS_MARRY_LYRICS)(); CMusicDb().SetMarriage("/m/a.mp3", "/l/a.htm", 1); }, {},
          [&] { return dlg->m_marryManager->Rows(CToolsMarry::kMarriages).size() == 1; }},
         {942, nullptr, {"CDlgMp3::ApplyEqualizer(0)"}, [&] { return dlg->m_equalizer.IsVisible() && dlg->m_equalizer->IsOn() && g_eqOn == 1; }},

@@ -2,6 +2,7 @@
 // hotkeys: one dispatcher, as the keyboard reaches it.
 #include "MainWindowFixture.h"
 #include "player/MarkerList.h"
+#include "LyricsPageHelper.h"
 
 #include "ListPageHelper.h"
 #include "app/ModelessLyrics.h"
@@ -181,13 +182,26 @@ TEST_F(KeyRoutingTest, ScrollKeysMoveTheDocumentOfThePageOrOfLyricsWindowOne)
         int index;
         std::string call; // the scroll call, up to its amounts
     };
-    const Page pages[] = {{0, "CDlgMp3::ScrollLyricsOrList("}, {1, "CDlgLyrics::ScrollBy("}};
+    const Page pages[] = {{0, "CDlgMp3::ScrollLyricsOrList("}};
     for (const Page& p : pages) {
         dlg->SelectPage(p.index);
         for (const Case& k : keys) {
             clearCalls();
             press(k.key);
             EXPECT_EQ(calls(), List{p.call + k.amounts + ")"}) << p.index << " " << k.key;
+        }
+    }
+    // The lyrics page's document moves by the HTML amounts.
+    dlg->SelectPage(1);
+    lyricspage::showLong(*dlg, dir);
+    dlg->LyricsPage().ScrollBy(1000, 0);
+    const int lyricsAt[] = {960, 560, 600, 1000, 0, -1}; // -1: the end, past 1000
+    for (size_t i = 0; i < std::size(keys); ++i) {
+        press(keys[i].key);
+        if (lyricsAt[i] < 0) {
+            EXPECT_GT(lyricspage::scrolled(*dlg), 1000);
+        } else {
+            EXPECT_EQ(lyricspage::scrolled(*dlg), lyricsAt[i]) << keys[i].key;
         }
     }
     // A list page's text document moves by the text amounts; the arrow and page

@@ -153,7 +153,7 @@ TEST_F(ReapplyTest, TheOpenToolWindowsTakeTheNewLookInOrder)
         EXPECT_EQ(window->GetBackgroundColor(), colour) << name;
     }
     EXPECT_EQ(rec.Count("CDlgMp3::ReloadSettings("), 1);
-    EXPECT_EQ(rec.Count("CDlgLyrics::ApplyColors("), 1);
+    EXPECT_EQ(dlg->LyricsPage().GetBackgroundColor(), colour);
     // Every list page shows the digital clock in 12-hour mode now.
     for (int n = 0; n < dlg->GetPageCount() - 2; ++n) {
         EXPECT_FALSE(dlg->ListPage(n).IsAnalogClockChosen()) << n;
