@@ -1,12 +1,11 @@
 #include "app/BreakTime.h"
+#include "app/ToolWindowInfos.h"
 
 #include "store/AppGlobals.h"
 #include "store/SendCommand.h"
 #include "platform/audio/PlaySound.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/Resources.h"
-
-#include "platform/win/Dc.h"
 #include "platform/win/WidgetAccess.h"
 
 #include <string>
@@ -22,39 +21,35 @@ std::function<void()>& alertPlayer()
     return player;
 }
 
-std::string colorText(COLORREF c)
-{
-    return "rgb(" + std::to_string(GetRValue(c)) + "," + std::to_string(GetGValue(c)) + "," +
-           std::to_string(GetBValue(c)) + ")";
-}
-
 } // namespace
 
-BEGIN_MESSAGE_MAP(CBreakTime, CDialogEx)
+BEGIN_MESSAGE_MAP(CBreakTime, CToolDialog)
     ON_WM_TIMER()
-    ON_WM_MOVE()
 END_MESSAGE_MAP()
 
-CBreakTime::CBreakTime(CWnd* parent) : CDialogEx(IDD, parent) {}
+CBreakTime::CBreakTime(CWnd* parent) : CToolDialog(IDD, toolwindows::kBreakTime, parent) {}
 
 void CBreakTime::SetAlertPlayer(std::function<void()> player) { alertPlayer() = std::move(player); }
 
 void CBreakTime::DoDataExchange(CDataExchange* dx)
 {
-    CDialogEx::DoDataExchange(dx);
+    CToolDialog::DoDataExchange(dx);
     DDX_Control(dx, kDisplay, m_display);
 }
 
 BOOL CBreakTime::OnInitDialog()
 {
-    CDialogEx::OnInitDialog();
+    CToolDialog::OnInitDialog();
     g_breakTimerOpen = 1;
     g_breakSecondsLeft = 0;
     m_minutes = 0;
     m_alert = 0;
-    m_textColor = RGB(0, 0, 0);
     ApplyColors();
-    m_display.SetWindowText("0:00");
+    m_display.SetTextColor(RGB(0, 0, 0))
+        .SetFontSize(80)
+        .SetFontBold(TRUE)
+        .SetAlignment(CNewLabel::kCentre | CNewLabel::kVCentre)
+        .SetText("0:00");
     PlaceWindow();
     return TRUE;
 }
@@ -70,7 +65,7 @@ void CBreakTime::Start(bool automatic)
         shortenBy = m_db.GetSettingInt("music - autobreaktime", 0);
     m_db.CommitBatch();
     g_breakSecondsLeft = (m_minutes - shortenBy) * 60;
-    m_display.SetWindowText(m_fn.SecondsToText(g_breakSecondsLeft));
+    m_display.SetText(m_fn.SecondsToText(g_breakSecondsLeft));
     KillTimer(kTick);
     SetTimer(kTick, 1000);
 }
@@ -99,16 +94,10 @@ void CBreakTime::PlaceWindow()
 
 void CBreakTime::ApplyColors()
 {
-    SetBackgroundColor(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB));
-    ApplyDisplayStyle();
-}
-
-void CBreakTime::ApplyDisplayStyle()
-{
-    win::SetStyleSheet(&m_display, "color: " + colorText(m_textColor) + "; background-color: " +
-                                       colorText(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB)) +
-                                       "; font-weight: bold; font-size: 80px;");
-    win::SetTextAlignment(&m_display, DT_CENTER | DT_VCENTER);
+    const COLORREF back = RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB);
+    SetBackgroundColor(back);
+    if (m_display.m_hWnd)
+        m_display.SetBkColor(back);
 }
 
 void CBreakTime::OnTimer(UINT_PTR id)
@@ -116,10 +105,9 @@ void CBreakTime::OnTimer(UINT_PTR id)
     if (id != kTick)
         return;
     --g_breakSecondsLeft;
-    m_display.SetWindowText(m_fn.SecondsToText(g_breakSecondsLeft));
+    m_display.SetText(m_fn.SecondsToText(g_breakSecondsLeft));
     if (g_breakSecondsLeft == 0 && m_alert) {
-        m_textColor = RGB(255, 0, 0);
-        ApplyDisplayStyle();
+        m_display.SetTextColor(RGB(255, 0, 0));
         SignalBreakEnd();
     }
 }
@@ -149,21 +137,14 @@ BOOL CBreakTime::PreTranslateMessage(MSG* msg)
         if (CWnd::FromHandle(self) != this)
             return TRUE;
     }
-    return CDialogEx::PreTranslateMessage(msg);
-}
-
-void CBreakTime::OnMove(int, int)
-{
-    CRect r;
-    GetWindowRect(&r);
-    g_breakPosX = r.left;
-    g_breakPosY = r.top;
+    return CToolDialog::PreTranslateMessage(msg);
 }
 
 void CBreakTime::OnCancel()
 {
-    // The count goes on while hidden, from zero.
+    // The count ends here: nothing runs on below zero behind a closed window.
+    KillTimer(kTick);
     g_breakTimerOpen = 0;
     g_breakSecondsLeft = 0;
-    ShowWindow(SW_HIDE);
+    CToolDialog::OnCancel();
 }

@@ -2,8 +2,8 @@
 // The break timer (template 398): counts the break between two tips down in
 // large digits, turns them red and signals when the time is up, and goes on
 // counting below zero so the caller sees how far the break has run over.
-#include "platform/win/Controls.h"
-#include "platform/win/Dialog.h"
+#include "controls/NewLabel.h"
+#include "app/ToolDialog.h"
 #include "store/ResourceIds.h"
 #include "store/MusicDb.h"
 #include "store/MyFunctions.h"
@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-class CBreakTime : public CDialogEx {
+class CBreakTime : public CToolDialog {
 public:
     enum { IDD = IDD_BREAK_TIME };
     explicit CBreakTime(CWnd* parent = nullptr);
@@ -29,8 +29,9 @@ public:
     void PlaceWindow();
 
     // What the display shows now, and its text colour.
-    std::string DisplayText() const { return m_display.GetWindowText(); }
-    COLORREF DisplayColor() const { return m_textColor; }
+    std::string DisplayText() const { return m_display.GetText(); }
+    COLORREF DisplayColor() const { return m_display.GetTextColor(); }
+    CNewLabel& Display() { return m_display; }
 
     // Plays the alert sound; tests put a counter in its place. Empty restores the default.
     static void SetAlertPlayer(std::function<void()> player);
@@ -39,18 +40,16 @@ protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
     BOOL PreTranslateMessage(MSG* msg) override;
-    // The close box hides the window; the main window destroys it.
+    // The close box ends the break: the count stops at zero and the main
+    // window destroys the window.
     void OnCancel() override;
-    void OnOK() override {}
 
     void OnTimer(UINT_PTR id);
-    void OnMove(int x, int y);
 
     DECLARE_MESSAGE_MAP()
 
 private:
     void ApplyColors();
-    void ApplyDisplayStyle();
     void SignalBreakEnd();
 
     std::string m_musicPath;
@@ -58,6 +57,5 @@ private:
     int m_alert = 0;
     MyFunctions m_fn;
     CMusicDb m_db;
-    CStatic m_display;
-    COLORREF m_textColor = RGB(0, 0, 0);
+    CNewLabel m_display;
 };

@@ -28,10 +28,11 @@ BOOL CTimer::OnInitDialog()
 {
     CToolDialog::OnInitDialog();
     ApplyColours();
-    m_readOut.SetTextColor(RGB(0, 0, 255));
-    m_readOut.SetFontHeight(80, true);
-    m_readOut.SetAlignment(CReadOut::kCentre | CReadOut::kVCentre);
-    m_readOut.SetWindowText("0:00");
+    m_readOut.SetTextColor(RGB(0, 0, 255))
+        .SetFontSize(80)
+        .SetFontBold(TRUE)
+        .SetAlignment(CNewLabel::kCentre | CNewLabel::kVCentre)
+        .SetText("0:00");
     PlaceWindow();
     UpdateData(FALSE);
     return TRUE;
@@ -40,7 +41,7 @@ BOOL CTimer::OnInitDialog()
 void CTimer::SetTime(const std::string& text)
 {
     if (m_readOut.m_hWnd)
-        m_readOut.SetWindowText(text);
+        m_readOut.SetText(text);
     UpdateData(FALSE);
 }
 

@@ -2,7 +2,7 @@
 // The timer window (template 183): the dance timer in large digits in a
 // movable window of its own. Passive: the main window gives it the text and
 // the colour state on every tick.
-#include "controls/ReadOut.h"
+#include "controls/NewLabel.h"
 #include "app/ToolDialog.h"
 #include "store/ResourceIds.h"
 
@@ -25,7 +25,7 @@ public:
     // Moves to its saved place, kept off the right and bottom edges.
     void PlaceWindow();
 
-    CReadOut& ReadOut() { return m_readOut; }
+    CNewLabel& ReadOut() { return m_readOut; }
 
     // Text colour of a timer state, or nothing for a state without one.
     static bool StateColour(int state, COLORREF& colour);
@@ -35,5 +35,5 @@ protected:
     void DoDataExchange(CDataExchange* dx) override;
 
 private:
-    CReadOut m_readOut;
+    CNewLabel m_readOut;
 };

@@ -3,35 +3,29 @@
 #include "store/AppGlobals.h"
 #include "store/SendCommand.h"
 #include "app/Timer.h"
+#include "app/ToolWindowInfos.h"
 #include "platform/win/DataExchange.h"
 
-BEGIN_MESSAGE_MAP(CTimerMarkers, CDialogEx)
-    ON_WM_HELPINFO()
-END_MESSAGE_MAP()
-
-CTimerMarkers::CTimerMarkers(CWnd* parent) : CDialogEx(IDD, parent) {}
+CTimerMarkers::CTimerMarkers(CWnd* parent) : CToolDialog(IDD, toolwindows::kMarkerTimer, parent) {}
 
 void CTimerMarkers::DoDataExchange(CDataExchange* dx)
 {
-    CDialogEx::DoDataExchange(dx);
+    CToolDialog::DoDataExchange(dx);
     DDX_Control(dx, 1125, m_left);
     DDX_Control(dx, 1126, m_right);
 }
 
 BOOL CTimerMarkers::OnInitDialog()
 {
-    CDialogEx::OnInitDialog();
+    CToolDialog::OnInitDialog();
     ApplyColours();
     const struct {
-        CReadOut* readOut;
+        CNewLabel* readOut;
         COLORREF colour;
         int x;
     } looks[] = {{&m_left, RGB(0, 0, 255), 5}, {&m_right, RGB(0, 0, 0), 230}};
     for (const auto& l : looks) {
-        l.readOut->SetTextColor(l.colour);
-        l.readOut->SetFontHeight(80, true);
-        l.readOut->SetAlignment(CReadOut::kRight);
-        l.readOut->SetWindowText("0:00");
+        l.readOut->SetTextColor(l.colour).SetFontSize(80).SetFontBold(TRUE).SetAlignment(CNewLabel::kRight).SetText("0:00");
         l.readOut->MoveWindow(l.x, 5, 220, 70);
     }
     Reposition();
@@ -42,9 +36,9 @@ BOOL CTimerMarkers::OnInitDialog()
 void CTimerMarkers::SetTimes(const std::string& left, const std::string& right)
 {
     if (m_left.m_hWnd)
-        m_left.SetWindowText(left);
+        m_left.SetText(left);
     if (m_right.m_hWnd)
-        m_right.SetWindowText(right);
+        m_right.SetText(right);
     UpdateData(FALSE);
 }
 
@@ -60,7 +54,7 @@ void CTimerMarkers::ApplyColours()
 {
     const COLORREF back = RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB);
     SetBackgroundColor(back);
-    for (CReadOut* r : {&m_left, &m_right})
+    for (CNewLabel* r : {&m_left, &m_right})
         if (r->m_hWnd)
             r->SetBkColor(back);
 }
@@ -75,9 +69,3 @@ void CTimerMarkers::Reposition()
 }
 
 void CTimerMarkers::OnCancel() { ShowWindow(SW_HIDE); }
-
-BOOL CTimerMarkers::OnHelpInfo(HELPINFO*)
-{
-    SendCommand(CMD_HELP);
-    return TRUE;
-}

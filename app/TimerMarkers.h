@@ -3,13 +3,13 @@
 // main window with two read-outs, the dance timer on the left and the time
 // since the current marker on the right. Passive: the main window gives it
 // the texts and places it again when it moves.
-#include "controls/ReadOut.h"
-#include "platform/win/Dialog.h"
+#include "controls/NewLabel.h"
+#include "app/ToolDialog.h"
 #include "store/ResourceIds.h"
 
 #include <string>
 
-class CTimerMarkers : public CDialogEx {
+class CTimerMarkers : public CToolDialog {
 public:
     enum { IDD = IDD_MARKER_TIMER };
     explicit CTimerMarkers(CWnd* parent = nullptr);
@@ -26,21 +26,16 @@ public:
     // Places itself over the main window.
     void Reposition();
 
-    CReadOut& Left() { return m_left; }
-    CReadOut& Right() { return m_right; }
+    CNewLabel& Left() { return m_left; }
+    CNewLabel& Right() { return m_right; }
 
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
     // Closing the window only hides it; the main window destroys it.
     void OnCancel() override;
-    void OnOK() override {}
-
-    BOOL OnHelpInfo(HELPINFO* info);
-
-    DECLARE_MESSAGE_MAP()
 
 private:
-    CReadOut m_left;
-    CReadOut m_right;
+    CNewLabel m_left;
+    CNewLabel m_right;
 };

@@ -16,14 +16,18 @@ CToolDialog::CToolDialog(UINT templateId, const ToolWindowInfo& info, CWnd* pare
 {
 }
 
-void CToolDialog::OnCancel() { SendCommand(m_info.closedCode); }
+void CToolDialog::OnCancel()
+{
+    if (m_info.closedCode)
+        SendCommand(m_info.closedCode);
+}
 
 void CToolDialog::ParkFocus() { ParkFocusOnSink(*this); }
 
 void CToolDialog::OnClose()
 {
     const HWND self = m_hWnd;
-    SendCommand(m_info.closedCode);
+    OnCancel();
     // The report has normally destroyed the window.
     if (IsWindow(self))
         CDialogEx::OnClose();

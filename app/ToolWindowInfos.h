@@ -35,4 +35,9 @@ inline constexpr ToolWindowInfo kKaraoke{
     ID_VIEW_KARAOKE, CMD_KARAOKE_CLOSED, {&g_karaokeX, &g_karaokeY, &g_karaokeWidth, &g_karaokeHeight}};
 inline constexpr ToolWindowInfo kTags{ID_VIEW_TAGS, CMD_TAGS_CLOSED, {&g_tagsPosX, &g_tagsPosY}};
 
+// Opened by the music page, not from a menu: the break timer's close asks the
+// main window to destroy it; the marker timer bar has neither close nor place.
+inline constexpr ToolWindowInfo kBreakTime{0, CMD_BREAK_CLOSE, {&g_breakPosX, &g_breakPosY}};
+inline constexpr ToolWindowInfo kMarkerTimer{0, 0, {}};
+
 } // namespace toolwindows

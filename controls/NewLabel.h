@@ -34,6 +34,8 @@ public:
     CNewLabel& SetBorder(BOOL border);
     CNewLabel& SetText(const std::string& text);
     std::string GetText() const { return m_text; }
+    COLORREF GetTextColor() const { return m_textColor; }
+    COLORREF GetBkColor() const { return m_systemBack ? GetSysColor(COLOR_BTNFACE) : m_backColor; }
 
 protected:
     DECLARE_MESSAGE_MAP()

@@ -7,6 +7,9 @@
 #include "app/BreakTime.h"
 #include "store/CommandCodes.h"
 
+#include <QImage>
+#include <QWidget>
+
 using namespace mainwindowtest;
 
 namespace {
@@ -150,9 +153,9 @@ TEST_F(BreakTimeTest, ASecondManualStartCountsFromTheFullLengthAgainAndAMinuteCa
     EXPECT_EQ(alerts, 2);
 }
 
-TEST_F(BreakTimeTest, TheCloseBoxHidesAndClearsTheSharedValuesWhileTheMainWindowDestroys)
+TEST_F(BreakTimeTest, TheCloseBoxEndsTheBreakAndTheMainWindowDestroysTheTimer)
 {
-    preset({{"music - pausemin", "5"}});
+    preset({{"music - pausemin", "5"}, {"music - pausepling", "true"}});
     start();
     g_breakPosX = 120;
     g_breakPosY = 90;
@@ -168,13 +171,40 @@ TEST_F(BreakTimeTest, TheCloseBoxHidesAndClearsTheSharedValuesWhileTheMainWindow
     EXPECT_EQ(g_breakPosX, 200);
     EXPECT_EQ(g_breakPosY, 150);
 
+    tick(3);
     timer()->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(dlg->m_breakTimer.Exists());
-    EXPECT_FALSE(timer()->IsWindowVisible());
+    win::PumpMessages(5);
+    EXPECT_FALSE(dlg->m_breakTimer.Exists());
     EXPECT_EQ(g_breakTimerOpen, 0);
     EXPECT_EQ(g_breakSecondsLeft, 0);
-    code(CMD_BREAK_CLOSE);
-    EXPECT_FALSE(dlg->m_breakTimer.Exists());
+    // Closed is closed: the count does not run on below zero and nothing signals.
+    win::PumpMessages(1200);
+    EXPECT_EQ(g_breakSecondsLeft, 0);
+    EXPECT_EQ(alerts, 0);
+}
+
+TEST_F(BreakTimeTest, TheDigitsAreLargeAndCentredOnTheDialogColour)
+{
+    preset({{"music - pausemin", "5"}});
+    start();
+    g_dlgColorR = 200;
+    g_dlgColorG = 220;
+    g_dlgColorB = 240;
+    code(CMD_BREAK_OPEN);
+    ASSERT_NE(timer(), nullptr);
+    EXPECT_EQ(timer()->Display().GetBkColor(), RGB(200, 220, 240));
+    win::PumpMessages(20);
+    const QImage shot = timer()->frameWidget()->grab().toImage();
+    screenshot(shot, "break-timer.png");
+    // Black digits drawn across the middle of the window, none at its edge.
+    const QImage label = timer()->Display().widget()->grab().toImage();
+    int dark = 0;
+    for (int x = 0; x < label.width(); ++x)
+        if (qGray(label.pixel(x, label.height() / 2)) < 60)
+            ++dark;
+    EXPECT_GT(dark, 10);
+    EXPECT_EQ(label.pixel(1, 1) & 0xffffff, 0xc8dcf0u);
+    g_dlgColorR = g_dlgColorG = g_dlgColorB = 240;
 }
 
 TEST_F(BreakTimeTest, AKeyPressedInTheTimerReachesTheMainWindow)

@@ -314,7 +314,7 @@ TEST_F(CommandCodeTest, OpenToolWindowsAreRefreshedAndClosedOnesAreLeftAlone)
     EXPECT_EQ(calls(), List{});
     ASSERT_TRUE(dlg->m_timerWindow);
     EXPECT_EQ(dlg->m_timerWindow->ReadOut().GetWindowText(), "2:05");
-    EXPECT_EQ(dlg->m_timerWindow->ReadOut().TextColor(), RGB(0, 0, 255));
+    EXPECT_EQ(dlg->m_timerWindow->ReadOut().GetTextColor(), RGB(0, 0, 255));
 
     // Over time: the slider takes the look of style 3, and 928 brings the chosen one back.
     const int chosen = dlg->GetSliderStyle();

@@ -18,8 +18,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QKeyEvent>
 #include <QWidget>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -29,6 +32,17 @@
 namespace mainwindowtest {
 
 using testsupport::waitFor;
+
+// Saves a window's picture for a look by eye: into $MIRTAL_SCREENSHOT_DIR, else
+// the folder the tests started in.
+inline const std::filesystem::path kScreenshotFolder = std::filesystem::current_path();
+inline void screenshot(const QImage& shot, const char* name)
+{
+    const std::filesystem::path& startFolder = kScreenshotFolder;
+    ASSERT_FALSE(shot.isNull()) << name;
+    const char* out = std::getenv("MIRTAL_SCREENSHOT_DIR");
+    EXPECT_TRUE(shot.save(QString::fromStdString(((out ? std::filesystem::path(out) : startFolder) / name).string())));
+}
 
 class MainWindowTest : public ::testing::Test {
 protected:

@@ -42,9 +42,9 @@ TEST_F(TimerTest, TickShowsTimesAndStatesWithoutColourKeepTheLastOne)
     CTimerMarkers* bar = openBar();
     ASSERT_TRUE(timer && bar);
     EXPECT_EQ(timer->ReadOut().GetWindowText(), "0:00");
-    EXPECT_EQ(timer->ReadOut().TextColor(), kBlue);
-    EXPECT_EQ(bar->Left().TextColor(), kBlue);
-    EXPECT_EQ(bar->Right().TextColor(), kBlack);
+    EXPECT_EQ(timer->ReadOut().GetTextColor(), kBlue);
+    EXPECT_EQ(bar->Left().GetTextColor(), kBlue);
+    EXPECT_EQ(bar->Right().GetTextColor(), kBlack);
 
     const struct {
         int dance, since, state;
@@ -62,12 +62,16 @@ TEST_F(TimerTest, TickShowsTimesAndStatesWithoutColourKeepTheLastOne)
     for (const auto& s : steps) {
         tick(s.dance, s.since, s.state);
         EXPECT_EQ(timer->ReadOut().GetWindowText(), s.danceText);
-        EXPECT_EQ(timer->ReadOut().TextColor(), s.colour) << s.state;
+        EXPECT_EQ(timer->ReadOut().GetTextColor(), s.colour) << s.state;
         EXPECT_EQ(bar->Left().GetWindowText(), s.danceText);
         EXPECT_EQ(bar->Right().GetWindowText(), s.sinceText);
-        EXPECT_EQ(bar->Left().TextColor(), s.colour) << s.state;
-        EXPECT_EQ(bar->Right().TextColor(), kBlack) << s.state;
+        EXPECT_EQ(bar->Left().GetTextColor(), s.colour) << s.state;
+        EXPECT_EQ(bar->Right().GetTextColor(), kBlack) << s.state;
     }
+    tick(125, 7, 1);
+    win::PumpMessages(20);
+    screenshot(timer->frameWidget()->grab().toImage(), "timer-window.png");
+    screenshot(bar->frameWidget()->grab().toImage(), "marker-timer-bar.png");
 }
 
 TEST_F(TimerTest, TimerWindowStaysOffTheRightAndBottomEdgesOnly)
@@ -125,8 +129,8 @@ TEST_F(TimerTest, ColoursFollowTheDialogColour)
     g_dlgColorB = 30;
     timer->ApplyColours();
     bar->ApplyColours();
-    for (COLORREF c : {timer->GetBackgroundColor(), timer->ReadOut().BkColor(), bar->GetBackgroundColor(),
-                       bar->Left().BkColor(), bar->Right().BkColor()})
+    for (COLORREF c : {timer->GetBackgroundColor(), timer->ReadOut().GetBkColor(), bar->GetBackgroundColor(),
+                       bar->Left().GetBkColor(), bar->Right().GetBkColor()})
         EXPECT_EQ(c, RGB(10, 20, 30));
 }
 
