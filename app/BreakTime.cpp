@@ -88,6 +88,7 @@ void CBreakTime::ReloadSettings()
 void CBreakTime::PlaceWindow()
 {
     const bool large = g_largeLayout != 0;
+    MakePlaceUsable({large ? 300 : 254, large ? 150 : 130});
     SetWindowPos(&wndTopMost, g_breakPosX, g_breakPosY, large ? 300 : 254, large ? 150 : 130, SWP_SHOWWINDOW);
     ShowWindow(SW_SHOW);
 }

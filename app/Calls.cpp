@@ -1,6 +1,7 @@
 #include "app/Calls.h"
 #include "store/ResourceIds.h"
 #include "app/FocusSink.h"
+#include "app/ToolWindowInfos.h"
 
 #include "store/AppGlobals.h"
 #include "store/SendCommand.h"
@@ -8,9 +9,7 @@
 #include "platform/win/FileDialog.h"
 #include "store/DataFile.h"
 
-#include "platform/win/Dc.h"
 #include "platform/win/UnicodeText.h"
-#include "platform/win/WidgetAccess.h"
 
 #include <algorithm>
 
@@ -35,12 +34,6 @@ const char* const kPathKeys[10] = {
 
 int levelIndex() { return std::clamp(g_danceLevel, 1, 10) - 1; }
 
-std::string colorText(COLORREF c)
-{
-    return "rgb(" + std::to_string(GetRValue(c)) + "," + std::to_string(GetGValue(c)) + "," +
-           std::to_string(GetBValue(c)) + ")";
-}
-
 // Characters, not bytes, decide how long a call is.
 int characters(const std::string& text)
 {
@@ -56,11 +49,10 @@ std::string trimRight(std::string s)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CCalls, CDialogEx)
+BEGIN_MESSAGE_MAP(CCalls, CToolDialog)
     ON_WM_TIMER()
     ON_WM_SIZE()
     ON_WM_MOVE()
-    ON_WM_LBUTTONDOWN()
     ON_BN_CLICKED(1124, OnHide)
     ON_BN_CLICKED(1123, OnScrolling)
     ON_CBN_SELCHANGE(1223, OnSourceChange)
@@ -70,11 +62,11 @@ BEGIN_MESSAGE_MAP(CCalls, CDialogEx)
     ON_EN_CHANGE(kSink, OnSinkChange)
 END_MESSAGE_MAP()
 
-CCalls::CCalls(CWnd* parent) : CDialogEx(IDD, parent) {}
+CCalls::CCalls(CWnd* parent) : CToolDialog(IDD, toolwindows::kCalls, parent) {}
 
 void CCalls::DoDataExchange(CDataExchange* dx)
 {
-    CDialogEx::DoDataExchange(dx);
+    CToolDialog::DoDataExchange(dx);
     for (int i = 0; i < 3; ++i)
         DDX_Control(dx, kLineIds[i], m_lines[size_t(i)]);
     DDX_Control(dx, 1123, m_scroll);
@@ -93,18 +85,19 @@ BOOL CCalls::OnInitDialog()
         for (const char* s : {"Database only", "File only", "Both Database & File"})
             box->AddString(s);
     m_refreshing = true;
-    CDialogEx::OnInitDialog();
+    CToolDialog::OnInitDialog();
     m_refreshing = false;
+    for (CNewLabel& line : m_lines)
+        line.SetText("").SetTextColor(RGB(0, 0, 255)).SetFontBold(TRUE).SetAlignment(CNewLabel::kCentre | CNewLabel::kVCentre);
     ApplyColors();
+    m_scroll.SetImage(206, 211);
     m_hide.MoveWindow(20, 20, 100, 35);
     m_scroll.MoveWindow(125, 20, 100, 35);
     m_seconds = 3;
-    m_spin.Init(1159, 1, 300);
-    m_spin.SetPos(3);
-    for (int i = 0; i < 3; ++i) {
-        m_lines[size_t(i)].SetWindowText("");
+    m_spin.SetRange32(1, 300);
+    m_spin.SetPos32(3);
+    for (int i = 0; i < 3; ++i)
         SetLineFont(i, 56);
-    }
     m_paused = 0;
     PlaceWindow();
     m_placed = true;
@@ -139,25 +132,20 @@ void CCalls::LoadCalls()
         CppSQLite3Table rows = m_udb.GetCallsOfLevel(kLevelNames[level], 0);
         for (int r = 0; r < rows.RowCount(); ++r) {
             rows.SetRow(r);
-            list.emplace_back(rows.FieldTextOr(1));
+            // Stored escaped; the caller reads the call as it was written.
+            list.emplace_back(m_fn.UnescapeSql(rows.FieldTextOr(1)));
         }
     }
     LoadCallsFile(m_path);
     m_udb.CommitBatch();
 
-    if (g_tooltipsOn) {
-        const std::pair<int, const char*> tips[] = {
-            {1124, "Hide the window"},
-            {1123, "Toggle scrolling on/off"},
-            {1223, "Select database, file or both"},
-            {1226, "Select a file with calls"},
-            {1159, "Number of seconds before a new call is displayed"},
-        };
-        for (const auto& [id, text] : tips)
-            if (CWnd* c = GetDlgItem(id))
-                win::SetToolTip(c, text);
-        win::SetToolTip(GetDlgItem(1227), m_path);
-    }
+    CreateBalloonTips(m_tips, *this,
+                      {{1124, "Hide the window"},
+                       {1123, "Toggle scrolling on/off"},
+                       {1223, "Select database, file or both"},
+                       {1226, "Select a file with calls"},
+                       {1159, "Number of seconds before a new call is displayed"},
+                       {1227, m_path}});
     BuildPool();
 }
 
@@ -219,9 +207,9 @@ void CCalls::StartDisplay()
     const std::string first = PickCall();
     const int n = characters(first);
     SetLineFont(0, n < 33 ? 56 : n <= 40 ? 40 : 32);
-    m_lines[0].SetWindowText(first);
-    m_lines[1].SetWindowText("");
-    m_lines[2].SetWindowText("");
+    m_lines[0].SetText(first);
+    m_lines[1].SetText("");
+    m_lines[2].SetText("");
     if (!g_callPool.empty())
         RestartTimer();
 }
@@ -233,7 +221,7 @@ void CCalls::RestartTimer()
     m_timerId = SetTimer(kTick, UINT(m_seconds) * 1000);
 }
 
-std::string CCalls::LineText(int line) const { return m_lines[size_t(line)].GetWindowText(); }
+std::string CCalls::LineText(int line) const { return m_lines[size_t(line)].GetText(); }
 
 void CCalls::OnTimer(UINT_PTR id)
 {
@@ -252,8 +240,8 @@ void CCalls::ShowNextCall()
 
     const std::string top = LineText(0);
     const std::string second = LineText(1);
-    m_lines[2].SetWindowText(second);
-    m_lines[1].SetWindowText(top);
+    m_lines[2].SetText(second);
+    m_lines[1].SetText(top);
 
     // A call that differs from the two shown on top, drawn with the pool's weights. When the
     // pool holds none, one of the pool is repeated rather than waiting for one that never comes.
@@ -266,7 +254,7 @@ void CCalls::ShowNextCall()
         next = *fresh[size_t(m_fn.RandomIndex(int(fresh.size())))];
     else
         next = PickCall();
-    m_lines[0].SetWindowText(next);
+    m_lines[0].SetText(next);
 }
 
 void CCalls::ToggleScrolling()
@@ -278,28 +266,23 @@ void CCalls::ToggleScrolling()
 
 void CCalls::ApplyColors()
 {
-    SetBackgroundColor(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB));
-    for (int i = 0; i < 3; ++i)
-        StyleLine(i);
+    const COLORREF back = RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB);
+    SetBackgroundColor(back);
+    for (CNewLabel& line : m_lines)
+        if (line.m_hWnd)
+            line.SetBkColor(back);
 }
 
 void CCalls::SetLineFont(int line, int height)
 {
     m_fontHeight[size_t(line)] = height;
-    StyleLine(line);
-}
-
-void CCalls::StyleLine(int line)
-{
-    CWnd* w = &m_lines[size_t(line)];
-    win::SetStyleSheet(w, "color: rgb(0,0,255); background-color: " +
-                              colorText(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB)) +
-                              "; font-weight: bold; font-size: " + std::to_string(m_fontHeight[size_t(line)]) + "px;");
-    win::SetTextAlignment(w, DT_CENTER | DT_VCENTER);
+    if (m_lines[size_t(line)].m_hWnd)
+        m_lines[size_t(line)].SetFontSize(height);
 }
 
 void CCalls::PlaceWindow()
 {
+    MakePlaceUsable();
     if (g_largeLayout) {
         m_hide.MoveWindow(30, 25, 110, 44);
         m_scroll.MoveWindow(155, 25, 110, 44);
@@ -330,8 +313,6 @@ void CCalls::LayoutLines()
 void CCalls::OnSize(UINT, int, int) { LayoutLines(); }
 
 void CCalls::OnMove(int, int) { LayoutLines(); }
-
-void CCalls::OnLButtonDown(UINT, CPoint) { ParkFocus(); }
 
 void CCalls::OnHide()
 {
@@ -366,8 +347,7 @@ void CCalls::OnChooseFile()
         BeginWaitCursor();
         m_path = dialog.GetPathName();
         LoadCallsFile(m_path);
-        if (CWnd* c = GetDlgItem(1227); c && g_tooltipsOn)
-            win::SetToolTip(c, m_path);
+        CreateBalloonTips(m_tips, *this, {{1227, m_path}});
         BuildPool();
         EndWaitCursor();
     }
@@ -412,6 +392,7 @@ void CCalls::OnSinkChange()
 
 BOOL CCalls::PreTranslateMessage(MSG* msg)
 {
+    RelayBalloonTips(m_tips, msg);
     if (msg->message == WM_KEYDOWN) {
         const HWND self = m_hWnd;
         SendCommand(msg->wParam == VK_F1 ? CMD_HELP : UINT(msg->wParam));
@@ -422,7 +403,5 @@ BOOL CCalls::PreTranslateMessage(MSG* msg)
     }
     if (msg->message == WM_CHAR || msg->message == WM_KEYUP)
         return TRUE;
-    return CDialogEx::PreTranslateMessage(msg);
+    return CToolDialog::PreTranslateMessage(msg);
 }
-
-void CCalls::OnCancel() { SendCommand(CMD_CALLS_CLOSED); }

@@ -3,9 +3,12 @@
 // the current level in large letters, the two before it moved down a line.
 // The calls come from utility.db, from the caller's calls file of the level,
 // or from both.
-#include "controls/PlainSpin.h"
+#include "app/ToolDialog.h"
+#include "controls/NewLabel.h"
+#include "controls/PPToolTip.h"
 #include "platform/win/Controls.h"
-#include "platform/win/Dialog.h"
+#include "platform/win/MFCButton.h"
+#include "platform/win/SpinButtonCtrl.h"
 #include "store/ResourceIds.h"
 #include "store/MusicDb.h"
 #include "store/MyFunctions.h"
@@ -22,7 +25,7 @@ extern std::vector<std::string> g_fileCalls;
 // What the window draws from.
 extern std::vector<std::string> g_callPool;
 
-class CCalls : public CDialogEx {
+class CCalls : public CToolDialog {
 public:
     enum { IDD = IDD_CALLS };
     explicit CCalls(CWnd* parent = nullptr);
@@ -52,19 +55,17 @@ public:
     bool IsTimerRunning() const { return m_timerId != 0; }
     int Seconds() const { return m_seconds; }
     const std::string& CallsPath() const { return m_path; }
+    CPPToolTip& Tips() { return m_tips; }
 
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
     BOOL PreTranslateMessage(MSG* msg) override;
-    // Closing the window tells the main window (701), which destroys it.
-    void OnCancel() override;
-    void OnOK() override {}
+    void ParkFocus() override;
 
     void OnTimer(UINT_PTR id);
     void OnSize(UINT type, int cx, int cy);
     void OnMove(int x, int y);
-    void OnLButtonDown(UINT flags, CPoint point);
     void OnHide();
     void OnScrolling();
     void OnSourceChange();
@@ -75,7 +76,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void ParkFocus();
     void ReadCallsPath();
     void LoadCallsFile(const std::string& path);
     std::string PickCall() const;
@@ -83,19 +83,19 @@ private:
     void RestartTimer();
     void LayoutLines();
     void SetLineFont(int line, int height);
-    void StyleLine(int line);
 
+    CPPToolTip m_tips;
     MyFunctions m_fn;
     CMusicDb m_db;
     CUtilityDb m_udb;
     UINT_PTR m_timerId = 0;
-    std::array<CStatic, 3> m_lines;
+    std::array<CNewLabel, 3> m_lines;
     std::array<int, 3> m_fontHeight{56, 56, 56};
-    CButton m_scroll;
+    CMFCButton m_scroll;
     int m_seconds = 3;
-    CPlainSpin m_spin;
+    CSpinButtonCtrl m_spin;
     int m_paused = 0;
-    CButton m_hide;
+    CMFCButton m_hide;
     std::string m_sink;
     int m_source = 0;
     std::string m_path;

@@ -1,13 +1,12 @@
 #include "app/ComputerCards.h"
 #include "store/ResourceIds.h"
 #include "app/FocusSink.h"
+#include "app/ToolWindowInfos.h"
 
 #include "store/AppGlobals.h"
 #include "store/SendCommand.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/Display.h"
-
-#include "platform/win/WidgetAccess.h"
 
 #include <algorithm>
 
@@ -21,9 +20,7 @@ constexpr int kHeight = 170;
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CComputerCards, CDialogEx)
-    ON_WM_MOVE()
-    ON_WM_LBUTTONDOWN()
+BEGIN_MESSAGE_MAP(CComputerCards, CToolDialog)
     ON_BN_CLICKED(1124, OnHide)
     ON_EN_CHANGE(kSink, OnSinkChange)
     ON_EN_CHANGE(kNumber, OnNumberChange)
@@ -31,12 +28,13 @@ BEGIN_MESSAGE_MAP(CComputerCards, CDialogEx)
     ON_EN_KILLFOCUS(kTip, OnTipChange)
 END_MESSAGE_MAP()
 
-CComputerCards::CComputerCards(CWnd* parent) : CDialogEx(IDD, parent) {}
+CComputerCards::CComputerCards(CWnd* parent) : CToolDialog(IDD, toolwindows::kCards, parent) {}
 
 void CComputerCards::DoDataExchange(CDataExchange* dx)
 {
-    CDialogEx::DoDataExchange(dx);
+    CToolDialog::DoDataExchange(dx);
     DDX_Control(dx, 1228, m_spin);
+    DDX_Control(dx, 1124, m_hide);
     DDX_Control(dx, kTip, m_tipEdit);
     DDX_Control(dx, kNumber, m_numberEdit);
     DDX_Control(dx, 1230, m_tipLabel);
@@ -49,15 +47,14 @@ void CComputerCards::DoDataExchange(CDataExchange* dx)
 BOOL CComputerCards::OnInitDialog()
 {
     m_refreshing = true;
-    CDialogEx::OnInitDialog();
+    CToolDialog::OnInitDialog();
     m_refreshing = false;
-    if (CWnd* hide = GetDlgItem(1124))
-        win::SetToolTip(hide, g_tooltipsOn ? "Hide the window" : "");
+    CreateBalloonTips(m_tips, *this, {{1124, "Hide the window"}});
     ApplyDialogColor();
     m_tip.assign(1, 'A');
     m_number = 8;
-    m_spin.Init(kNumber, 1, 99);
-    m_spin.SetPos(8);
+    m_spin.SetRange32(1, 99);
+    m_spin.SetPos32(8);
     PlaceWindow();
     ParkFocus();
     return FALSE;
@@ -87,6 +84,7 @@ void CComputerCards::ApplyDialogColor()
 
 void CComputerCards::PlaceWindow()
 {
+    MakePlaceUsable({kWidth, kHeight});
     const win::DisplayMetrics screen = win::CurrentDisplay();
     g_cardsPosX = std::min(g_cardsPosX, screen.width - kWidth);
     g_cardsPosY = std::min(g_cardsPosY, screen.height - 200);
@@ -97,8 +95,7 @@ void CComputerCards::PlaceWindow()
     m_tipEdit.MoveWindow(15, 40, 50, 30);
     m_numberEdit.MoveWindow(85, 40, 30, 30);
     m_spin.MoveWindow(115, 40, 20, 30);
-    if (CWnd* hide = GetDlgItem(1124))
-        hide->MoveWindow(40, 85, 80, 40);
+    m_hide.MoveWindow(40, 85, 80, 40);
 }
 
 void CComputerCards::TakeValues()
@@ -108,7 +105,7 @@ void CComputerCards::TakeValues()
     const int n = int(GetDlgItemInt(kNumber, &ok, TRUE));
     if (ok) {
         m_number = std::clamp(n, 1, 99);
-        m_spin.SetPos(m_number);
+        m_spin.SetPos32(m_number);
     }
 }
 
@@ -134,24 +131,15 @@ void CComputerCards::OnSinkChange()
     m_refreshing = false;
 }
 
-void CComputerCards::OnLButtonDown(UINT, CPoint) { ParkFocus(); }
-
 void CComputerCards::OnHide()
 {
     ParkFocus();
     ShowWindow(SW_HIDE);
 }
 
-void CComputerCards::OnMove(int, int)
-{
-    CRect r;
-    GetWindowRect(&r);
-    g_cardsPosX = r.left;
-    g_cardsPosY = r.top;
-}
-
 BOOL CComputerCards::PreTranslateMessage(MSG* msg)
 {
+    RelayBalloonTips(m_tips, msg);
     if (msg->message == WM_KEYDOWN) {
         // A key in the tip edit goes nowhere: the letter moves on only by command.
         CWnd* tip = GetDlgItem(kTip);
@@ -167,7 +155,5 @@ BOOL CComputerCards::PreTranslateMessage(MSG* msg)
     }
     if (msg->message == WM_CHAR || msg->message == WM_KEYUP)
         return TRUE;
-    return CDialogEx::PreTranslateMessage(msg);
+    return CToolDialog::PreTranslateMessage(msg);
 }
-
-void CComputerCards::OnCancel() { SendCommand(CMD_CARDS_CLOSED); }

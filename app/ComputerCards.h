@@ -2,14 +2,16 @@
 // The computer cards window (template 294): a tip letter, A to M, moved on by
 // the music page, and a number from 1 to 99 set with the spin. Nothing is
 // stored: both start afresh on every creation.
-#include "controls/PlainSpin.h"
+#include "app/ToolDialog.h"
+#include "controls/PPToolTip.h"
 #include "platform/win/Controls.h"
-#include "platform/win/Dialog.h"
+#include "platform/win/MFCButton.h"
+#include "platform/win/SpinButtonCtrl.h"
 #include "store/ResourceIds.h"
 
 #include <string>
 
-class CComputerCards : public CDialogEx {
+class CComputerCards : public CToolDialog {
 public:
     enum { IDD = IDD_CARDS };
     explicit CComputerCards(CWnd* parent = nullptr);
@@ -25,17 +27,14 @@ public:
 
     const std::string& Tip() const { return m_tip; }
     int Number() const { return m_number; }
+    CPPToolTip& Tips() { return m_tips; }
 
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
     BOOL PreTranslateMessage(MSG* msg) override;
-    // Closing the window tells the main window (718), which destroys it.
-    void OnCancel() override;
-    void OnOK() override {}
+    void ParkFocus() override;
 
-    void OnMove(int x, int y);
-    void OnLButtonDown(UINT flags, CPoint point);
     void OnHide();
     void OnSinkChange();
     void OnNumberChange();
@@ -44,16 +43,17 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void ParkFocus();
     void TakeValues();
 
+    CPPToolTip m_tips;
     std::string m_tip = "A";
     std::string m_sink;
     int m_number = 8;
-    CPlainSpin m_spin;
+    CSpinButtonCtrl m_spin;
     CEdit m_tipEdit;
     CEdit m_numberEdit;
     CStatic m_tipLabel;
     CStatic m_numberLabel;
+    CMFCButton m_hide;
     bool m_refreshing = false;
 };

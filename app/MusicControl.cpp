@@ -7,6 +7,24 @@
 #include "platform/win/Display.h"
 #include "store/PlayerGlobals.h"
 
+namespace {
+
+struct PanelButton {
+    int id;
+    UINT bitmap;
+    const char* tip;
+};
+
+// In the order of the two rows of the panel.
+constexpr PanelButton kButtons[8] = {
+    {1239, 390, "Fast rewind the music"}, {1237, 391, "Play the music"},
+    {1265, 392, "Stop the music"},        {1240, 386, "Fast forward the music"},
+    {1243, 387, "Show lyrics"},           {1268, 389, "Fade out the music"},
+    {1269, 388, "Decrease the tempo"},    {1270, 393, "Increase the tempo"},
+};
+
+} // namespace
+
 BEGIN_MESSAGE_MAP(CMusicControl, CToolDialog)
     ON_WM_WINDOWPOSCHANGED()
     ON_EN_CHANGE(IDC_FOCUS_SINK, OnSinkChange)
@@ -27,23 +45,29 @@ void CMusicControl::DoDataExchange(CDataExchange* dx)
     CToolDialog::DoDataExchange(dx);
     DDX_Text(dx, IDC_FOCUS_SINK, m_sink);
     DDX_Control(dx, 1275, m_title);
-    DDX_Control(dx, 1239, m_rewind);
-    DDX_Control(dx, 1237, m_play);
-    DDX_Control(dx, 1265, m_stop);
-    DDX_Control(dx, 1240, m_forward);
-    DDX_Control(dx, 1243, m_lyrics);
-    DDX_Control(dx, 1268, m_fade);
-    DDX_Control(dx, 1269, m_tempoDown);
-    DDX_Control(dx, 1270, m_tempoUp);
+    for (size_t i = 0; i < m_buttons.size(); ++i)
+        DDX_Control(dx, kButtons[i].id, m_buttons[i]);
 }
 
 BOOL CMusicControl::OnInitDialog()
 {
     CToolDialog::OnInitDialog();
-    SetBackgroundColor(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB));
-    m_titleFont.CreateFont(36, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Shell Dlg");
-    m_title.SetFont(&m_titleFont);
-    m_title.SetWindowText(g_statusDanceText);
+    std::vector<std::pair<int, std::string>> tools;
+    for (const PanelButton& b : kButtons)
+        tools.emplace_back(b.id, b.tip);
+    CreateBalloonTips(m_tips, *this, tools);
+    ApplyDialogColor();
+    for (size_t i = 0; i < m_buttons.size(); ++i) {
+        m_buttons[i].SetBitmaps(kButtons[i].bitmap, RGB(0, 0, 0));
+        m_buttons[i].OffsetColor(CButtonST::BTNST_COLOR_BK_IN, 30);
+        m_buttons[i].SetColor(CButtonST::BTNST_COLOR_FG_IN, RGB(0, 128, 0));
+    }
+    m_title.SetText(g_statusDanceText)
+        .SetTextColor(RGB(0, 0, 255))
+        .SetFontSize(36)
+        .SetFontBold(TRUE)
+        .SetAlignment(CNewLabel::kCentre | CNewLabel::kVCentre)
+        .SetBorder(TRUE);
     PlaceWindow();
     ParkFocus();
     return TRUE;
@@ -52,7 +76,7 @@ BOOL CMusicControl::OnInitDialog()
 void CMusicControl::RefreshText()
 {
     if (m_title.m_hWnd)
-        m_title.SetWindowText(g_statusDanceText);
+        m_title.SetText(g_statusDanceText);
     ParkFocus();
 }
 
@@ -63,6 +87,7 @@ void CMusicControl::ApplyDialogColor()
 
 void CMusicControl::PlaceWindow()
 {
+    MakePlaceUsable();
     const int screenW = GetSystemMetrics(SM_CXSCREEN);
     const int screenH = GetSystemMetrics(SM_CYSCREEN);
     if (g_musicControlX > screenW - g_musicControlWidth)
@@ -82,7 +107,7 @@ void CMusicControl::PlaceWindow()
 
 BOOL CMusicControl::PreTranslateMessage(MSG* msg)
 {
-    // Tooltips come with the control kit; until then only the base handling.
+    RelayBalloonTips(m_tips, msg);
     return CToolDialog::PreTranslateMessage(msg);
 }
 
@@ -100,17 +125,16 @@ void CMusicControl::OnWindowPosChanged(WINDOWPOS* pos)
 // gives empty cells, not an error.
 void CMusicControl::LayOut()
 {
-    if (!m_rewind.m_hWnd)
+    if (!m_buttons[0].m_hWnd)
         return;
     CRect client;
     GetClientRect(client);
     const int w = (client.Width() - 30) / 4;
     const int h = (client.Height() - 95) / 2;
     const int cw = w > 0 ? w : 0, ch = h > 0 ? h : 0;
-    CButton* rows[2][4] = {{&m_rewind, &m_play, &m_stop, &m_forward}, {&m_lyrics, &m_fade, &m_tempoDown, &m_tempoUp}};
     for (int row = 0; row < 2; ++row)
         for (int col = 0; col < 4; ++col)
-            rows[row][col]->MoveWindow(15 + col * w, 80 + row * h, cw, ch, TRUE);
+            m_buttons[size_t(row * 4 + col)].MoveWindow(15 + col * w, 80 + row * h, cw, ch, TRUE);
     m_title.MoveWindow(15, 15, client.Width() - 30 > 0 ? client.Width() - 30 : 0, 50, TRUE);
 }
 

@@ -2,11 +2,14 @@
 // The music control panel (template 385): eight large player buttons and a
 // title line with what is playing. It does nothing itself: every button sends
 // its command code to the main window, which passes it to the music page.
-#include "platform/win/Controls.h"
+#include "controls/ButtonST.h"
+#include "controls/NewLabel.h"
+#include "controls/PPToolTip.h"
 #include "app/ToolDialog.h"
 #include "store/ResourceIds.h"
 #include "platform/win/Gdi.h"
 
+#include <array>
 #include <string>
 
 class CMusicControl : public CToolDialog {
@@ -24,6 +27,10 @@ public:
     void PlaceWindow();
 
     BOOL PreTranslateMessage(MSG* msg) override;
+
+    CNewLabel& Title() { return m_title; }
+    CButtonST& Button(int index) { return m_buttons[size_t(index)]; }
+    CPPToolTip& Tips() { return m_tips; }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -45,9 +52,10 @@ private:
     void Send(UINT code);
     void LayOut();
 
+    CPPToolTip m_tips;
     std::string m_sink;
     bool m_emptyingSink = false;
-    CStatic m_title;
-    CFont m_titleFont;
-    CButton m_rewind, m_play, m_stop, m_forward, m_lyrics, m_fade, m_tempoDown, m_tempoUp;
+    CNewLabel m_title;
+    // Rewind, play, stop, forward; lyrics, fade, tempo down, tempo up.
+    std::array<CButtonST, 8> m_buttons;
 };

@@ -109,6 +109,7 @@ void CTagsDlg::PlaceWindow()
 {
     const int width = g_largeLayout ? 370 : 320;
     const int height = g_largeLayout ? 380 : 310;
+    MakePlaceUsable({width, height});
     const int screenW = GetSystemMetrics(SM_CXSCREEN);
     const int screenH = GetSystemMetrics(SM_CYSCREEN);
     if (g_tagsPosX > screenW - width)

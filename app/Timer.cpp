@@ -65,6 +65,7 @@ void CTimer::PlaceWindow()
 {
     const int width = g_largeLayout ? 350 : 250;
     const int height = g_largeLayout ? 190 : 140;
+    MakePlaceUsable({width, height});
     const int screenW = GetSystemMetrics(SM_CXSCREEN);
     const int screenH = GetSystemMetrics(SM_CYSCREEN);
     if (g_timerPosX > screenW - width)

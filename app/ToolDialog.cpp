@@ -2,7 +2,11 @@
 
 #include "app/FocusSink.h"
 #include "store/CommandCodes.h"
+#include "store/AppGlobals.h"
 #include "store/SendCommand.h"
+#include "platform/win/Display.h"
+
+#include <algorithm>
 
 BEGIN_MESSAGE_MAP(CToolDialog, CDialogEx)
     ON_WM_CLOSE()
@@ -14,6 +18,59 @@ END_MESSAGE_MAP()
 CToolDialog::CToolDialog(UINT templateId, const ToolWindowInfo& info, CWnd* parent)
     : CDialogEx(templateId, parent), m_info(info)
 {
+}
+
+void CreateBalloonTips(CPPToolTip& tips, CWnd& dialog, const std::vector<std::pair<int, std::string>>& tools)
+{
+    if (!tips.m_hWnd) {
+        tips.Create(&dialog, TRUE);
+        tips.SetShadow(10, 10, 50, TRUE, 7, 7);
+    }
+    for (const auto& [id, text] : tools)
+        if (CWnd* control = dialog.GetDlgItem(id))
+            tips.AddTool(control, text);
+}
+
+void RelayBalloonTips(CPPToolTip& tips, MSG* msg)
+{
+    if (g_tooltipsOn && tips.m_hWnd)
+        tips.RelayEvent(msg);
+}
+
+BOOL CToolDialog::OnInitDialog()
+{
+    const BOOL result = CDialogEx::OnInitDialog();
+    CRect r;
+    GetWindowRect(r);
+    m_templateSize = r.Size();
+    return result;
+}
+
+void CToolDialog::MakePlaceUsable(CSize size)
+{
+    const ToolPlace& place = m_info.place;
+    if (!place.x || !place.y)
+        return;
+    int width = size.cx > 0 ? size.cx : m_templateSize.cx;
+    int height = size.cy > 0 ? size.cy : m_templateSize.cy;
+    if (place.width) {
+        if (*place.width <= 0)
+            *place.width = m_templateSize.cx;
+        width = *place.width;
+    }
+    if (place.height) {
+        if (*place.height <= 0)
+            *place.height = m_templateSize.cy;
+        height = *place.height;
+    }
+    const int screenW = GetSystemMetrics(SM_CXSCREEN);
+    const int screenH = GetSystemMetrics(SM_CYSCREEN);
+    const bool offScreen =
+        *place.x >= screenW || *place.y >= screenH || *place.x + width <= 0 || *place.y + height <= 0;
+    if (offScreen) {
+        *place.x = std::max(0, std::min(*place.x, screenW - width));
+        *place.y = std::max(0, std::min(*place.y, screenH - height));
+    }
 }
 
 void CToolDialog::OnCancel()
@@ -36,7 +93,8 @@ void CToolDialog::OnClose()
 void CToolDialog::OnWindowPosChanged(WINDOWPOS* pos)
 {
     CDialogEx::OnWindowPosChanged(pos);
-    if (!m_hWnd)
+    // A window being made or hidden is not where the user put it.
+    if (!m_hWnd || !IsWindowVisible())
         return;
     CRect r;
     GetWindowRect(r);

@@ -4,7 +4,12 @@
 // nothing, F1 asks for the help file, a move keeps the window's place in its
 // globals, and a click on the window's background parks the keyboard focus in
 // its hidden sink edit, from where typed keys reach the main window.
+#include "controls/PPToolTip.h"
 #include "platform/win/Dialog.h"
+
+#include <string>
+#include <utility>
+#include <vector>
 
 // Where a tool window's place is kept; width and height only for windows the
 // user sizes.
@@ -23,12 +28,25 @@ struct ToolWindowInfo {
     ToolPlace place;
 };
 
+// The balloon tooltips of a dialog: made on the dialog with their shadow and
+// one tool per control id (ids the template lacks are skipped).
+void CreateBalloonTips(CPPToolTip& tips, CWnd& dialog, const std::vector<std::pair<int, std::string>>& tools);
+// Hands a message of the dialog to its tooltips while tooltips are on.
+void RelayBalloonTips(CPPToolTip& tips, MSG* msg);
+
 class CToolDialog : public CDialogEx {
 public:
     CToolDialog(UINT templateId, const ToolWindowInfo& info, CWnd* parent);
     const ToolWindowInfo& Info() const { return m_info; }
 
+    // Makes the stored place one the window can open at: a stored size that
+    // is missing or zero becomes the template's size, and a place that puts
+    // the window (of the stored size, else of size) off the screen moves to
+    // the nearest edge on it. Changes the place globals.
+    void MakePlaceUsable(CSize size = CSize());
+
 protected:
+    BOOL OnInitDialog() override;
     // The close box: the main window hears of it and destroys the window.
     void OnCancel() override;
     void OnOK() override {}
@@ -44,4 +62,5 @@ protected:
 
 private:
     const ToolWindowInfo& m_info;
+    CSize m_templateSize;
 };

@@ -217,6 +217,7 @@ void CViewHotkeys::PlaceWindow()
         if (g_hotkeysPosY > screenH - 610)
             g_hotkeysPosY = screenH - 610;
     }
+    MakePlaceUsable({width, height});
     SetWindowPos(&wndTop, g_hotkeysPosX, g_hotkeysPosY, width, height, SWP_SHOWWINDOW);
     ParkFocus();
 }

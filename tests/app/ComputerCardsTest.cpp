@@ -99,3 +99,17 @@ TEST_F(ComputerCardsTest, KeysReachTheMainWindowExceptFromTheTipEditAndAreNeverT
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ComputerCardsTest, HideHasItsBalloonTip)
+{
+    start();
+    CComputerCards* cards = open();
+    ASSERT_NE(cards, nullptr);
+    const auto* tools = cards->Tips().GetTools(cards->GetDlgItem(1124));
+    ASSERT_TRUE(tools && tools->size() == 1);
+    EXPECT_EQ(tools->front().text, "Hide the window");
+}
+
+} // namespace

@@ -5,6 +5,10 @@
 
 #include "app/MusicControl.h"
 
+#include <QImage>
+#include <QWidget>
+#include <set>
+
 using namespace mainwindowtest;
 using callrec::List;
 
@@ -62,6 +66,83 @@ TEST_F(MusicControlTest, StoredPlacesAreKeptOnTheScreenAndTheMoveIsRemembered)
         EXPECT_EQ(g_musicControlHeight, 450);
         panel.DestroyWindow();
     }
+}
+
+TEST_F(MusicControlTest, AMissingZeroOrLostPlaceOpensAtTheTemplateSizeOnTheScreen)
+{
+    struct Row {
+        int x, y, w, h;
+    };
+    // A fresh data folder has no place at all; a place can also point off every screen.
+    const Row rows[] = {{0, 0, 0, 0}, {200, 100, 0, 300}, {-5000, -4000, 500, 400}, {9000, 9000, 500, 400}};
+    for (const Row& r : rows) {
+        place(r.x, r.y, r.w, r.h);
+        CMusicControl panel;
+        ASSERT_TRUE(panel.Create(CMusicControl::IDD));
+        CRect rect;
+        panel.GetWindowRect(rect);
+        // The template is 330 by 260 dialog units.
+        EXPECT_EQ(rect.Width(), r.w ? r.w : win::DialogUnitsToPixelsX(330)) << r.x;
+        EXPECT_EQ(rect.Height(), r.h ? r.h : win::DialogUnitsToPixelsY(260)) << r.x;
+        EXPECT_TRUE(CRect(0, 0, 1280, 1024).IntersectRect(rect, CRect(0, 0, 1280, 1024)));
+        EXPECT_GE(rect.left, 0);
+        EXPECT_LE(rect.right, 1280);
+        EXPECT_LE(rect.bottom, 1024);
+        EXPECT_TRUE(panel.IsWindowVisible());
+        EXPECT_EQ(g_musicControlWidth, rect.Width());
+        EXPECT_EQ(g_musicControlHeight, rect.Height());
+        panel.DestroyWindow();
+    }
+}
+
+TEST_F(MusicControlTest, OnAFreshDataFolderThePanelOpensWhereItCanBeSeen)
+{
+    start();
+    menu(32851);
+    CMusicControl* panel = dlg->m_musicControl.Get();
+    ASSERT_NE(panel, nullptr);
+    CRect rect;
+    panel->GetWindowRect(rect);
+    EXPECT_GT(rect.Width(), 100);
+    EXPECT_GT(rect.Height(), 100);
+    EXPECT_TRUE(panel->IsWindowVisible());
+}
+
+TEST_F(MusicControlTest, PictureButtonsBalloonTipsAndTheTitleLine)
+{
+    place(50, 50, 640, 420);
+    g_statusDanceText = "Song.mp3 - Waltz";
+    CMusicControl panel;
+    ASSERT_TRUE(panel.Create(CMusicControl::IDD));
+    const std::pair<int, const char*> tips[] = {
+        {1239, "Fast rewind the music"}, {1237, "Play the music"},     {1265, "Stop the music"},
+        {1240, "Fast forward the music"}, {1243, "Show lyrics"},       {1268, "Fade out the music"},
+        {1269, "Decrease the tempo"},    {1270, "Increase the tempo"},
+    };
+    for (const auto& [id, text] : tips) {
+        const auto* tools = panel.Tips().GetTools(panel.GetDlgItem(id));
+        ASSERT_TRUE(tools && tools->size() == 1) << id;
+        EXPECT_EQ(tools->front().text, text);
+    }
+    for (int i = 0; i < 8; ++i) {
+        COLORREF fg = 0;
+        panel.Button(i).GetColor(CButtonST::BTNST_COLOR_FG_IN, &fg);
+        EXPECT_EQ(fg, RGB(0, 128, 0)) << i;
+    }
+    EXPECT_EQ(panel.Title().GetText(), "Song.mp3 - Waltz");
+    EXPECT_EQ(panel.Title().GetTextColor(), RGB(0, 0, 255));
+    win::PumpMessages(20);
+    const QImage shot = panel.frameWidget()->grab().toImage();
+    screenshot(shot, "music-control.png");
+    // The play button shows its picture, not a plain caption on the button face.
+    const QImage play = panel.Button(1).widget()->grab().toImage();
+    std::set<QRgb> colours;
+    for (int y = 0; y < play.height(); y += 3)
+        for (int x = 0; x < play.width(); x += 3)
+            colours.insert(play.pixel(x, y));
+    EXPECT_GT(colours.size(), 8u);
+    g_statusDanceText.clear();
+    panel.DestroyWindow();
 }
 
 TEST_F(MusicControlTest, ButtonsFillTwoRowsOfFourCellsUnderTheTitle)
