@@ -1,9 +1,9 @@
 #include "app/SquareID.h"
 
 #include "app/FocusSink.h"
+#include "app/ToolWindowInfos.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/FileDialog.h"
-#include "platform/win/WidgetAccess.h"
 #include "store/AppGlobals.h"
 #include "store/DataFile.h"
 #include "store/ResourceIds.h"
@@ -73,24 +73,22 @@ std::string trimRight(std::string s)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CSquareID, CDialogEx)
+BEGIN_MESSAGE_MAP(CSquareID, CToolDialog)
     ON_BN_CLICKED(kEdit, OnEdit)
     ON_BN_CLICKED(kHide, OnHide)
     ON_BN_CLICKED(kReset, OnReset)
     ON_BN_CLICKED(kPickBoys, OnPickBoysList)
     ON_BN_CLICKED(kPickGirls, OnPickGirlsList)
     ON_CONTROL_RANGE(CBN_SELCHANGE, kFirstName, kLastName, OnNameSelected)
+    ON_CONTROL_RANGE(CBN_KILLFOCUS, kFirstName, kLastName, OnNameLeft)
     ON_EN_CHANGE(kSink, OnSinkChange)
-    ON_WM_LBUTTONDOWN()
-    ON_WM_HELPINFO()
-    ON_WM_WINDOWPOSCHANGED()
 END_MESSAGE_MAP()
 
-CSquareID::CSquareID(CWnd* parent) : CDialogEx(IDD, parent) {}
+CSquareID::CSquareID(CWnd* parent) : CToolDialog(IDD, toolwindows::kSquareId, parent) {}
 
 void CSquareID::DoDataExchange(CDataExchange* dx)
 {
-    CDialogEx::DoDataExchange(dx);
+    CToolDialog::DoDataExchange(dx);
     for (size_t i = 0; i < 12; ++i) {
         DDX_Control(dx, kDancers[i].color, m_colors[i]);
         DDX_Control(dx, kDancers[i].label, m_labels[i]);
@@ -107,7 +105,7 @@ void CSquareID::DoDataExchange(CDataExchange* dx)
 BOOL CSquareID::OnInitDialog()
 {
     m_refreshing = true;
-    CDialogEx::OnInitDialog();
+    CToolDialog::OnInitDialog();
     m_refreshing = false;
     if (auto* square = dynamic_cast<CStatic*>(GetDlgItem(kSquarePicture)))
         square->SetImageResource(273);
@@ -115,15 +113,13 @@ BOOL CSquareID::OnInitDialog()
         hexagon->SetImageResource(518);
     ApplyLayout();
 
-    if (g_tooltipsOn) {
-        win::SetToolTip(GetDlgItem(kEdit), "Edit the identifications");
-        win::SetToolTip(GetDlgItem(kHide), "Hide the window");
-        win::SetToolTip(GetDlgItem(kReset), "Reset all information");
-        for (size_t i = 0; i < 12; ++i)
-            win::SetToolTip(&m_colors[i], std::string("Color for ") + kDancers[i].name);
-        win::SetToolTip(GetDlgItem(kPickBoys), "Select a file for beaus with names");
-        win::SetToolTip(GetDlgItem(kPickGirls), "Select a file for belles with names");
-    }
+    std::vector<std::pair<int, std::string>> tools = {
+        {kEdit, "Edit the identifications"}, {kHide, "Hide the window"}, {kReset, "Reset all information"}};
+    for (size_t i = 0; i < 12; ++i)
+        tools.emplace_back(m_colors[i].GetDlgCtrlID(), std::string("Color for ") + kDancers[i].name);
+    tools.emplace_back(kPickBoys, "Select a file for beaus with names");
+    tools.emplace_back(kPickGirls, "Select a file for belles with names");
+    CreateBalloonTips(m_tips, *this, tools);
     ApplyDialogColor();
 
     LOGFONT lf;
@@ -154,8 +150,7 @@ BOOL CSquareID::OnInitDialog()
     m_db.CommitBatch();
     LoadNameList(m_boysPath, 1);
     LoadNameList(m_girlsPath, 2);
-    win::SetToolTip(GetDlgItem(kBoysPath), m_boysPath);
-    win::SetToolTip(GetDlgItem(kGirlsPath), m_girlsPath);
+    CreateBalloonTips(m_tips, *this, {{kBoysPath, m_boysPath}, {kGirlsPath, m_girlsPath}});
     ParkFocus();
     return FALSE;
 }
@@ -338,7 +333,7 @@ void CSquareID::PickList(int list)
         BeginWaitCursor();
         path = dlg.GetPathName();
         LoadNameList(path, list);
-        win::SetToolTip(GetDlgItem(list == 1 ? kBoysPath : kGirlsPath), path);
+        CreateBalloonTips(m_tips, *this, {{list == 1 ? kBoysPath : kGirlsPath, path}});
         m_db.SetSetting(list == 1 ? "music - squareidlist" : "music - squareidlist2", path, 1);
         EndWaitCursor();
     }
@@ -354,35 +349,17 @@ void CSquareID::OnSinkChange()
     ParkFocus();
 }
 
+void CSquareID::OnNameLeft(UINT)
+{
+    if (!m_refreshing)
+        UpdateData(TRUE);
+}
+
 BOOL CSquareID::PreTranslateMessage(MSG* msg)
 {
+    RelayBalloonTips(m_tips, msg);
     // Outside edit mode keys are the main window's commands and hotkeys.
     if (msg->message == WM_KEYDOWN && !m_editMode)
         SendCommand(UINT(msg->wParam));
-    return CDialogEx::PreTranslateMessage(msg);
+    return CToolDialog::PreTranslateMessage(msg);
 }
-
-void CSquareID::OnLButtonDown(UINT flags, CPoint point)
-{
-    CDialogEx::OnLButtonDown(flags, point);
-    ParkFocus();
-}
-
-BOOL CSquareID::OnHelpInfo(HELPINFO*)
-{
-    SendCommand(CMD_HELP);
-    return TRUE;
-}
-
-void CSquareID::OnWindowPosChanged(WINDOWPOS* pos)
-{
-    CDialogEx::OnWindowPosChanged(pos);
-    if (!m_hWnd)
-        return;
-    CRect r;
-    GetWindowRect(r);
-    g_squareIdPosX = r.left;
-    g_squareIdPosY = r.top;
-}
-
-void CSquareID::OnCancel() { SendCommand(CMD_SQUAREID_CLOSED); }

@@ -5,8 +5,9 @@
 // and a girls' list file; a boys' line "John - Mary" names a couple, and
 // picking such a line fills the boy's and the girl's box at once. Names and
 // colours live only in the window.
+#include "app/ToolDialog.h"
+#include "controls/PPToolTip.h"
 #include "platform/win/Controls.h"
-#include "platform/win/Dialog.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/MFCButton.h"
 #include "store/MusicDb.h"
@@ -16,7 +17,7 @@
 #include <string>
 #include <vector>
 
-class CSquareID : public CDialogEx {
+class CSquareID : public CToolDialog {
 public:
     enum { IDD = 260 };
     explicit CSquareID(CWnd* parent = nullptr);
@@ -28,7 +29,7 @@ public:
     void ApplyDialogColor();
 
     // Focus to its hidden command sink; controls refreshed.
-    void ParkFocus();
+    void ParkFocus() override;
 
     // Fills the boys' (list 1) or the girls' (list 2) name boxes from a list file.
     void LoadNameList(const std::string& path, int list);
@@ -36,14 +37,12 @@ public:
     bool IsEditMode() const { return m_editMode != 0; }
     const std::string& BoysListPath() const { return m_boysPath; }
     const std::string& GirlsListPath() const { return m_girlsPath; }
+    CPPToolTip& Tips() { return m_tips; }
 
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
     BOOL PreTranslateMessage(MSG* msg) override;
-    // Closing the window tells the main window (700), which destroys it.
-    void OnCancel() override;
-    void OnOK() override {}
 
     void OnEdit();
     void OnHide();
@@ -51,10 +50,8 @@ protected:
     void OnPickBoysList();
     void OnPickGirlsList();
     void OnNameSelected(UINT id);
+    void OnNameLeft(UINT id);
     void OnSinkChange();
-    void OnLButtonDown(UINT flags, CPoint point);
-    BOOL OnHelpInfo(HELPINFO* info);
-    void OnWindowPosChanged(WINDOWPOS* pos);
 
     DECLARE_MESSAGE_MAP()
 
@@ -63,6 +60,7 @@ private:
 
     MyFunctions m_fn;
     CMusicDb m_db;
+    CPPToolTip m_tips;
     BYTE m_editMode = 0;
     CFont m_font;
     std::array<CMFCColorButton, 12> m_colors;

@@ -1,6 +1,7 @@
 #include "app/ViewHotkeys.h"
 #include "store/ResourceIds.h"
 #include "app/ToolWindowInfos.h"
+#include "options/OptionTables.h"
 
 #include "store/AppGlobals.h"
 #include "platform/win/DataExchange.h"
@@ -13,96 +14,6 @@ namespace {
 
 constexpr int kSinkId = IDC_FOCUS_SINK;
 constexpr int kListId = 1277;
-
-const std::array<const char*, CViewHotkeys::kFunctionCount> kNames = {
-    "*** No Function ***",
-    "View Music Jukebox",
-    "View Music Recording",
-    "View Music Timer",
-    "View Music Markers",
-    "View Music Equalizer",
-    "View Music Control",
-    "View Square Identification",
-    "View Computer Cards",
-    "View Show Calls",
-    "View Hotkeys",
-    "Show Calls - Toggle Start/Stop",
-    "General - Activate tab 12",
-    "General - Activate tab 13",
-    "General - Activate tab 14",
-    "General - Activate tab 15",
-    "General - Activate tab 16",
-    "General - Activate tab 17",
-    "Choreography - Fullscreen",
-    "Choreography - Next file",
-    "Choreography - Back file",
-    "Choreography - Plus 10 file",
-    "Choreography - Minus 10 file",
-    "Choreography - Random file",
-    "Choreography - Memory file",
-    "Music - Fade",
-    "Music - Restart music",
-    "Music - Toggle Loop",
-    "Music - Auto Loop",
-    "Music - Play From Queued Tracks",
-    "Music - Increase Tempo",
-    "Music - Decrease Tempo",
-    "Music - Increase Volume",
-    "Music - Decrease Volume",
-    "Music - Increase Pitch",
-    "Music - Decrease Pitch",
-    "Music - Increase Speed",
-    "Music - Decrease Speed",
-    "Music - Fast Rewind",
-    "Music - Fast Forward",
-    "Music - Toggle 1st Dir/List",
-    "Music - Toggle 2nd Dir/List",
-    "Music - Toggle 3rd Dir/List",
-    "Music - Toggle Autostart",
-    "Music - Toggle Tracking",
-    "Music - Toggle Lyrics Show On Play",
-    "Music - Toggle Lyrics 1st Listbox",
-    "Music - Toggle Lyrics 2nd Listbox",
-    "Music - Toggle Lyrics 3rd Listbox",
-    "Music - Timer Count Up/Down",
-    "Music - Reset Timer",
-    "Music - Toggle Decrease/Increase Volume",
-    "Music - Toggle Queued Lyrics",
-    "Music - Lyrics Search",
-    "Music - Add 1 min to the Break timer",
-    "Music - Subtract 1 min from the Break timer",
-    "Markers - Play From Last Marker",
-    "Markers - Play From Last Markerzzxx Without Loop",
-    "Markers - Play From Next Marker",
-    "Markers - Play From Previous Marker",
-    "Markers - Add To Markers List",
-    "Markers - Toggle Auto Memory",
-    "Markers - Toggle Lock",
-    "Music - Focus to listbox 1",
-    "Music - Focus to listbox 2",
-    "Music - Focus to listbox 3",
-    "View - Karaoke",
-    "Music - Play next song from active list",
-    "Music - Play from loop start",
-    "Music - Play from loop stop",
-    "Music - Flag this song",
-    "Music - Play music from counter +/- X sec",
-    "Music - Save settings",
-    "Music - Play from the middle of the song",
-    "Music - Add song from listbox 1 to queued list",
-    "Music - Add song from listbox 2 to queued list",
-    "Music - Add song from listbox 3 to queued list",
-    "View Tags",
-    "Music - Load a playlist to the queued list",
-    "Music - Play previous song",
-    "Open Edit choreography window",
-    "Music - Start/Stop music",
-    "Music - Decrease Volume variable",
-    "Music - Play music F8",
-    "Music - Play music F9",
-    "General - Toogle tab 1 and 2",
-    "Show Calls - Next",
-};
 
 const char* const kFixedLines[] = {
     "F1 - Open the helpfile",
@@ -130,10 +41,9 @@ CViewHotkeys::CViewHotkeys(CWnd* parent) : CToolDialog(IDD, toolwindows::kHotkey
 
 std::string CViewHotkeys::FunctionName(int function)
 {
-    // A number stored by a newer or damaged table names nothing the dispatcher runs.
-    if (function < 0 || function >= kFunctionCount)
-        return kNames[0];
-    return kNames[size_t(function)];
+    // One table of names with the hotkeys options page; a number stored by a
+    // newer or damaged table names nothing the dispatcher runs.
+    return options::HotkeyFunctionText(function);
 }
 
 std::string CViewHotkeys::FunctionLine(int function, const std::string& key)

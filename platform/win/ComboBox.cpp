@@ -193,6 +193,11 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return CB_ERR;
         c->setItemData(index, QVariant::fromValue<qulonglong>(qulonglong(lParam)), kDataRole);
         return TRUE;
+    // The parent hears when the box gains and loses the keyboard focus.
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        NotifyParentOf(c, message == WM_SETFOCUS ? CBN_SETFOCUS : CBN_KILLFOCUS);
+        return CWnd::DefWindowProc(message, wParam, lParam);
     default: return CWnd::DefWindowProc(message, wParam, lParam);
     }
 }

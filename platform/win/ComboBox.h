@@ -3,7 +3,8 @@
 // CBS_DROPDOWNLIST, its entries in the order added or, with CBS_SORT, sorted
 // without regard to case. Each entry carries an item datum. Reports
 // CBN_SELCHANGE when the user picks an entry (never for the program's own
-// selection, as on Windows) and CBN_EDITCHANGE when the user edits the text.
+// selection, as on Windows), CBN_EDITCHANGE when the user edits the text and
+// CBN_SETFOCUS / CBN_KILLFOCUS when it gains or loses the keyboard focus.
 // Its window text is the text shown in its field. The member functions send
 // the CB_ messages, which the window procedure answers from the widget.
 #include "platform/win/Wnd.h"

@@ -253,3 +253,57 @@ TEST_F(SquareIDTest, AColourButtonOffersTheDefaultColourAndTheColourDialog)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SquareIDTest, BalloonTipsNameTheButtonsTheColoursAndTheLists)
+{
+    const std::string boys = writeList("boys.txt", "John\n");
+    preset({{"music - squareidlist", boys}});
+    start();
+    CSquareID* w = open();
+    ASSERT_NE(w, nullptr);
+    const auto tip = [&](int id) {
+        const auto* tools = w->Tips().GetTools(w->GetDlgItem(id));
+        return tools && tools->size() == 1 ? tools->front().text : std::string("(none)");
+    };
+    const std::pair<int, std::string> cases[] = {
+        {1105, "Edit the identifications"},
+        {1124, "Hide the window"},
+        {1084, "Reset all information"},
+        {1126, "Color for Boy #1"},
+        {1131, "Color for Girl #2"},
+        {1135, "Color for Girl #6"},
+        {1226, "Select a file for beaus with names"},
+        {1229, "Select a file for belles with names"},
+        {1227, boys},
+        {1228, ""},
+    };
+    for (const auto& [id, text] : cases)
+        EXPECT_EQ(tip(id), text) << id;
+}
+
+TEST_F(SquareIDTest, KeysReachTheMainWindowOutsideEditModeAndATypedNameStays)
+{
+    start();
+    CSquareID* w = open();
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(dlg->GetCurrentPage(), 0);
+    // A digit picks the main window's tab.
+    press(Qt::Key_2, Qt::NoModifier, w->GetDlgItem(1004));
+    EXPECT_EQ(dlg->GetCurrentPage(), 1);
+    EXPECT_EQ(w->GetDlgItem(1004)->GetWindowText(), "") << "the sink is emptied";
+
+    // In edit mode the keys are the name box's: a typed name stays when the focus moves on.
+    w->SendMessage(WM_COMMAND, MAKEWPARAM(1105, BN_CLICKED), 0);
+    CComboBox& first = box(w, 1308);
+    first.SetFocus();
+    press(Qt::Key_3, Qt::NoModifier, &first);
+    EXPECT_EQ(dlg->GetCurrentPage(), 1);
+    first.SetWindowText("Olle");
+    box(w, 1310).SetFocus();
+    w->ParkFocus();
+    EXPECT_EQ(first.GetWindowText(), "Olle");
+}
+
+} // namespace

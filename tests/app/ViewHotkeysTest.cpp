@@ -68,7 +68,7 @@ TEST_F(ViewHotkeysTest, ListsFixedKeysThenEveryAssignableKeyByName)
         {30, "T - Show lyrics"},
         {31, "U - " + CViewHotkeys::FunctionName(byDefault("u"))},
         {37, ", - " + CViewHotkeys::FunctionName(byDefault("comma"))},
-        {39, "- - Markers - Play From Last Markerzzxx Without Loop"},
+        {39, "- - Markers - Play From Last Marker Without Loop"},
     };
     for (const auto& [i, text] : expected)
         EXPECT_EQ(l[i], text) << i;

@@ -32,6 +32,8 @@ public:
     // "id:selection" per CBN_SELCHANGE, the selection read while handling it.
     std::vector<std::string> changes;
     int edits = 0;
+    // "+id" when a box gains the focus, "-id" when it loses it.
+    std::vector<std::string> focus;
 
 protected:
     DECLARE_MESSAGE_MAP()
@@ -41,6 +43,10 @@ protected:
     void OnChange2() { record(1302); }
     void OnChange3() { record(1303); }
     void OnEdit3() { ++edits; }
+    void OnFocus2() { focus.push_back("+1302"); }
+    void OnLeave2() { focus.push_back("-1302"); }
+    void OnFocus3() { focus.push_back("+1303"); }
+    void OnLeave3() { focus.push_back("-1303"); }
 };
 
 BEGIN_MESSAGE_MAP(ComboDialog, CDialog)
@@ -48,6 +54,10 @@ BEGIN_MESSAGE_MAP(ComboDialog, CDialog)
     ON_CBN_SELCHANGE(1302, OnChange2)
     ON_CBN_SELCHANGE(1303, OnChange3)
     ON_CBN_EDITCHANGE(1303, OnEdit3)
+    ON_CONTROL(CBN_SETFOCUS, 1302, OnFocus2)
+    ON_CBN_KILLFOCUS(1302, OnLeave2)
+    ON_CONTROL(CBN_SETFOCUS, 1303, OnFocus3)
+    ON_CBN_KILLFOCUS(1303, OnLeave3)
 END_MESSAGE_MAP()
 
 class ComboBoxes : public ::testing::Test {
@@ -175,6 +185,21 @@ TEST_F(ComboBoxes, TheProgramsSelectionsStaySilentTheUsersPicksAreReported)
     box(1302)->DeleteString(0);
     EXPECT_EQ(box(1302)->GetCurSel(), 0) << "a deletion above moves the selection with its entry";
     EXPECT_EQ(dlg.changes.size(), 3u);
+}
+
+TEST_F(ComboBoxes, TheParentHearsWhenABoxGainsAndLosesTheFocus)
+{
+    dlg.ShowWindow(SW_SHOW);
+    box(1302)->SetFocus();
+    QApplication::processEvents();
+    dlg.focus.clear();
+    box(1303)->SetFocus();
+    QApplication::processEvents();
+    box(1303)->SetWindowText("typed");
+    box(1302)->SetFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(dlg.focus, (std::vector<std::string>{"-1302", "+1303", "-1303", "+1302"}));
+    EXPECT_EQ(box(1303)->GetWindowText(), "typed");
 }
 
 TEST_F(ComboBoxes, ItemDataFollowsItsEntryAndEnablingReachesTheWidget)
