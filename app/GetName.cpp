@@ -25,3 +25,9 @@ void CGetName::OnOkButton()
     UpdateData(TRUE);
     EndDialog(IDOK);
 }
+
+void CGetName::OnCancel()
+{
+    m_name.clear();
+    CDialogEx::OnCancel();
+}

@@ -1,6 +1,6 @@
 #pragma once
 // The modal one-line name prompt (template 351): shows a name and a prompt;
-// after OK the name is the edited text.
+// after OK the name is the edited text, after Cancel or the close box empty.
 #include "platform/win/Dialog.h"
 
 #include <string>
@@ -14,6 +14,8 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
+    // Nothing chosen: no name to take by mistake.
+    void OnCancel() override;
 
     DECLARE_MESSAGE_MAP()
     void OnOkButton();
