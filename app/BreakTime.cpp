@@ -25,6 +25,7 @@ std::function<void()>& alertPlayer()
 
 BEGIN_MESSAGE_MAP(CBreakTime, CToolDialog)
     ON_WM_TIMER()
+    ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
 CBreakTime::CBreakTime(CWnd* parent) : CToolDialog(IDD, toolwindows::kBreakTime, parent) {}
@@ -141,11 +142,22 @@ BOOL CBreakTime::PreTranslateMessage(MSG* msg)
     return CToolDialog::PreTranslateMessage(msg);
 }
 
-void CBreakTime::OnCancel()
+void CBreakTime::EndCount()
 {
-    // The count ends here: nothing runs on below zero behind a closed window.
+    // Nothing runs on below zero behind a closed window.
     KillTimer(kTick);
     g_breakTimerOpen = 0;
     g_breakSecondsLeft = 0;
+}
+
+void CBreakTime::OnCancel()
+{
+    EndCount();
     CToolDialog::OnCancel();
+}
+
+void CBreakTime::OnClose()
+{
+    EndCount();
+    CToolDialog::OnClose();
 }

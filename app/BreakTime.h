@@ -45,11 +45,13 @@ protected:
     void OnCancel() override;
 
     void OnTimer(UINT_PTR id);
+    void OnClose();
 
     DECLARE_MESSAGE_MAP()
 
 private:
     void ApplyColors();
+    void EndCount();
     void SignalBreakEnd();
 
     std::string m_musicPath;

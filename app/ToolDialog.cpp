@@ -84,7 +84,8 @@ void CToolDialog::ParkFocus() { ParkFocusOnSink(*this); }
 void CToolDialog::OnClose()
 {
     const HWND self = m_hWnd;
-    OnCancel();
+    if (m_info.closedCode)
+        SendCommand(m_info.closedCode);
     // The report has normally destroyed the window.
     if (IsWindow(self))
         CDialogEx::OnClose();
