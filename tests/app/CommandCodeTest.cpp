@@ -106,9 +106,10 @@ TEST_F(CommandCodeTest, PlayerCodesActOnTheLoadedSong)
     EXPECT_EQ(g_playing, 1) << "741 only starts";
     g_position = 12.0f;
     code(711);
-    // The song plays on from the new place while the test reads it back.
-    EXPECT_GE(songPosition(), 11.99);
-    EXPECT_LT(songPosition(), 12.5);
+    // The song plays on from the new place while the test reads it back (slowly under the sanitizers).
+    const double movedTo = songPosition();
+    EXPECT_GE(movedTo, 11.99);
+    EXPECT_LT(movedTo, 14.0);
     g_statusPlayText.clear();
     code(707);
     EXPECT_EQ(g_statusPlayText, " Music playing");

@@ -38,7 +38,7 @@ protected:
         g_baseFolder = dir.str();
         dlg = std::make_unique<CMirtalDlg>();
         ASSERT_TRUE(dlg->Create(CMirtalDlg::IDD));
-        ASSERT_TRUE(waitFor([&] { return dlg->IsFirstPaintDone() || dlg->StartupFailed(); }));
+        ASSERT_TRUE(waitFor([&] { return dlg->IsFirstPaintDone() || dlg->StartupFailed(); }, testsupport::kStartWaitMs));
         ASSERT_FALSE(dlg->StartupFailed());
     }
     std::map<std::string, std::string> rows(const std::string& table)

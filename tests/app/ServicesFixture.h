@@ -70,7 +70,7 @@ protected:
             preset({});
         dlg = std::make_unique<CMirtalDlg>();
         EXPECT_TRUE(dlg->Create(CMirtalDlg::IDD));
-        EXPECT_TRUE(waitFor([&] { return dlg->IsFirstPaintDone() || dlg->StartupFailed(); }));
+        EXPECT_TRUE(waitFor([&] { return dlg->IsFirstPaintDone() || dlg->StartupFailed(); }, testsupport::kStartWaitMs));
         return *dlg;
     }
 

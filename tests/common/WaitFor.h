@@ -7,6 +7,10 @@
 
 namespace testsupport {
 
+// How long a test waits for the main window's first paint: a start under the
+// sanitizers, beside seven other tests, can take many seconds.
+constexpr int kStartWaitMs = 60000;
+
 template <class P>
 bool waitFor(P pred, int ms = 5000)
 {
