@@ -1,6 +1,6 @@
 #include "managers/DatabaseCheck.h"
 
-#include "managers/ModelessInitDlg.h"
+#include "controls/ModelessInitDlg.h"
 #include "managers/MusicCsv.h"
 #include "managers/ToolsMusic.h"
 #include "platform/win/DataExchange.h"

@@ -1,4 +1,4 @@
-#include "managers/ModelessInitDlg.h"
+#include "controls/ModelessInitDlg.h"
 
 #include "platform/win/ProgressCtrl.h"
 #include "store/AppGlobals.h"
