@@ -182,6 +182,16 @@ public:
     void OnLyricsSearchList3();
     void ToggleSongFlag(int flag);
     void ClearComboHistories();
+    // Adds the song of the path to list 1..3 (4: nothing) at the position; below 0 appends.
+    void AddSongRow(const std::string& path, int list, int position);
+    // Row count := the rows held; the control shows that many and is repainted.
+    void RefreshListCount(int list);
+    void RemoveSelectedRow(int list);
+    void ReloadList1();
+    void ReloadList2();
+    void ReloadList3();
+    // Refills list 1..3 with the remembered songs that pass filter type 1..11.
+    void FilterList(int type, const std::string& text, int exact, const std::string& caption, int list);
 
     // ======== queue
     void QueueSong(const std::string& path, int list, int row, const std::string& type, int naming);
@@ -205,6 +215,8 @@ public:
     void ToggleLyricsView();
     bool IsLyricsViewShown();
     void ReloadLyricsDocument();
+    // The lyrics reference for a song of list 0..4; empty when none is found.
+    std::string FindLyricsForSong(const std::string& musicPath, int list, bool takeFirst);
 
     // ======== markers
     void ShowMarkersPanel(bool show, bool skipLayout);
@@ -234,6 +246,8 @@ public:
 
     // ======== settings
     void ReloadSettings();
+    // Places the page's controls for its size, layout and shown views.
+    void ApplyLayout();
     void LoadFixedBpmSettings();
     void LoadAdjustPitchSettings();
     const Mp3PageSettings& Settings() const { return m_set; }

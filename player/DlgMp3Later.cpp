@@ -26,6 +26,19 @@ void CDlgMp3::OnLyricsSearchList2() { CALLREC("CDlgMp3::OnLyricsSearchList2"); }
 void CDlgMp3::OnLyricsSearchList3() { CALLREC("CDlgMp3::OnLyricsSearchList3"); }
 void CDlgMp3::ToggleSongFlag(int flag) { CALLREC("CDlgMp3::ToggleSongFlag", flag); }
 void CDlgMp3::ClearComboHistories() { CALLREC("CDlgMp3::ClearComboHistories"); }
+void CDlgMp3::AddSongRow(const std::string& path, int list, int position)
+{
+    CALLREC("CDlgMp3::AddSongRow", path, list, position);
+}
+void CDlgMp3::RefreshListCount(int list) { CALLREC("CDlgMp3::RefreshListCount", list); }
+void CDlgMp3::RemoveSelectedRow(int list) { CALLREC("CDlgMp3::RemoveSelectedRow", list); }
+void CDlgMp3::ReloadList1() { ReloadList(1); }
+void CDlgMp3::ReloadList2() { ReloadList(2); }
+void CDlgMp3::ReloadList3() { ReloadList(3); }
+void CDlgMp3::FilterList(int type, const std::string& text, int exact, const std::string& caption, int list)
+{
+    CALLREC("CDlgMp3::FilterList", type, text, exact, caption, list);
+}
 
 // ---- queue
 void CDlgMp3::LoadPlaylistIntoQueue() { CALLREC("CDlgMp3::LoadPlaylistIntoQueue"); }
@@ -41,6 +54,11 @@ void CDlgMp3::ScrollLyricsOrList(int htmlAmount, int textAmount)
 }
 void CDlgMp3::LoadLyricsDocument(const std::string& path) { CALLREC("CDlgMp3::LoadLyricsDocument", path); }
 void CDlgMp3::ReloadLyricsDocument() { CALLREC("CDlgMp3::ReloadLyricsDocument"); }
+std::string CDlgMp3::FindLyricsForSong(const std::string& musicPath, int list, bool takeFirst)
+{
+    CALLREC("CDlgMp3::FindLyricsForSong", musicPath, list, takeFirst);
+    return {};
+}
 
 // ---- markers
 
@@ -52,3 +70,4 @@ void CDlgMp3::ResetDanceTimer() {}
 // ---- settings
 void CDlgMp3::LoadFixedBpmSettings() { CALLREC("CDlgMp3::LoadFixedBpmSettings"); }
 void CDlgMp3::LoadAdjustPitchSettings() { CALLREC("CDlgMp3::LoadAdjustPitchSettings"); }
+void CDlgMp3::ApplyLayout() { CALLREC("CDlgMp3::ApplyLayout"); }
