@@ -46,3 +46,6 @@ int g_outputDevice = -1;
 int g_maxVolume = 1;
 int g_defaultVolume = 100;
 std::string g_soundFontPath;
+std::vector<MemoryList2> g_listMemory1;
+std::vector<MemoryList2> g_listMemory2;
+std::vector<MemoryList2> g_listMemory3;

@@ -2,6 +2,7 @@
 // Shared globals owned by the music player: the state of the loaded song and
 // of its playback, and the player settings the main window loads at start.
 #include "platform/win/WinTypes.h"
+#include "store/MemArray.h"
 
 #include <array>
 #include <string>
@@ -57,3 +58,9 @@ extern int g_outputDevice;            // audio device number, -1 = default
 extern int g_maxVolume;               // "music - maxvolume"
 extern int g_defaultVolume;           // "music - defaultvolume", 0..100
 extern std::string g_soundFontPath;   // "music - soundfont"
+
+// The full contents song list 1, 2, 3 was last loaded with, one entry per song
+// (name = full path, path = file title); a filter rebuilds the list from them.
+extern std::vector<MemoryList2> g_listMemory1;
+extern std::vector<MemoryList2> g_listMemory2;
+extern std::vector<MemoryList2> g_listMemory3;
