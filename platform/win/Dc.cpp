@@ -15,6 +15,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <set>
 
 using win::detail::DibToImage;
@@ -244,14 +245,24 @@ void CDC::End()
         // Only the pixels drawn on go over the next paint.
         const QImage& now = m_target->own;
         const QImage& was = m_target->before;
-        QImage overlay(now.size(), QImage::Format_ARGB32);
-        overlay.fill(0);
+        // Most client DCs only read (a control copying its parent's background):
+        // the pixels are then still shared with the copy taken at the start.
+        const bool untouched = now.constBits() == was.constBits();
+        QImage overlay;
         bool drawn = false;
-        for (int y = 0; y < now.height() && y < was.height(); ++y) {
+        const int width = std::min(now.width(), was.width());
+        const int height = untouched ? 0 : std::min(now.height(), was.height());
+        for (int y = 0; y < height; ++y) {
             const auto* a = reinterpret_cast<const QRgb*>(now.constScanLine(y));
             const auto* b = reinterpret_cast<const QRgb*>(was.constScanLine(y));
+            if (std::memcmp(a, b, size_t(width) * sizeof(QRgb)) == 0)
+                continue;
+            if (overlay.isNull()) {
+                overlay = QImage(now.size(), QImage::Format_ARGB32);
+                overlay.fill(0);
+            }
             auto* o = reinterpret_cast<QRgb*>(overlay.scanLine(y));
-            for (int x = 0; x < now.width() && x < was.width(); ++x)
+            for (int x = 0; x < width; ++x)
                 if ((a[x] ^ b[x]) & 0x00ffffffu) {
                     o[x] = a[x] | 0xff000000u;
                     drawn = true;

@@ -38,6 +38,8 @@ const bool kShareContexts = [] {
 
 // The engine may start once a window has painted; until then browsers wait in line.
 bool g_engineAllowed = false;
+// Whether a view of the engine has been made (the engine runs from then on).
+bool g_engineStarted = false;
 std::vector<std::function<void()>> g_waitingForEngine;
 
 void allowEngine()
@@ -73,6 +75,21 @@ void watchFirstPaint()
     installed = true;
     qApp->installEventFilter(new FirstPaintWatcher);
 }
+
+// Calls back when the watched widget is shown (also when an ancestor shows it).
+class ShowWatcher : public QObject {
+public:
+    ShowWatcher(QObject* parent, std::function<void()> shown) : QObject(parent), m_shown(std::move(shown)) {}
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show)
+            m_shown();
+        return false;
+    }
+
+private:
+    std::function<void()> m_shown;
+};
 
 QString fromProgramText(const std::string& s)
 {
@@ -129,7 +146,10 @@ WebView* MakeEngineView(QWidget* parent, const WebViewEvents& events)
             qWarning("The browser engine could not be loaded: %s", dlerror());
         return handle ? reinterpret_cast<MakeWebView>(dlsym(handle, "mirtal_make_web_view")) : nullptr;
     }();
-    return make ? make(parent, &events) : nullptr;
+    if (!make)
+        return nullptr;
+    g_engineStarted = true;
+    return make(parent, &events);
 }
 
 } // namespace win::detail
@@ -183,6 +203,15 @@ struct CWebBrowser2::State {
             pendingUrl.clear();
             engine->setUrl(u);
         }
+    }
+
+    // A document waits for the engine while its view is hidden: most views of
+    // the program are never shown in a session, and each engine view costs a
+    // process. Shown, it starts now, or after the first paint.
+    void shownOrNavigated()
+    {
+        if (shown == Shown::Html && !pendingUrl.isEmpty() && stack && stack->isVisible())
+            needEngine();
     }
 
     // The engine now, or after the first paint.
@@ -313,6 +342,14 @@ QWidget* CWebBrowser2::CreateWidget(QWidget* parent, DWORD)
     p.setColor(QPalette::Window, Qt::white);
     m_state->blank->setPalette(p);
     stack->addWidget(m_state->blank);
+    // A view shown later starts the engine at once if a window has painted by then.
+    watchFirstPaint();
+    State* state = m_state.get();
+    std::weak_ptr<bool> guard = m_state->alive;
+    stack->installEventFilter(new ShowWatcher(stack, [state, guard] {
+        if (guard.lock())
+            state->shownOrNavigated();
+    }));
     return stack;
 }
 
@@ -340,7 +377,7 @@ void CWebBrowser2::Navigate(const std::string& address)
         s.web()->setUrl(url);
     } else {
         s.pendingUrl = url;
-        s.needEngine();
+        s.shownOrNavigated();
     }
 }
 
@@ -494,6 +531,6 @@ namespace win {
 
 void StartWebEngineNow() { allowEngine(); }
 
-bool WebEngineStarted() { return g_engineAllowed; }
+bool WebEngineStarted() { return g_engineStarted; }
 
 } // namespace win

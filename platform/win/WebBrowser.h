@@ -9,8 +9,10 @@
 // Every completed load gives the document a new id, so a holder of the
 // document can tell that it changed.
 //
-// The engine starts after the first window of the program has painted (or
-// when a caller needs a document sooner), so it never delays the first paint.
+// The engine starts when a view first shows a document (never before the
+// first window of the program has painted, so it never delays the first
+// paint) or when a caller needs a document; a hidden view only keeps the
+// address it was given.
 #include "platform/win/Wnd.h"
 
 #include <memory>
@@ -73,8 +75,9 @@ private:
 };
 
 namespace win {
-// Starts the browser engine now instead of after the first paint (benchmarks, tests).
+// Lets the browser engine start now instead of after the first paint (benchmarks, tests):
+// views shown with a document start it at once.
 void StartWebEngineNow();
-// Whether the engine has been started.
+// Whether the engine has been started (a view of it made).
 bool WebEngineStarted();
 } // namespace win

@@ -75,6 +75,51 @@ TEST(WebBrowser, TheEngineStartsOnlyAfterTheWindowHasPainted)
     host.DestroyWindow();
 }
 
+// Most views of the program stay hidden for a whole session: a hidden view keeps
+// its address and starts the engine only once shown or asked for its document.
+TEST(WebBrowser, AHiddenViewStartsTheEngineOnlyWhenShownOrAskedForItsDocument)
+{
+    if (win::WebEngineStarted())
+        GTEST_SKIP() << "an earlier test in this process started the engine";
+    testsupport::TempDir dir;
+    testsupport::writeFile(dir.file("shown.htm"), "<html><body>shown later</body></html>");
+    testsupport::writeFile(dir.file("asked.htm"), "<html><body>asked for</body></html>");
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300), nullptr, 0));
+    CWebBrowser2 shownLater;
+    CWebBrowser2 askedFor;
+    ASSERT_TRUE(shownLater.Create(0, CRect(0, 0, 380, 280), &host, 0));
+    ASSERT_TRUE(askedFor.Create(0, CRect(0, 0, 380, 280), &host, 0));
+    shownLater.Navigate(dir.file("shown.htm"));
+    askedFor.Navigate(dir.file("asked.htm"));
+    PaintWatch watch;
+    watch.browser = shownLater.widget();
+    host.frameWidget()->installEventFilter(&watch);
+    host.ShowWindow(SW_SHOW);
+    ASSERT_TRUE(testsupport::waitFor([&] { return watch.paints > 0; }, 10000));
+    // Well past the first paint, when a shown view would have started it.
+    testsupport::waitFor([] { return false; }, 500);
+    host.frameWidget()->removeEventFilter(&watch);
+    EXPECT_FALSE(win::WebEngineStarted());
+    EXPECT_TRUE(shownLater.GetBusy());
+    EXPECT_EQ(shownLater.GetLocationURL(), dir.file("shown.htm"));
+
+    shownLater.ShowWindow(SW_SHOW);
+    ASSERT_TRUE(testsupport::waitFor([&] { return !shownLater.GetBusy(); }, 30000));
+    EXPECT_TRUE(win::WebEngineStarted());
+    EXPECT_NE(shownLater.DocumentId(), 0);
+    std::string html;
+    ASSERT_TRUE(shownLater.ReadDocumentHtml(html));
+    EXPECT_NE(html.find("shown later"), std::string::npos);
+
+    EXPECT_EQ(askedFor.widget()->findChild<QWebEngineView*>(), nullptr);
+    EXPECT_NE(askedFor.DocumentId(), 0);
+    ASSERT_TRUE(askedFor.ReadDocumentHtml(html));
+    EXPECT_NE(html.find("asked for"), std::string::npos);
+    EXPECT_FALSE(askedFor.IsWindowVisible());
+    host.DestroyWindow();
+}
+
 TEST(WebBrowser, APdfShowsItsFirstPage)
 {
     testsupport::TempDir dir;
