@@ -143,6 +143,11 @@ TEST_F(CommandCodeTest, WindowAndDocumentCommandsWithTheirArguments)
         code(919);
         ASSERT_TRUE(dlg->m_lyricsWindow2);
     };
+    // Lyrics window 2, shown with the window number and the document.
+    auto lyricsWindow2Shows = [&](int number, const std::string& document) {
+        CModelessLyrics* w = dlg->m_lyricsWindow2.Get();
+        return w && w->IsWindowVisible() && w->GetWindowNumber() == number && w->GetDocument() == document;
+    };
     auto open = [&](UINT item) { return [this, item] { dlg->ToggleToolWindow(item); }; };
     auto linkedRecorder = [&] {
         dlg->ToggleToolWindow(ID_VIEW_RECORDER);
@@ -167,14 +172,12 @@ TEST_F(CommandCodeTest, WindowAndDocumentCommandsWithTheirArguments)
         {811, [&] { code(810); }, {}, [&] { return !dlg->m_breakTimer && g_breakTimerOpen == 0; }},
         {813, nullptr, {}, [&] { return dlg->m_breakTimer.IsVisible(); }},
         {814, open(ID_VIEW_CARDS), {}, [&] { return dlg->m_cards && dlg->m_cards->Tip() == "B"; }},
-        {907, lyricsWindow1, {"CModelessLyrics::ShowDocument(\"/lyrics/song.htm\")"}, nullptr},
+        {907, lyricsWindow1, {}, [&] { return dlg->m_lyricsWindow1->GetDocument() == "/lyrics/song.htm"; }},
         {908, nullptr, {}, [&] { return dlg->LyricsPage().GetShownFile() == "/lyrics/song.htm"; }},
-        {909, nullptr, {"CModelessLyrics::SetWindowNumber(1)", "CModelessLyrics::ShowDocument(\"/docs/Cue.htm\")"},
-         [&] { return dlg->m_lyricsWindow2.IsVisible(); }},
+        {909, nullptr, {}, [&] { return lyricsWindow2Shows(1, "/docs/Cue.htm"); }},
         {915, nullptr, {},
          [&] { return dlg->m_editor.IsVisible() && dlg->m_editor->GetDocument() == "/docs/Cue.htm"; }},
-        {919, nullptr, {"CModelessLyrics::SetWindowNumber(0)", "CModelessLyrics::ShowDocument(\"/docs/Cue.htm\")"},
-         [&] { return dlg->m_lyricsWindow2.IsVisible(); }},
+        {919, nullptr, {}, [&] { return lyricsWindow2Shows(0, "/docs/Cue.htm"); }},
         {911, nullptr, {"CDlgMp3::TakeQueuedLyrics()"}, nullptr},
         {912, nullptr, {"CDlgMp3::ShowMarkersPanel(1, 0)"}, [&] { return dlg->MusicPage().IsMarkersPanelShown(); }},
         {912, nullptr, {"CDlgMp3::ShowMarkersPanel(0, 0)"}, [&] { return !dlg->MusicPage().IsMarkersPanelShown(); }},

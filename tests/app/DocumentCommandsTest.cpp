@@ -132,20 +132,19 @@ TEST_F(DocumentCommandsTest, PlayInLyricsModeTwoMakesLyricsWindowOneAndShowsTheL
 {
     g_lyricsShowMode = 2;
     g_lyricsPath = "/lyrics/song.htm";
-    callrec::Scope rec;
     send(CMD_PLAY_STARTED);
     CModelessLyrics* window = dlg->m_lyricsWindow1.Get();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->IsWindowVisible());
-    EXPECT_EQ(count(rec, "CModelessLyrics::ShowDocument(\"/lyrics/song.htm\")"), 2);
+    EXPECT_EQ(window->GetDocument(), "/lyrics/song.htm");
     EXPECT_TRUE(dlg->GetLyricsWindowKeys());
 
-    // Mode 0: the lyrics page shows them.
+    // Mode 0: the lyrics page shows them; the window keeps its document.
     g_lyricsShowMode = 0;
-    rec.Clear();
+    g_lyricsPath = "/lyrics/next.htm";
     send(CMD_PLAY_STARTED);
-    EXPECT_EQ(dlg->LyricsPage().GetShownFile(), "/lyrics/song.htm");
-    EXPECT_EQ(rec.Count("CModelessLyrics::"), 0);
+    EXPECT_EQ(dlg->LyricsPage().GetShownFile(), "/lyrics/next.htm");
+    EXPECT_EQ(window->GetDocument(), "/lyrics/song.htm");
 }
 
 TEST_F(DocumentCommandsTest, EachEditRequestOpensAnotherEditor)
@@ -252,29 +251,34 @@ TEST_F(DocumentCommandsTest, AutomaticScrollGoesWhereTheLyricsModeSays)
         bool lyricsView;
         bool window;
         callrec::List calls;
+        int windowScrolled; // by how much lyrics window 1's document moves
     };
     const Case cases[] = {
-        {0, false, false, {}},
-        {1, false, false, {}},
-        {1, true, false, {"CDlgMp3::ScrollLyricsOrList(3, 3)"}},
-        {2, false, false, {}},
-        {2, false, true, {"CModelessLyrics::ScrollBy(3)"}},
-        {3, true, true, {}},
+        {0, false, false, {}, 0},
+        {1, false, false, {}, 0},
+        {1, true, false, {"CDlgMp3::ScrollLyricsOrList(3, 3)"}, 0},
+        {2, false, false, {}, 0},
+        {2, false, true, {}, 3},
+        {3, true, true, {}, 0},
     };
     lyricspage::showLong(*dlg, dir);
     for (const Case& c : cases) {
         if (dlg->MusicPage().IsLyricsViewShown() != c.lyricsView)
             dlg->MusicPage().ToggleLyricsView();
         if (c.window && !dlg->m_lyricsWindow1)
-            openLyricsWindow1("/lyrics/song.htm");
+            openLyricsWindow1(lyricspage::longPage(dir));
         if (!c.window)
             dlg->CloseLyricsWindow(1);
         g_lyricsShowMode = c.mode;
         callrec::Scope rec;
         const int before = lyricspage::scrolled(*dlg);
+        const int windowBefore = c.window ? lyricspage::scrolled(*dlg->m_lyricsWindow1.Get()) : 0;
         send(CMD_SCROLL_LYRICS);
         EXPECT_EQ(rec.Calls(), c.calls) << c.mode << c.lyricsView << c.window;
         EXPECT_EQ(lyricspage::scrolled(*dlg) - before, c.mode == 0 ? 3 : 0) << "the lyrics page, mode " << c.mode;
+        if (c.window) {
+            EXPECT_EQ(lyricspage::scrolled(*dlg->m_lyricsWindow1.Get()) - windowBefore, c.windowScrolled) << c.mode;
+        }
     }
 }
 
@@ -422,11 +426,14 @@ TEST_F(DocumentCommandsTest, ReloadAfterSavingReachesEveryLyricsView)
     EXPECT_EQ(dlg->LyricsPage().GetShownFile(), "[db]RR 7");
     EXPECT_EQ(rec.Count("CDlgMp3::ReloadLyricsDocument("), 0) << "the music page shows its lists";
     dlg->MusicPage().ToggleLyricsView();
-    openLyricsWindow1("/lyrics/song.htm");
+    const std::string saved = dir.file("saved.txt");
+    testsupport::writeFile(saved, "Before the save\r\n");
+    openLyricsWindow1(saved);
+    testsupport::writeFile(saved, "After the save\r\n");
     rec.Clear();
     send(CMD_RELOAD_LYRICS);
     EXPECT_EQ(rec.Count("CDlgMp3::ReloadLyricsDocument("), 1);
-    EXPECT_EQ(rec.Count("CModelessLyrics::Reload("), 1);
+    EXPECT_EQ(dlg->m_lyricsWindow1->GetTextView().GetWindowText().substr(0, 14), "After the save");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // The lyrics page with a long HTML document to scroll, and how far it is scrolled.
 #include "app/MirtalDlg.h"
+#include "app/ModelessLyrics.h"
 #include "common/TestSupport.h"
 #include "texts/HtmlEditCtrl2.h"
 
@@ -9,16 +10,31 @@
 namespace lyricspage {
 
 // A document of 120 paragraphs in the folder, shown on the page, loaded and at its top.
-inline void showLong(CMirtalDlg& dlg, const testsupport::TempDir& dir)
+// A document of 120 paragraphs in the folder.
+inline std::string longPage(const testsupport::TempDir& dir)
 {
     std::string html = "<html><body>";
     for (int i = 0; i < 120; ++i)
         html += "<p>Line " + std::to_string(i) + "</p>";
     testsupport::writeFile(dir.file("long-lyrics.htm"), html + "</body></html>");
-    dlg.LyricsPage().ShowFile(dir.file("long-lyrics.htm"));
+    return dir.file("long-lyrics.htm");
+}
+
+inline void showLong(CMirtalDlg& dlg, const testsupport::TempDir& dir)
+{
+    dlg.LyricsPage().ShowFile(longPage(dir));
     dlg.LyricsPage().GetBrowser()->EnsureDocument();
 }
 
 inline int scrolled(CMirtalDlg& dlg) { return dlg.LyricsPage().GetBrowser()->GetDocumentScrollY(); }
+
+// How far a lyrics window's browser document is scrolled; -1 without a browser.
+inline int scrolled(CModelessLyrics& window)
+{
+    CHtmlEditCtrl2* browser = window.GetBrowser();
+    if (!browser || !browser->EnsureDocument())
+        return -1;
+    return browser->GetDocumentScrollY();
+}
 
 } // namespace lyricspage
