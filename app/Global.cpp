@@ -104,27 +104,21 @@ void CGlobal::OnShortcut()
     UpdateData(FALSE);
 }
 
-void CGlobal::OnBrowseLyrics()
+void CGlobal::Browse(std::string& folder, int& choice, int chosen)
 {
     CFolderPicker picker;
-    const std::string folder = picker.BrowseEx(this, "Select a folder:", 0, m_lyricsFolder, BIF_NEWDIALOGSTYLE);
-    if (!folder.empty()) {
-        m_lyricsChoice = 0;
-        m_lyricsFolder = folder;
+    const std::string picked = picker.BrowseEx(this, "Select a folder:", 0, folder, BIF_NEWDIALOGSTYLE);
+    // A cancelled choice keeps the folder.
+    if (!picked.empty()) {
+        choice = chosen;
+        folder = picked;
     }
     UpdateData(FALSE);
 }
 
-void CGlobal::OnBrowseMusic()
-{
-    CFolderPicker picker;
-    const std::string folder = picker.BrowseEx(this, "Select a folder:", 0, m_musicFolder, BIF_NEWDIALOGSTYLE);
-    if (!folder.empty()) {
-        m_musicChoice = 1;
-        m_musicFolder = folder;
-    }
-    UpdateData(FALSE);
-}
+void CGlobal::OnBrowseLyrics() { Browse(m_lyricsFolder, m_lyricsChoice, 0); }
+
+void CGlobal::OnBrowseMusic() { Browse(m_musicFolder, m_musicChoice, 1); }
 
 void CGlobal::OnDefault()
 {

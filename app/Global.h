@@ -45,6 +45,8 @@ protected:
     void OnCancelButton() { OnCancel(); }
 
 private:
+    // Asks for a folder starting at the field's; a folder chosen goes into it and sets the choice.
+    void Browse(std::string& folder, int& choice, int chosen);
     // The data folder's folder of that name.
     std::string DataFolder(const char* name) const;
 

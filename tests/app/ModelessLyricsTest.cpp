@@ -2,9 +2,11 @@
 // the browser made only when a document needs it and made anew after a PDF,
 // the rich-edit view's font from the stored size, the places of windows 1 and
 // 2, and the menu.
+#include "LyricsPageHelper.h"
 #include "MainWindowFixture.h"
 
 #include "app/ModelessLyrics.h"
+#include "common/CommandSink.h"
 #include "platform/win/FileDialog.h"
 #include "platform/win/ListCtrl.h"
 #include "platform/win/Shell.h"
@@ -27,21 +29,9 @@ using namespace mainwindowtest;
 
 namespace {
 
-// Stands for the main window: keeps the command codes it is sent.
-class CodeSink : public CWnd {
-public:
-    std::vector<UINT> codes;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_KEYDOWN)
-            codes.push_back(UINT(wParam));
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-};
-
 class ModelessLyricsTest : public MainWindowTest {
 protected:
-    CodeSink sink;
+    testsupport::CommandSink sink;
     std::vector<std::unique_ptr<CModelessLyrics>> windows;
 
     void SetUp() override
@@ -97,14 +87,6 @@ protected:
                    "','[yes]');");
         db.Execute("insert into cuesheet values('" + label + "','" + sheet + "');");
         db.Close();
-    }
-    std::string longPage()
-    {
-        std::string h = "<html><body>";
-        for (int i = 0; i < 120; ++i)
-            h += "<p>Line " + std::to_string(i) + "</p>";
-        testsupport::writeFile(dir.file("long.htm"), h + "</body></html>");
-        return dir.file("long.htm");
     }
     static void command(CWnd& w, UINT id) { w.SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 };
@@ -162,7 +144,7 @@ TEST_F(ModelessLyricsTest, TextsShowInTheRichEditViewWithoutMakingTheBrowser)
 TEST_F(ModelessLyricsTest, PagesPdfsAndCueSheetsShowInTheBrowserMadeWhenFirstNeeded)
 {
     record("RR 7", "Sunny", "<p>Circle left, the sun is high</p>");
-    const std::string page = longPage();
+    const std::string page = lyricspage::longPage(dir);
     testsupport::writeFile(dir.file("sheet.pdf"), "%PDF-1.4\n");
     CModelessLyrics& w = open();
     EXPECT_EQ(w.GetBrowser(), nullptr) << "not made with the window";
