@@ -134,6 +134,13 @@ BEGIN_MESSAGE_MAP(CDlgMp3, CDialogEx)
     ON_BN_CLICKED(1115, OnLyricsSearchList1)
     ON_BN_CLICKED(1116, OnLyricsSearchList2)
     ON_BN_CLICKED(1117, OnLyricsSearchList3)
+    // tempo, pitch, speed, volume; dance and break timers
+    ON_MESSAGE(UWM_SLIDER_MOVING, OnSliderMessage)
+    ON_MESSAGE(UWM_SLIDER_MOVED, OnSliderMessage)
+    ON_EN_KILLFOCUS(1223, OnKeychangeStepsChanged)
+    ON_BN_CLICKED(1262, SetKeychangeTimeHere)
+    ON_BN_CLICKED(1241, OnBreakButton)
+    ON_EN_KILLFOCUS(1281, OnBreakMinutesChanged)
 END_MESSAGE_MAP()
 
 CDlgMp3::CDlgMp3(CWnd* parent) : CDialogEx(IDD, parent) {}

@@ -162,6 +162,14 @@ public:
     void FadeOut();
     void FadeToNextInList();
     void ToggleVolumeDecrease();
+    // A slider of the page (1038 tempo, 1039 pitch, 1040 speed, 1041 volume) was moved.
+    void OnSliderMoved(UINT id);
+    void OnKeychangeStepsChanged();
+    void SetKeychangeTimeHere();
+    // The gain in dB that equalizer band 0..2 of the song stream has now.
+    float EqualizerGain(int band) const;
+    // The beat scan's answer, as a test or a benchmark gives it.
+    void SetDetectedBpm(float bpm);
 
     // ======== song lists
     // The rows of song list 1..3 (column 3 is the full path).
@@ -231,6 +239,14 @@ public:
     void DanceTimerCommand(int type);
     void StartDanceTimer();
     void ResetDanceTimer();
+    void DanceTimerTick();
+    void PlayDing();
+    // The dance time of the current level (or of every level), in seconds.
+    int LevelTimerSeconds() const;
+    // Opens or closes the break timer: how 1 automatically, 2 by the button.
+    void ToggleBreakTimer(int how);
+    void OnBreakButton();
+    void OnBreakMinutesChanged();
     void JukeboxPlayNext();
     void StartJukeboxFade();
 
@@ -300,6 +316,7 @@ protected:
     void OnResetButton() { ResetMusicSettings(); }
     void OnCommentButton() { EditSongComment(); }
     void OnFadeButton() { FadeOut(); }
+    LRESULT OnSliderMessage(WPARAM id, LPARAM pos);
     void OnDblClkList1(NMHDR* hdr, LRESULT* result);
     void OnDblClkList2(NMHDR* hdr, LRESULT* result);
     void OnDblClkList3(NMHDR* hdr, LRESULT* result);
@@ -332,6 +349,14 @@ private:
     void ReportNoDevice();
     HSTREAM CreateDecodeStream(const std::string& path, const std::string& ext) const;
     void ShowTimeLabels();
+    // ---- tempo and timer steps
+    float ShownBpm();
+    std::string BpmText(float effectiveTempo);
+    std::string SpeedText() const;
+    void QueueSelectedRow(int list);
+    void ShowDanceTimer(int seconds, COLORREF colour);
+    void AutoBreakTick();
+    void BreakCheckTick();
     void ApplySettingsToControls();
 
     // ======== controls of template 130
@@ -426,9 +451,20 @@ private:
     bool m_markersPanelShown = false;
     int m_keychangeArea = 1;
 
-    // ======== dance timer
+    // ======== dance timer and break
     int m_danceTimerStarted = 0;
     int m_danceTimerPeriod = 500;
+    int m_danceHalfTick = 0;
+    int m_danceCountUp = 0;
+    int m_danceCountDown = 0;
+    int m_danceLimit = 0;                    // the level time at start: the count-up's overtime
+    int m_danceBlink = 0;
+    int m_danceAlarmDone = 0;
+    int m_autoBreakCount = 0;                // seconds since the music stopped
+
+    // ======== volume decrease (kept across songs)
+    int m_volumeDecreased = 0;
+    int m_savedVolume = 100;
 
     // ======== timers: the id each running timer got when it was armed (0 = not running)
     UINT_PTR m_timerIds[100] = {};

@@ -1,9 +1,7 @@
 // The music page's audio engine: the start of the audio library, its errors,
-// the restart after a device change, the sound font, and how the song's
-// tempo, pitch, rate, volume and equalizer reach its stream.
+// the restart after a device change, the sound font and the song's beat scan.
 #include "player/DlgMp3.h"
 
-#include "app/CallRecorder.h"
 #include "karaoke/Karalux.h"
 #include "platform/audio/BassFx.h"
 #include "platform/audio/BassPlugin.h"
@@ -163,46 +161,6 @@ BOOL CDlgMp3::DestroyWindow()
     m_stream = 0;
     g_cdgStream = 0;
     return CDialogEx::DestroyWindow();
-}
-
-// ---- tempo, pitch, rate, volume and equalizer on the song stream
-
-void CDlgMp3::ApplyAttributes()
-{
-    if (!m_stream)
-        return;
-    const float tempo = g_tempo + (g_eqOn ? float(g_eqTempo / 2) : 0.0f);
-    const float pitch = g_pitch + (g_eqOn ? float(g_eqPitch) : 0.0f);
-    BASS_ChannelSetAttribute(m_stream, BASS_ATTRIB_TEMPO, tempo);
-    BASS_ChannelSetAttribute(m_stream, BASS_ATTRIB_TEMPO_PITCH, pitch);
-    BASS_ChannelSetAttribute(m_stream, BASS_ATTRIB_TEMPO_FREQ, float(g_speedHz));
-    BASS_ChannelSetAttribute(m_stream, BASS_ATTRIB_VOL, float(g_songVolume) / 100.0f);
-    if (m_tempoSlider.m_hWnd) {
-        m_tempoSlider.SetPos(int(g_tempo));
-        m_pitchSlider.SetPos(int(g_pitch));
-        m_speedSlider.SetPos(g_speedHz);
-        m_volumeSlider.SetPos(g_songVolume);
-        m_pitchLabel.SetText(m_fn.FloatToString(g_pitch));
-        m_speedLabel.SetText(std::to_string(g_speedHz));
-        m_volumeLabel.SetText(std::to_string(g_songVolume));
-        const float bpm = DetectedBpm();
-        m_bpmLabel.SetText(bpm > 0 ? m_fn.FloatToString(bpm * (100.0f + tempo) / 100.0f) : "0");
-    }
-}
-
-void CDlgMp3::ApplyEqualizer(int create)
-{
-    CALLREC("CDlgMp3::ApplyEqualizer", create);
-    if (!m_stream)
-        return;
-    static const float kCentres[3] = {1000.0f, 6000.0f, 16000.0f};
-    const int gains[3] = {g_eqBass, g_eqMid, g_eqTreble};
-    for (int i = 0; i < 3; ++i) {
-        if (create || !m_eqBands[i])
-            m_eqBands[i] = BASS_ChannelSetFX(m_stream, BASS_FX_DX8_PARAMEQ, 0);
-        BASS_DX8_PARAMEQ p{kCentres[i], 18.0f, g_eqOn ? float(gains[i]) : 0.0f};
-        BASS_FXSetParameters(m_eqBands[i], &p);
-    }
 }
 
 float CDlgMp3::DetectedBpm()

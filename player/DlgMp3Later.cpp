@@ -5,13 +5,6 @@
 
 #include "app/CallRecorder.h"
 
-// ---- tempo, pitch, volume
-void CDlgMp3::ApplyFixedBpm(float bpm) { CALLREC("CDlgMp3::ApplyFixedBpm", bpm); }
-void CDlgMp3::AdjustPitch(int semitones) { CALLREC("CDlgMp3::AdjustPitch", semitones); }
-void CDlgMp3::MusicAction(int action) { CALLREC("CDlgMp3::MusicAction", action); }
-void CDlgMp3::FadeToNextInList() { CALLREC("CDlgMp3::FadeToNextInList"); }
-void CDlgMp3::ToggleVolumeDecrease() { CALLREC("CDlgMp3::ToggleVolumeDecrease"); }
-
 // ---- song lists
 void CDlgMp3::InitTrackFilterLabels() {}
 void CDlgMp3::LoadLevelPlaylists(int level) { CALLREC("CDlgMp3::LoadLevelPlaylists", level); }
@@ -62,12 +55,5 @@ std::string CDlgMp3::FindLyricsForSong(const std::string& musicPath, int list, b
 
 // ---- markers
 
-// ---- dance timer, break, jukebox
-void CDlgMp3::DanceTimerCommand(int type) { CALLREC("CDlgMp3::DanceTimerCommand", type); }
-void CDlgMp3::StartDanceTimer() {}
-void CDlgMp3::ResetDanceTimer() {}
-
 // ---- settings
-void CDlgMp3::LoadFixedBpmSettings() { CALLREC("CDlgMp3::LoadFixedBpmSettings"); }
-void CDlgMp3::LoadAdjustPitchSettings() { CALLREC("CDlgMp3::LoadAdjustPitchSettings"); }
 void CDlgMp3::ApplyLayout() { CALLREC("CDlgMp3::ApplyLayout"); }

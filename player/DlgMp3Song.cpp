@@ -4,6 +4,7 @@
 #include "player/DlgMp3.h"
 
 #include "app/Comment.h"
+#include "controls/ModelessInitDlg.h"
 #include "karaoke/Karalux.h"
 #include "platform/audio/BassCd.h"
 #include "platform/audio/BassFx.h"
@@ -177,8 +178,10 @@ void CDlgMp3::FreeSong()
     m_loopCounter = 0;
     if (g_eqEachSong)
         g_eqBass = g_eqMid = g_eqTreble = 0;
-    if (!m_set.resetTimerZero)
+    if (!m_set.resetTimerZero) {
         ResetDanceTimer();
+        m_danceAlarmDone = 0;
+    }
 
     if (m_hWnd) {
         m_lengthLabel.SetFontSize(26);
@@ -199,8 +202,35 @@ void CDlgMp3::FreeSong()
 
 void CDlgMp3::InitSong()
 {
+    // 1. the please-wait window, which frees itself when its window goes
+    CModelessInitDlg* wait = nullptr;
+    if (m_hWnd) {
+        wait = new CModelessInitDlg(this);
+        if (wait->Create(CModelessInitDlg::IDD, this)) {
+            wait->ShowWindow(SW_SHOW);
+            wait->UpdateWindow();
+            wait->SetText("Init Song");
+            wait->StartProgress(0, 15, 1);
+            wait->Step();
+        } else {
+            delete wait;
+            wait = nullptr;
+        }
+    }
+    auto step = [&] {
+        if (wait)
+            wait->Step();
+    };
+    auto text = [&](const char* t) {
+        if (wait)
+            wait->SetText(t);
+    };
+
     // 2. length in whole seconds
     g_songLength = int(BASS_ChannelBytes2Seconds(m_stream, BASS_ChannelGetLength(m_stream, BASS_POS_BYTE)));
+    step();
+    text("Checking BPM");
+    step();
 
     // 4. the file's rate
     float rate = 0;
@@ -223,6 +253,8 @@ void CDlgMp3::InitSong()
     }
 
     // 7., 8. the stored settings of the song
+    text("Load settings");
+    step();
     m_db.LoadSongSettings(g_currentSongPath, 1);
     m_rating = g_songRating;
     SendCommand(CMD_MARKERS_RELOAD);
@@ -241,6 +273,7 @@ void CDlgMp3::InitSong()
     ShowTimeLabels();
     ApplyEqualizer(1);
     SendCommand(CMD_EQUALIZER_REFRESH);
+    step();
     UpdateStatusTexts();
     SendCommand(CMD_SET_POSITION_RANGE, g_songLength);
 
@@ -252,6 +285,8 @@ void CDlgMp3::InitSong()
     }
 
     // 17. lyrics (the lookup comes with the lyrics view)
+    text("Searching for lyrics");
+    step();
     if (g_lyricsPath.empty()) {
         SendCommand(CMD_LYRICS_WINDOW_CLOSE);
     } else if (CButtonST* b = Button(1243); b && b->m_hWnd) {
@@ -261,6 +296,14 @@ void CDlgMp3::InitSong()
     m_trackPending = 1;
     if (!m_set.resetTimerZero)
         SendCommand(CMD_TIMER_TICK);
+
+    // 21. the bar fills up and the window goes
+    if (wait) {
+        step();
+        while (!wait->StepAndTest()) {
+        }
+        wait->DestroyWindow();
+    }
 }
 
 void CDlgMp3::ShowTimeLabels()

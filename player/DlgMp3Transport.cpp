@@ -95,8 +95,10 @@ void CDlgMp3::WriteTrackRow()
 void CDlgMp3::StartAutoBreakCount()
 {
     if (m_set.autoBreakMinutes > 0)
-        if (CButtonST* b = Button(1241); b && b->m_hWnd && b->IsWindowVisible())
+        if (CButtonST* b = Button(1241); b && b->m_hWnd && b->IsWindowVisible()) {
+            m_autoBreakCount = 0;
             ArmTimer(kTimerAutoBreak, 1000);
+        }
 }
 
 // ---- play, pause, stop
@@ -506,6 +508,9 @@ void CDlgMp3::OnTimer(UINT_PTR id)
             StopTimer(kTimerMarkerTime);
         break;
     case kTimerAudioRetry: OpenAudioDevice(); break;
+    case kTimerDance: DanceTimerTick(); break;
+    case kTimerAutoBreak: AutoBreakTick(); break;
+    case kTimerBreakCheck: BreakCheckTick(); break;
     case kTimerDpiNotice: {
         StopTimer(kTimerDpiNotice);
         CDpiMsg notice(this);
@@ -525,7 +530,7 @@ void CDlgMp3::PollPosition()
     UpdateLevelMeter();
     SendPosition();
     if (g_breakTimerOpen && g_position > 0.5f)
-        SendCommand(CMD_BREAK_CLOSE);
+        OnBreakButton();
     if (g_position >= g_keychangeTime && g_keychangeTime > 0 && g_keychangeSteps > 0 && !m_keychangeDone) {
         g_pitch += float(g_keychangeSteps);
         ApplyAttributes();
@@ -590,6 +595,9 @@ void CDlgMp3::FadeOut()
     if (g_playing) {
         BASS_ChannelSlideAttribute(m_stream, BASS_ATTRIB_VOL, 0.0f, DWORD(m_set.fadeSeconds) * 1000);
         ArmTimer(kTimerFadeOut, UINT(std::max(1, m_set.fadeSeconds * 1000)));
+        SendCommand(CMD_CARDS_NEXT);
+        ShowFadeInButton(true);
+        SetPlayButtonIcon(true);
     } else {
         g_fadeInNextPlay = 1;
         Play();

@@ -103,6 +103,8 @@ int Mixer::pull(float* out, int frames, std::int64_t now)
     if (n < size_t(frames))
         std::memset(out + n * ch, 0, (size_t(frames) - n) * ch * sizeof(float));
     m_read.store(read + n, std::memory_order_release);
+    if (Monitor* monitor = m_monitor.load(std::memory_order_acquire))
+        monitor->taken(out, int(n), read);
     // The frames taken start playing now; silence after them does not advance them.
     m_stampSeq.fetch_add(1, std::memory_order_acq_rel);
     m_stampFrom.store(read, std::memory_order_relaxed);

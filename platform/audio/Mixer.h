@@ -20,6 +20,15 @@ class Mixer {
 public:
     static constexpr int kBlockFrames = 128;
 
+    // Sees what the output takes, as it takes it (on the output's thread, so
+    // it must neither block nor allocate): `first` is the mixer's index of the
+    // first of `frames` interleaved frames.
+    class Monitor {
+    public:
+        virtual ~Monitor() = default;
+        virtual void taken(const float* out, int frames, std::uint64_t first) = 0;
+    };
+
     // The lead for an output that takes `periodFrames` at once: what it takes
     // plus one block, so the next period is ready when it asks.
     static int leadFor(int periodFrames) { return periodFrames + kBlockFrames; }
@@ -45,6 +54,10 @@ public:
     bool paused() const { return m_paused.load(); }
 
     void setVolume(float volume) { m_volume.store(volume); }
+
+    // One monitor at most; null removes it. Remove it before it goes, and
+    // stop the output (or wait a period) before freeing it.
+    void setMonitor(Monitor* monitor) { m_monitor.store(monitor, std::memory_order_release); }
     float volume() const { return m_volume.load(); }
 
     // Output callback: fills `frames` frames, silence for what the mixer has
@@ -90,6 +103,7 @@ private:
     mutable std::atomic<double> m_playedMax{0};
     std::atomic<bool> m_paused{false};
     std::atomic<float> m_volume{1.0f};
+    std::atomic<Monitor*> m_monitor{nullptr};
 
     std::mutex m_channelsMutex;  // m_channelList; never taken by the output
     std::vector<std::shared_ptr<Channel>> m_channelList;

@@ -17,6 +17,7 @@
 #include "app/TimerMarkers.h"
 #include "platform/win/Shell.h"
 #include "platform/win/StatusBar.h"
+#include "platform/audio/BassFx.h"
 #include "player/Equalizer.h"
 #include "player/Markers.h"
 #include "player/Record.h"
@@ -40,14 +41,7 @@ TEST_F(CommandCodeTest, PageOperationsWithTheirArguments)
         List expected;
     };
     const Case cases[] = {
-        {600, {"CDlgMp3::MusicAction(9)"}},
-        {603, {"CDlgMp3::MusicAction(10)"}},
-        {604, {"CDlgMp3::MusicAction(11)"}},
         {605, {"CDlgMp3::FadeOut()"}},
-        {606, {"CDlgMp3::MusicAction(2)"}},
-        {607, {"CDlgMp3::MusicAction(1)"}},
-        {608, {"CDlgMp3::MusicAction(21)"}},
-        {706, {"CDlgMp3::ApplyEqualizer(0)"}},
         {710, {}}, // the markers reload into the page's panel
         {917, {"CDlgMp3::CloseFindLyricsWindow()"}},
         {918, {"CDlgMp3::TakeFoundLyrics()"}},
@@ -122,6 +116,46 @@ TEST_F(CommandCodeTest, PlayerCodesActOnTheLoadedSong)
     EXPECT_EQ(dlg->MusicPage().CurrentList(), 4);
 }
 
+// The tempo, seek, loop and equalizer codes change the loaded song.
+TEST_F(CommandCodeTest, PlayerMusicCodesChangeTheLoadedSong)
+{
+    preset({{"music - fastforwardrewind", "5"}});
+    start();
+    loadSong();
+    CDlgMp3& page = dlg->MusicPage();
+    auto tempo = [&] {
+        float value = -1000;
+        BASS_ChannelGetAttribute(page.SongStream(), BASS_ATTRIB_TEMPO, &value);
+        return value;
+    };
+    code(607);
+    EXPECT_FLOAT_EQ(g_tempo, 0.5f);
+    code(606);
+    code(606);
+    EXPECT_FLOAT_EQ(g_tempo, -0.5f);
+    EXPECT_FLOAT_EQ(tempo(), -0.5f);
+    g_position = 30;
+    code(603);
+    EXPECT_FLOAT_EQ(g_position, 35);
+    code(600);
+    code(600);
+    EXPECT_FLOAT_EQ(g_position, 25);
+    EXPECT_NEAR(songPosition(), 25, 0.05);
+    if (!page.IsLoopOn())
+        page.OnLoopToggle();
+    code(608);
+    EXPECT_FALSE(page.IsLoopOn());
+    // The equalizer's tempo offset, halved, while it is on.
+    g_eqOn = 1;
+    g_eqTempo = 6;
+    code(706);
+    EXPECT_FLOAT_EQ(tempo(), 2.5f);
+    g_eqOn = 0;
+    g_eqTempo = 0;
+    code(706);
+    EXPECT_FLOAT_EQ(tempo(), -0.5f);
+}
+
 // Codes whose handler is one of the main window's own window and document
 // commands: each does what its code says, with the argument the code carries.
 TEST_F(CommandCodeTest, WindowAndDocumentCommandsWithTheirArguments)
@@ -188,8 +222,8 @@ TEST_F(CommandCodeTest, WindowAndDocumentCommandsWithTheirArguments)
          [&] { return dlg->LyricsPage().GetShownFile() == "[db]RR 7"; }},
         {940, [&] { open(ID_TOOLS_MARRY_LYRICS)(); CMusicDb().SetMarriage("/m/a.mp3", "/l/a.htm", 1); }, {},
          [&] { return dlg->m_marryManager->Rows(CToolsMarry::kMarriages).size() == 1; }},
-        {942, nullptr, {"CDlgMp3::ApplyEqualizer(0)"}, [&] { return dlg->m_equalizer.IsVisible() && dlg->m_equalizer->IsOn() && g_eqOn == 1; }},
-        {943, [&] { code(942); }, {"CDlgMp3::ApplyEqualizer(0)"}, [&] { return !dlg->m_equalizer->IsOn() && g_eqOn == 0; }},
+        {942, nullptr, {}, [&] { return dlg->m_equalizer.IsVisible() && dlg->m_equalizer->IsOn() && g_eqOn == 1; }},
+        {943, [&] { code(942); }, {}, [&] { return !dlg->m_equalizer->IsOn() && g_eqOn == 0; }},
     };
     for (const Case& c : cases) {
         if (c.before)

@@ -6,6 +6,8 @@
 
 #include "ListPageHelper.h"
 #include "app/ModelessLyrics.h"
+#include "platform/win/ListBox.h"
+#include "platform/win/ListCtrl.h"
 
 using namespace mainwindowtest;
 using callrec::List;
@@ -284,8 +286,6 @@ TEST_F(KeyRoutingTest, LettersCommaDotAndMinusRunTheirHotkeyFunctions)
     };
     const Case cases[] = {
         {Qt::Key_A, {"CDlgMp3::FadeOut()"}},
-        {Qt::Key_S, {"CDlgMp3::MusicAction(1)"}},
-        {Qt::Key_U, {"CDlgMp3::MusicAction(2)"}},
         {Qt::Key_B, {}}, // entry 0: no function
         {Qt::Key_Y, {}},
     };
@@ -294,6 +294,12 @@ TEST_F(KeyRoutingTest, LettersCommaDotAndMinusRunTheirHotkeyFunctions)
         press(c.key);
         EXPECT_EQ(calls(), c.expected) << c.key;
     }
+    g_tempo = 0;
+    press(Qt::Key_S);
+    EXPECT_FLOAT_EQ(g_tempo, 0.5f) << "tempo up";
+    press(Qt::Key_U);
+    press(Qt::Key_U);
+    EXPECT_FLOAT_EQ(g_tempo, -0.5f) << "tempo down";
     // The transport keys act on the loaded song.
     loadSong();
     press(Qt::Key_Z);
@@ -308,6 +314,49 @@ TEST_F(KeyRoutingTest, LettersCommaDotAndMinusRunTheirHotkeyFunctions)
     g_loopEnd = 0;
     press(Qt::Key_Minus);
     EXPECT_GT(g_loopEnd, 1.0f) << "automatic loop";
+}
+
+// The music functions change the loaded song, the dance timer and the queue.
+TEST_F(KeyRoutingTest, MusicHotkeyFunctionsChangeTheSong)
+{
+    preset({{"music - fastforwardrewind", "5"}, {"music - volumeplusminus", "10"}, {"music - volumelowest", "45"},
+            {"music - timerup", "1"}, {"music - timertime", "2"}});
+    start();
+    const std::string song = loadSong(100);
+    CDlgMp3& page = dlg->MusicPage();
+    g_tempo = 0;
+    dlg->RunHotkeyFunction(30);
+    EXPECT_FLOAT_EQ(g_tempo, 0.5f);
+    g_position = 20;
+    dlg->RunHotkeyFunction(39);
+    EXPECT_FLOAT_EQ(g_position, 25);
+    g_songVolume = 50;
+    dlg->RunHotkeyFunction(82);
+    dlg->RunHotkeyFunction(82);
+    EXPECT_EQ(g_songVolume, 45) << "not below the lowest volume";
+
+    dlg->RunHotkeyFunction(49);
+    EXPECT_EQ(setting("music - timerup"), "0");
+    dlg->RunHotkeyFunction(49);
+    EXPECT_EQ(setting("music - timerup"), "1");
+    dlg->RunHotkeyFunction(50);
+    EXPECT_EQ(page.GetDlgItem(1037)->GetWindowText(), "2:00");
+
+    g_loopStart = 10;
+    g_loopEnd = 90;
+    dlg->RunHotkeyFunction(68);
+    EXPECT_EQ(g_playing, 1);
+    EXPECT_NEAR(g_position, 10, 0.05);
+    dlg->RunHotkeyFunction(69);
+    EXPECT_NEAR(g_position, 90, 0.05);
+    EXPECT_FALSE(page.IsLoopOn());
+
+    std::vector<CMemArray> rows(1);
+    rows[0].SetAll("Label", "Queued", "0", song, "", "", "", "", "", "");
+    page.SetSongRows(3, rows);
+    static_cast<CListCtrl*>(page.GetDlgItem(1012))->SetSelectionMark(0);
+    dlg->RunHotkeyFunction(76);
+    EXPECT_EQ(static_cast<CListBox*>(page.GetDlgItem(1218))->GetCount(), 1) << "list 3's row is queued";
 }
 
 TEST_F(KeyRoutingTest, AStoredFunctionNumberOutsideTheTableDoesNothing)
@@ -333,21 +382,10 @@ TEST_F(KeyRoutingTest, HotkeyFunctionsReachTheirActions)
         List expected;
     };
     const Case cases[] = {
-        {30, {"CDlgMp3::MusicAction(1)"}},
-        {39, {"CDlgMp3::MusicAction(10)"}},
         {42, {"CDlgMp3::ToggleListSource(3)"}},
         {46, {"CDlgMp3::OnLyricsSearchList1()"}},
-        {49, {"CDlgMp3::DanceTimerCommand(1)"}},
-        {50, {"CDlgMp3::DanceTimerCommand(2)"}},
         {53, {"CDlgMp3::ShowFindLyricsWindow()"}},
-        {63, {"CDlgMp3::MusicAction(12)"}},
-        {65, {"CDlgMp3::MusicAction(14)"}},
-        {68, {"CDlgMp3::MusicAction(15)"}},
-        {69, {"CDlgMp3::MusicAction(16)"}},
         {70, {"CDlgMp3::ToggleSongFlag(1)"}},
-        {74, {"CDlgMp3::MusicAction(17)"}},
-        {76, {"CDlgMp3::MusicAction(19)"}},
-        {82, {"CDlgMp3::MusicAction(20)"}},
         // List-page functions on the music page do nothing.
         {18, {}},
         {19, {}},

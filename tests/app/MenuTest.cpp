@@ -33,9 +33,10 @@ TEST_F(MenuTest, FixedBpmValueItemsStoreTheValueAndCarryTheOnlyMark)
     menu(32956);
     EXPECT_EQ(setting("music - fixbpmvalue"), "126");
     EXPECT_EQ(checkedAmong(32952, 32962), std::vector<UINT>{32956});
-    EXPECT_EQ(calls(), List{"CDlgMp3::LoadFixedBpmSettings()"});
+    EXPECT_FLOAT_EQ(dlg->MusicPage().Settings().fixBpmValue, 126) << "the music page takes it";
     menu(32962);
     EXPECT_EQ(setting("music - fixbpmvalue"), "132");
+    EXPECT_FLOAT_EQ(dlg->MusicPage().Settings().fixBpmValue, 132);
     EXPECT_EQ(checkedAmong(32952, 32962), std::vector<UINT>{32962});
 }
 
@@ -45,23 +46,22 @@ TEST_F(MenuTest, TheListSwitchesFlipTheirSettingAndMark)
     struct Case {
         UINT item;
         const char* key;
-        const char* reload;
+        bool fixBpm; // else the pitch adjustment
+        int list;
     };
     const Case cases[] = {
-        {32949, "music - fixbpm", "CDlgMp3::LoadFixedBpmSettings()"},
-        {32950, "music - fixbpm2", "CDlgMp3::LoadFixedBpmSettings()"},
-        {32951, "music - fixbpm3", "CDlgMp3::LoadFixedBpmSettings()"},
-        {32971, "music - adjustpitch1", "CDlgMp3::LoadAdjustPitchSettings()"},
-        {32972, "music - adjustpitch2", "CDlgMp3::LoadAdjustPitchSettings()"},
-        {32973, "music - adjustpitch3", "CDlgMp3::LoadAdjustPitchSettings()"},
+        {32949, "music - fixbpm", true, 1},        {32950, "music - fixbpm2", true, 2},
+        {32951, "music - fixbpm3", true, 3},       {32971, "music - adjustpitch1", false, 1},
+        {32972, "music - adjustpitch2", false, 2}, {32973, "music - adjustpitch3", false, 3},
     };
     for (const Case& c : cases) {
         const bool before = checked(c.item);
-        clearCalls();
         menu(c.item);
         EXPECT_EQ(checked(c.item), !before) << c.item;
         EXPECT_EQ(setting(c.key), before ? "false" : "true") << c.item;
-        EXPECT_EQ(calls(), List{c.reload});
+        // The music page applies the list's switch from now on.
+        const Mp3PageSettings& page = dlg->MusicPage().Settings();
+        EXPECT_EQ(c.fixBpm ? page.fixBpm[c.list - 1] : page.adjustPitch[c.list - 1], before ? 0 : 1) << c.item;
         menu(c.item);
         EXPECT_EQ(checked(c.item), before) << c.item;
         EXPECT_EQ(setting(c.key), before ? "true" : "false") << c.item;
@@ -80,6 +80,7 @@ TEST_F(MenuTest, PitchStepItemsStoreTheirStep)
     for (const Case& c : cases) {
         menu(c.item);
         EXPECT_EQ(setting("music - adjustpitchvalue"), c.stored) << c.item;
+        EXPECT_EQ(std::to_string(dlg->MusicPage().Settings().adjustPitchValue), c.stored) << c.item;
         EXPECT_EQ(checkedAmong(32984, 32993), std::vector<UINT>{c.item});
     }
 }

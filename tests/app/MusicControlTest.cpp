@@ -194,20 +194,31 @@ TEST_F(MusicControlTest, EachButtonSendsItsCodeToTheMusicPageAndTheTitleFollowsT
     CMusicControl* panel = dlg->m_musicControl.Get();
     ASSERT_NE(panel, nullptr);
     const std::pair<int, List> cases[] = {
-        {1239, {"CDlgMp3::MusicAction(9)"}},  {1237, {}},
-        {1265, {}},                           {1240, {"CDlgMp3::MusicAction(10)"}},
-        {1243, {"CDlgMp3::MusicAction(11)"}}, {1268, {"CDlgMp3::FadeOut()"}},
-        {1269, {"CDlgMp3::MusicAction(2)"}},  {1270, {"CDlgMp3::MusicAction(1)"}},
+        {1239, {}}, {1237, {}}, {1265, {}}, {1240, {}}, {1243, {}}, {1268, {"CDlgMp3::FadeOut()"}}, {1269, {}}, {1270, {}},
     };
+    g_position = 30;
+    g_tempo = 0;
     for (const auto& [id, expected] : cases) {
         clearCalls();
         click(*panel, id);
         EXPECT_EQ(calls(), expected) << id;
+        if (id == 1239) {
+            EXPECT_LT(g_position, 30.0f) << "back";
+        }
         if (id == 1237) {
             EXPECT_EQ(g_playing, 1) << "play";
         }
         if (id == 1265) {
             EXPECT_EQ(g_playing, 0) << "stop";
+        }
+        if (id == 1240) {
+            EXPECT_GT(g_position, 1.0f) << "forward from the start";
+        }
+        if (id == 1269) {
+            EXPECT_FLOAT_EQ(g_tempo, -0.5f) << "tempo down";
+        }
+        if (id == 1270) {
+            EXPECT_FLOAT_EQ(g_tempo, 0.0f) << "tempo up";
         }
     }
     g_statusDanceText = "Song.mp3 - Waltz";

@@ -194,13 +194,17 @@ TEST_F(ToolWindowTest, MusicMarkersAreAWindowOrAPanelByTheSetting)
 {
     preset({{"markers - show", "0"}});
     start();
+    // The music page's markers toggle follows the window.
+    auto toggle = [&] { return static_cast<CButton*>(dlg->MusicPage().GetDlgItem(1175))->GetCheck(); };
     menu(32806);
     EXPECT_TRUE(dlg->m_markers.IsVisible());
     EXPECT_TRUE(checked(32806));
+    EXPECT_EQ(toggle(), BST_CHECKED);
     menu(32806);
     EXPECT_FALSE(dlg->m_markers.IsVisible());
+    EXPECT_EQ(toggle(), BST_UNCHECKED);
     menu(32806);
-    EXPECT_EQ(calls(), (List{"CDlgMp3::MusicAction(22)", "CDlgMp3::MusicAction(23)", "CDlgMp3::MusicAction(22)"}));
+    EXPECT_EQ(toggle(), BST_CHECKED);
 
     // Closed by the user: the music page lays its markers area out without the panel.
     clearCalls();
