@@ -1,6 +1,7 @@
 // The comment prompt: OK hands back the edited text, Cancel and the close box
 // leave the caller's comment as it was.
 #include "app/Comment.h"
+#include "MainWindowFixture.h"
 #include "common/TestSupport.h"
 #include "platform/win/MessageBox.h"
 #include "store/MusicDb.h"
@@ -41,6 +42,8 @@ TEST_F(CommentTest, OkTakesTheEditedTextWhileCancelAndCloseKeepTheOld)
             CWnd* w = q.window;
             shown = w->GetDlgItem(1197)->GetWindowText();
             w->GetDlgItem(1197)->SetWindowText("Great singing call\nkey of G");
+            if (r.button == 1097)
+                mainwindowtest::screenshot(w->frameWidget()->grab().toImage(), "comment.png");
             if (r.button)
                 w->SendMessage(WM_COMMAND, MAKEWPARAM(r.button, BN_CLICKED), LPARAM(w->GetDlgItem(r.button)->m_hWnd));
             else

@@ -1,5 +1,6 @@
 // The display-scale warning: the check box decides whether OK silences it
 // for good.
+#include "MainWindowFixture.h"
 #include "app/DpiMsg.h"
 #include "common/TestSupport.h"
 #include "platform/win/MessageBox.h"
@@ -40,6 +41,8 @@ TEST_F(DpiMsgTest, OkStoresTheSilenceOnlyWhenTheBoxIsChecked)
             for (int i = 0; i < n; ++i)
                 w->SendMessage(WM_COMMAND, MAKEWPARAM(1284, BN_CLICKED), LPARAM(w->GetDlgItem(1284)->m_hWnd));
             EXPECT_EQ(w->IsDlgButtonChecked(1284), UINT(n % 2));
+            if (n == 1)
+                mainwindowtest::screenshot(w->frameWidget()->grab().toImage(), "display-scale-warning.png");
             w->SendMessage(WM_COMMAND, MAKEWPARAM(1075, BN_CLICKED), LPARAM(w->GetDlgItem(1075)->m_hWnd));
             return IDCANCEL;
         });

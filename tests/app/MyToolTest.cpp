@@ -1,5 +1,6 @@
 // The text-case tool: what each button makes of the text shown, and the
 // clipboard.
+#include "MainWindowFixture.h"
 #include "app/MyTool.h"
 #include "platform/win/Clipboard.h"
 
@@ -36,6 +37,8 @@ TEST(MyToolTest, EachButtonChangesTheCaseOfWhatTheEditShows)
         click(tool, r.button);
         EXPECT_EQ(tool.GetDlgItem(1328)->GetWindowText(), r.expected) << r.text << " / " << r.button;
         EXPECT_EQ(tool.GetText(), r.expected);
+        if (r.button == 1330 && *r.text)
+            mainwindowtest::screenshot(tool.frameWidget()->grab().toImage(), "text-case-tool.png");
         tool.DestroyWindow();
     }
 }
