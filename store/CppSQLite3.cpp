@@ -4,7 +4,9 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
+#include <limits>
 #include <filesystem>
 #include <thread>
 
@@ -323,8 +325,50 @@ CppSQLite3Table CppSQLite3DB::GetTableLimited(const std::string& sql, int maxRow
         m_db, 4000,
         [](void* d) { return std::chrono::steady_clock::now() > static_cast<Deadline*>(d)->end ? 1 : 0; },
         &deadline);
-    const int cols = sqlite3_column_count(stmt);
     CppSQLite3Table table;
+    bool tooMany = false;
+    const int rc = StepInto(stmt, table, maxRows, tooMany);
+    const std::string detail = sqlite3_errmsg(m_db);
+    sqlite3_finalize(stmt);
+    sqlite3_progress_handler(m_db, 0, nullptr, nullptr);
+    if (tooMany)
+        Raise(CPPSQLITE_ERROR, ("The query was stopped: it gives more than " + std::to_string(maxRows) + " rows.").c_str());
+    if (rc == SQLITE_INTERRUPT)
+        Raise(SQLITE_INTERRUPT, ("The query was stopped: it ran longer than " + std::to_string(maxMilliseconds / 1000) +
+                                 " seconds.").c_str());
+    if (rc != SQLITE_DONE)
+        Raise(rc, detail.c_str());
+    return table;
+}
+
+CppSQLite3Table CppSQLite3DB::GetTable(const std::string& sql, const std::vector<std::string>& params)
+{
+    RequireOpen();
+    sqlite3_stmt* stmt = Prepare(sql);
+    // Texts past the statement's highest parameter are not needed by it.
+    const std::size_t used = std::min(params.size(), static_cast<std::size_t>(sqlite3_bind_parameter_count(stmt)));
+    for (std::size_t i = 0; i < used; ++i) {
+        const int rc = sqlite3_bind_text(stmt, static_cast<int>(i + 1), params[i].data(),
+                                         static_cast<int>(params[i].size()), SQLITE_TRANSIENT);
+        if (rc != SQLITE_OK) {
+            const std::string detail = sqlite3_errmsg(m_db);
+            sqlite3_finalize(stmt);
+            Raise(rc, detail.c_str());
+        }
+    }
+    CppSQLite3Table table;
+    bool tooMany = false;
+    const int rc = StepInto(stmt, table, std::numeric_limits<int>::max(), tooMany);
+    const std::string detail = sqlite3_errmsg(m_db);
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        Raise(rc, detail.c_str());
+    return table;
+}
+
+int CppSQLite3DB::StepInto(sqlite3_stmt* stmt, CppSQLite3Table& table, int maxRows, bool& tooMany)
+{
+    const int cols = sqlite3_column_count(stmt);
     table.m_cols = cols;
     for (int c = 0; c < cols; ++c) {
         const char* name = sqlite3_column_name(stmt, c);
@@ -332,7 +376,7 @@ CppSQLite3Table CppSQLite3DB::GetTableLimited(const std::string& sql, int maxRow
     }
     int rows = 0;
     int rc = SQLITE_OK;
-    bool tooMany = false;
+    tooMany = false;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         if (rows >= maxRows) {
             tooMany = true;
@@ -344,16 +388,6 @@ CppSQLite3Table CppSQLite3DB::GetTableLimited(const std::string& sql, int maxRow
         }
         ++rows;
     }
-    const std::string detail = sqlite3_errmsg(m_db);
-    sqlite3_finalize(stmt);
-    sqlite3_progress_handler(m_db, 0, nullptr, nullptr);
-    if (tooMany)
-        Raise(CPPSQLITE_ERROR, ("The query was stopped: it gives more than " + std::to_string(maxRows) + " rows.").c_str());
-    if (rc == SQLITE_INTERRUPT)
-        Raise(SQLITE_INTERRUPT, ("The query was stopped: it ran longer than " + std::to_string(maxMilliseconds / 1000) +
-                                 " seconds.").c_str());
-    if (rc != SQLITE_DONE)
-        Raise(rc, detail.c_str());
     table.m_rows = rows;
     for (auto& text : table.m_texts)
         table.m_fields.push_back(text ? text->data() : nullptr);
@@ -361,7 +395,7 @@ CppSQLite3Table CppSQLite3DB::GetTableLimited(const std::string& sql, int maxRow
     if (table.m_fields.empty())
         table.m_fields.push_back(nullptr);
     table.m_results = table.m_fields.data();
-    return table;
+    return rc;
 }
 
 bool CppSQLite3DB::TableExists(const std::string& table)

@@ -119,6 +119,9 @@ public:
     // Runs every statement of the text; returns the rows changed by the last one.
     int Execute(const std::string& sql);
     CppSQLite3Table GetTable(const std::string& sql);
+    // One statement whose ?1..?n take the texts of params, bound: no value becomes part of the SQL.
+    // Texts past the statement's highest parameter number are left unused.
+    CppSQLite3Table GetTable(const std::string& sql, const std::vector<std::string>& params);
     // One statement typed by the user: stopped with SQLITE_INTERRUPT after maxMilliseconds,
     // or with CPPSQLITE_ERROR past maxRows rows (a recursive query runs for ever).
     CppSQLite3Table GetTableLimited(const std::string& sql, int maxRows, int maxMilliseconds);
@@ -135,6 +138,8 @@ public:
 private:
     CppSQLite3Query Query(const std::string& sql);
     sqlite3_stmt* Prepare(const std::string& sql);
+    // Steps the statement to its end (or past maxRows rows) into the table; answers the last step's code.
+    static int StepInto(sqlite3_stmt* stmt, CppSQLite3Table& table, int maxRows, bool& tooMany);
     void RequireOpen() const;
 
     // SQLite's own message for the failing statement, with the file named.

@@ -12,6 +12,7 @@
 // MusicDbSchema.cpp, MusicDbSettings.cpp, MusicDbStyle.cpp, MusicDbPaths.cpp,
 // MusicDbUpgrade.cpp, MusicDbHotkeys.cpp, MusicDbTables.cpp, MusicDbMarks.cpp,
 // MusicDbMaintenance.cpp; the per-song data: MusicDbSongs.cpp (table music),
+// MusicDbFacts.cpp (the list facts of many songs at once),
 // MusicDbTablet.cpp, MusicDbTrack.cpp, MusicDbMarkers.cpp, MusicDbFlags.cpp,
 // MusicDbMarry.cpp, MusicDbQueue.cpp.
 //
@@ -25,6 +26,27 @@
 #include <ctime>
 #include <string>
 #include <vector>
+
+// What the song lists show of a song beyond its path: table music, the newest play of
+// table track, the flag and the marks, gathered for many songs at once (GetSongFacts).
+struct SongFacts {
+    bool known = false;      // the song has a row of table music
+    int rate = 0;
+    int length = 0;          // whole seconds, 0 when not stored
+    std::string comment;     // unescaped
+    std::string lastPlayed;  // "date, time" of the newest play under the dance name; empty when none
+    int flag = 0;            // the stored flag value, 0 when none
+    std::array<bool, 3> marked{}; // a mark in markext1..markext3
+};
+
+// Which facts GetSongFacts looks up beside table music and the flag.
+struct SongFactsRequest {
+    bool lastPlayed = false;     // the newest play under danceName
+    std::string danceName;
+    std::array<bool, 3> marks{}; // look in markext1..markext3
+    bool marksBySource = false;  // a mark counts only under the list's source text
+    std::array<std::string, 3> sources;
+};
 
 class CMusicDb : public CDbAccess {
 public:
@@ -138,6 +160,11 @@ public:
                        const std::string& loopstop, const std::string& markers, const std::string& rate,
                        const std::string& keypitch, const std::string& keytime, const std::string& pitchfloat,
                        int own);
+
+    // The facts of every path, in the order of paths, from one query with the paths bound as one
+    // parameter: a page of a list or a whole list costs one statement, not four per song.
+    std::vector<SongFacts> GetSongFacts(const std::vector<std::string>& paths, const SongFactsRequest& request,
+                                        int own);
 
     // ---- tablet export
     // Writes "mirtaltablet.db" afresh from table music, the paths moved into the tablet folder.

@@ -188,6 +188,17 @@ TEST_F(SqliteLayer, TableHoldsTheWholeResultAndNullsReadAsDefaults)
     EXPECT_EQ(none.FieldCount(), 0);
 }
 
+TEST_F(SqliteLayer, BoundTextsStayValues)
+{
+    CppSQLite3Table t = db.GetTable("SELECT b FROM t WHERE b = ?1 OR b = ?2 ORDER BY a;",
+                                    {"one", "x' OR '1'='1", "unused"});
+    ASSERT_EQ(t.RowCount(), 1);
+    t.SetRow(0);
+    EXPECT_STREQ(t.FieldText(0), "one");
+    EXPECT_EQ(db.GetTable("SELECT ?1;", {"it's"}).FieldCount(), 1);
+    EXPECT_EQ(Raised([&] { db.GetTable("SELECT * FROM missing WHERE a = ?1;", {"1"}); }).ErrorCode(), 1);
+}
+
 TEST_F(SqliteLayer, AssigningATableHandsItsResultsOver)
 {
     CppSQLite3Table source = db.GetTable("select * from t;");
