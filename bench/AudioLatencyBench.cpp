@@ -118,20 +118,19 @@ double tempoHeard(const std::vector<float>& out, double at)
         lastPhase = phase;
         place.push_back(unwrapped * 0.25 * kRate - double(k));
     }
-    if (place.empty())
-        return double(out.size());
-    const size_t atSlot = std::min(place.size() - 1, size_t(at) / 50);
-    std::vector<double> before(place.begin() + std::ptrdiff_t(atSlot > 90 ? atSlot - 90 : 0),
-                               place.begin() + std::ptrdiff_t(atSlot));
-    std::sort(before.begin(), before.end());
-    const double base = before.empty() ? 0 : before[before.size() / 2];
-    // The first frame ahead (by 1.5 ms, the level's resolution), and ahead
-    // ever more 10 and 20 ms later: the crossfade into the first piece of the
-    // file taken at the new tempo.
-    const double margin = 0.0015 * kRate;
-    for (size_t k = atSlot; k + 18 < place.size(); ++k)
-        if (place[k] - base > margin && place[k + 9] - base > 2 * margin && place[k + 18] - base > 4 * margin)
+    // The place's step from slot to slot: about 0 before, 50 (a frame ahead
+    // per frame) after. A wrap of the ramp misread shows as one huge step,
+    // so the first slot counts whose step, and the median of the next nine,
+    // are at least half the new one.
+    const size_t atSlot = std::min(place.size(), size_t(at) / 50);
+    for (size_t k = atSlot; k + 10 < place.size(); ++k) {
+        std::vector<double> steps;
+        for (size_t m = k; m < k + 9; ++m)
+            steps.push_back(place[m + 1] - place[m]);
+        std::nth_element(steps.begin(), steps.begin() + 4, steps.end());
+        if (place[k + 1] - place[k] >= 25 && steps[4] >= 25)
             return double(k * 50 + 50);
+    }
     return double(out.size());
 }
 
@@ -223,8 +222,9 @@ std::vector<float> recordOnCard(const std::string& path, DWORD attrib, float val
     {
         RealTimeCard card(*mixer, 2.0);
         waitForTheMoment();
-        song->setAttribute(attrib, value);
+        // Read before the change: a change is never counted as heard early.
         at = mixer->playedFrames();
+        song->setAttribute(attrib, value);
         std::this_thread::sleep_for(std::chrono::milliseconds(1000));
         card.stop();
         left = card.left();
@@ -277,8 +277,8 @@ std::vector<float> recordOnNoSound(const std::string& path, DWORD attrib, float 
     const HSTREAM song = BASS_FX_TempoCreate(decode, BASS_FX_FREESOURCE);
     BASS_ChannelPlay(song, FALSE);
     waitForTheMoment();
-    BASS_ChannelSetAttribute(song, attrib, value);
     at = mixer->playedFrames() - double(tap.origin());
+    BASS_ChannelSetAttribute(song, attrib, value);
     std::this_thread::sleep_for(std::chrono::milliseconds(1000));
     mixer->setMonitor(nullptr);
     std::vector<float> out = tap.recording();

@@ -2,7 +2,6 @@
 // the page's timers with the 200 ms position poll, and the status texts.
 #include "player/DlgMp3.h"
 
-#include "app/CallRecorder.h"
 #include "app/DpiMsg.h"
 #include "platform/win/MessageBox.h"
 #include "store/AppGlobals.h"
@@ -589,7 +588,6 @@ void CDlgMp3::EndFadeOut()
 
 void CDlgMp3::FadeOut()
 {
-    CALLREC("CDlgMp3::FadeOut");
     if (!IsSongLoaded())
         return;
     if (g_playing) {

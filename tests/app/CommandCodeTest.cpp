@@ -41,7 +41,6 @@ TEST_F(CommandCodeTest, PageOperationsWithTheirArguments)
         List expected;
     };
     const Case cases[] = {
-        {605, {"CDlgMp3::FadeOut()"}},
         {710, {}}, // the markers reload into the page's panel
         {917, {"CDlgMp3::CloseFindLyricsWindow()"}},
         {918, {"CDlgMp3::TakeFoundLyrics()"}},
@@ -154,6 +153,11 @@ TEST_F(CommandCodeTest, PlayerMusicCodesChangeTheLoadedSong)
     g_eqTempo = 0;
     code(706);
     EXPECT_FLOAT_EQ(tempo(), -0.5f);
+    // Fade: while stopped the song starts with a fade-in; while playing it fades out.
+    code(605);
+    EXPECT_EQ(g_playing, 1);
+    code(605);
+    EXPECT_TRUE(page.IsTimerArmed(kTimerFadeOut));
 }
 
 // Codes whose handler is one of the main window's own window and document

@@ -194,7 +194,7 @@ TEST_F(MusicControlTest, EachButtonSendsItsCodeToTheMusicPageAndTheTitleFollowsT
     CMusicControl* panel = dlg->m_musicControl.Get();
     ASSERT_NE(panel, nullptr);
     const std::pair<int, List> cases[] = {
-        {1239, {}}, {1237, {}}, {1265, {}}, {1240, {}}, {1243, {}}, {1268, {"CDlgMp3::FadeOut()"}}, {1269, {}}, {1270, {}},
+        {1239, {}}, {1237, {}}, {1265, {}}, {1240, {}}, {1243, {}}, {1268, {}}, {1269, {}}, {1270, {}},
     };
     g_position = 30;
     g_tempo = 0;
@@ -213,6 +213,9 @@ TEST_F(MusicControlTest, EachButtonSendsItsCodeToTheMusicPageAndTheTitleFollowsT
         }
         if (id == 1240) {
             EXPECT_GT(g_position, 1.0f) << "forward from the start";
+        }
+        if (id == 1268) {
+            EXPECT_EQ(g_playing, 1) << "fade in";
         }
         if (id == 1269) {
             EXPECT_FLOAT_EQ(g_tempo, -0.5f) << "tempo down";

@@ -5,6 +5,12 @@
 #include "controls/NewLabel.h"
 #include "platform/win/Button.h"
 
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+#include <cstdlib>
+
 namespace {
 
 using namespace musicpagetest;
@@ -65,6 +71,17 @@ TEST_F(DanceTimerTest, CountingDownShowsTheSecondsAndBlinksRedOverTime)
     EXPECT_NE(colours[0], colours[1]);
     EXPECT_EQ(colours[0], colours[2]);
     EXPECT_EQ(colours[1], colours[3]);
+
+    // A look at the page with the red timer and the tempo labels.
+    if (const char* keep = std::getenv("MIRTAL_SCREENSHOT_DIR")) {
+        if (!red())
+            ticks(1);
+        page->SetDetectedBpm(120);
+        g_tempo = 5;
+        g_pitch = 1;
+        page->ApplyAttributes();
+        page->widget()->grab().toImage().save(QString::fromStdString(std::string(keep) + "/dance-timer-red.png"));
+    }
 }
 
 TEST_F(DanceTimerTest, TheOvertimeDingByListType)
