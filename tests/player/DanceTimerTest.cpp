@@ -268,4 +268,20 @@ TEST_F(DanceTimerTest, TheEndOfTheBreakStartsTheMusic)
     }
 }
 
+TEST_F(DanceTimerTest, ABreakWindowClosedByHandEndsTheCheck)
+{
+    start({{"music - pausestart", "true"}});
+    page->OpenSong(4, -1, wav("Song.wav", 20), 0, 0, 0);
+    page->OnBreakButton();
+    ASSERT_TRUE(page->IsTimerArmed(kTimerBreakCheck));
+    // The user closed the break window; its count had run out.
+    g_breakTimerOpen = 0;
+    g_breakSecondsLeft = -5;
+    mainWnd.codes.clear();
+    page->Tick(kTimerBreakCheck);
+    EXPECT_FALSE(page->IsTimerArmed(kTimerBreakCheck));
+    EXPECT_FALSE(mainWnd.sent(CMD_BREAK_OPEN)) << "not opened again";
+    EXPECT_EQ(g_playing, 0);
+}
+
 } // namespace
