@@ -80,21 +80,30 @@ TEST_F(PlayedPositionTest, PollsSeeAPositionThatOnlyMovesForward)
     ASSERT_NE(s, 0u);
     ASSERT_TRUE(BASS_ChannelPlay(s, FALSE));
     ASSERT_TRUE(waitUntil([&] { return BASS_ChannelGetPosition(s, BASS_POS_BYTE) > 0; }));
-    QWORD last = BASS_ChannelGetPosition(s, BASS_POS_BYTE);
-    int moved = 0;
-    int polls = 0;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
-    while (std::chrono::steady_clock::now() < end) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        const QWORD now = BASS_ChannelGetPosition(s, BASS_POS_BYTE);
-        ASSERT_GE(now, last);
-        moved += now > last;
-        last = now;
-        ++polls;
-    }
     // The output takes 5 ms at a time: standing still between its pulls
-    // would leave most polls unmoved.
-    EXPECT_GT(moved, polls / 2) << moved << " of " << polls;
+    // would leave most polls unmoved. A loaded machine can starve the output
+    // thread for a while, so the best of three windows counts.
+    int best = 0;
+    int bestPolls = 1;
+    for (int window = 0; window < 3 && best <= bestPolls / 2; ++window) {
+        QWORD last = BASS_ChannelGetPosition(s, BASS_POS_BYTE);
+        int moved = 0;
+        int polls = 0;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
+        while (std::chrono::steady_clock::now() < end) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            const QWORD now = BASS_ChannelGetPosition(s, BASS_POS_BYTE);
+            ASSERT_GE(now, last);
+            moved += now > last;
+            last = now;
+            ++polls;
+        }
+        if (moved * bestPolls > best * polls) {
+            best = moved;
+            bestPolls = polls;
+        }
+    }
+    EXPECT_GT(best, bestPolls / 2) << best << " of " << bestPolls;
     BASS_StreamFree(s);
 }
 

@@ -111,16 +111,20 @@ TEST(Input, HoverComesOnceAfterThePointerRestsForTheHoverTime)
     TRACKMOUSEEVENT track;
     track.dwFlags = TME_HOVER | TME_LEAVE;
     track.hwndTrack = a.m_hWnd;
-    track.dwHoverTime = 30;
+    // Long enough that a busy machine still makes the small move in time.
+    track.dwHoverTime = 400;
     ASSERT_TRUE(TrackMouseEvent(&track));
     moveOver(a, QPoint(50, 60));
     a.heard.clear();
     wait(10);
     moveOver(a, QPoint(52, 60)); // a small move does not restart the time
-    wait(60);
+    QElapsedTimer clock;
+    clock.start();
+    while (a.heard.size() < 2 && clock.elapsed() < 10000)
+        wait(10);
     EXPECT_EQ(a.heard, (std::vector<std::string>{"move 52,60", "hover 50,60"}));
     a.heard.clear();
-    wait(60);
+    wait(500);
     EXPECT_TRUE(a.heard.empty()); // once per tracking
     TRACKMOUSEEVENT query;
     query.dwFlags = TME_QUERY;
