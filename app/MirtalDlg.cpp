@@ -113,7 +113,8 @@ void CMirtalDlg::DoDataExchange(CDataExchange* dx)
 
 BOOL CMirtalDlg::PreTranslateMessage(MSG* msg)
 {
-    if (msg->message == WM_KEYDOWN)
+    // The music page keeps a few keys to its own controls (Backspace, Ctrl with a letter).
+    if (msg->message == WM_KEYDOWN && !m_dlgMp3.KeepsKey(*msg))
         OnKeyDown(UINT(msg->wParam), 0, 0);
     // Esc is never the dialog's Cancel: it goes on to the focused control.
     if (msg->wParam == VK_ESCAPE)

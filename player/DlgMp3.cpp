@@ -99,6 +99,7 @@ BEGIN_MESSAGE_MAP(CDlgMp3, CDialogEx)
     ON_WM_DESTROY()
     ON_WM_DROPFILES()
     ON_WM_LBUTTONDOWN()
+    ON_WM_WINDOWPOSCHANGED()
     ON_MESSAGE(UWM_QUICKLIST_GETITEM, OnGetListCell)
     ON_EN_CHANGE(IDC_FOCUS_SINK, OnCommandEditChange)
     ON_EN_KILLFOCUS(1221, OnRatingKillFocus)
@@ -213,13 +214,6 @@ void CDlgMp3::DoDataExchange(CDataExchange* dx)
     DDX_Check(dx, 1309, m_deleteAllCheck);
 }
 
-BOOL CDlgMp3::PreTranslateMessage(MSG* msg)
-{
-    if (g_tooltipsOn && m_tooltip.m_hWnd)
-        m_tooltip.RelayEvent(msg);
-    return CDialogEx::PreTranslateMessage(msg);
-}
-
 void CDlgMp3::InitTooltips()
 {
     m_tooltip.Create(this, TRUE);
@@ -237,6 +231,18 @@ void CDlgMp3::InitTooltips()
     m_tooltip.AddTool(GetDlgItem(1032), "Toggle loop on/off");
     for (int i = 0; i < 3; ++i)
         m_tooltip.AddTool(&m_combo[i], m_comboText[i]);
+}
+
+void CDlgMp3::SetButtonTip(UINT id, bool add)
+{
+    for (size_t i = 0; i < std::size(kPictureButtons); ++i) {
+        if (kPictureButtons[i].id != id || !kPictureButtons[i].tip || !m_buttons[i].m_hWnd || !m_tooltip.m_hWnd)
+            continue;
+        if (add)
+            m_tooltip.AddTool(&m_buttons[i], kPictureButtons[i].tip);
+        else
+            m_tooltip.RemoveTool(&m_buttons[i]);
+    }
 }
 
 void CDlgMp3::InitButtonImages()
@@ -471,24 +477,11 @@ void CDlgMp3::ShowMarkersPanel(bool show, bool skipLayout)
 
 // ---- lyrics view
 
-void CDlgMp3::ShowLyricsView()
-{
-    CALLREC("CDlgMp3::ShowLyricsView");
-    m_lyricsViewShown = true;
-}
-
 void CDlgMp3::ShowLyricsButton()
 {
     CALLREC("CDlgMp3::ShowLyricsButton");
     if (CButtonST* b = Button(1243); b && b->m_hWnd)
         b->ShowWindow(SW_SHOW);
-}
-
-void CDlgMp3::ToggleLyricsView()
-{
-    CALLREC("CDlgMp3::ToggleLyricsView");
-    m_lyricsViewShown = !m_lyricsViewShown;
-    m_listsShown = !m_lyricsViewShown;
 }
 
 bool CDlgMp3::IsLyricsViewShown() { return m_lyricsViewShown; }

@@ -22,6 +22,7 @@
 #include "platform/win/ComboBox.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"
+#include "platform/win/Gdi.h"
 #include "platform/win/ListBox.h"
 #include "platform/win/MFCButton.h"
 #include "platform/win/SpinButtonCtrl.h"
@@ -260,10 +261,18 @@ public:
     // The panel's marker list (list 1146) with its flags.
     CMarkerList& PanelMarkers();
 
-    // ======== settings
+    // ======== settings and layout (DlgMp3Layout.cpp)
     void ReloadSettings();
     // Places the page's controls for its size, layout and shown views.
     void ApplyLayout();
+    // The page, its labels and toggles take the dialog colour.
+    void ApplyPageColors();
+    // A font from stored values (size as the font dialog gave it) for target 1..3 song
+    // list, 5 the queue, 6 the markers list; 4 receives nothing.
+    void ApplyListFont(int size, int weight, int italic, const std::string& faceName, int target);
+    // Whether the main window leaves this key to the page: the page keeps Backspace and
+    // Ctrl with a letter key to its controls (their other keys reach the main window).
+    bool KeepsKey(const MSG& msg) const;
     void LoadFixedBpmSettings();
     void LoadAdjustPitchSettings();
     const Mp3PageSettings& Settings() const { return m_set; }
@@ -358,6 +367,23 @@ private:
     void AutoBreakTick();
     void BreakCheckTick();
     void ApplySettingsToControls();
+    // ---- layout steps (DlgMp3Layout.cpp)
+    void ApplyLargeLayout(int width, int height);
+    void PlaceSongLists(int width, int height, int top, int& listWidth);
+    void AdjustColumnWidths(int listWidth, int extraRest);
+    void PlaceListButtonRows(int listWidth, int top);
+    void PlaceClocks(int width);
+    void BuildListColumns();
+    void ApplyListFonts();
+    void ApplyClockSettings();
+    // 1..3 when the window is song list 1..3 or inside it, else 0.
+    int SongListOf(HWND wnd) const;
+    // A key press on the page: true when the page used it up.
+    bool HandleKey(const MSG& msg);
+    void SeekToSelectedMarker();
+    // The button's tooltip registered again (add) or taken away.
+    void SetButtonTip(UINT id, bool add);
+    void OnWindowPosChanged(WINDOWPOS* pos);
 
     // ======== controls of template 130
     CEdit m_commandSink;                     // 1004
@@ -450,6 +476,8 @@ private:
     bool m_lyricsViewShown = false;
     bool m_markersPanelShown = false;
     int m_keychangeArea = 1;
+    CWnd* m_lyricsView = nullptr;            // the lyrics view once created (lyrics section)
+    std::unique_ptr<CFont> m_listFonts[6];   // the fonts of the ApplyListFont targets
 
     // ======== dance timer and break
     int m_danceTimerStarted = 0;

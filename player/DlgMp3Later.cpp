@@ -56,4 +56,3 @@ std::string CDlgMp3::FindLyricsForSong(const std::string& musicPath, int list, b
 // ---- markers
 
 // ---- settings
-void CDlgMp3::ApplyLayout() { CALLREC("CDlgMp3::ApplyLayout"); }

@@ -1,39 +1,14 @@
 // The music page's start: controls, start values, settings, list columns and the audio start.
 #include "player/DlgMp3.h"
 
-#include "app/CallRecorder.h"
 #include "store/AppGlobals.h"
 #include "store/PlayerGlobals.h"
-
-namespace {
-
-int* ColumnWidths(int list)
-{
-    static int widths[3][5];
-    int* const g[3][5] = {{&g_colWidth1_0, &g_colWidth1_1, &g_colWidth1_2, &g_colWidth1_3, &g_colWidth1_4},
-                          {&g_colWidth2_0, &g_colWidth2_1, &g_colWidth2_2, &g_colWidth2_3, &g_colWidth2_4},
-                          {&g_colWidth3_0, &g_colWidth3_1, &g_colWidth3_2, &g_colWidth3_3, &g_colWidth3_4}};
-    for (int c = 0; c < 5; ++c)
-        widths[list][c] = *g[list][c];
-    return widths[list];
-}
-
-// Column headings the naming mode gives when the settings leave them empty.
-void CompleteHeaders(int naming, std::string& first, std::string& second)
-{
-    if (first.empty())
-        first = naming == 1 || naming == 2 ? "Title" : "Label";
-    if (second.empty())
-        second = naming == 1 ? "Label" : "Title";
-}
-
-} // namespace
 
 BOOL CDlgMp3::OnInitDialog()
 {
     // 1. base, colours, images, tooltips
     CDialogEx::OnInitDialog();
-    SetBackgroundColor(RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB));
+    ApplyPageColors();
     InitButtonImages();
 
     // 2. peak meter: one band of ten segments
@@ -102,29 +77,15 @@ BOOL CDlgMp3::OnInitDialog()
     m_db.CommitBatch();
 
     // 9. the columns of the three song lists
-    for (int i = 0; i < 3; ++i) {
-        CQuickList& list = m_list[i];
-        list.SetExtendedStyle(LVS_EX_FULLROWSELECT | (g_gridLines ? LVS_EX_GRIDLINES : 0));
-        std::string first = m_set.header1[i], second = m_set.header2[i];
-        CompleteHeaders(m_set.namingMode[i], first, second);
-        const int* w = ColumnWidths(i);
-        if (m_set.namingMode[i] == 2) {
-            list.InsertColumn(0, "", LVCFMT_LEFT, w[0]);
-            list.InsertColumn(1, first, LVCFMT_LEFT, w[1]);
-        } else {
-            list.InsertColumn(0, first, LVCFMT_LEFT, w[0]);
-            list.InsertColumn(1, second, LVCFMT_LEFT, w[1]);
-        }
-        list.InsertColumn(2, "Rate", LVCFMT_LEFT, w[2]);
-        list.InsertColumn(3, "Path", LVCFMT_LEFT, 0);
-        list.InsertColumn(4, "Length", LVCFMT_LEFT, w[3]);
-        list.InsertColumn(5, "Comment", LVCFMT_LEFT, w[4]);
-    }
+    BuildListColumns();
 
     // 11. delete mode of the queue, tempo label
     m_deleteAllCheck = m_set.singleDeleteQueue ? 0 : 1;
     if (m_set.bothTempoValues)
         m_bpmLabel.SetFontSize(12);
+
+    // 12. fonts
+    ApplyListFonts();
 
     // 13. lyrics-search buttons
     for (int i = 0; i < 3; ++i)
@@ -132,11 +93,7 @@ BOOL CDlgMp3::OnInitDialog()
             b->SetIcon(m_set.searchLyrics[i] ? 324 : 335);
 
     // 15. clocks
-    m_digitalClock.SetBackColor(COLORREF(m_set.clockBackColor));
-    m_digitalClock.SetColor(COLORREF(m_set.clockBackColor), COLORREF(m_set.clockTextColor));
-    m_analogClock.ShowWindow(m_set.digitalClock == 0 ? SW_SHOW : SW_HIDE);
-    m_digitalClock.ShowWindow(m_set.digitalClock == 0 ? SW_HIDE : SW_SHOW);
-    m_digitalClock.SetTwelveHourMode(m_set.digitalClock == 1);
+    ApplyClockSettings();
 
     // 16. row counts, fade buttons
     for (UINT id : {1061u, 1062u, 1063u})
@@ -185,6 +142,7 @@ BOOL CDlgMp3::OnInitDialog()
     ShowQueueLyricsButton();
     UpdateStatusTexts();
     RestoreFocus(1);
+    ApplyLayout();
     if (!m_set.dpiMessage && g_largeLayout)
         ArmTimer(kTimerDpiNotice, 400);
 
@@ -200,19 +158,21 @@ BOOL CDlgMp3::OnInitDialog()
     return TRUE;
 }
 
-void CDlgMp3::ReloadSettings()
+void CDlgMp3::ApplyListFonts()
 {
-    CALLREC("CDlgMp3::ReloadSettings");
-    m_db.BeginBatch();
-    LoadMp3PageSettings(m_db, m_set, false);
-    m_db.CommitBatch();
-    if (m_hWnd) {
-        ShowQueueLyricsButton();
-        if (m_set.focusTimer)
-            ArmTimer(kTimerRefocus, 10000);
-        else
-            StopTimer(kTimerRefocus);
-    }
+    for (int target = 1; target <= 3; ++target)
+        ApplyListFont(m_set.listFontSize, m_set.listFontBold, m_set.listFontItalic, m_set.listFontName, target);
+    ApplyListFont(m_set.queueFontSize, m_set.queueFontBold, m_set.queueFontItalic, m_set.queueFontName, 5);
+    ApplyListFont(m_set.markersFontSize, m_set.markersFontBold, m_set.markersFontItalic, m_set.markersFontName, 6);
+}
+
+void CDlgMp3::ApplyClockSettings()
+{
+    m_digitalClock.SetBackColor(COLORREF(m_set.clockBackColor));
+    m_digitalClock.SetColor(COLORREF(m_set.clockBackColor), COLORREF(m_set.clockTextColor));
+    m_analogClock.ShowWindow(m_set.digitalClock == 0 ? SW_SHOW : SW_HIDE);
+    m_digitalClock.ShowWindow(m_set.digitalClock == 0 ? SW_HIDE : SW_SHOW);
+    m_digitalClock.SetTwelveHourMode(m_set.digitalClock == 1);
 }
 
 void CDlgMp3::OnDestroy()
