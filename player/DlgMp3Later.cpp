@@ -54,5 +54,3 @@ std::string CDlgMp3::FindLyricsForSong(const std::string& musicPath, int list, b
 }
 
 // ---- markers
-
-// ---- settings

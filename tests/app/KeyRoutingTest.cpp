@@ -6,6 +6,7 @@
 
 #include "ListPageHelper.h"
 #include "app/ModelessLyrics.h"
+#include "platform/win/Input.h"
 #include "platform/win/ListBox.h"
 #include "platform/win/ListCtrl.h"
 
@@ -42,6 +43,31 @@ TEST_F(KeyRoutingTest, EscNeverClosesTheMainWindowFromAnyPage)
         EXPECT_EQ(dlg->GetDialogResult(), -1);
     }
     EXPECT_TRUE(calls().empty());
+}
+
+TEST_F(KeyRoutingTest, CtrlWithALetterStaysOnTheMusicPageAndTheLetterAloneGoesOn)
+{
+    presetHotkeys({{"a", 12}}); // A selects page 11
+    CMusicDb().SetSetting("global - nrtabs", "15", 1);
+    start();
+    CWnd* list = dlg->MusicPage().GetDlgItem(1009);
+    CWnd* sink = dlg->MusicPage().GetDlgItem(1004);
+    struct Case {
+        Qt::Key key;
+        bool ctrl;
+        CWnd* on;
+        int page;
+    };
+    const Case cases[] = {
+        {Qt::Key_A, true, list, 0}, {Qt::Key_A, true, sink, 0}, {Qt::Key_2, true, list, 1}, {Qt::Key_A, false, list, 11},
+    };
+    for (const Case& c : cases) {
+        dlg->SelectPage(0);
+        win::SetHeldModifiers(c.ctrl ? std::optional<UINT>(MK_CONTROL) : std::nullopt);
+        press(c.key, c.ctrl ? Qt::ControlModifier : Qt::NoModifier, c.on);
+        win::SetHeldModifiers(std::nullopt);
+        EXPECT_EQ(dlg->GetCurrentPage(), c.page) << c.key << " ctrl " << c.ctrl;
+    }
 }
 
 TEST_F(KeyRoutingTest, DigitAndPlusKeysSelectTabsAndTheKeypadDoesNot)
@@ -143,8 +169,9 @@ TEST_F(KeyRoutingTest, TGoesToTheLyricsWhereTheLyricsModeSays)
     g_lyricsShowMode = 1;
     clearCalls();
     press(Qt::Key_T);
-    EXPECT_EQ(calls(), (List{"CDlgMp3::LoadLyricsDocument(\"/songs/Lyrics.htm\")", "CDlgMp3::ToggleLyricsView()"}));
+    EXPECT_EQ(calls(), (List{"CDlgMp3::LoadLyricsDocument(\"/songs/Lyrics.htm\")"}));
     EXPECT_TRUE(dlg->MusicPage().IsLyricsViewShown());
+    EXPECT_FALSE(dlg->MusicPage().GetDlgItem(1009)->IsWindowVisible()) << "the view takes the lists' place";
     press(Qt::Key_T);
     EXPECT_FALSE(dlg->MusicPage().IsLyricsViewShown());
     EXPECT_EQ(dlg->GetCurrentPage(), 0);

@@ -200,8 +200,10 @@ TEST_F(LevelTest, LyricsGoWhereTheLyricsModeSays)
     start();
     g_lyricsShowMode = 1;
     dlg->ShowLyrics("/l/a.htm", true);
-    EXPECT_EQ(calls(), (List{"CDlgMp3::LoadLyricsDocument(\"/l/a.htm\")", "CDlgMp3::ShowLyricsView()",
-                             "CDlgMp3::ShowLyricsButton()"}));
+    EXPECT_EQ(calls(), (List{"CDlgMp3::LoadLyricsDocument(\"/l/a.htm\")", "CDlgMp3::ShowLyricsButton()"}));
+    EXPECT_TRUE(dlg->MusicPage().IsLyricsViewShown());
+    dlg->ShowLyrics("/l/a.htm", true);
+    EXPECT_TRUE(dlg->MusicPage().IsLyricsViewShown()) << "forced, the view stays";
 
     // Mode 2 without force: shown, then hidden; the window gets the document both times.
     g_lyricsShowMode = 2;

@@ -152,7 +152,10 @@ TEST_F(ReapplyTest, TheOpenToolWindowsTakeTheNewLookInOrder)
         ASSERT_NE(window, nullptr) << name;
         EXPECT_EQ(window->GetBackgroundColor(), colour) << name;
     }
-    EXPECT_EQ(rec.Count("CDlgMp3::ReloadSettings("), 1);
+    // The music page read its settings again: its colour and its clock.
+    EXPECT_EQ(dlg->MusicPage().GetBackgroundColor(), colour);
+    EXPECT_TRUE(dlg->MusicPage().GetDlgItem(1131)->IsWindowVisible());
+    EXPECT_FALSE(dlg->MusicPage().GetDlgItem(1036)->IsWindowVisible());
     EXPECT_EQ(dlg->LyricsPage().GetBackgroundColor(), colour);
     // Every list page shows the digital clock in 12-hour mode now.
     for (int n = 0; n < dlg->GetPageCount() - 2; ++n) {

@@ -42,7 +42,8 @@ const Stored kStored[] = {
 
 TEST_F(ShutdownTest, TheWindowStateIsStoredAndReadAgainAtTheNextStart)
 {
-    preset({{"markers - visible", "true"}, {"markers - show", "1"}});
+    // Widths that follow the list width would be laid out anew at start.
+    preset({{"markers - visible", "true"}, {"markers - show", "1"}, {"music - adjustcolwidth", "false"}});
     start();
     int value = 101;
     for (const Stored& s : kStored)
