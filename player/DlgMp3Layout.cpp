@@ -109,6 +109,7 @@ void CDlgMp3::ReloadSettings()
     ApplyClockSettings();
     Show(*this, {1061, 1062, 1063}, !m_set.hideRowCounts);
     m_markersList.SetGridLines(m_set.markersGridLines);
+    m_danceCountDown = m_danceLimit = LevelTimerSeconds();
 
     Show(*this, {1221, 1220, 1222}, m_set.rateActive && !g_compressedView);
     if (m_set.focusTimer)
@@ -601,7 +602,7 @@ bool CDlgMp3::HandleKey(const MSG& msg)
     if (!list)
         return false;
     if (GetKeyState(VK_CONTROL) < 0)
-        MusicAction(16 + list); // actions 17..19 queue the selected row of list 1..3
+        QueueSelectedRow(list);
     else
         OpenListRow(list, m_list[list - 1].GetSelectionMark());
     return true;
