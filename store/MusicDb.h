@@ -241,5 +241,6 @@ public:
 private:
     void DropTablesAndRecreate(std::initializer_list<const char*> tables);
     void ApplyUpgradeStep(int step);
-    void SeedNewSettings();
+    // A new file's settings: the first run's seed and the values of every upgrade step.
+    void WriteFreshSettings();
 };

@@ -18,22 +18,14 @@ bool CMusicDb::Init()
     }
     if (schemaFirst)
         CreateSchema();
-    if (fresh)
-        SeedNewSettings();
+    if (fresh) {
+        // The schema above is complete: a new file starts at the latest version.
+        WriteFreshSettings();
+        return true;
+    }
     UpgradeSettings();
     CreateSchema();
     return true;
-}
-
-void CMusicDb::SeedNewSettings()
-{
-    // A new database is a first run; the first run fills the default paths, which only
-    // update rows that exist, so their rows are made here.
-    BeginBatch();
-    SetSetting("system - setup", "true", 0);
-    for (const std::string& name : musicdbpaths::DefaultPathSettings())
-        SetSetting(name, "", 0);
-    CommitBatch();
 }
 
 std::string CMusicDb::GetVersionText()

@@ -6,6 +6,9 @@
 #include "store/MusicDbDetail.h"
 #include "store/StoreGlobals.h"
 
+#include <algorithm>
+#include <functional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -210,6 +213,46 @@ std::vector<Step> steps(const MyFunctions& fn)
     return s;
 }
 
+// The settings a step writes, in order, with the values it gives them;
+// `stored` reads a setting as the step finds it.
+Values settingsOfStep(const Step& step, const MyFunctions& fn,
+                      const std::function<std::string(const std::string&)>& stored)
+{
+    const int number = step.number;
+    Values out;
+    out.emplace_back("system - version", std::to_string(number));
+    if (number <= 91005)
+        out.emplace_back("system - modified", fn.NowText());
+    for (const auto& [name, value] : step.settings) {
+        std::string v = value;
+        if (number == 90503 && name != "music - resettimerzero")
+            v = fn.BoolToString(stored("music - fixbpm") == "true");
+        if (number == 92201)
+            v = fn.IntToString(fn.StringToInt(stored("music - autolooptime")));
+        out.emplace_back(name, v);
+    }
+    if (number == 91302 || number == 91303) {
+        g_listDefFormatHtml = stored("general - listdefformat") == "true" ? 1 : 0;
+        Values paths;
+        if (number == 91302 && g_listDefFormatHtml)
+            paths = {{"0list_basic - path", "ListAndDefHtml/blist.htm"},
+                     {"1list_basic - path", "ListAndDefHtml/bdef.htm"},
+                     {"0list_main - path", "ListAndDefHtml/mlist.htm"},
+                     {"1list_main - path", "ListAndDefHtml/mdef.htm"}};
+        else if (number == 91302)
+            paths = {{"0list_basic - path", "ListAndDef/B_List.pdf"},
+                     {"1list_basic - path", "ListAndDef/B_Definitions.pdf"},
+                     {"0list_main - path", "ListAndDef/M_List.pdf"},
+                     {"1list_main - path", "ListAndDef/M_Definitions.pdf"}};
+        else if (!g_listDefFormatHtml)
+            paths = {{"0list_c4 - path", "ListAndDef/C-4_List.pdf"},
+                     {"1list_c4 - path", "ListAndDef/C-4_Definitions.pdf"}};
+        for (const auto& [name, part] : paths)
+            out.emplace_back(name, musicdbpaths::InDataFolder(fn, part));
+    }
+    return out;
+}
+
 } // namespace
 
 void CMusicDb::UpgradeSettings()
@@ -230,21 +273,9 @@ void CMusicDb::ApplyUpgradeStep(int number)
 
     BeginBatch();
     // Any failure below rolls the step back and closes the batch (Run on the batch connection).
-    int autoLoopTime = 0;
-    if (number == 92201)
-        autoLoopTime = GetSettingInt("music - autolooptime", 0);
-    SetSetting("system - version", std::to_string(number), 0);
-    if (number <= 91005)
-        SetSetting("system - modified", m_fn.NowText(), 0);
-
-    for (const auto& [name, value] : step.settings) {
-        std::string v = value;
-        if (number == 90503 && name != "music - resettimerzero")
-            v = m_fn.BoolToString(GetSettingBool("music - fixbpm", 0));
-        if (number == 92201)
-            v = m_fn.IntToString(autoLoopTime);
-        SetSetting(name, v, 0);
-    }
+    const auto stored = [this](const std::string& name) { return GetSetting(name, 0); };
+    for (const auto& [name, value] : settingsOfStep(step, m_fn, stored))
+        SetSetting(name, value, 0);
     for (const auto& [name, value] : step.styles)
         SetStyle(name, value, 0);
 
@@ -263,25 +294,51 @@ void CMusicDb::ApplyUpgradeStep(int number)
         if (number == 91003 && db.TableExists("track") && ColumnCount(db, "track") < 7)
             db.Execute("ALTER TABLE track ADD level int;");
     });
+    CommitBatch();
+}
 
-    if (number == 91302 || number == 91303) {
-        g_listDefFormatHtml = GetSettingBool("general - listdefformat", 0) ? 1 : 0;
-        Values paths;
-        if (number == 91302 && g_listDefFormatHtml)
-            paths = {{"0list_basic - path", "ListAndDefHtml/blist.htm"},
-                     {"1list_basic - path", "ListAndDefHtml/bdef.htm"},
-                     {"0list_main - path", "ListAndDefHtml/mlist.htm"},
-                     {"1list_main - path", "ListAndDefHtml/mdef.htm"}};
-        else if (number == 91302)
-            paths = {{"0list_basic - path", "ListAndDef/B_List.pdf"},
-                     {"1list_basic - path", "ListAndDef/B_Definitions.pdf"},
-                     {"0list_main - path", "ListAndDef/M_List.pdf"},
-                     {"1list_main - path", "ListAndDef/M_Definitions.pdf"}};
-        else if (!g_listDefFormatHtml)
-            paths = {{"0list_c4 - path", "ListAndDef/C-4_List.pdf"},
-                     {"1list_c4 - path", "ListAndDef/C-4_Definitions.pdf"}};
-        for (const auto& [name, part] : paths)
-            SetSetting(name, musicdbpaths::InDataFolder(m_fn, part), 0);
+void CMusicDb::WriteFreshSettings()
+{
+    // A new database is a first run; the first run fills the default paths, which only
+    // update rows that exist, so their rows are made here. Then every step's values, as
+    // the chain would leave them, in one transaction: a start on a new data folder
+    // parses a handful of statements instead of several hundred.
+    Values rows;
+    std::unordered_map<std::string, size_t> at;
+    const auto set = [&](const std::string& name, const std::string& value) {
+        if (const auto it = at.find(name); it != at.end()) {
+            rows[it->second].second = value;
+            return;
+        }
+        at.emplace(name, rows.size());
+        rows.emplace_back(name, value);
+    };
+    const auto stored = [&](const std::string& name) {
+        const auto it = at.find(name);
+        return it == at.end() ? std::string() : rows[it->second].second;
+    };
+    set("system - setup", "true");
+    for (const std::string& name : musicdbpaths::DefaultPathSettings())
+        set(name, "");
+    Values styles;
+    for (const Step& step : steps(m_fn)) {
+        for (const auto& [name, value] : settingsOfStep(step, m_fn, stored))
+            set(name, value);
+        styles.insert(styles.end(), step.styles.begin(), step.styles.end());
     }
+
+    BeginBatch();
+    Run(0, [&](CppSQLite3DB& db) {
+        constexpr size_t kRowsPerStatement = 200;
+        for (size_t first = 0; first < rows.size(); first += kRowsPerStatement) {
+            std::string sql = "insert into ini values ";
+            for (size_t i = first; i < std::min(rows.size(), first + kRowsPerStatement); ++i)
+                sql += std::string(i == first ? "" : ",") + "('" + Sql(rows[i].first) + "','" +
+                       Sql(m_fn.EscapeSql(rows[i].second)) + "')";
+            db.Execute(sql + ";");
+        }
+    });
+    for (const auto& [name, value] : styles)
+        SetStyle(name, value, 0);
     CommitBatch();
 }

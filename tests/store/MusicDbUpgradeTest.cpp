@@ -1,8 +1,13 @@
 #include "store/MusicDb.h"
 
 #include "StoreFixture.h"
+#include "store/MusicDbDetail.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <map>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -97,6 +102,50 @@ TEST_F(Upgrade, NoVersionRunsEveryStepAndStampsTheTimeOfTheLastStampingStep)
     EXPECT_EQ(db.GetStyle("choreofontsize3", 1), "6");
     EXPECT_EQ(db.GetStyle("csspath", 1), "");
     EXPECT_EQ(g_listDefFormatHtml, 1); // step 90201 chose the HTML documents
+}
+
+// A new file is written at the latest version at once: it must hold what the
+// first-run seed and the whole chain would leave, row for row.
+TEST_F(Upgrade, ANewFileHoldsTheSeedAndWhatTheWholeChainWouldLeave)
+{
+    using Rows = std::vector<std::pair<std::string, std::string>>;
+    const auto rows = [this](const char* table) {
+        CppSQLite3DB c;
+        Open(c);
+        CppSQLite3Table t = c.GetTable(std::string("select name, value from ") + table + " order by rowid;");
+        Rows out;
+        for (int r = 0; r < t.RowCount(); ++r) {
+            t.SetRow(r);
+            const std::string name = t.FieldTextOr(0, "<null>");
+            // The stamp of the last stamping step is the time it ran.
+            out.emplace_back(name, name == "system - modified" ? "<time>" : t.FieldTextOr(1, "<null>"));
+        }
+        return out;
+    };
+    db.UpgradeSettings();
+    Rows expected = {{"system - setup", "true"}};
+    for (const std::string& name : musicdbpaths::DefaultPathSettings())
+        expected.emplace_back(name, "");
+    // The chain updates the seed's rows where it sets them and adds the others after them.
+    for (const auto& row : rows("ini")) {
+        auto it = std::find_if(expected.begin(), expected.end(), [&](const auto& e) { return e.first == row.first; });
+        if (it != expected.end())
+            it->second = row.second;
+        else
+            expected.push_back(row);
+    }
+    const Rows chainStyles = rows("stylesheet");
+
+    g_listDefFormatHtml = 0;
+    ASSERT_TRUE(std::filesystem::remove(dir.file("mirtal.db")));
+    CMusicDb fresh;
+    ASSERT_TRUE(fresh.Init());
+    EXPECT_EQ(rows("ini"), expected);
+    EXPECT_EQ(rows("stylesheet"), chainStyles);
+    EXPECT_EQ(fresh.GetSetting("music - fixbpm2", 1), "false");
+    EXPECT_EQ(fresh.GetSetting("0list_basic - path", 1), dir.str() + "/ListAndDefHtml/blist.htm");
+    EXPECT_EQ(g_listDefFormatHtml, 1);
+    EXPECT_FALSE(fresh.IsBatchOpen());
 }
 
 TEST_F(Upgrade, StepsFromLaterVersionsKeepTheModifiedStamp)
