@@ -153,12 +153,47 @@ CDC::~CDC()
     DeleteDC();
 }
 
+namespace {
+
+// Paint buffers of windows: a paint draws into a window-sized image, and
+// taking a fresh one from the system for every paint cost more than the paint.
+std::vector<QImage>& spareWidgetBuffers()
+{
+    static std::vector<QImage> spare;
+    return spare;
+}
+
+QImage takeWidgetBuffer(int width, int height)
+{
+    auto& spare = spareWidgetBuffers();
+    const QSize size(std::max(1, width), std::max(1, height));
+    for (auto it = spare.begin(); it != spare.end(); ++it)
+        if (it->size() == size) {
+            QImage img = std::move(*it);
+            spare.erase(it);
+            return img;
+        }
+    return QImage(size, QImage::Format_ARGB32_Premultiplied);
+}
+
+void giveBackWidgetBuffer(QImage&& img)
+{
+    constexpr size_t kKept = 4;
+    auto& spare = spareWidgetBuffers();
+    if (img.format() != QImage::Format_ARGB32_Premultiplied)
+        return;
+    if (spare.size() >= kKept)
+        spare.erase(spare.begin());
+    spare.push_back(std::move(img));
+}
+
+} // namespace
+
 void CDC::BeginWidget(QWidget* widget, const QFont* font)
 {
     m_target->kind = Target::Widget;
     m_target->widget = widget;
-    m_target->own = QImage(std::max(1, widget->width()), std::max(1, widget->height()),
-                           QImage::Format_ARGB32_Premultiplied);
+    m_target->own = takeWidgetBuffer(widget->width(), widget->height());
     m_target->own.fill(0);
     if (font)
         m_state->qfont = std::make_shared<QFont>(*font);
@@ -287,8 +322,13 @@ void CDC::End()
         return;
     }
     if (m_target->kind == Target::Widget && m_target->widget) {
-        QPainter p(m_target->widget);
-        p.drawImage(0, 0, m_target->own);
+        {
+            QPainter p(m_target->widget);
+            p.drawImage(0, 0, m_target->own);
+        }
+        giveBackWidgetBuffer(std::move(m_target->own));
+        m_target->own = QImage(1, 1, QImage::Format_RGB32);
+        m_target->own.fill(0xff000000);
         m_target->widget = nullptr;
         m_target->kind = Target::Scratch;
     }

@@ -15,6 +15,7 @@
 #include <map>
 #include <unordered_map>
 #include <memory>
+#include <mutex>
 
 using win::detail::DibToImage;
 using win::detail::ImageToDib;
@@ -412,12 +413,27 @@ void ImageToDib(HBITMAP b)
 
 namespace {
 
-QImage loadImageFile(const std::string& path)
+QImage decodeImageFile(const std::string& path)
 {
     QImage img(QString::fromStdString(path));
     if (img.isNull())
         return img;
     return img.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage loadImageFile(const std::string& path)
+{
+    // The program's own images never change: each is decoded once and shared
+    // (a bitmap drawn on gets its own copy of the pixels then).
+    if (path.rfind(":/", 0) != 0)
+        return decodeImageFile(path);
+    static std::mutex mutex;
+    static std::unordered_map<std::string, QImage> decoded;
+    std::lock_guard lock(mutex);
+    auto it = decoded.find(path);
+    if (it == decoded.end())
+        it = decoded.emplace(path, decodeImageFile(path)).first;
+    return it->second;
 }
 
 HBITMAP loadBitmapResource(UINT id)
