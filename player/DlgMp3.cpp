@@ -142,6 +142,18 @@ BEGIN_MESSAGE_MAP(CDlgMp3, CDialogEx)
     ON_BN_CLICKED(1262, SetKeychangeTimeHere)
     ON_BN_CLICKED(1241, OnBreakButton)
     ON_EN_KILLFOCUS(1281, OnBreakMinutesChanged)
+    // the markers panel
+    ON_BN_CLICKED(1273, PreviousMarker)
+    ON_BN_CLICKED(1274, NextMarker)
+    ON_BN_CLICKED(1253, MakeMarker)
+    ON_BN_CLICKED(1254, DeleteMarkers)
+    ON_BN_CLICKED(1275, ToggleMarkerFlag)
+    ON_BN_CLICKED(1276, EditMarkerComment)
+    ON_BN_CLICKED(1144, OnAutoMemoryToggle)
+    ON_BN_CLICKED(1145, OnLockToggle)
+    ON_BN_CLICKED(1152, OnFadeInToggle)
+    ON_NOTIFY(NM_DBLCLK, 1146, OnMarkerListDoubleClick)
+    ON_NOTIFY(NM_RCLICK, 1146, OnMarkerListRightClick)
 END_MESSAGE_MAP()
 
 CDlgMp3::CDlgMp3(CWnd* parent) : CDialogEx(IDD, parent) {}
@@ -450,6 +462,7 @@ void CDlgMp3::PlayNextQueued()
             m_currentList = song.list;
             m_queueBox.SetCurSel(sel);
             g_lyricsPath = song.lyrics;
+            const UnattendedOpen unattended(*this, m_set.autostartQueue != 0);
             OpenSong(song.list, song.row, song.path, m_fn.StringToInt(song.type), 0, song.naming);
             ApplyListLoopRules(m_currentList);
             if (m_set.autostartQueue)
@@ -466,28 +479,7 @@ void CDlgMp3::OnMarkersButton()
     SendCommand(g_markersShow ? CMD_TOGGLE_MARKER_PANEL : CMD_TOGGLE_MARKERS);
 }
 
-void CDlgMp3::ShowMarkersPanel(bool show, bool skipLayout)
-{
-    CALLREC("CDlgMp3::ShowMarkersPanel", show, skipLayout);
-    m_markersPanelShown = show;
-    for (UINT id : {1146u, 1273u, 1274u, 1253u, 1254u, 1275u, 1276u, 1144u, 1145u, 1152u, 1151u})
-        if (CWnd* w = m_hWnd ? GetDlgItem(id) : nullptr)
-            w->ShowWindow(show ? SW_SHOW : SW_HIDE);
-}
-
 // ---- lyrics view
-
-void CDlgMp3::ShowLyricsButton()
-{
-    CALLREC("CDlgMp3::ShowLyricsButton");
-    if (CButtonST* b = Button(1243); b && b->m_hWnd)
-        b->ShowWindow(SW_SHOW);
-}
 
 bool CDlgMp3::IsLyricsViewShown() { return m_lyricsViewShown; }
 
-void CDlgMp3::CycleLyricsShowMode()
-{
-    CALLREC("CDlgMp3::CycleLyricsShowMode");
-    g_lyricsShowMode = (g_lyricsShowMode + 1) % 3;
-}

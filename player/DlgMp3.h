@@ -68,6 +68,8 @@ struct QueuedSong {
 };
 
 class CMarkerList;
+class CHtmlEditCtrl2;
+class CMarryDlg;
 
 class CDlgMp3 : public CDialogEx {
 public:
@@ -227,6 +229,20 @@ public:
     // The lyrics reference for a song of list 0..4; empty when none is found.
     std::string FindLyricsForSong(const std::string& musicPath, int list, bool takeFirst);
 
+    // ======== lyrics view and lookup (DlgMp3Lyrics.cpp)
+    // A fresh view on the start page; the view is first made for the first document.
+    void RecreateLyricsView();
+    // The part of the music file's title the lookup searches for (format and part 0..2).
+    std::string LyricsSearchName(const std::string& musicPath, int list, int format, int part) const;
+    // Appends the folder's non-audio files whose names hold the text to g_lyricsCandidates.
+    void ScanLyricsFolder(const std::string& searchName, const std::string& folder);
+    void SetLyricsSearchButton(int list, int on);
+    CHtmlEditCtrl2* LyricsView() const { return m_lyricsView.get(); }
+    CMarryDlg* FindLyricsDialog() const { return m_findLyrics.get(); }
+    int LyricsCandidateCount() const { return m_candidateCount; }
+    const std::string& LyricsDocumentPath() const { return m_lyricsDocPath; }
+    bool IsLyricsOnPlayOn() const { return m_lyricsOnPlayCheck != 0; }
+
     // ======== markers
     void ShowMarkersPanel(bool show, bool skipLayout);
     // Whether the markers panel is shown inside the page.
@@ -234,6 +250,17 @@ public:
     void LoadSongMarkers();
     // Markers command 0..6 of the hotkeys.
     void MarkerCommand(int command);
+    // The panel's buttons and list (DlgMp3Markers.cpp).
+    void PreviousMarker();
+    void NextMarker();
+    void MakeMarker();
+    void DeleteMarkers();
+    void ToggleMarkerFlag();
+    void EditMarkerComment();
+    void GoToSelectedMarker();
+    void OnAutoMemoryToggle();
+    void OnLockToggle();
+    void OnFadeInToggle();
 
     // ======== dance timer, break, jukebox
     // 1 count up/down, 2 restart.
@@ -331,6 +358,8 @@ protected:
     void OnDblClkList3(NMHDR* hdr, LRESULT* result);
     void OnListRightDoubleClick(NMHDR* hdr, LRESULT* result);
     LRESULT OnGetListCell(WPARAM wParam, LPARAM lParam);
+    void OnMarkerListDoubleClick(NMHDR* hdr, LRESULT* result);
+    void OnMarkerListRightClick(NMHDR* hdr, LRESULT* result);
 
     DECLARE_MESSAGE_MAP()
 
@@ -476,7 +505,6 @@ private:
     bool m_lyricsViewShown = false;
     bool m_markersPanelShown = false;
     int m_keychangeArea = 1;
-    CWnd* m_lyricsView = nullptr;            // the lyrics view once created (lyrics section)
     std::unique_ptr<CFont> m_listFonts[6];   // the fonts of the ApplyListFont targets
 
     // ======== dance timer and break
@@ -503,4 +531,28 @@ private:
 
     // ======== markers panel
     std::shared_ptr<CMarkerList> m_panelMarkers;
+    void SwapMarkerTips(bool panel);
+
+    // ======== lyrics view and lookup
+    std::shared_ptr<CHtmlEditCtrl2> m_lyricsView;  // made for the first document shown
+    std::shared_ptr<CMarryDlg> m_findLyrics;       // the page's modeless Find Lyrics
+    std::string m_lyricsDocPath;
+    int m_pdfShown = 0;
+    int m_candidateCount = 0;
+    // Above 0 while a song is opened that plays by itself (jukebox, autostart):
+    // the lookup then opens no dialog.
+    int m_unattendedOpen = 0;
+    void ToggleLyricsSearch(int list);
+    void ReleaseLyricsWindows();
+    class UnattendedOpen {
+    public:
+        UnattendedOpen(CDlgMp3& page, bool on) : m_page(page), m_on(on ? 1 : 0) { m_page.m_unattendedOpen += m_on; }
+        ~UnattendedOpen() { m_page.m_unattendedOpen -= m_on; }
+        UnattendedOpen(const UnattendedOpen&) = delete;
+        UnattendedOpen& operator=(const UnattendedOpen&) = delete;
+
+    private:
+        CDlgMp3& m_page;
+        int m_on;
+    };
 };

@@ -35,6 +35,8 @@ void CDlgMp3::ResetJukeboxMarks(int list)
 void CDlgMp3::JukeboxPlayNext()
 {
     StopTimer(kTimerJukeboxFade);
+    // Nobody may be there to answer the lyrics lookup: the next song must start.
+    const UnattendedOpen unattended(*this, true);
     std::string next;
     std::vector<int> candidates;
     const int mode = g_jukeboxMode;

@@ -13,10 +13,6 @@ void CDlgMp3::ReloadList(int list) { CALLREC("CDlgMp3::ReloadList", list); }
 void CDlgMp3::ReloadAllLists() { CALLREC("CDlgMp3::ReloadAllLists"); }
 void CDlgMp3::ToggleListSource(int list) { CALLREC("CDlgMp3::ToggleListSource", list); }
 void CDlgMp3::OnTrackingToggle() { CALLREC("CDlgMp3::OnTrackingToggle"); }
-void CDlgMp3::OnLyricsOnPlayToggle() { CALLREC("CDlgMp3::OnLyricsOnPlayToggle"); }
-void CDlgMp3::OnLyricsSearchList1() { CALLREC("CDlgMp3::OnLyricsSearchList1"); }
-void CDlgMp3::OnLyricsSearchList2() { CALLREC("CDlgMp3::OnLyricsSearchList2"); }
-void CDlgMp3::OnLyricsSearchList3() { CALLREC("CDlgMp3::OnLyricsSearchList3"); }
 void CDlgMp3::ToggleSongFlag(int flag) { CALLREC("CDlgMp3::ToggleSongFlag", flag); }
 void CDlgMp3::ClearComboHistories() { CALLREC("CDlgMp3::ClearComboHistories"); }
 void CDlgMp3::AddSongRow(const std::string& path, int list, int position)
@@ -36,21 +32,5 @@ void CDlgMp3::FilterList(int type, const std::string& text, int exact, const std
 // ---- queue
 void CDlgMp3::LoadPlaylistIntoQueue() { CALLREC("CDlgMp3::LoadPlaylistIntoQueue"); }
 void CDlgMp3::TakeQueuedLyrics() { CALLREC("CDlgMp3::TakeQueuedLyrics"); }
-
-// ---- lyrics
-void CDlgMp3::CloseFindLyricsWindow() { CALLREC("CDlgMp3::CloseFindLyricsWindow"); }
-void CDlgMp3::TakeFoundLyrics() { CALLREC("CDlgMp3::TakeFoundLyrics"); }
-void CDlgMp3::ShowFindLyricsWindow() { CALLREC("CDlgMp3::ShowFindLyricsWindow"); }
-void CDlgMp3::ScrollLyricsOrList(int htmlAmount, int textAmount)
-{
-    CALLREC("CDlgMp3::ScrollLyricsOrList", htmlAmount, textAmount);
-}
-void CDlgMp3::LoadLyricsDocument(const std::string& path) { CALLREC("CDlgMp3::LoadLyricsDocument", path); }
-void CDlgMp3::ReloadLyricsDocument() { CALLREC("CDlgMp3::ReloadLyricsDocument"); }
-std::string CDlgMp3::FindLyricsForSong(const std::string& musicPath, int list, bool takeFirst)
-{
-    CALLREC("CDlgMp3::FindLyricsForSong", musicPath, list, takeFirst);
-    return {};
-}
 
 // ---- markers

@@ -10,6 +10,7 @@
 #include "store/CommandCodes.h"
 #include "store/PlayerGlobals.h"
 #include "store/SendCommand.h"
+#include "texts/HtmlEditCtrl2.h"
 
 #include <initializer_list>
 

@@ -37,11 +37,6 @@ void CDlgMp3::LoadSongMarkers()
 void CDlgMp3::MarkerCommand(int command)
 {
     CMarkerList& m = PanelMarkers();
-    auto toggle = [this](bool& flag, int& check, const char* key) {
-        flag = !flag;
-        check = flag;
-        m_db.SetSetting(key, flag ? "true" : "false", 1);
-    };
     switch (command) {
     case 0:
     case 1:
@@ -53,20 +48,191 @@ void CDlgMp3::MarkerCommand(int command)
                 Play();
         }
         break;
-    case 2:
-    case 3:
-        if (command == 2)
-            m.Next();
-        else
-            m.Previous();
-        g_sinceMarkerSeconds = 0;
-        m_markerTimeLabel.SetText("0:00");
-        SendCommand(CMD_TIMER_TICK);
-        break;
-    case 4: m.Make(); break;
-    case 5: toggle(m.autoMemory, m_autoMemoryCheck, "markers - automem"); break;
-    case 6: toggle(m.locked, m_lockCheck, "markers - lock"); break;
+    case 2: NextMarker(); break;
+    case 3: PreviousMarker(); break;
+    case 4: MakeMarker(); break;
+    case 5: OnAutoMemoryToggle(); break;
+    case 6: OnLockToggle(); break;
     default: break;
     }
+    RestoreFocus(1);
+}
+
+// ---- the panel's buttons and list
+
+namespace {
+
+// Controls the panel takes the place of: loop, autostart, lyrics on play, and the
+// pitch, speed and volume sliders with their labels.
+constexpr UINT kLoopArea[] = {1248, 1249, 1250, 1032, 1233, 1234, 1022, 1023, 1064, 1071,
+                              1029, 1030, 1031, 1039, 1040, 1041, 1025, 1026, 1027};
+constexpr UINT kPanel[] = {1146, 1274, 1273, 1253, 1254, 1275, 1276, 1144, 1145, 1152, 1151};
+
+struct Tip {
+    UINT id;
+    const char* text;
+};
+constexpr Tip kPanelTips[] = {
+    {1273, "Move to the previous marker"},
+    {1274, "Move to the next marker"},
+    {1253, "Make a mark at the current position"},
+    {1254, "Delete the selected marker"},
+    {1275, "Flag the selected marker"},
+    {1276, "Add a comment to the selected marker"},
+    {1144, "Auto memory for markers"},
+    {1145, "Lock markers"},
+    {1152, "Fade in on play"},
+};
+constexpr Tip kLoopTips[] = {
+    {1248, "Auto values for the loop"},
+    {1249, "Set start value for the loop"},
+    {1250, "Set stop value for the loop"},
+    {1262, "Start value for the keychange"},
+    {1064, "Toggle autostart on/off"},
+    {1071, "Toggle show lyrics on play on/off"},
+    {1032, "Toggle loop on/off"},
+};
+
+} // namespace
+
+void CDlgMp3::SwapMarkerTips(bool panel)
+{
+    if (!m_tooltip.m_hWnd)
+        return;
+    auto remove = [this](const auto& tips) {
+        for (const Tip& t : tips)
+            if (CWnd* w = GetDlgItem(t.id))
+                m_tooltip.RemoveTool(w);
+    };
+    remove(kPanelTips);
+    remove(kLoopTips);
+    auto add = [this](const auto& tips) {
+        for (const Tip& t : tips)
+            if (CWnd* w = GetDlgItem(t.id))
+                m_tooltip.AddTool(w, t.text);
+    };
+    if (panel)
+        add(kPanelTips);
+    else
+        add(kLoopTips);
+}
+
+void CDlgMp3::ShowMarkersPanel(bool show, bool skipLayout)
+{
+    m_markersPanelShown = show;
+    m_keychangeArea = show ? 0 : 1;
+    if (m_hWnd) {
+        for (UINT id : kLoopArea)
+            if (CWnd* w = GetDlgItem(id))
+                w->ShowWindow(show ? SW_HIDE : SW_SHOW);
+        for (UINT id : kPanel)
+            if (CWnd* w = GetDlgItem(id))
+                w->ShowWindow(show ? SW_SHOW : SW_HIDE);
+        CheckDlgButton(1152, PanelMarkers().fadeIn ? BST_CHECKED : BST_UNCHECKED);
+        SwapMarkerTips(show);
+    }
+    if (show)
+        StartMarkerTimers();
+    else
+        StopTimer(kTimerMarkerTime);
+    if (!skipLayout) {
+        ApplyLayout();
+        RestoreFocus(1);
+    }
+}
+
+// The page's previous and next also restart the time since the marker.
+void CDlgMp3::PreviousMarker()
+{
+    PanelMarkers().Previous();
+    g_sinceMarkerSeconds = 0;
+    m_markerTimeLabel.SetText("0:00");
+    SendCommand(CMD_TIMER_TICK);
+    RestoreFocus(1);
+}
+
+void CDlgMp3::NextMarker()
+{
+    PanelMarkers().Next();
+    g_sinceMarkerSeconds = 0;
+    m_markerTimeLabel.SetText("0:00");
+    SendCommand(CMD_TIMER_TICK);
+    RestoreFocus(1);
+}
+
+void CDlgMp3::MakeMarker()
+{
+    PanelMarkers().Make();
+    RestoreFocus(1);
+}
+
+void CDlgMp3::DeleteMarkers()
+{
+    PanelMarkers().Delete();
+    RestoreFocus(1);
+}
+
+void CDlgMp3::ToggleMarkerFlag()
+{
+    PanelMarkers().ToggleFlag();
+    RestoreFocus(1);
+}
+
+void CDlgMp3::EditMarkerComment()
+{
+    PanelMarkers().EditComment(this);
+    RestoreFocus(1);
+}
+
+void CDlgMp3::GoToSelectedMarker()
+{
+    PanelMarkers().GoToSelected();
+    RestoreFocus(1);
+}
+
+void CDlgMp3::OnMarkerListDoubleClick(NMHDR*, LRESULT* result)
+{
+    GoToSelectedMarker();
+    *result = 0;
+}
+
+void CDlgMp3::OnMarkerListRightClick(NMHDR*, LRESULT* result)
+{
+    ToggleMarkerFlag();
+    *result = 0;
+}
+
+namespace {
+
+void FlipAndStore(CMusicDb& db, bool& flag, const char* key)
+{
+    flag = !flag;
+    db.SetSetting(key, flag ? "true" : "false", 1);
+}
+
+} // namespace
+
+void CDlgMp3::OnAutoMemoryToggle()
+{
+    CMarkerList& m = PanelMarkers();
+    FlipAndStore(m_db, m.autoMemory, "markers - automem");
+    m_autoMemoryCheck = m.autoMemory;
+    RestoreFocus(1);
+}
+
+void CDlgMp3::OnLockToggle()
+{
+    CMarkerList& m = PanelMarkers();
+    FlipAndStore(m_db, m.locked, "markers - lock");
+    m_lockCheck = m.locked;
+    RestoreFocus(1);
+}
+
+void CDlgMp3::OnFadeInToggle()
+{
+    CMarkerList& m = PanelMarkers();
+    FlipAndStore(m_db, m.fadeIn, "markers - fadein");
+    if (m_hWnd)
+        CheckDlgButton(1152, m.fadeIn ? BST_CHECKED : BST_UNCHECKED);
     RestoreFocus(1);
 }

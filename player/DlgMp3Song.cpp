@@ -106,7 +106,13 @@ void CDlgMp3::OpenSong(int list, int row, const std::string& requested, int list
     }
 
     // 9. The song's settings, its row marked, the list's fixed tempo and pitch.
-    InitSong();
+    const int option = m_set.autostartOption;
+    const bool startsItself = autostart && m_autostartCheck &&
+                              (option == 0 || (option == 1 && m_listType == 1) || (option == 2 && m_listType < 2));
+    {
+        const UnattendedOpen unattended(*this, startsItself);
+        InitSong();
+    }
     if (m_set.markersSeconds == 0)
         MarkRow(m_currentList, m_currentRow, path);
     if (m_currentList >= 1 && m_currentList <= 3) {
@@ -123,11 +129,8 @@ void CDlgMp3::OpenSong(int list, int row, const std::string& requested, int list
     EndWaitCursor();
 
     // 13. Autostart by list type.
-    if (autostart && m_autostartCheck) {
-        const int option = m_set.autostartOption;
-        if (option == 0 || (option == 1 && m_listType == 1) || (option == 2 && m_listType < 2))
-            PlayPause();
-    }
+    if (startsItself)
+        PlayPause();
     RestoreFocus(1);
 }
 
@@ -284,9 +287,10 @@ void CDlgMp3::InitSong()
             SendCommand(CMD_SHOW_COMMENT_URL);
     }
 
-    // 17. lyrics (the lookup comes with the lyrics view)
+    // 17. lyrics
     text("Searching for lyrics");
     step();
+    g_lyricsPath = FindLyricsForSong(g_currentSongPath, m_currentList, false);
     if (g_lyricsPath.empty()) {
         SendCommand(CMD_LYRICS_WINDOW_CLOSE);
     } else if (CButtonST* b = Button(1243); b && b->m_hWnd) {

@@ -177,6 +177,7 @@ void CDlgMp3::ApplyClockSettings()
 
 void CDlgMp3::OnDestroy()
 {
+    ReleaseLyricsWindows();
     if (g_playing && m_stream) {
         BASS_ChannelPause(m_stream);
         g_playing = 0;

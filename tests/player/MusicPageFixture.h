@@ -15,6 +15,7 @@
 #include "store/MusicDb.h"
 #include "store/PlayerGlobals.h"
 #include "store/StoreGlobals.h"
+#include "store/UtilityDb.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,7 @@ protected:
         CMusicDb db;
         db.Init();
         db.SetSetting("music - outputdevice", "0", 1);
+        CUtilityDb().Init();
         ASSERT_TRUE(mainWnd.CreateEx(0, nullptr, "main", WS_OVERLAPPEDWINDOW, CRect(0, 0, 1100, 720), nullptr, 0));
         mainWnd.ShowWindow(SW_SHOW);
         g_mainWnd = mainWnd.m_hWnd;
