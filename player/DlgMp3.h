@@ -532,6 +532,8 @@ private:
     // ======== markers panel
     std::shared_ptr<CMarkerList> m_panelMarkers;
     void SwapMarkerTips(bool panel);
+    // The seconds since the current marker, and the list following the position.
+    void MarkerTick();
 
     // ======== lyrics view and lookup
     std::shared_ptr<CHtmlEditCtrl2> m_lyricsView;  // made for the first document shown

@@ -7,6 +7,8 @@
 #include "store/PlayerGlobals.h"
 #include "store/SendCommand.h"
 
+#include <algorithm>
+
 CMarkerList& CDlgMp3::PanelMarkers()
 {
     if (!m_panelMarkers) {
@@ -139,6 +141,16 @@ void CDlgMp3::ShowMarkersPanel(bool show, bool skipLayout)
         ApplyLayout();
         RestoreFocus(1);
     }
+}
+
+void CDlgMp3::MarkerTick()
+{
+    CMarkerList& m = PanelMarkers();
+    g_sinceMarkerSeconds = std::max(0, int(g_position) - m.CurrentMarkerTime());
+    m_markerTimeLabel.SetText(m_fn.SecondsToText(g_sinceMarkerSeconds));
+    m.Track();
+    if (!g_playing)
+        StopTimer(kTimerMarkerTime);
 }
 
 // The page's previous and next also restart the time since the marker.

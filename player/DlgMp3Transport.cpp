@@ -500,12 +500,7 @@ void CDlgMp3::OnTimer(UINT_PTR id)
         StopTimer(kTimerTrackRow);
         WriteTrackRow();
         break;
-    case kTimerMarkerTime:
-        g_sinceMarkerSeconds = std::max(0, int(g_position));
-        m_markerTimeLabel.SetText(m_fn.SecondsToText(g_sinceMarkerSeconds));
-        if (!g_playing)
-            StopTimer(kTimerMarkerTime);
-        break;
+    case kTimerMarkerTime: MarkerTick(); break;
     case kTimerAudioRetry: OpenAudioDevice(); break;
     case kTimerDance: DanceTimerTick(); break;
     case kTimerAutoBreak: AutoBreakTick(); break;
