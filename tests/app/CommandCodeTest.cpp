@@ -42,8 +42,6 @@ TEST_F(CommandCodeTest, PageOperationsWithTheirArguments)
     };
     const Case cases[] = {
         {710, {}}, // the markers reload into the page's panel
-        {917, {"CDlgMp3::CloseFindLyricsWindow()"}},
-        {918, {"CDlgMp3::TakeFoundLyrics()"}},
         {920, {}}, // the jukebox is off: nothing plays
         {941, {"CDlgMp3::ReloadAllLists()"}},
         // Codes without a row, and codes a tool window handles only while it is open.
@@ -217,8 +215,12 @@ TEST_F(CommandCodeTest, WindowAndDocumentCommandsWithTheirArguments)
          [&] { return dlg->m_editor.IsVisible() && dlg->m_editor->GetDocument() == "/docs/Cue.htm"; }},
         {919, nullptr, {}, [&] { return lyricsWindow2Shows(0, "/docs/Cue.htm"); }},
         {911, nullptr, {"CDlgMp3::TakeQueuedLyrics()"}, nullptr},
-        {912, nullptr, {"CDlgMp3::ShowMarkersPanel(1, 0)"}, [&] { return dlg->MusicPage().IsMarkersPanelShown(); }},
-        {912, nullptr, {"CDlgMp3::ShowMarkersPanel(0, 0)"}, [&] { return !dlg->MusicPage().IsMarkersPanelShown(); }},
+        {912, nullptr, {"CDlgMp3::ApplyLayout()"}, [&] { return dlg->MusicPage().IsMarkersPanelShown(); }},
+        {912, nullptr, {"CDlgMp3::ApplyLayout()"}, [&] { return !dlg->MusicPage().IsMarkersPanelShown(); }},
+        {917, [&] { dlg->MusicPage().ShowFindLyricsWindow(); }, {},
+         [&] { return dlg->MusicPage().FindLyricsDialog() == nullptr; }},
+        {918, [&] { g_lyricsPath = "/old.htm"; dlg->MusicPage().ShowFindLyricsWindow(); }, {},
+         [&] { return g_lyricsPath.empty() && dlg->MusicPage().FindLyricsDialog(); }},
         {923, [&] { lyricspage::showLong(*dlg, dir); }, {}, [&] { return lyricspage::scrolled(*dlg) == 3; }},
         {926, [&] { open(ID_TOOLS_MEMORY_MANAGER)(); CMusicDb().AddMemory("/docs/Kept.htm", 1); }, {},
          [&] { return dlg->m_memoryManager->Paths() == std::vector<std::string>{"/docs/Kept.htm"}; }},

@@ -7,6 +7,7 @@
 #include "app/BreakTime.h"
 #include "app/ComputerCards.h"
 #include "common/CallRecord.h"
+#include "common/WaitFor.h"
 #include "store/CommandCodes.h"
 #include "app/ModelessLyrics.h"
 #include "app/TimerMarkers.h"
@@ -233,8 +234,6 @@ TEST_F(DocumentCommandsTest, TheMarkersPanelTogglesWithItsTimerWindow)
     EXPECT_FALSE(dlg->MusicPage().IsMarkersPanelShown());
     ASSERT_TRUE(dlg->m_markerTimer) << "only hidden";
     EXPECT_FALSE(dlg->m_markerTimer->IsWindowVisible());
-    EXPECT_EQ(rec.Count("CDlgMp3::ShowMarkersPanel(1, 0)"), 1);
-    EXPECT_EQ(rec.Count("CDlgMp3::ShowMarkersPanel(0, 0)"), 1);
 
     // Without the timer option the panel comes alone.
     g_markersTimer = 0;
@@ -252,15 +251,17 @@ TEST_F(DocumentCommandsTest, AutomaticScrollGoesWhereTheLyricsModeSays)
         bool window;
         callrec::List calls;
         int windowScrolled; // by how much lyrics window 1's document moves
+        int pageScroll;     // pixels the music page's view moves
     };
     const Case cases[] = {
-        {0, false, false, {}, 0},
-        {1, false, false, {}, 0},
-        {1, true, false, {"CDlgMp3::ScrollLyricsOrList(3, 3)"}, 0},
-        {2, false, false, {}, 0},
-        {2, false, true, {}, 3},
-        {3, true, true, {}, 0},
+        {0, false, false, {}, 0, 0},
+        {1, false, false, {}, 0, 0},
+        {1, true, false, {}, 0, 3},
+        {2, false, false, {}, 0, 0},
+        {2, false, true, {}, 3, 0},
+        {3, true, true, {}, 0, 0},
     };
+    lyricspage::showLongOnMusicPage(*dlg, dir);
     lyricspage::showLong(*dlg, dir);
     for (const Case& c : cases) {
         if (dlg->MusicPage().IsLyricsViewShown() != c.lyricsView)
@@ -273,8 +274,10 @@ TEST_F(DocumentCommandsTest, AutomaticScrollGoesWhereTheLyricsModeSays)
         callrec::Scope rec;
         const int before = lyricspage::scrolled(*dlg);
         const int windowBefore = c.window ? lyricspage::scrolled(*dlg->m_lyricsWindow1.Get()) : 0;
+        const int pageBefore = lyricspage::musicPageScrolled(*dlg);
         send(CMD_SCROLL_LYRICS);
         EXPECT_EQ(rec.Calls(), c.calls) << c.mode << c.lyricsView << c.window;
+        EXPECT_EQ(lyricspage::musicPageScrolled(*dlg) - pageBefore, c.pageScroll) << c.mode << c.lyricsView;
         EXPECT_EQ(lyricspage::scrolled(*dlg) - before, c.mode == 0 ? 3 : 0) << "the lyrics page, mode " << c.mode;
         if (c.window) {
             EXPECT_EQ(lyricspage::scrolled(*dlg->m_lyricsWindow1.Get()) - windowBefore, c.windowScrolled) << c.mode;
@@ -424,15 +427,24 @@ TEST_F(DocumentCommandsTest, ReloadAfterSavingReachesEveryLyricsView)
     dlg->LyricsPage().ShowFile("[db]RR 7");
     send(CMD_RELOAD_LYRICS);
     EXPECT_EQ(dlg->LyricsPage().GetShownFile(), "[db]RR 7");
-    EXPECT_EQ(rec.Count("CDlgMp3::ReloadLyricsDocument("), 0) << "the music page shows its lists";
+    EXPECT_EQ(dlg->MusicPage().LyricsView(), nullptr) << "the music page shows its lists";
+    const std::string sheet = dir.file("sheet.htm");
+    testsupport::writeFile(sheet, "<html><body><p>Before</p></body></html>");
+    dlg->MusicPage().LoadLyricsDocument(sheet);
     dlg->MusicPage().ToggleLyricsView();
+    ASSERT_TRUE(dlg->MusicPage().LyricsView()->EnsureDocument());
+    testsupport::writeFile(sheet, "<html><body><p>Saved</p></body></html>");
     const std::string saved = dir.file("saved.txt");
     testsupport::writeFile(saved, "Before the save\r\n");
     openLyricsWindow1(saved);
     testsupport::writeFile(saved, "After the save\r\n");
     rec.Clear();
     send(CMD_RELOAD_LYRICS);
-    EXPECT_EQ(rec.Count("CDlgMp3::ReloadLyricsDocument("), 1);
+    std::string html;
+    EXPECT_TRUE(testsupport::waitFor([&] {
+        dlg->MusicPage().LyricsView()->GetDocumentHtml(html);
+        return html.find("Saved") != std::string::npos;
+    })) << html;
     EXPECT_EQ(dlg->m_lyricsWindow1->GetTextView().GetWindowText().substr(0, 14), "After the save");
 }
 

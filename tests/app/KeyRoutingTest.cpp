@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 #include "player/MarkerList.h"
 #include "LyricsPageHelper.h"
+#include "texts/MarryDlg.h"
 
 #include "ListPageHelper.h"
 #include "app/ModelessLyrics.h"
@@ -133,17 +134,24 @@ TEST_F(KeyRoutingTest, TheOtherFunctionKeys)
         List expected;
     };
     const Case cases[] = {
-        {Qt::Key_F6, {"CDlgMp3::CycleLyricsShowMode()"}},
+        {Qt::Key_F6, {}},
         {Qt::Key_F10, {}},
         {Qt::Key_F11, {}},
         {Qt::Key_F12, {}},
     };
+    g_lyricsShowMode = 2;
     for (const Case& c : cases) {
         clearCalls();
         press(c.key);
         EXPECT_EQ(calls(), c.expected) << c.key;
     }
     EXPECT_EQ(dlg->GetCurrentPage(), 0);
+    // F6 steps the lyrics show mode, once.
+    EXPECT_EQ(g_lyricsShowMode, 0);
+    EXPECT_EQ(setting("lyrics - show"), "0");
+    press(Qt::Key_F6);
+    EXPECT_EQ(g_lyricsShowMode, 1);
+    EXPECT_EQ(setting("lyrics - show"), "1");
     // The space bar plays and pauses the song.
     loadSong();
     press(Qt::Key_Space);
@@ -169,7 +177,7 @@ TEST_F(KeyRoutingTest, TGoesToTheLyricsWhereTheLyricsModeSays)
     g_lyricsShowMode = 1;
     clearCalls();
     press(Qt::Key_T);
-    EXPECT_EQ(calls(), (List{"CDlgMp3::LoadLyricsDocument(\"/songs/Lyrics.htm\")"}));
+    EXPECT_EQ(dlg->MusicPage().LyricsDocumentPath(), "/songs/Lyrics.htm");
     EXPECT_TRUE(dlg->MusicPage().IsLyricsViewShown());
     EXPECT_FALSE(dlg->MusicPage().GetDlgItem(1009)->IsWindowVisible()) << "the view takes the lists' place";
     press(Qt::Key_T);
@@ -207,24 +215,22 @@ TEST_F(KeyRoutingTest, ScrollKeysMoveTheDocumentOfThePageOrOfLyricsWindowOne)
         {Qt::Key_Up, "-40, -1"}, {Qt::Key_PageUp, "-400, -10"}, {Qt::Key_Down, "40, 1"},
         {Qt::Key_PageDown, "400, 10"}, {Qt::Key_Home, "-9999, -9999"}, {Qt::Key_End, "9999, 9999"},
     };
-    struct Page {
-        int index;
-        std::string call; // the scroll call, up to its amounts
-    };
-    const Page pages[] = {{0, "CDlgMp3::ScrollLyricsOrList("}};
-    for (const Page& p : pages) {
-        dlg->SelectPage(p.index);
-        for (const Case& k : keys) {
-            clearCalls();
-            press(k.key);
-            EXPECT_EQ(calls(), List{p.call + k.amounts + ")"}) << p.index << " " << k.key;
+    // The music page's lyrics view and the lyrics page's document move by the HTML amounts.
+    const int lyricsAt[] = {960, 560, 600, 1000, 0, -1}; // -1: the end, past 1000
+    dlg->SelectPage(0);
+    lyricspage::showLongOnMusicPage(*dlg, dir);
+    dlg->MusicPage().ScrollLyricsOrList(1000, 1000);
+    for (size_t i = 0; i < std::size(keys); ++i) {
+        press(keys[i].key);
+        if (lyricsAt[i] < 0) {
+            EXPECT_GT(lyricspage::musicPageScrolled(*dlg), 1000);
+        } else {
+            EXPECT_EQ(lyricspage::musicPageScrolled(*dlg), lyricsAt[i]) << keys[i].key << " " << keys[i].amounts;
         }
     }
-    // The lyrics page's document moves by the HTML amounts.
     dlg->SelectPage(1);
     lyricspage::showLong(*dlg, dir);
     dlg->LyricsPage().ScrollBy(1000, 0);
-    const int lyricsAt[] = {960, 560, 600, 1000, 0, -1}; // -1: the end, past 1000
     for (size_t i = 0; i < std::size(keys); ++i) {
         press(keys[i].key);
         if (lyricsAt[i] < 0) {
@@ -260,29 +266,32 @@ TEST_F(KeyRoutingTest, WithTheLyricsWindowKeysTabSwitchesTheScrollTargetBetweenW
     // Shows lyrics window 1 and sets the keys flag.
     dlg->ShowLyrics(lyricspage::longPage(dir), false);
     ASSERT_TRUE(dlg->m_lyricsWindow1);
+    lyricspage::showLongOnMusicPage(*dlg, dir);
     struct Step {
         Qt::Key key;
-        List pageCalls;     // what the music page is asked
         int windowScrolled; // where lyrics window 1's document stands after the key
+        int pageAt;         // where the music page's view stands after the key
     };
     const Step steps[] = {
-        {Qt::Key_PageDown, {}, 300},
-        {Qt::Key_Tab, {}, 300},
-        {Qt::Key_PageDown, {"CDlgMp3::ScrollLyricsOrList(300, 12)"}, 300},
-        {Qt::Key_Tab, {}, 300},
-        {Qt::Key_PageDown, {}, 600},
+        {Qt::Key_PageDown, 300, 0},
+        {Qt::Key_Tab, 300, 0},
+        {Qt::Key_PageDown, 300, 300},
+        {Qt::Key_Tab, 300, 300},
+        {Qt::Key_PageDown, 600, 300},
     };
     for (const Step& s : steps) {
         clearCalls();
         press(s.key);
-        EXPECT_EQ(calls(), s.pageCalls) << s.key;
+        EXPECT_EQ(calls(), List{}) << s.key;
         EXPECT_EQ(lyricspage::scrolled(*dlg->m_lyricsWindow1.Get()), s.windowScrolled) << s.key;
+        EXPECT_EQ(lyricspage::musicPageScrolled(*dlg), s.pageAt) << s.key;
     }
     // In another lyrics mode the page scrolls whatever the flag says.
     g_lyricsShowMode = 0;
     clearCalls();
     press(Qt::Key_PageDown);
-    EXPECT_EQ(calls(), List{"CDlgMp3::ScrollLyricsOrList(300, 12)"});
+    EXPECT_EQ(calls(), List{});
+    EXPECT_EQ(lyricspage::musicPageScrolled(*dlg), 600);
 }
 
 TEST_F(KeyRoutingTest, ArrowsLeftAndRightStepTheEntriesOfAListPageOnly)
@@ -412,8 +421,8 @@ TEST_F(KeyRoutingTest, HotkeyFunctionsReachTheirActions)
     };
     const Case cases[] = {
         {42, {"CDlgMp3::ToggleListSource(3)"}},
-        {46, {"CDlgMp3::OnLyricsSearchList1()"}},
-        {53, {"CDlgMp3::ShowFindLyricsWindow()"}},
+        {46, {}},
+        {53, {}},
         {70, {"CDlgMp3::ToggleSongFlag(1)"}},
         // List-page functions on the music page do nothing.
         {18, {}},
@@ -424,11 +433,15 @@ TEST_F(KeyRoutingTest, HotkeyFunctionsReachTheirActions)
         {56, {}},
         {86, {}},
     };
+    const int searchWas = dlg->MusicPage().IsLyricsSearchOn(1);
     for (const Case& c : cases) {
         clearCalls();
         dlg->RunHotkeyFunction(c.number);
         EXPECT_EQ(calls(), c.expected) << c.number;
     }
+    EXPECT_NE(dlg->MusicPage().IsLyricsSearchOn(1), searchWas) << "46 switches list 1's lyrics search";
+    ASSERT_NE(dlg->MusicPage().FindLyricsDialog(), nullptr) << "53 shows Find Lyrics";
+    EXPECT_TRUE(dlg->MusicPage().FindLyricsDialog()->IsWindowVisible());
 
     // The functions of the song: save its settings, swap with the previous song, the queue.
     const std::string first = loadSong(100);

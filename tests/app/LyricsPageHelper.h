@@ -1,5 +1,6 @@
 #pragma once
-// The lyrics page with a long HTML document to scroll, and how far it is scrolled.
+// The lyrics page, or the music page's lyrics view, with a long HTML document to
+// scroll, and how far it is scrolled.
 #include "app/MirtalDlg.h"
 #include "app/ModelessLyrics.h"
 #include "common/TestSupport.h"
@@ -9,7 +10,6 @@
 
 namespace lyricspage {
 
-// A document of 120 paragraphs in the folder, shown on the page, loaded and at its top.
 // A document of 120 paragraphs in the folder.
 inline std::string longPage(const testsupport::TempDir& dir)
 {
@@ -35,6 +35,27 @@ inline int scrolled(CModelessLyrics& window)
     if (!browser || !browser->EnsureDocument())
         return -1;
     return browser->GetDocumentScrollY();
+}
+
+// The same document in the music page's view, which covers the song lists.
+inline void showLongOnMusicPage(CMirtalDlg& dlg, const testsupport::TempDir& dir)
+{
+    CDlgMp3& page = dlg.MusicPage();
+    page.LoadLyricsDocument(longPage(dir));
+    if (!page.IsLyricsViewShown())
+        page.ToggleLyricsView();
+    CHtmlEditCtrl2* view = page.LyricsView();
+    CRect place;
+    view->GetWindowRect(&place);
+    if (place.IsRectEmpty())
+        view->MoveWindow(9, 194, 800, 400);
+    view->EnsureDocument();
+}
+
+inline int musicPageScrolled(CMirtalDlg& dlg)
+{
+    CHtmlEditCtrl2* view = dlg.MusicPage().LyricsView();
+    return view ? view->GetDocumentScrollY() : 0;
 }
 
 } // namespace lyricspage

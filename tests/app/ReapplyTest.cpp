@@ -179,7 +179,7 @@ TEST_F(ReapplyTest, MarkersMoveBetweenWindowAndPanel)
         dlg->ApplySettings();
         EXPECT_FALSE(dlg->m_markers);
         EXPECT_FALSE(dlg->GetMenu()->GetMenuState(32806, MF_BYCOMMAND) & MF_CHECKED);
-        EXPECT_EQ(rec.Count("CDlgMp3::ShowMarkersPanel(1, 0)"), 1);
+        EXPECT_TRUE(dlg->MusicPage().IsMarkersPanelShown());
         ASSERT_TRUE(dlg->m_markerTimer);
         EXPECT_TRUE(dlg->m_markerTimer->IsWindowVisible());
     }
@@ -191,7 +191,7 @@ TEST_F(ReapplyTest, MarkersMoveBetweenWindowAndPanel)
     {
         callrec::Scope rec;
         dlg->ApplySettings();
-        EXPECT_EQ(rec.Count("CDlgMp3::ShowMarkersPanel(0, 0)"), 1);
+        EXPECT_FALSE(dlg->MusicPage().IsMarkersPanelShown());
         ASSERT_TRUE(dlg->m_markers);
         EXPECT_TRUE(dlg->m_markers->IsWindowVisible());
         EXPECT_TRUE(dlg->GetMenu()->GetMenuState(32806, MF_BYCOMMAND) & MF_CHECKED);

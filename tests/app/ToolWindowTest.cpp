@@ -207,17 +207,20 @@ TEST_F(ToolWindowTest, MusicMarkersAreAWindowOrAPanelByTheSetting)
     EXPECT_EQ(toggle(), BST_CHECKED);
 
     // Closed by the user: the music page lays its markers area out without the panel.
-    clearCalls();
     code(CMD_MARKERS_CLOSED);
-    EXPECT_EQ(calls(), List{"CDlgMp3::ShowMarkersPanel(0, 0)"});
+    EXPECT_FALSE(dlg->MusicPage().IsMarkersPanelShown());
+    EXPECT_FALSE(dlg->MusicPage().GetDlgItem(1146)->IsWindowVisible());
     EXPECT_FALSE(checked(32806));
 
     // As a panel: the panel toggles and the item keeps its mark as it is.
     g_markersShow = 1;
-    clearCalls();
     menu(32806);
+    EXPECT_TRUE(dlg->MusicPage().IsMarkersPanelShown());
+    EXPECT_TRUE(dlg->MusicPage().GetDlgItem(1146)->IsWindowVisible());
+    EXPECT_FALSE(dlg->MusicPage().GetDlgItem(1032)->IsWindowVisible()) << "in the loop controls' place";
     code(CMD_TOGGLE_MARKERS);
-    EXPECT_EQ(calls(), (List{"CDlgMp3::ShowMarkersPanel(1, 0)", "CDlgMp3::ShowMarkersPanel(0, 0)"}));
+    EXPECT_FALSE(dlg->MusicPage().IsMarkersPanelShown());
+    EXPECT_TRUE(dlg->MusicPage().GetDlgItem(1032)->IsWindowVisible());
     EXPECT_FALSE(dlg->m_markers);
     EXPECT_FALSE(checked(32806));
     g_markersShow = 0;
