@@ -534,6 +534,7 @@ private:
     void SwapMarkerTips(bool panel);
     // The seconds since the current marker, and the list following the position.
     void MarkerTick();
+    void MoveToMarker(bool next);
 
     // ======== lyrics view and lookup
     std::shared_ptr<CHtmlEditCtrl2> m_lyricsView;  // made for the first document shown

@@ -154,23 +154,20 @@ void CDlgMp3::MarkerTick()
 }
 
 // The page's previous and next also restart the time since the marker.
-void CDlgMp3::PreviousMarker()
+void CDlgMp3::MoveToMarker(bool next)
 {
-    PanelMarkers().Previous();
+    if (next)
+        PanelMarkers().Next();
+    else
+        PanelMarkers().Previous();
     g_sinceMarkerSeconds = 0;
     m_markerTimeLabel.SetText("0:00");
     SendCommand(CMD_TIMER_TICK);
     RestoreFocus(1);
 }
 
-void CDlgMp3::NextMarker()
-{
-    PanelMarkers().Next();
-    g_sinceMarkerSeconds = 0;
-    m_markerTimeLabel.SetText("0:00");
-    SendCommand(CMD_TIMER_TICK);
-    RestoreFocus(1);
-}
+void CDlgMp3::PreviousMarker() { MoveToMarker(false); }
+void CDlgMp3::NextMarker() { MoveToMarker(true); }
 
 void CDlgMp3::MakeMarker()
 {

@@ -431,11 +431,10 @@ TEST_F(LyricsViewTest, ThePageShowsACueSheetInItsView)
     record("RR 7", "Sunny Day");
     CppSQLite3DB db;
     db.Open(dir.file("utility.db"));
-    db.Execute("update cuesheet set cuesheet='<br>[header]OPENER, MIDDLE BREAK, CLOSER</FONT><br>[lyrics]Circle "
-               "left, left allemande, weave the ring<br>Swing and promenade, the sun is high</span></FONT><br>"
-               "[header]FIGURE</FONT><br>[lyrics]Heads promenade half way, down the middle square thru four<br>"
-               "Right and left thru, veer left, ferris wheel<br>Swing the corner, promenade</span></FONT>' "
-               "where label='RR 7';");
+    db.Execute("update cuesheet set cuesheet='<br>[header]OPENER</FONT><br>[lyrics]Walk around the corner, "
+               "see saw your own<br>Join hands and circle, the sun is shining down</span></FONT><br>[header]FIGURE"
+               "</FONT><br>[lyrics]Sides square thru four, meet the heads, star thru<br>Pass thru, trade by, swing "
+               "and promenade home</span></FONT>' where label='RR 7';");
     db.Close();
     start();
     page->LoadLyricsDocument("[db]RR 7");
