@@ -111,6 +111,23 @@ BEGIN_MESSAGE_MAP(CDlgMp3, CDialogEx)
     ON_NOTIFY(NM_RDBLCLK, 1011, OnListRightDoubleClick)
     ON_NOTIFY(NM_RDBLCLK, 1012, OnListRightDoubleClick)
     ON_LBN_DBLCLK(1218, OnPlayNextQueued)
+    ON_NOTIFY(NM_RCLICK, 1009, OnRClickList1)
+    ON_NOTIFY(NM_RCLICK, 1011, OnRClickList2)
+    ON_NOTIFY(NM_RCLICK, 1012, OnRClickList3)
+    ON_BN_CLICKED(1244, OnQueueDelete)
+    ON_BN_CLICKED(1309, OnDeleteAllCheck)
+    ON_BN_CLICKED(1271, OnQueueMoveUp)
+    ON_BN_CLICKED(1272, OnQueueMoveDown)
+    ON_BN_CLICKED(1245, OnQueuedLyricsButton)
+    ON_NOTIFY(HDN_ITEMCLICK, 0, OnHeaderItemClick)
+    ON_NOTIFY(LVN_BEGINDRAG, 1009, OnBeginDragList1)
+    ON_NOTIFY(LVN_BEGINDRAG, 1011, OnBeginDragList2)
+    ON_NOTIFY(LVN_BEGINDRAG, 1012, OnBeginDragList3)
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_BN_CLICKED(1257, OnSearchList1)
+    ON_BN_CLICKED(1207, OnSearchList2)
+    ON_BN_CLICKED(1208, OnSearchList3)
     ON_BN_CLICKED(1096, OnCancel)
     ON_BN_CLICKED(1237, OnPlayPauseButton)
     ON_BN_CLICKED(1238, OnStopButton)
@@ -428,48 +445,6 @@ void CDlgMp3::RemovePlayedRow(int list, const std::string& path)
     if (m_currentList == list && m_currentRow > row)
         --m_currentRow;
     SetSongRows(list, std::vector<CMemArray>(rows));
-}
-
-// ---- queue
-
-void CDlgMp3::QueueSong(const std::string& path, int list, int row, const std::string& type, int naming)
-{
-    if (!path.empty()) {
-        std::string name = m_fn.FileNameFromPath(path);
-        const std::string ext = m_fn.GetExtension(path);
-        name = name.size() > ext.size() ? name.substr(0, name.size() - ext.size() - 1) : std::string();
-        if (!name.empty() && !type.empty() && list > 0 && row >= 0 && naming >= 0) {
-            m_queue.insert(m_queue.begin(), QueuedSong{name, path, type, "", list, row, naming});
-            if (m_queueBox.m_hWnd)
-                m_queueBox.AddString(name);
-        }
-    }
-    RestoreFocus(1);
-}
-
-void CDlgMp3::OnPlayNextQueued() { PlayNextQueued(); }
-
-void CDlgMp3::PlayNextQueued()
-{
-    if (m_queueBox.m_hWnd && m_queueBox.GetCount() > 0) {
-        const int sel = std::max(0, m_queueBox.GetCurSel());
-        const std::string entry = m_queueBox.GetText(sel);
-        m_queueBox.DeleteString(sel);
-        const auto it = std::find_if(m_queue.begin(), m_queue.end(), [&](const QueuedSong& q) { return q.name == entry; });
-        if (!entry.empty() && it != m_queue.end()) {
-            const QueuedSong song = *it;
-            m_queue.erase(it);
-            m_currentList = song.list;
-            m_queueBox.SetCurSel(sel);
-            g_lyricsPath = song.lyrics;
-            const UnattendedOpen unattended(*this, m_set.autostartQueue != 0);
-            OpenSong(song.list, song.row, song.path, m_fn.StringToInt(song.type), 0, song.naming);
-            ApplyListLoopRules(m_currentList);
-            if (m_set.autostartQueue)
-                PlayPause();
-        }
-    }
-    RestoreFocus(1);
 }
 
 // ---- markers panel

@@ -23,6 +23,8 @@
 #include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"
 #include "platform/win/Gdi.h"
+#include "platform/win/ImageList.h"
+#include "platform/win/ListCtrl.h"
 #include "platform/win/ListBox.h"
 #include "platform/win/MFCButton.h"
 #include "platform/win/SpinButtonCtrl.h"
@@ -31,6 +33,7 @@
 #include "store/MusicDb.h"
 #include "store/MyFunctions.h"
 
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <string>
@@ -56,16 +59,19 @@ enum Mp3Timer : UINT_PTR {
     kTimerTrackRow = 98,
 };
 
-// A song waiting in the queue (box 1218 shows its name).
-struct QueuedSong {
-    std::string name;
-    std::string path;
-    std::string type;
-    std::string lyrics;
-    int list = 4;
-    int row = 0;
-    int naming = 0;
-};
+// The sort state of the song lists: each list's key order (row columns, the
+// column sorted last first) and descending flag, and the copy the row
+// comparison reads.
+extern int g_sortKeys1[20];
+extern int g_sortKeys2[20];
+extern int g_sortKeys3[20];
+extern int g_sortKeys[20];
+extern int g_sortDescending1;
+extern int g_sortDescending2;
+extern int g_sortDescending3;
+extern int g_sortDescending;
+// The full paths that passed the last filter, in the order of the remembered entries.
+extern std::vector<std::string> g_filterMatches;
 
 class CMarkerList;
 class CHtmlEditCtrl2;
@@ -204,13 +210,53 @@ public:
     // Refills list 1..3 with the remembered songs that pass filter type 1..11.
     void FilterList(int type, const std::string& text, int exact, const std::string& caption, int list);
 
-    // ======== queue
+    // ======== queue (DlgMp3Queue.cpp): the records in play order, entry i of box 1218 shows record i
     void QueueSong(const std::string& path, int list, int row, const std::string& type, int naming);
+    // Marks and queues the selected row of list 1..3.
+    void QueueSelectedRow1() { QueueSelectedRow(1); }
+    void QueueSelectedRow2() { QueueSelectedRow(2); }
+    void QueueSelectedRow3() { QueueSelectedRow(3); }
+    void QueueSelectedRow(int list);
     void OnPlayNextQueued();
     void PlayNextQueued();
+    void OnQueueDelete();
+    void OnDeleteAllCheck();
+    void OnQueueMoveUp();
+    void OnQueueMoveDown();
+    void OnQueuedLyricsButton();
     void LoadPlaylistIntoQueue();
     // g_queuedLyricsPath := the lyrics of the selected (or first) queue entry.
     void TakeQueuedLyrics();
+    // Table queuedfiles := the queue ("music - savequeuedfiles" off: empty).
+    void SaveQueue();
+    void LoadQueue();
+    const std::vector<MemoryList2>& QueuedSongs() const { return m_queue; }
+    // Set while a queued song opens, so that its list row is not marked; the next marking clears it.
+    bool IsOpenedFromQueue() const { return m_openedFromQueue != 0; }
+
+    // ======== sorting and drag and drop (DlgMp3Sort.cpp)
+    // Sorts list 1..3 by the row column; with toggle a second sort of the same column reverses.
+    void SortList1(int column, bool toggle) { SortListBy(1, column, toggle); }
+    void SortList2(int column, bool toggle) { SortListBy(2, column, toggle); }
+    void SortList3(int column, bool toggle) { SortListBy(3, column, toggle); }
+    void SortList(int list, int column) { SortListBy(list, column, false); }
+    void PromoteSortKey1(int column) { PromoteSortKey(1, column); }
+    void PromoteSortKey2(int column) { PromoteSortKey(2, column); }
+    void PromoteSortKey3(int column) { PromoteSortKey(3, column); }
+    // -1, 0, 1 by the first six keys of g_sortKeys; reversed while g_sortDescending is 1.
+    static int CompareRows(const CMemArray& a, const CMemArray& b);
+    void DropOnSongList(CListCtrl* source, CListCtrl* target);
+    void DropOnQueue(CListCtrl* source);
+    bool IsDragging() const { return m_dragging != 0; }
+
+    // ======== music search (DlgMp3Filter.cpp)
+    // Button 1257, 1207, 1208: the search dialog for list 1..3, then its filter.
+    void OnSearchList(int list);
+    void OnSearchList1() { OnSearchList(1); }
+    void OnSearchList2() { OnSearchList(2); }
+    void OnSearchList3() { OnSearchList(3); }
+    // The list's real playlist or folder (the source combo may hold a filter's caption).
+    std::string ListSource(int list) const;
 
     // ======== lyrics
     void CloseFindLyricsWindow();
@@ -357,6 +403,15 @@ protected:
     void OnDblClkList2(NMHDR* hdr, LRESULT* result);
     void OnDblClkList3(NMHDR* hdr, LRESULT* result);
     void OnListRightDoubleClick(NMHDR* hdr, LRESULT* result);
+    void OnRClickList1(NMHDR* hdr, LRESULT* result);
+    void OnRClickList2(NMHDR* hdr, LRESULT* result);
+    void OnRClickList3(NMHDR* hdr, LRESULT* result);
+    void OnHeaderItemClick(NMHDR* hdr, LRESULT* result);
+    void OnBeginDragList1(NMHDR* hdr, LRESULT* result);
+    void OnBeginDragList2(NMHDR* hdr, LRESULT* result);
+    void OnBeginDragList3(NMHDR* hdr, LRESULT* result);
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnLButtonUp(UINT flags, CPoint point);
     LRESULT OnGetListCell(WPARAM wParam, LPARAM lParam);
     void OnMarkerListDoubleClick(NMHDR* hdr, LRESULT* result);
     void OnMarkerListRightClick(NMHDR* hdr, LRESULT* result);
@@ -383,6 +438,19 @@ private:
     void ArmTimer(UINT_PTR id, UINT ms);
     void StopTimer(UINT_PTR id);
     int ListTypeOf(int list) const;
+    void SortListBy(int list, int column, bool toggle);
+    // The descending flags from the settings; with resetKeys the key orders start again at 0..19.
+    void TakeSortSettings(bool resetKeys);
+    void PromoteSortKey(int list, int column);
+    void BeginRowDrag(int list, NMHDR* hdr);
+    // 1..3 for the song list controls, 4 for any other window.
+    int ListNumberOf(const CWnd* control) const;
+    void ClearDropHighlight();
+    // MarkRow and QueueSong for row R of list 1..3; false when there is no such row.
+    bool MarkAndQueueRow(int list, int row);
+    void AppendQueueEntry(const MemoryList2& record);
+    void RemoveQueueEntry(int index);
+    void MoveQueueEntry(int from, int to);
     void OpenAudioDevice();
     void ReportNoDevice();
     HSTREAM CreateDecodeStream(const std::string& path, const std::string& ext) const;
@@ -391,7 +459,6 @@ private:
     float ShownBpm();
     std::string BpmText(float effectiveTempo);
     std::string SpeedText() const;
-    void QueueSelectedRow(int list);
     void ShowDanceTimer(int seconds, COLORREF colour);
     void AutoBreakTick();
     void BreakCheckTick();
@@ -498,7 +565,23 @@ private:
     // ======== song lists and queue
     std::vector<CMemArray> m_rows[3];
     int m_selectedRow[3] = {-1, -1, -1};
-    std::vector<QueuedSong> m_queue;         // most recently added first
+    std::vector<MemoryList2> m_queue;        // in play order, one per entry of box 1218
+    int m_openedFromQueue = 0;
+
+    // ======== drag state
+    int m_dragging = 0;
+    int m_dragRow = -1;
+    std::unique_ptr<CImageList> m_dragImage;
+    CListCtrl* m_dragSource = nullptr;
+    CWnd* m_dropTarget = nullptr;
+    int m_dropRow = -1;
+    CListCtrl* m_dropList = nullptr;
+
+    // ======== music search state
+    std::time_t m_searchAfter = 0;
+    std::time_t m_searchBefore = 0;
+    int m_searchRateLow = 0;
+    int m_searchRateHigh = 9;
 
     // ======== view state
     bool m_listsShown = true;

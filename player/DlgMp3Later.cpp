@@ -24,13 +24,8 @@ void CDlgMp3::RemoveSelectedRow(int list) { CALLREC("CDlgMp3::RemoveSelectedRow"
 void CDlgMp3::ReloadList1() { ReloadList(1); }
 void CDlgMp3::ReloadList2() { ReloadList(2); }
 void CDlgMp3::ReloadList3() { ReloadList(3); }
-void CDlgMp3::FilterList(int type, const std::string& text, int exact, const std::string& caption, int list)
-{
-    CALLREC("CDlgMp3::FilterList", type, text, exact, caption, list);
-}
 
 // ---- queue
 void CDlgMp3::LoadPlaylistIntoQueue() { CALLREC("CDlgMp3::LoadPlaylistIntoQueue"); }
-void CDlgMp3::TakeQueuedLyrics() { CALLREC("CDlgMp3::TakeQueuedLyrics"); }
 
 // ---- markers

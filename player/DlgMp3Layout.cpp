@@ -96,6 +96,7 @@ void CDlgMp3::ReloadSettings()
     if (g_compressedView)
         m_set.bothTempoValues = 0;
     m_db.CommitBatch();
+    TakeSortSettings(false);
     if (!m_hWnd)
         return;
 

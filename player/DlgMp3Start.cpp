@@ -58,6 +58,8 @@ BOOL CDlgMp3::OnInitDialog()
     // 8.-19. the settings, in one batch
     m_db.BeginBatch();
     LoadMp3PageSettings(m_db, m_set, true);
+    TakeSortSettings(true);
+    m_searchAfter = m_searchBefore = std::time(nullptr);
     m_breakSpin.SetRange32(1, 999);
     m_breakMinutes = m_set.breakMinutes;
     m_breakSpin.SetPos32(m_breakMinutes);
@@ -138,7 +140,8 @@ BOOL CDlgMp3::OnInitDialog()
         for (UINT id : {1221u, 1220u, 1222u})
             GetDlgItem(id)->ShowWindow(SW_HIDE);
 
-    // 24. queue button, status, focus
+    // 24. the saved queue, queue button, status, focus
+    LoadQueue();
     ShowQueueLyricsButton();
     UpdateStatusTexts();
     RestoreFocus(1);
@@ -182,5 +185,6 @@ void CDlgMp3::OnDestroy()
         BASS_ChannelPause(m_stream);
         g_playing = 0;
     }
+    SaveQueue();
     CDialogEx::OnDestroy();
 }

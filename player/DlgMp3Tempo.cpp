@@ -177,16 +177,6 @@ void CDlgMp3::MusicAction(int action)
     ApplyAttributes();
 }
 
-void CDlgMp3::QueueSelectedRow(int list)
-{
-    const std::vector<CMemArray>& rows = m_rows[list - 1];
-    const int row = m_list[list - 1].m_hWnd ? m_list[list - 1].GetSelectionMark() : m_selectedRow[list - 1];
-    if (row < 0 || row >= int(rows.size()))
-        return;
-    QueueSong(rows[size_t(row)].GetCol(3), list, row, std::to_string(m_set.listType[list - 1]),
-              m_set.namingMode[list - 1]);
-}
-
 void CDlgMp3::OnSliderMoved(UINT id)
 {
     CBitmapSlider* slider = nullptr;

@@ -214,7 +214,9 @@ TEST_F(CommandCodeTest, WindowAndDocumentCommandsWithTheirArguments)
         {915, nullptr, {},
          [&] { return dlg->m_editor.IsVisible() && dlg->m_editor->GetDocument() == "/docs/Cue.htm"; }},
         {919, nullptr, {}, [&] { return lyricsWindow2Shows(0, "/docs/Cue.htm"); }},
-        {911, nullptr, {"CDlgMp3::TakeQueuedLyrics()"}, nullptr},
+        // The queued song's lyrics are taken from the queue: a song without lyrics has none.
+        {911, [&] { dlg->MusicPage().QueueSong("/m/Queued.mp3", 1, 0, "1", 0); g_queuedLyricsPath = "/l/old.htm"; },
+         {}, [&] { return g_queuedLyricsPath.empty() && !dlg->m_lyricsWindow2; }},
         {912, nullptr, {}, [&] { return dlg->MusicPage().IsMarkersPanelShown(); }},
         {912, nullptr, {}, [&] { return !dlg->MusicPage().IsMarkersPanelShown(); }},
         {917, [&] { dlg->MusicPage().ShowFindLyricsWindow(); }, {},

@@ -1,0 +1,177 @@
+// Sorting the song lists (header clicks, the key order, the byte order of the
+// texts) and dragging rows: moves within a list, copies to another list and
+// drops on the queue.
+#include "MusicPageFixture.h"
+
+#include "platform/win/Input.h"
+#include "platform/win/ListBox.h"
+#include "platform/win/ListCtrl.h"
+
+namespace {
+
+using namespace musicpagetest;
+
+class SortDragTest : public MusicPageTest {
+protected:
+    // Rows of list N from (column 0, column 1, column 4) triples; column 3 is a path made of both names.
+    void table(int list, const std::vector<std::array<std::string, 3>>& cells)
+    {
+        std::vector<CMemArray> r;
+        for (const auto& c : cells) {
+            CMemArray row;
+            row.SetAll(c[0], c[1], "", "/m/" + c[0] + c[1] + ".mp3", c[2], "", "0", "0", "", "");
+            r.push_back(row);
+        }
+        page->SetSongRows(list, r);
+    }
+
+    std::vector<std::string> column(int list, int c)
+    {
+        std::vector<std::string> out;
+        for (const CMemArray& r : page->SongRows(list))
+            out.push_back(r.GetCol(c));
+        return out;
+    }
+
+    CListCtrl& list(int n) { return *static_cast<CListCtrl*>(page->GetDlgItem(n == 1 ? 1009 : n == 2 ? 1011 : 1012)); }
+
+    // A click on header column c with the pointer at page x.
+    void headerClick(int x, int c)
+    {
+        CRect r;
+        page->GetWindowRect(&r);
+        ::SetCursorPos(r.left + x, r.top + 5);
+        CPoint p;
+        ::GetCursorPos(&p);
+        ASSERT_EQ(p.x, r.left + x);
+        NMHEADER nm{};
+        nm.hdr = NMHDR{list(1).GetHeaderCtrl()->m_hWnd, 0, HDN_ITEMCLICK};
+        nm.iItem = c;
+        page->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm.hdr));
+    }
+
+    // A mouse drag of row `from` of list `source` to the centre of row `to` of list `target`
+    // (to -1: below the last row).
+    void drag(int source, int from, CWnd& target, CPoint at)
+    {
+        CListCtrl& s = list(source);
+        for (int i = 0; i < s.GetItemCount(); ++i)
+            s.SetItemState(i, i == from ? LVIS_SELECTED : 0, LVIS_SELECTED);
+        NMLISTVIEW begin{};
+        begin.hdr = NMHDR{s.m_hWnd, UINT_PTR(s.GetDlgCtrlID()), LVN_BEGINDRAG};
+        begin.iItem = from;
+        CRect r;
+        s.GetItemRect(from, r, LVIR_BOUNDS);
+        begin.ptAction = r.CenterPoint();
+        page->SendMessage(WM_NOTIFY, s.GetDlgCtrlID(), reinterpret_cast<LPARAM>(&begin));
+        EXPECT_TRUE(page->IsDragging());
+        target.ClientToScreen(&at);
+        page->ScreenToClient(&at);
+        page->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+        page->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        EXPECT_FALSE(page->IsDragging());
+    }
+
+    CPoint rowCentre(int n, int row)
+    {
+        CRect r;
+        list(n).GetItemRect(row, r, LVIR_BOUNDS);
+        return r.CenterPoint();
+    }
+
+    CPoint belowLastRow(int n)
+    {
+        CRect r, client;
+        list(n).GetItemRect(list(n).GetItemCount() - 1, r, LVIR_BOUNDS);
+        list(n).GetClientRect(&client);
+        EXPECT_LT(r.bottom + 10, client.bottom) << "the list must show space below its rows";
+        return CPoint(r.CenterPoint().x, r.bottom + 10);
+    }
+};
+
+TEST_F(SortDragTest, TheSameColumnSortsAscendingThenDescendingAndANewColumnAscending)
+{
+    start();
+    table(1, {{"B", "y", ""}, {"C", "x", ""}, {"A", "z", ""}});
+    page->SortList1(1, true);
+    EXPECT_EQ(column(1, 1), (std::vector<std::string>{"x", "y", "z"}));
+    page->SortList1(1, true);
+    EXPECT_EQ(column(1, 1), (std::vector<std::string>{"z", "y", "x"}));
+    page->SortList1(0, true);
+    EXPECT_EQ(column(1, 0), (std::vector<std::string>{"A", "B", "C"}));
+    // Without the toggle (a load sorting again) the direction stays.
+    page->SortList(1, 0);
+    EXPECT_EQ(column(1, 0), (std::vector<std::string>{"A", "B", "C"}));
+    page->SortList1(0, true);
+    EXPECT_EQ(column(1, 0), (std::vector<std::string>{"C", "B", "A"}));
+}
+
+TEST_F(SortDragTest, TextsSortByTheirBytesAndEarlierSortsBreakTies)
+{
+    start();
+    table(2, {{"RR", "b", "10:00"}, {"AB", "a", "100:00"}, {"RR", "a", "09:59"}, {"ab", "c", "100:00"}});
+    page->SortList2(4, true);
+    EXPECT_EQ(column(2, 4), (std::vector<std::string>{"09:59", "100:00", "100:00", "10:00"}));
+    page->SortList2(1, true);
+    page->SortList2(0, true);
+    EXPECT_EQ(column(2, 0), (std::vector<std::string>{"AB", "RR", "RR", "ab"})) << "upper case first";
+    EXPECT_EQ(column(2, 1), (std::vector<std::string>{"a", "a", "b", "c"})) << "ties ordered by the earlier sort";
+}
+
+TEST_F(SortDragTest, EachListStartsWithTheDescendingFlagOfItsOwnSetting)
+{
+    start({{"music - listboxsortdesc3", "true"}});
+    table(1, {{"A", "", ""}, {"B", "", ""}});
+    table(3, {{"A", "", ""}, {"B", "", ""}});
+    page->SortList(1, 0);
+    page->SortList(3, 0);
+    EXPECT_EQ(column(1, 0), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(column(3, 0), (std::vector<std::string>{"B", "A"}));
+}
+
+TEST_F(SortDragTest, AHeaderClickSortsTheListUnderThePointer)
+{
+    start({{"music - nrlistboxes", "3"}});
+    page->MoveWindow(CRect(0, 0, 900, 700));
+    struct Case {
+        int x, sorted;
+    } cases[] = {{299, 1}, {300, 2}, {599, 2}, {600, 3}};
+    for (const Case& c : cases) {
+        for (int n = 1; n <= 3; ++n)
+            table(n, {{"B", "a", ""}, {"A", "b", ""}});
+        page->SortList1(1, false); // every list's first key is now another column
+        page->SortList2(1, false);
+        page->SortList3(1, false);
+        headerClick(c.x, 0);
+        for (int n = 1; n <= 3; ++n)
+            EXPECT_EQ(column(n, 0)[0], n == c.sorted ? "A" : "B") << "x " << c.x << " list " << n;
+    }
+    for (int n = 1; n <= 3; ++n)
+        page->SetSongRows(n, {});
+    headerClick(10, 0); // an empty list: nothing
+    EXPECT_TRUE(page->SongRows(1).empty());
+}
+
+TEST_F(SortDragTest, ADropOnTheQueueMarksAndQueuesTheRow)
+{
+    start({{"music - columetype2", "2"}, {"music - songmarker2", "true"}});
+    const std::string a = wav("Alpha.wav", 1), b = wav("Beta.wav", 1);
+    rows(2, {a, b});
+    auto& box = *static_cast<CListBox*>(page->GetDlgItem(1218));
+    CRect r;
+    box.GetClientRect(&r);
+    drag(2, 1, box, r.CenterPoint());
+    ASSERT_EQ(page->QueuedSongs().size(), 1u);
+    EXPECT_EQ(page->QueuedSongs()[0].GetCol1(), b);
+    EXPECT_EQ(page->QueuedSongs()[0].GetList(), 2);
+    EXPECT_EQ(page->QueuedSongs()[0].GetRow(), 1);
+    EXPECT_EQ(page->QueuedSongs()[0].GetCol2(), "2");
+    EXPECT_EQ(box.GetText(0), "Beta");
+
+    // A drop outside any list ends the drag without effect.
+    drag(2, 0, *page, CPoint(5, 5));
+    EXPECT_EQ(page->QueuedSongs().size(), 1u);
+    EXPECT_EQ(page->SongRows(2).size(), 2u);
+}
+
+} // namespace
