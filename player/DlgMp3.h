@@ -439,6 +439,8 @@ private:
     void StopTimer(UINT_PTR id);
     int ListTypeOf(int list) const;
     void SortListBy(int list, int column, bool toggle);
+    // Before a sort by the rate (2) or the last play (5): that column of every row from the store.
+    void RefreshSortedFacts(int list, int column);
     // The descending flags from the settings; with resetKeys the key orders start again at 0..19.
     void TakeSortSettings(bool resetKeys);
     void PromoteSortKey(int list, int column);

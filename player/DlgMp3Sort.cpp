@@ -71,6 +71,27 @@ int CDlgMp3::CompareRows(const CMemArray& a, const CMemArray& b)
     return 0;
 }
 
+void CDlgMp3::RefreshSortedFacts(int list, int column)
+{
+    // Rates and plays change while the program runs: a sort by either takes
+    // that fact of every row afresh, all rows in one query.
+    const bool rate = column == 2 && m_set.rateActive;
+    const bool lastPlay = column == 5 && m_set.trackDateTime;
+    auto& rows = m_rows[list - 1];
+    if ((!rate && !lastPlay) || rows.empty())
+        return;
+    std::vector<std::string> paths;
+    paths.reserve(rows.size());
+    for (const CMemArray& r : rows)
+        paths.push_back(r.Col(3));
+    SongFactsRequest request;
+    request.lastPlayed = lastPlay;
+    request.danceName = m_set.trackName;
+    const std::vector<SongFacts> facts = m_db.GetSongFacts(paths, request, 1);
+    for (size_t i = 0; i < rows.size() && i < facts.size(); ++i)
+        rows[i].SetCol(column, rate ? m_fn.IntToString(facts[i].rate) : facts[i].lastPlayed);
+}
+
 void CDlgMp3::SortListBy(int list, int column, bool toggle)
 {
     if (list < 1 || list > 3 || column < 0 || column > 19)
@@ -82,6 +103,7 @@ void CDlgMp3::SortListBy(int list, int column, bool toggle)
         descending = column == KeyOrder(list)[0] ? !descending : 0;
     g_sortDescending = descending;
     PromoteSortKey(list, column);
+    RefreshSortedFacts(list, column);
     auto& rows = m_rows[list - 1];
     std::sort(rows.begin(), rows.end(), [](const CMemArray& a, const CMemArray& b) { return CompareRows(a, b) < 0; });
     if (m_hWnd)

@@ -6,6 +6,7 @@
 #include "platform/win/Input.h"
 #include "platform/win/ListBox.h"
 #include "platform/win/ListCtrl.h"
+#include "store/CppSQLite3.h"
 
 namespace {
 
@@ -116,6 +117,30 @@ TEST_F(SortDragTest, TextsSortByTheirBytesAndEarlierSortsBreakTies)
     page->SortList2(0, true);
     EXPECT_EQ(column(2, 0), (std::vector<std::string>{"AB", "RR", "RR", "ab"})) << "upper case first";
     EXPECT_EQ(column(2, 1), (std::vector<std::string>{"a", "a", "b", "c"})) << "ties ordered by the earlier sort";
+}
+
+TEST_F(SortDragTest, ASortByRateOrLastPlayTakesTheFactsAfresh)
+{
+    start({{"music - rateactive", "true"}, {"music - trackdatetime", "true"}, {"music - trackname", "Plus Tip"}});
+    // The rows were made before the songs were rated and played.
+    table(1, {{"A", "", ""}, {"B", "", ""}, {"C", "", ""}});
+    CppSQLite3DB db;
+    db.Open(dir.file("mirtal.db"));
+    for (auto [song, rate] : {std::pair{"A", 7}, {"B", 2}})
+        db.Execute("INSERT INTO music (path, rate) VALUES ('/m/" + std::string(song) + ".mp3', '" +
+                   std::to_string(rate) + "');");
+    db.Close();
+    CMusicDb m;
+    m.AddTrack("B", "Plus Tip", 0, "2025-03-01", "20:00", 1, "/m/B.mp3", 2, 1);
+    m.AddTrack("C", "Plus Tip", 0, "2025-01-10", "20:00", 1, "/m/C.mp3", 2, 1);
+    m.AddTrack("A", "Mainstream", 0, "2025-06-01", "20:00", 1, "/m/A.mp3", 2, 1);
+
+    page->SortList1(2, true);
+    EXPECT_EQ(column(1, 0), (std::vector<std::string>{"C", "B", "A"}));
+    EXPECT_EQ(column(1, 2), (std::vector<std::string>{"0", "2", "7"}));
+    page->SortList1(5, true);
+    EXPECT_EQ(column(1, 0), (std::vector<std::string>{"A", "C", "B"})) << "never played under the dance name first";
+    EXPECT_EQ(column(1, 5), (std::vector<std::string>{"", "2025-01-10, 20:00", "2025-03-01, 20:00"}));
 }
 
 TEST_F(SortDragTest, EachListStartsWithTheDescendingFlagOfItsOwnSetting)
