@@ -354,6 +354,8 @@ TEST_F(LayoutTest, KeysOnTheListsAreUsedUpAndOthersGoOnToTheMainWindow)
     auto* queue = static_cast<CListBox*>(page->GetDlgItem(1218));
     ASSERT_EQ(queue->GetCount(), 1) << "Ctrl+Enter queues the row";
     EXPECT_EQ(queue->GetText(0), "Blue Moon - Singing call");
+    EXPECT_EQ(page->QueuedSongs().front().GetRow(), 1);
+    rec.Clear();
     pressOn(1009, Qt::Key_Backspace);
     EXPECT_EQ(rec.Calls(), (callrec::List{"CDlgMp3::RemoveSelectedRow(1)"}));
 
