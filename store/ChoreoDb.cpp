@@ -19,9 +19,10 @@ std::string Lower(const std::string& text)
 
 namespace {
 
-std::string selectByName(const std::string& table, const std::string& storedName)
+// The table is one of the known eleven; the name goes in as a bound text.
+CppSQLite3Table rowsByName(CppSQLite3DB& db, const std::string& table, const std::string& storedName)
 {
-    return "SELECT * FROM " + table + " WHERE name='" + CDbAccess::Sql(storedName) + "';";
+    return db.GetTable("SELECT * FROM " + table + " WHERE name = ?;", {storedName});
 }
 
 // Writes go only to a known table; anything else is refused before a statement is built.
@@ -77,16 +78,14 @@ void CChoreoDb::SaveEntry(const std::string& table, const std::string& name, con
 {
     requireTable(table);
     const std::string storedName = choreodb::Lower(m_fn.EscapeSql(name));
-    const std::string storedType = Sql(choreodb::Lower(m_fn.EscapeSql(type)));
-    const std::string storedValue = Sql(m_fn.EscapeSql(value));
+    const std::string storedType = choreodb::Lower(m_fn.EscapeSql(type));
+    const std::string storedValue = m_fn.EscapeSql(value);
     Run(own, [&](CppSQLite3DB& db) {
-        CppSQLite3Table t = db.GetTable(selectByName(table, storedName));
-        if (t.RowCount() < 1)
-            db.Execute("insert into " + table + " values ('" + Sql(storedName) + "','" + storedType + "','" +
-                       storedValue + "');");
+        if (rowsByName(db, table, storedName).RowCount() < 1)
+            db.Execute("INSERT INTO " + table + " VALUES (?, ?, ?);", {storedName, storedType, storedValue});
         else if (overwrite)
-            db.Execute("UPDATE " + table + " SET typ='" + storedType + "', value='" + storedValue +
-                       "' WHERE name='" + Sql(storedName) + "';");
+            db.Execute("UPDATE " + table + " SET typ = ?, value = ? WHERE name = ?;",
+                       {storedType, storedValue, storedName});
     });
 }
 
@@ -95,7 +94,7 @@ void CChoreoDb::DeleteEntry(const std::string& table, const std::string& name, i
     requireTable(table);
     const std::string storedName = choreodb::Lower(m_fn.EscapeSql(name));
     Run(own, [&](CppSQLite3DB& db) {
-        db.Execute("DELETE FROM " + table + " WHERE name='" + Sql(storedName) + "';");
+        db.Execute("DELETE FROM " + table + " WHERE name = ?;", {storedName});
     });
 }
 
@@ -106,7 +105,7 @@ void CChoreoDb::SetEntryType(const std::string& table, const std::string& name, 
     const std::string storedName = choreodb::Lower(m_fn.EscapeSql(name));
     const std::string storedType = choreodb::Lower(m_fn.EscapeSql(type));
     Run(own, [&](CppSQLite3DB& db) {
-        CppSQLite3Table t = db.GetTable(selectByName(table, storedName));
+        CppSQLite3Table t = rowsByName(db, table, storedName);
         if (t.RowCount() < 1)
             return;
         std::string newType = storedType;
@@ -114,7 +113,7 @@ void CChoreoDb::SetEntryType(const std::string& table, const std::string& name, 
             t.SetRow(0);
             newType = std::string(t.FieldTextOr(1, "")) + ", " + storedType;
         }
-        db.Execute("UPDATE " + table + " SET typ='" + Sql(newType) + "' WHERE name='" + Sql(storedName) + "';");
+        db.Execute("UPDATE " + table + " SET typ = ? WHERE name = ?;", {newType, storedName});
     });
 }
 
@@ -123,7 +122,7 @@ bool CChoreoDb::HasEntry(const std::string& table, const std::string& name, int 
     if (!IsTable(table))
         return false;
     const std::string storedName = choreodb::Lower(m_fn.EscapeSql(name));
-    return Run(own, [&](CppSQLite3DB& db) { return db.GetTable(selectByName(table, storedName)).RowCount() > 0; });
+    return Run(own, [&](CppSQLite3DB& db) { return rowsByName(db, table, storedName).RowCount() > 0; });
 }
 
 std::string CChoreoDb::GetEntryColumn(const std::string& reference, int column, int own)
@@ -134,8 +133,7 @@ std::string CChoreoDb::GetEntryColumn(const std::string& reference, int column, 
     // References carry names in their stored form; escaping leaves that form as it is.
     const std::string storedName = m_fn.EscapeSql(ref.GetName());
     const std::string stored = Run(own, [&](CppSQLite3DB& db) {
-        CppSQLite3Table t =
-            db.GetTable("SELECT * FROM " + ref.GetTable() + " WHERE name = '" + Sql(storedName) + "';");
+        CppSQLite3Table t = rowsByName(db, ref.GetTable(), storedName);
         if (t.RowCount() < 1)
             return std::string();
         t.SetRow(0);

@@ -6,6 +6,7 @@
 #include "platform/win/MessageBox.h"
 
 #include <cctype>
+#include <vector>
 
 namespace {
 
@@ -89,7 +90,8 @@ constexpr int kOwnQueryRows = 100000;
 constexpr int kOwnQueryMilliseconds = 5000;
 
 // A failed query gives a result without rows, never one that raises on first use.
-CppSQLite3Table fetchOrEmpty(CppSQLite3DB& db, const std::string& query, bool readOnly)
+CppSQLite3Table fetchOrEmpty(CppSQLite3DB& db, const std::string& query, const std::vector<std::string>& params,
+                             bool readOnly)
 {
     CppSQLite3Table result;
     bool fetched = false;
@@ -98,7 +100,7 @@ CppSQLite3Table fetchOrEmpty(CppSQLite3DB& db, const std::string& query, bool re
             db.Execute("PRAGMA query_only = 1;");
             result = db.GetTableLimited(query, kOwnQueryRows, kOwnQueryMilliseconds);
         } else {
-            result = db.GetTable(query);
+            result = db.GetTable(query, params);
         }
         fetched = true;
     } catch (const CppSQLite3Exception& e) {
@@ -126,6 +128,7 @@ CppSQLite3Table fetchOrEmpty(CppSQLite3DB& db, const std::string& query, bool re
 CppSQLite3Table CChoreoDb::Search(const std::string& searchText, int own)
 {
     std::string query;
+    std::vector<std::string> params;
     bool ownQuery = false;
     if (searchText.compare(0, 4, "sql=") == 0) {
         query = searchText.substr(4);
@@ -136,15 +139,17 @@ CppSQLite3Table CChoreoDb::Search(const std::string& searchText, int own)
         const CChoreoRef ref(searchText);
         if (!ref.HasTable()) {
             // No stored name holds a bare apostrophe, so this finds nothing.
-            query = "SELECT * FROM any WHERE name LIKE 'no''entry';";
+            query = "SELECT * FROM any WHERE name LIKE ?;";
+            params = {"no'entry"};
         } else if (!IsTable(ref.GetTable())) {
             return EmptyTable();
         } else {
             // The parts are matched in their stored form, so a typed apostrophe finds a stored one.
-            const auto pattern = [this](const std::string& part) { return Sql(m_fn.EscapeSql(part)); };
-            query = "SELECT * FROM " + ref.GetTable() + " WHERE typ LIKE '%" + pattern(ref.GetType()) + "%' AND name LIKE '%" +
-                    pattern(ref.GetName()) + "%' AND value LIKE '%" + pattern(ref.GetCall()) + "%' ORDER BY name ASC;";
+            query = "SELECT * FROM " + ref.GetTable() +
+                    " WHERE typ LIKE '%' || ? || '%' AND name LIKE '%' || ? || '%' AND value LIKE '%' || ? || '%'"
+                    " ORDER BY name ASC;";
+            params = {m_fn.EscapeSql(ref.GetType()), m_fn.EscapeSql(ref.GetName()), m_fn.EscapeSql(ref.GetCall())};
         }
     }
-    return Run(own, [&](CppSQLite3DB& db) { return fetchOrEmpty(db, query, ownQuery); });
+    return Run(own, [&](CppSQLite3DB& db) { return fetchOrEmpty(db, query, params, ownQuery); });
 }

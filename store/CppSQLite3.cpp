@@ -343,6 +343,32 @@ CppSQLite3Table CppSQLite3DB::GetTableLimited(const std::string& sql, int maxRow
 
 CppSQLite3Table CppSQLite3DB::GetTable(const std::string& sql, const std::vector<std::string>& params)
 {
+    sqlite3_stmt* stmt = PrepareBound(sql, params);
+    CppSQLite3Table table;
+    bool tooMany = false;
+    const int rc = StepInto(stmt, table, std::numeric_limits<int>::max(), tooMany);
+    const std::string detail = sqlite3_errmsg(m_db);
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        Raise(rc, detail.c_str());
+    return table;
+}
+
+int CppSQLite3DB::Execute(const std::string& sql, const std::vector<std::string>& params)
+{
+    sqlite3_stmt* stmt = PrepareBound(sql, params);
+    int rc = SQLITE_ROW;
+    while (rc == SQLITE_ROW)
+        rc = sqlite3_step(stmt);
+    const std::string detail = sqlite3_errmsg(m_db);
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        Raise(rc, detail.c_str());
+    return sqlite3_changes(m_db);
+}
+
+sqlite3_stmt* CppSQLite3DB::PrepareBound(const std::string& sql, const std::vector<std::string>& params)
+{
     RequireOpen();
     sqlite3_stmt* stmt = Prepare(sql);
     // Texts past the statement's highest parameter are not needed by it.
@@ -356,14 +382,7 @@ CppSQLite3Table CppSQLite3DB::GetTable(const std::string& sql, const std::vector
             Raise(rc, detail.c_str());
         }
     }
-    CppSQLite3Table table;
-    bool tooMany = false;
-    const int rc = StepInto(stmt, table, std::numeric_limits<int>::max(), tooMany);
-    const std::string detail = sqlite3_errmsg(m_db);
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        Raise(rc, detail.c_str());
-    return table;
+    return stmt;
 }
 
 int CppSQLite3DB::StepInto(sqlite3_stmt* stmt, CppSQLite3Table& table, int maxRows, bool& tooMany)

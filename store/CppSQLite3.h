@@ -122,6 +122,8 @@ public:
     // One statement whose ?1..?n take the texts of params, bound: no value becomes part of the SQL.
     // Texts past the statement's highest parameter number are left unused.
     CppSQLite3Table GetTable(const std::string& sql, const std::vector<std::string>& params);
+    // The same for a statement that writes; returns the rows it changed.
+    int Execute(const std::string& sql, const std::vector<std::string>& params);
     // One statement typed by the user: stopped with SQLITE_INTERRUPT after maxMilliseconds,
     // or with CPPSQLITE_ERROR past maxRows rows (a recursive query runs for ever).
     CppSQLite3Table GetTableLimited(const std::string& sql, int maxRows, int maxMilliseconds);
@@ -138,6 +140,8 @@ public:
 private:
     CppSQLite3Query Query(const std::string& sql);
     sqlite3_stmt* Prepare(const std::string& sql);
+    // Prepared with the texts bound to ?1..?n.
+    sqlite3_stmt* PrepareBound(const std::string& sql, const std::vector<std::string>& params);
     // Steps the statement to its end (or past maxRows rows) into the table; answers the last step's code.
     static int StepInto(sqlite3_stmt* stmt, CppSQLite3Table& table, int maxRows, bool& tooMany);
     void RequireOpen() const;

@@ -144,7 +144,8 @@ BOOL CDlgList::OnInitDialog()
     m_textView.SetReadOnly(TRUE);
     m_fullScreen = false;
 
-    m_tooltip.Create(this);
+    m_tooltip.Create(this, TRUE);
+    m_tooltip.SetShadow(10, 10, 50, TRUE, 7, 7);
     for (size_t i = 0; i < m_buttons.size(); ++i)
         m_tooltip.AddTool(&m_buttons[i], kButtons[i].tooltip);
     ParkFocus();
@@ -154,9 +155,12 @@ BOOL CDlgList::OnInitDialog()
 void CDlgList::SetupButtons()
 {
     for (size_t i = 0; i < m_buttons.size(); ++i) {
-        m_buttons[i].SetImage(kButtons[i].bitmap);
+        // The picture carries the button's words.
         m_buttons[i].SetWindowText("");
-        m_buttons[i].SetTextColor(RGB(0, 128, 0));
+        m_buttons[i].SetBitmaps(kButtons[i].bitmap, RGB(255, 0, 255));
+        m_buttons[i].OffsetColor(CButtonST::BTNST_COLOR_BK_IN, 30);
+        m_buttons[i].SetColor(CButtonST::BTNST_COLOR_FG_IN, RGB(0, 128, 0));
+        m_buttons[i].DrawTransparent(TRUE);
     }
 }
 
@@ -317,7 +321,7 @@ void CDlgList::ArrangeControls()
     GetClientRect(client);
     const int panel = m_fullScreen ? 0 : (g_largeLayout ? 220 : 185);
     const int show = m_fullScreen ? SW_HIDE : SW_SHOW;
-    for (CMFCButton& button : m_buttons)
+    for (CButtonST& button : m_buttons)
         if (button.m_hWnd)
             button.ShowWindow(show);
     for (int id : kPanelFields)

@@ -8,17 +8,17 @@
 //
 // Files: DlgList.cpp (window, display, layout, fonts, clocks),
 // DlgListSources.cpp (sources, file list, index steps).
+#include "controls/ButtonST.h"
 #include "controls/DigiClock.h"
+#include "controls/PPToolTip.h"
 #include "controls/XAnalogClock.h"
 #include "store/MemArray.h"
 #include "store/MusicDb.h"
 #include "store/MyFunctions.h"
-#include "platform/win/MFCButton.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/RichEditCtrl.h"
-#include "platform/win/ToolTipCtrl.h"
 
 #include <array>
 #include <memory>
@@ -87,6 +87,8 @@ public:
     CDigiClock& GetDigitalClock() { return m_digitalClock; }
     CXAnalogClock& GetAnalogClock() { return m_analogClockWnd; }
     CRichEditCtrl& GetTextView() { return m_textView; }
+    CButtonST& GetButton(int i) { return m_buttons[size_t(i)]; }
+    CPPToolTip& Tips() { return m_tooltip; }
 
     // The page's buttons.
     void OnSelectFile();
@@ -169,8 +171,8 @@ private:
     COLORREF m_clockBack = 0;
     COLORREF m_clockText = 0;
 
-    std::array<CMFCButton, 12> m_buttons;
-    CToolTipCtrl m_tooltip;
+    std::array<CButtonST, 12> m_buttons;
+    CPPToolTip m_tooltip;
     CEdit m_sink;
     CMusicDb m_db;
     MyFunctions m_fn;

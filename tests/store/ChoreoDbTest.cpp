@@ -81,6 +81,38 @@ TEST_F(Choreo, QuotesAndLineBreaksAreStoredEscapedAndComeBackUnchanged)
     EXPECT_TRUE(Query("select * from main;").empty());
 }
 
+TEST_F(Choreo, TextsThatWouldBreakAStatementAreStoredAndFoundAsTyped)
+{
+    const std::string name = "x'); drop table plus; -- ?1 :a";
+    const std::string value = "50% of ? then '||'";
+    db.SaveEntry("plus", name, "it's", value, 0, 1);
+    EXPECT_TRUE(db.HasEntry("plus", name, 1));
+    const std::string stored = "x" + kApos + "); drop table plus; -- ?1 :a";
+    EXPECT_EQ(Col("select name from plus;"), std::vector<std::string>{stored});
+    EXPECT_EQ(db.GetEntryValue(ref("plus", stored), 1), value);
+    EXPECT_EQ(db.Search("[choreotable]plus[choreoname]drop table plus[choreotype]it's[choreocall]'||'", 1).RowCount(), 1);
+    db.SetEntryType("plus", name, "a'b", 1, 1);
+    EXPECT_EQ(db.GetEntryType(ref("plus", stored), 1), "it's, a'b");
+    db.SaveEntry("plus", name, "", "new 'text'", 1, 1);
+    EXPECT_EQ(db.GetEntryValue(ref("plus", name), 1), "new 'text'");
+    db.DeleteEntry("plus", name, 1);
+    EXPECT_EQ(Col("select count(*) from sqlite_master;"), std::vector<std::string>{"11"});
+    EXPECT_TRUE(Query("select * from plus;").empty());
+}
+
+// Rows written earlier in the stored form are read, found, replaced and deleted by the names as typed.
+TEST_F(Choreo, RowsStoredEarlierKeepWorking)
+{
+    Run("insert into a1 values('o" + kApos + "hara', 'hard', 'Swing" + kApos + "s[$]end');");
+    EXPECT_TRUE(db.HasEntry("a1", "O'Hara", 1));
+    EXPECT_EQ(db.GetEntryValue(ref("a1", "o'hara"), 1), "Swing's\nend");
+    EXPECT_EQ(db.Search("[choreotable]a1[choreoname]o'h[choreotype]hard[choreocall]swing's", 1).RowCount(), 1);
+    db.SaveEntry("a1", "O'Hara", "easy", "x", 1, 1);
+    EXPECT_EQ(Query("select * from a1;"), (Rows{{"o" + kApos + "hara", "easy", "x"}}));
+    db.DeleteEntry("a1", "O'HARA", 1);
+    EXPECT_TRUE(Query("select * from a1;").empty());
+}
+
 TEST_F(Choreo, SetEntryTypeReplacesOrAppendsAndNeverInserts)
 {
     const struct {

@@ -232,6 +232,24 @@ TEST_F(SqliteLayer, ExecuteReportsChangedRowsAndTableExistsQuotesTheName)
     EXPECT_EQ(db.QueryScalar("select count(*) from t;"), 3);
 }
 
+TEST_F(SqliteLayer, BoundWritesStoreTheTextsAsTheyAre)
+{
+    const std::string nasty = "x'); drop table t; -- ? :a 50%";
+    EXPECT_EQ(db.Execute("insert into t(a, b) values (?, ?);", {"7", nasty}), 1);
+    CppSQLite3Table found = db.GetTable("select b from t where b = ? and a = ?;", {nasty, "7"});
+    ASSERT_EQ(found.RowCount(), 1);
+    EXPECT_EQ(found.FieldText(0), nasty);
+    EXPECT_EQ(db.GetTable("select b from t where b like '%' || ? || '%';", {"drop table"}).RowCount(), 1);
+    EXPECT_EQ(db.Execute("update t set b = ? where b = ?;", {"plain", nasty}), 1);
+    EXPECT_EQ(db.GetTable("select * from t where b = ?;", {"nothing"}).RowCount(), 0);
+
+    // Only the first statement runs: a second one after it never does.
+    EXPECT_EQ(db.Execute("update t set b = ? where b = ?; drop table t;", {"again", "plain"}), 1);
+    EXPECT_TRUE(db.TableExists("t"));
+    EXPECT_EQ(Raised([&] { db.Execute("insert into nosuch values (?);", {"1"}); }).ErrorCode(), 1);
+    EXPECT_EQ(db.QueryScalar("select count(*) from t;"), 4);
+}
+
 TEST_F(SqliteLayer, BusyTimeoutBoundsTheWaitForALockedFile)
 {
     db.Execute("begin; insert into t values (4, 'four', 0);");

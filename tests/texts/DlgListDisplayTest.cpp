@@ -11,6 +11,7 @@
 #include <QDropEvent>
 #include <QImage>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QUrl>
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <set>
 
 using namespace dlglisttest;
 
@@ -262,6 +264,75 @@ TEST_F(DlgListTest, ScrollingMovesTheTextViewByLines)
     EXPECT_EQ(firstVisibleLine(page->GetTextView()), before + 5);
     page->ScrollBy(-9999, -9999);
     EXPECT_EQ(firstVisibleLine(page->GetTextView()), 0);
+}
+
+// Clicks the left mouse button in the middle of a control, as the user would.
+void clickOn(CWnd& control)
+{
+    QWidget* w = control.widget();
+    const QPointF centre(w->width() / 2.0, w->height() / 2.0);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(type, centre, w->mapToGlobal(centre), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+}
+
+TEST_F(DlgListTest, PictureButtonsShowTheirPicturesCarryBalloonsAndStep)
+{
+    const std::pair<int, const char*> tips[] = {
+        {1261, "Decrease the index with 10 and shows the new file"},
+        {1262, "Increase the index with 10 and shows the new file"},
+        {1263, "Decrease the index with 1 and shows the new file"},
+        {1264, "Increase the index with 1 and shows the new file"},
+        {1267, "Change the font for RTF and TXT files"},
+        {1266, "Save the file path for a later review"},
+        {1195, "Select a new directory"},
+        {1196, "Select a new chorography file"},
+        {1269, "Display the Edit dialog"},
+        {1270, "Random selection of the next file to display"},
+        {1197, "Reload the list/directory"},
+        {1272, "Display choreography from the database"},
+    };
+    for (int i = 0; i < 12; ++i) {
+        CButtonST& button = page->GetButton(i);
+        EXPECT_EQ(button.GetDlgCtrlID(), tips[i].first);
+        const auto* tools = page->Tips().GetTools(&button);
+        ASSERT_TRUE(tools && tools->size() == 1) << tips[i].first;
+        EXPECT_EQ(tools->front().text, tips[i].second);
+        COLORREF fg = 0;
+        button.GetColor(CButtonST::BTNST_COLOR_FG_IN, &fg);
+        EXPECT_EQ(fg, RGB(0, 128, 0)) << tips[i].first;
+        EXPECT_EQ(button.GetWindowText(), "") << "the picture carries the words";
+    }
+
+    // The picture is drawn: its face and letters cover the button, not the page's grey.
+    win::PumpMessages(20);
+    const QImage picture = page->GetButton(3).widget()->grab().toImage();
+    std::set<QRgb> colours;
+    int grey = 0;
+    for (int y = 0; y < picture.height(); y += 2)
+        for (int x = 0; x < picture.width(); x += 2) {
+            colours.insert(picture.pixel(x, y));
+            grey += picture.pixel(x, y) == qRgb(212, 212, 212);
+        }
+    EXPECT_GE(colours.size(), 3u);
+    EXPECT_LT(grey, picture.width() * picture.height() / 4 / 4);
+
+    // A click steps through the list; the name and source fields' balloons follow the entry.
+    const std::string list = listFile({"one.txt", "two.txt", "three.txt"}, "steps.ini");
+    source(CDlgList::kListFile, list);
+    clickOn(page->GetButton(3)); // +1
+    EXPECT_EQ(page->GetCurrentIndex(), 2);
+    EXPECT_EQ(field(1088), "2");
+    clickOn(page->GetButton(2)); // -1
+    EXPECT_EQ(page->GetCurrentIndex(), 1);
+    const auto* nameTips = page->Tips().GetTools(page->GetDlgItem(1086));
+    ASSERT_TRUE(nameTips && nameTips->size() == 1);
+    EXPECT_EQ(nameTips->front().text, "one");
+    const auto* sourceTips = page->Tips().GetTools(page->GetDlgItem(1087));
+    ASSERT_TRUE(sourceTips && sourceTips->size() == 1);
+    EXPECT_EQ(sourceTips->front().text, list);
 }
 
 // A Plus page with a list of three choreographies, one of them from the
