@@ -5,6 +5,7 @@
 #include "app/BreakTime.h"
 #include "app/Calls.h"
 #include "app/ComputerCards.h"
+#include "app/MirtalDlgPlaces.h"
 #include "app/ModelessLyrics.h"
 #include "app/MusicControl.h"
 #include "app/SquareID.h"
@@ -51,14 +52,13 @@ void CMirtalDlg::RepositionMarkerTimer()
 
 void CMirtalDlg::RestoreWindowPositions()
 {
-    for (int* x : {&g_jukeboxPosX, &g_aboutPosX, &g_markersPosX, &g_hotkeysPosX, &g_cardsPosX, &g_recorderPosX,
-                   &g_tagsPosX, &g_squareIdPosX, &g_equalizerPosX, &g_callsX, &g_timerPosX, &g_breakPosX,
-                   &g_karaokeX, &g_musicControlX, &g_lyricsWindowX, &g_lyricsWindow2X})
-        *x = 100;
-    for (int* y : {&g_jukeboxPosY, &g_aboutPosY, &g_markersPosY, &g_hotkeysPosY, &g_cardsPosY, &g_recorderPosY,
-                   &g_tagsPosY, &g_squareIdPosY, &g_equalizerPosY, &g_callsY, &g_timerPosY, &g_breakPosY,
-                   &g_karaokeY, &g_musicControlY, &g_lyricsWindowY, &g_lyricsWindow2Y})
-        *y = 100;
+    for (const ToolWindowInfo* info : toolwindows::kAll)
+        for (const PlaceValue* v : {&info->place.x, &info->place.y})
+            if (v->value)
+                *v->value = 100;
+    for (int* value : {&g_aboutPosX, &g_aboutPosY, &g_lyricsWindowX, &g_lyricsWindowY, &g_lyricsWindow2X,
+                       &g_lyricsWindow2Y})
+        *value = 100;
     g_karaokeWidth = 400;
     g_karaokeHeight = 300;
     g_musicControlWidth = 500;

@@ -1,9 +1,13 @@
 #pragma once
 // The window places and list column widths the main window keeps as
 // settings: read at start, read again by Restore Database and written at the
-// end. One table, so a new window's place cannot be read but never saved.
+// end. The tool windows' places come from their lines in
+// app/ToolWindowInfos.h, so a window's place cannot be read but never saved.
+#include "app/ToolWindowInfos.h"
 #include "store/AppGlobals.h"
 
+#include <array>
+#include <iterator>
 #include <string>
 
 namespace mainplaces {
@@ -15,50 +19,66 @@ struct Place {
     bool restored;
 };
 
-inline constexpr Place kPlaces[] = {
+// The windows that are no tool windows: the two lyrics windows and the About box.
+inline constexpr Place kOtherPlaces[] = {
     {"general - modelesslyrics_x", &g_lyricsWindowX, true},
     {"general - modelesslyrics_y", &g_lyricsWindowY, true},
     {"general - modelesslyrics_width", &g_lyricsWindowWidth, true},
     {"general - modelesslyrics_height", &g_lyricsWindowHeight, true},
-    {"general - karaoke_x", &g_karaokeX, false},
-    {"general - karaoke_y", &g_karaokeY, false},
-    {"general - karaoke_width", &g_karaokeWidth, false},
-    {"general - karaoke_height", &g_karaokeHeight, false},
     {"general - modelesslyrics2_x", &g_lyricsWindow2X, true},
     {"general - modelesslyrics2_y", &g_lyricsWindow2Y, true},
     {"general - modelesslyrics2_width", &g_lyricsWindow2Width, true},
     {"general - modelesslyrics2_height", &g_lyricsWindow2Height, true},
-    {"general - pausepos_x", &g_breakPosX, true},
-    {"general - pausepos_y", &g_breakPosY, true},
-    {"general - timerpos_x", &g_timerPosX, true},
-    {"general - timerpos_y", &g_timerPosY, true},
-    {"general - jukeboxpos_x", &g_jukeboxPosX, true},
-    {"general - jukeboxpos_y", &g_jukeboxPosY, true},
     {"general - aboutpos_x", &g_aboutPosX, true},
     {"general - aboutpos_y", &g_aboutPosY, true},
-    {"general - recordpos_x", &g_recorderPosX, true},
-    {"general - recordpos_y", &g_recorderPosY, true},
-    {"general - markerpos_x", &g_markersPosX, true},
-    {"general - markerpos_y", &g_markersPosY, true},
-    {"general - equalizerpos_x", &g_equalizerPosX, true},
-    {"general - equalizerpos_y", &g_equalizerPosY, true},
-    {"general - squareidpos_x", &g_squareIdPosX, true},
-    {"general - squareidpos_y", &g_squareIdPosY, true},
-    {"general - callspos_x", &g_callsX, true},
-    {"general - callspos_y", &g_callsY, true},
-    {"general - callspos_width", &g_callsWidth, true},
-    {"general - callspos_height", &g_callsHeight, true},
-    {"general - hotkeypos_x", &g_hotkeysPosX, true},
-    {"general - hotkeypos_y", &g_hotkeysPosY, true},
-    {"general - musicctrlpos_x", &g_musicControlX, true},
-    {"general - musicctrlpos_y", &g_musicControlY, true},
-    {"general - musicctrlpos_w", &g_musicControlWidth, true},
-    {"general - musicctrlpos_h", &g_musicControlHeight, true},
-    {"general - computercardspos_x", &g_cardsPosX, true},
-    {"general - computercardspos_y", &g_cardsPosY, true},
-    {"general - tagspos_x", &g_tagsPosX, true},
-    {"general - tagspos_y", &g_tagsPosY, true},
 };
+
+namespace detail {
+
+constexpr std::array<const PlaceValue*, 4> ValuesOf(const ToolWindowInfo& info)
+{
+    return {&info.place.x, &info.place.y, &info.place.width, &info.place.height};
+}
+
+constexpr size_t ToolPlaceCount()
+{
+    size_t n = 0;
+    for (const ToolWindowInfo* info : toolwindows::kAll)
+        for (const PlaceValue* v : ValuesOf(*info))
+            n += v->value ? 1 : 0;
+    return n;
+}
+
+constexpr bool SameKey(const char* a, const char* b)
+{
+    while (*a && *a == *b)
+        ++a, ++b;
+    return *a == *b;
+}
+
+} // namespace detail
+
+// Every place value the main window keeps. Built while compiling: a value
+// without a key, or a key used twice, stops the build.
+inline constexpr auto kPlaces = [] {
+    std::array<Place, std::size(kOtherPlaces) + detail::ToolPlaceCount()> all{};
+    size_t n = 0;
+    for (const Place& place : kOtherPlaces)
+        all[n++] = place;
+    for (const ToolWindowInfo* info : toolwindows::kAll)
+        for (const PlaceValue* v : detail::ValuesOf(*info)) {
+            if (!v->value)
+                continue;
+            if (!v->key)
+                throw "a tool window's place value needs its settings key";
+            all[n++] = {v->key, v->value, info != &toolwindows::kKaraoke};
+        }
+    for (size_t i = 0; i < all.size(); ++i)
+        for (size_t j = i + 1; j < all.size(); ++j)
+            if (detail::SameKey(all[i].key, all[j].key) || all[i].value == all[j].value)
+                throw "each place value has a key and a global of its own";
+    return all;
+}();
 
 // Song list 1..3 of the music page, columns 0..4.
 inline constexpr int* kColumnWidths[3][5] = {

@@ -48,28 +48,30 @@ BOOL CToolDialog::OnInitDialog()
 
 void CToolDialog::MakePlaceUsable(CSize size)
 {
-    const ToolPlace& place = m_info.place;
-    if (!place.x || !place.y)
+    int* const x = m_info.place.x.value;
+    int* const y = m_info.place.y.value;
+    int* const storedWidth = m_info.place.width.value;
+    int* const storedHeight = m_info.place.height.value;
+    if (!x || !y)
         return;
     int width = size.cx > 0 ? size.cx : m_templateSize.cx;
     int height = size.cy > 0 ? size.cy : m_templateSize.cy;
-    if (place.width) {
-        if (*place.width <= 0)
-            *place.width = m_templateSize.cx;
-        width = *place.width;
+    if (storedWidth) {
+        if (*storedWidth <= 0)
+            *storedWidth = m_templateSize.cx;
+        width = *storedWidth;
     }
-    if (place.height) {
-        if (*place.height <= 0)
-            *place.height = m_templateSize.cy;
-        height = *place.height;
+    if (storedHeight) {
+        if (*storedHeight <= 0)
+            *storedHeight = m_templateSize.cy;
+        height = *storedHeight;
     }
     const int screenW = GetSystemMetrics(SM_CXSCREEN);
     const int screenH = GetSystemMetrics(SM_CYSCREEN);
-    const bool offScreen =
-        *place.x >= screenW || *place.y >= screenH || *place.x + width <= 0 || *place.y + height <= 0;
+    const bool offScreen = *x >= screenW || *y >= screenH || *x + width <= 0 || *y + height <= 0;
     if (offScreen) {
-        *place.x = std::max(0, std::min(*place.x, screenW - width));
-        *place.y = std::max(0, std::min(*place.y, screenH - height));
+        *x = std::max(0, std::min(*x, screenW - width));
+        *y = std::max(0, std::min(*y, screenH - height));
     }
 }
 
@@ -100,14 +102,11 @@ void CToolDialog::OnWindowPosChanged(WINDOWPOS* pos)
     CRect r;
     GetWindowRect(r);
     const ToolPlace& place = m_info.place;
-    if (place.x)
-        *place.x = r.left;
-    if (place.y)
-        *place.y = r.top;
-    if (place.width)
-        *place.width = r.Width();
-    if (place.height)
-        *place.height = r.Height();
+    const std::pair<int*, int> values[] = {
+        {place.x.value, r.left}, {place.y.value, r.top}, {place.width.value, r.Width()}, {place.height.value, r.Height()}};
+    for (const auto& [value, now] : values)
+        if (value)
+            *value = now;
 }
 
 BOOL CToolDialog::OnHelpInfo(HELPINFO*)

@@ -11,13 +11,20 @@
 #include <utility>
 #include <vector>
 
+// One number of a window's place: the global that holds it while the program
+// runs and the setting it is kept in between runs.
+struct PlaceValue {
+    int* value = nullptr;
+    const char* key = nullptr;
+};
+
 // Where a tool window's place is kept; width and height only for windows the
 // user sizes.
 struct ToolPlace {
-    int* x = nullptr;
-    int* y = nullptr;
-    int* width = nullptr;
-    int* height = nullptr;
+    PlaceValue x{};
+    PlaceValue y{};
+    PlaceValue width{};
+    PlaceValue height{};
 };
 
 // A tool window as the main window knows it: its View or Tools menu item, the

@@ -6,6 +6,7 @@
 
 #include "app/Calls.h"
 #include "app/ToolDialog.h"
+#include "app/MirtalDlgPlaces.h"
 #include "app/ToolWindowInfos.h"
 #include "platform/win/Shell.h"
 #include "store/CommandCodes.h"
@@ -16,6 +17,7 @@
 #include "player/Markers.h"
 #include "player/Record.h"
 
+#include <iterator>
 #include <set>
 
 using namespace mainwindowtest;
@@ -306,11 +308,11 @@ TEST_F(ToolDialogTest, HelpPlaceAndCloseComeFromTheSharedBase)
 
         window->MoveWindow(123, 87, 420, 330);
         win::PumpMessages();
-        EXPECT_EQ(*info->place.x, 123) << info->menuId;
-        EXPECT_EQ(*info->place.y, 87) << info->menuId;
-        if (info->place.width) {
-            EXPECT_EQ(*info->place.width, 420) << info->menuId;
-            EXPECT_EQ(*info->place.height, 330) << info->menuId;
+        EXPECT_EQ(*info->place.x.value, 123) << info->menuId;
+        EXPECT_EQ(*info->place.y.value, 87) << info->menuId;
+        if (info->place.width.value) {
+            EXPECT_EQ(*info->place.width.value, 420) << info->menuId;
+            EXPECT_EQ(*info->place.height.value, 330) << info->menuId;
         }
 
         EXPECT_TRUE(checked(info->menuId));
@@ -330,6 +332,27 @@ TEST_F(ToolDialogTest, TheTableNamesEachItemAndCloseCodeOnce)
         EXPECT_TRUE(codes.insert(e.info.closedCode).second) << e.info.closedCode;
     }
     EXPECT_EQ(items.size(), 20u);
+}
+
+// The places the main window keeps are the tool windows' lines and the three
+// other windows: every menu window is among them, and a move stored in a
+// window's global lands in the key its line names.
+TEST_F(ToolDialogTest, EveryToolWindowsPlaceIsKeptUnderTheKeyOfItsLine)
+{
+    const std::set<const ToolWindowInfo*> all(std::begin(toolwindows::kAll), std::end(toolwindows::kAll));
+    for (const CMirtalDlg::ToolWindowEntry& e : CMirtalDlg::ToolWindows())
+        EXPECT_TRUE(all.count(&e.info)) << e.info.menuId;
+    EXPECT_EQ(mainplaces::kPlaces.size(), 42u);
+
+    start();
+    menu(toolwindows::kJukebox.menuId);
+    dlg->ToolSlotOfItem(toolwindows::kJukebox.menuId)->Window()->MoveWindow(211, 97, 300, 200);
+    win::PumpMessages();
+    rec.reset();
+    dlg->DestroyWindow();
+    dlg.reset();
+    EXPECT_EQ(setting("general - jukeboxpos_x"), "211");
+    EXPECT_EQ(setting("general - jukeboxpos_y"), "97");
 }
 
 } // namespace
