@@ -56,9 +56,7 @@ void CMirtalDlg::RestoreWindowPositions()
         for (const PlaceValue* v : {&info->place.x, &info->place.y})
             if (v->value)
                 *v->value = 100;
-    for (int* value : {&g_aboutPosX, &g_aboutPosY, &g_lyricsWindowX, &g_lyricsWindowY, &g_lyricsWindow2X,
-                       &g_lyricsWindow2Y})
-        *value = 100;
+    g_aboutPosX = g_aboutPosY = 100;
     g_karaokeWidth = 400;
     g_karaokeHeight = 300;
     g_musicControlWidth = 500;

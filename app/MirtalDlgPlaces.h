@@ -19,16 +19,8 @@ struct Place {
     bool restored;
 };
 
-// The windows that are no tool windows: the two lyrics windows and the About box.
+// The window that is no tool window: the About box.
 inline constexpr Place kOtherPlaces[] = {
-    {"general - modelesslyrics_x", &g_lyricsWindowX, true},
-    {"general - modelesslyrics_y", &g_lyricsWindowY, true},
-    {"general - modelesslyrics_width", &g_lyricsWindowWidth, true},
-    {"general - modelesslyrics_height", &g_lyricsWindowHeight, true},
-    {"general - modelesslyrics2_x", &g_lyricsWindow2X, true},
-    {"general - modelesslyrics2_y", &g_lyricsWindow2Y, true},
-    {"general - modelesslyrics2_width", &g_lyricsWindow2Width, true},
-    {"general - modelesslyrics2_height", &g_lyricsWindow2Height, true},
     {"general - aboutpos_x", &g_aboutPosX, true},
     {"general - aboutpos_y", &g_aboutPosY, true},
 };

@@ -1,5 +1,7 @@
 #include "app/ModelessLyrics.h"
 
+#include "app/ToolWindowInfos.h"
+
 #include "platform/win/DataExchange.h"
 #include "platform/win/Display.h"
 #include "platform/win/FileDialog.h"
@@ -31,10 +33,8 @@ constexpr UINT ID_LYRICS_PRINT = 32839;
 constexpr UINT ID_LYRICS_EXIT = 32812;
 constexpr UINT ID_LYRICS_EDIT_CUESHEET = 32945;
 
-constexpr ToolWindowInfo kWindow1{0, CMD_LYRICS_WINDOW_CLOSED,
-                                  {&g_lyricsWindowX, &g_lyricsWindowY, &g_lyricsWindowWidth, &g_lyricsWindowHeight}};
-constexpr ToolWindowInfo kWindow2{
-    0, CMD_LYRICS_WINDOW2_CLOSED, {&g_lyricsWindow2X, &g_lyricsWindow2Y, &g_lyricsWindow2Width, &g_lyricsWindow2Height}};
+constexpr const ToolWindowInfo& kWindow1 = toolwindows::kLyricsWindow1;
+constexpr const ToolWindowInfo& kWindow2 = toolwindows::kLyricsWindow2;
 
 struct TextSource {
     const std::string* text;

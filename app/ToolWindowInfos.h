@@ -1,5 +1,5 @@
 #pragma once
-// The tool windows of the View and Tools menus, one line each: the menu item
+// The tool windows, one line each: the View or Tools menu item
 // that opens and closes the window, the code its close reports, and the
 // globals and settings that keep its place. The main window's table
 // (CMirtalDlg::ToolWindows) pairs each with its slot; the main window reads
@@ -70,6 +70,20 @@ inline constexpr ToolWindowInfo kKaraoke{ID_VIEW_KARAOKE,
 inline constexpr ToolWindowInfo kTags{
     ID_VIEW_TAGS, CMD_TAGS_CLOSED, {{&g_tagsPosX, "general - tagspos_x"}, {&g_tagsPosY, "general - tagspos_y"}}};
 
+// The two separate lyrics windows, opened by commands of the main window.
+inline constexpr ToolWindowInfo kLyricsWindow1{0,
+                                               CMD_LYRICS_WINDOW_CLOSED,
+                                               {{&g_lyricsWindowX, "general - modelesslyrics_x"},
+                                                {&g_lyricsWindowY, "general - modelesslyrics_y"},
+                                                {&g_lyricsWindowWidth, "general - modelesslyrics_width"},
+                                                {&g_lyricsWindowHeight, "general - modelesslyrics_height"}}};
+inline constexpr ToolWindowInfo kLyricsWindow2{0,
+                                               CMD_LYRICS_WINDOW2_CLOSED,
+                                               {{&g_lyricsWindow2X, "general - modelesslyrics2_x"},
+                                                {&g_lyricsWindow2Y, "general - modelesslyrics2_y"},
+                                                {&g_lyricsWindow2Width, "general - modelesslyrics2_width"},
+                                                {&g_lyricsWindow2Height, "general - modelesslyrics2_height"}}};
+
 // Opened by the music page, not from a menu: the break timer's close asks the
 // main window to destroy it; the marker timer bar has neither close nor place.
 inline constexpr ToolWindowInfo kBreakTime{
@@ -81,7 +95,7 @@ inline constexpr const ToolWindowInfo* kAll[] = {
     &kJukebox,     &kRecorder,       &kTimer,          &kMarkers,        &kSquareId,     &kCalls,
     &kEqualizer,   &kMusicManager,   &kPlaylistManager, &kChoreoManager, &kMemoryManager, &kTrackManager,
     &kMarryLyrics, &kCueSheets,      &kRecordDatabase, &kCards,          &kMusicControl, &kHotkeys,
-    &kKaraoke,     &kTags,           &kBreakTime,      &kMarkerTimer,
+    &kKaraoke,     &kTags,           &kLyricsWindow1,  &kLyricsWindow2, &kBreakTime,    &kMarkerTimer,
 };
 
 } // namespace toolwindows

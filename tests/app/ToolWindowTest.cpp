@@ -334,8 +334,8 @@ TEST_F(ToolDialogTest, TheTableNamesEachItemAndCloseCodeOnce)
     EXPECT_EQ(items.size(), 20u);
 }
 
-// The places the main window keeps are the tool windows' lines and the three
-// other windows: every menu window is among them, and a move stored in a
+// The places the main window keeps are the tool windows' lines and the About
+// box: every menu window is among them, and a move stored in a
 // window's global lands in the key its line names.
 TEST_F(ToolDialogTest, EveryToolWindowsPlaceIsKeptUnderTheKeyOfItsLine)
 {
