@@ -1,4 +1,5 @@
 #include "managers/DatabaseCheck.h"
+#include "controls/RowColours.h"
 
 #include "controls/ModelessInitDlg.h"
 #include "managers/MusicCsv.h"
@@ -143,7 +144,7 @@ LRESULT CDatabaseCheck::OnGetCell(WPARAM, LPARAM lParam)
     auto* cell = reinterpret_cast<ListCellData*>(lParam);
     if (!cell)
         return 0;
-    managers::ColourRow(*cell);
+    StripeRow(*cell, g_colorAllRows != 0);
     const int row = cell->GetItem();
     if (row >= 0 && row < int(m_rows.size()))
         cell->text = m_rows[size_t(row)].Col(cell->GetSubItem());

@@ -1,4 +1,5 @@
 #include "managers/ManagerPage.h"
+#include "controls/RowColours.h"
 
 #include "app/FocusSink.h"
 #include "platform/win/Dc.h"
@@ -9,18 +10,6 @@
 #include "store/SendCommand.h"
 
 namespace managers {
-
-void ColourRow(ListCellData& cell)
-{
-    if (cell.GetItem() % 2 != 0 && !g_colorAllRows)
-        return;
-    cell.textColor = RGB(10, 5, 20);
-    cell.backColor = RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB);
-    cell.hotTextColor = RGB(170, 10, 150);
-    cell.selTextColor = RGB(240, 200, 128);
-    cell.selBackColor = RGB(30, 0, 96);
-    cell.selBackColorNoFocus = RGB(20, 20, 120);
-}
 
 void StyleList(CListCtrl& list)
 {
@@ -243,7 +232,7 @@ LRESULT CManagerPage::OnGetCell(WPARAM wParam, LPARAM lParam)
     auto* cell = reinterpret_cast<ListCellData*>(lParam);
     if (!cell)
         return 0;
-    managers::ColourRow(*cell);
+    StripeRow(*cell, g_colorAllRows != 0);
     SupplyCell(reinterpret_cast<HWND>(wParam), *cell);
     return 0;
 }

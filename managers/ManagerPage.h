@@ -24,10 +24,6 @@ namespace managers {
 
 // ---- cells and lists
 
-// The frame's row colours: even rows (every row while g_colorAllRows is set)
-// get the fixed six colours; odd rows keep the list's own.
-void ColourRow(ListCellData& cell);
-
 // Grid lines while g_gridLines is set, full-row select always; each added by mask.
 void StyleList(CListCtrl& list);
 

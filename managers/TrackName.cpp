@@ -1,4 +1,5 @@
 #include "managers/TrackName.h"
+#include "controls/RowColours.h"
 
 #include "platform/win/DataExchange.h"
 #include "platform/win/HeaderCtrl.h"
@@ -93,7 +94,7 @@ LRESULT CTrackName::OnGetCell(WPARAM, LPARAM lParam)
     auto* cell = reinterpret_cast<ListCellData*>(lParam);
     if (!cell)
         return 0;
-    managers::ColourRow(*cell);
+    StripeRow(*cell, g_colorAllRows != 0);
     const int row = cell->GetItem();
     const int column = cell->GetSubItem();
     if (row >= 0 && row < int(m_rows.size()) && (column == 0 || column == 1))

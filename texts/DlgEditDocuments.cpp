@@ -2,11 +2,11 @@
 #include "texts/CueSheetCss.h"
 #include "texts/DlgEdit.h"
 #include "texts/HtmlEditCtrl2.h"
+#include "texts/TextFiles.h"
 #include "store/AppGlobals.h"
 #include "store/ChoreoDb.h"
 #include "store/ChoreoRef.h"
 #include "store/CommandCodes.h"
-#include "store/DataFile.h"
 #include "store/SendCommand.h"
 #include "store/StoreGlobals.h"
 #include "store/TextReplace.h"
@@ -25,22 +25,6 @@ namespace {
 
 bool startsWith(const std::string& text, const char* head) { return text.rfind(head, 0) == 0; }
 
-// The exact endings ".rtf" and ".RTF" are streamed as RTF; ".Rtf" and the like are plain text.
-bool isRtfFile(const std::string& path)
-{
-    if (path.size() < 4)
-        return false;
-    const std::string tail = path.substr(path.size() - 4);
-    return tail == ".rtf" || tail == ".RTF";
-}
-
-std::string trimRight(std::string text)
-{
-    const size_t end = text.find_last_not_of(" \t\r\n");
-    text.erase(end == std::string::npos ? 0 : end + 1);
-    return text;
-}
-
 // Every line break as CR LF, and one after the last line.
 std::string withCrLf(const std::string& text)
 {
@@ -58,13 +42,6 @@ std::string withCrLf(const std::string& text)
         }
     }
     return out + "\r\n";
-}
-
-DWORD readFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done)
-{
-    FILE* file = reinterpret_cast<FILE*>(cookie);
-    *done = LONG(std::fread(buffer, 1, size_t(count), file));
-    return std::ferror(file) ? 1 : 0;
 }
 
 DWORD appendToText(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done)
@@ -156,33 +133,16 @@ void CDlgEdit::LoadDocument(const std::string& path, bool remember)
         } else if (IsTextDocument(path)) {
             ShowHtmlView(false);
             m_source.clear();
-            if (isRtfFile(path)) {
-                FILE* file = std::fopen(path.c_str(), "rb");
-                if (!file) {
-                    ::MessageBox(m_hWnd, "Unable To Open The File!", "Mirtal", MB_ICONINFORMATION);
-                } else {
-                    EDITSTREAM es;
-                    es.dwCookie = reinterpret_cast<DWORD_PTR>(file);
-                    es.pfnCallback = readFromFile;
-                    m_textView.StreamIn(SF_RTF, es);
-                    std::fclose(file);
+            if (textfiles::IsRtfPath(path)) {
+                const textfiles::RtfLoad load = textfiles::LoadRtf(m_textView, path);
+                if (load != textfiles::RtfLoad::NotOpened) {
                     m_textView.SetModify(FALSE);
                     UpdateData(TRUE);
-                    if (es.dwError)
-                        ::MessageBox(m_hWnd, "Unable To Open The File!", "Mirtal", MB_ICONINFORMATION);
                 }
+                if (load != textfiles::RtfLoad::Loaded)
+                    ::MessageBox(m_hWnd, "Unable To Open The File!", "Mirtal", MB_ICONINFORMATION);
             } else {
-                CDataFile file;
-                if (!file.Open(path, CDataFile::modeRead)) {
-                    SetViewText("Open " + path + " failed!");
-                } else {
-                    std::string text;
-                    std::string line;
-                    while (file.ReadLine(line))
-                        text += trimRight(line) + "\n";
-                    file.Close();
-                    SetViewText(text);
-                }
+                SetViewText(textfiles::ReadPlainText(path));
             }
             SetWindowText(m_path);
         } else {
@@ -210,7 +170,7 @@ void CDlgEdit::OpenFromFile()
 bool CDlgEdit::WriteDocumentFile(const std::string& path, const std::string& text)
 {
     std::string bytes;
-    if (isRtfFile(path)) {
+    if (textfiles::IsRtfPath(path)) {
         EDITSTREAM es;
         es.dwCookie = reinterpret_cast<DWORD_PTR>(&bytes);
         es.pfnCallback = appendToText;

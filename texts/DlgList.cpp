@@ -2,11 +2,11 @@
 #include "texts/DlgList.h"
 
 #include "texts/HtmlEditCtrl2.h"
+#include "texts/TextFiles.h"
 #include "store/AppGlobals.h"
 #include "store/ChoreoDb.h"
 #include "store/ChoreoRef.h"
 #include "store/CommandCodes.h"
-#include "store/DataFile.h"
 #include "store/ResourceIds.h"
 #include "store/SendCommand.h"
 #include "store/StoreGlobals.h"
@@ -59,17 +59,6 @@ bool isOneOf(const std::string& ext, std::initializer_list<const char*> kinds)
         if (ext == kind)
             return true;
     return false;
-}
-
-bool endsWith(const std::string& text, const std::string& tail)
-{
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-DWORD readFileStream(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done)
-{
-    *done = LONG(std::fread(buffer, 1, size_t(count), reinterpret_cast<FILE*>(cookie)));
-    return 0;
 }
 
 } // namespace
@@ -242,21 +231,10 @@ void CDlgList::ShowEntry(const std::string& entry)
                 NavigateTo(entry);
             } else if (isOneOf(ext, {"RTF", "TXT"})) {
                 ShowBrowser(false);
-                if (endsWith(entry, ".rtf") || endsWith(entry, ".RTF")) {
+                if (textfiles::IsRtfPath(entry))
                     ShowRtf(entry);
-                } else {
-                    CDataFile file;
-                    if (!file.Open(entry, CDataFile::modeRead)) {
-                        ShowText("Open " + entry + " failed!");
-                    } else {
-                        std::string text;
-                        std::string line;
-                        while (file.ReadLine(line))
-                            text += TrimRight(line) + "\n";
-                        file.Close();
-                        ShowText(text);
-                    }
-                }
+                else
+                    ShowText(textfiles::ReadPlainText(entry));
             } else {
                 m_fn.OpenDocument(entry);
             }
@@ -279,16 +257,10 @@ void CDlgList::ShowText(const std::string& text)
 
 void CDlgList::ShowRtf(const std::string& path)
 {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return; // a missing RTF file leaves the view as it was
     UpdateData(FALSE);
-    EDITSTREAM es;
-    es.dwCookie = reinterpret_cast<DWORD_PTR>(file);
-    es.pfnCallback = readFileStream;
-    m_textView.StreamIn(SF_RTF, es);
-    std::fclose(file);
-    m_docText = m_textView.GetWindowText();
+    // A missing RTF file leaves the view as it was.
+    if (textfiles::LoadRtf(m_textView, path) != textfiles::RtfLoad::NotOpened)
+        m_docText = m_textView.GetWindowText();
 }
 
 void CDlgList::ShowBrowser(bool show)

@@ -121,8 +121,6 @@ protected:
 
 private:
     std::string Key(const std::string& setting) const;
-    // Without the white space at its end.
-    static std::string TrimRight(std::string text);
     void StoreSource(int type, const std::string& path);
     void LoadListFile(const std::string& path);
     void LoadFolder(const std::string& path);

@@ -2,6 +2,7 @@
 #include "texts/DlgList.h"
 
 #include "texts/ChoreoFromDb.h"
+#include "texts/TextFiles.h"
 #include "controls/FolderPicker.h"
 #include "store/AppGlobals.h"
 #include "store/ChoreoDb.h"
@@ -41,13 +42,6 @@ private:
 };
 
 } // namespace
-
-std::string CDlgList::TrimRight(std::string text)
-{
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' || text.back() == '\n'))
-        text.pop_back();
-    return text;
-}
 
 std::string CDlgList::Key(const std::string& setting) const
 {
@@ -119,7 +113,7 @@ void CDlgList::LoadListFile(const std::string& path)
         std::string line;
         while (file.ReadLine(line)) {
             CFileList entry;
-            entry.SetAll(GetEntryCount() + 1, TrimRight(line), "");
+            entry.SetAll(GetEntryCount() + 1, textfiles::TrimRight(line), "");
             m_files.push_back(entry);
         }
     }
@@ -147,7 +141,7 @@ void CDlgList::LoadFolder(const std::string& path)
             if (ext != "TXT" && ext != "RTF" && ext != "HTM" && ext != "HTML" && ext != "MHT" && ext != "PDF")
                 continue;
             CFileList entry;
-            entry.SetAll(GetEntryCount() + 1, TrimRight(file), "");
+            entry.SetAll(GetEntryCount() + 1, textfiles::TrimRight(file), "");
             m_files.push_back(entry);
         }
     }

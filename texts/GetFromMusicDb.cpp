@@ -1,6 +1,6 @@
 #include "texts/GetFromMusicDb.h"
+#include "controls/RowColours.h"
 
-#include "texts/RecordRowColors.h"
 #include "store/AppGlobals.h"
 #include "store/CommandCodes.h"
 #include "store/SendCommand.h"
@@ -99,7 +99,7 @@ LRESULT CGetFromMusicDb::OnGetCell(WPARAM, LPARAM lParam)
         return 0;
     const int column = cell->GetSubItem();
     cell->text = m_rows[size_t(row)].GetCol(column == 0 || column == 1 ? column : 2);
-    PaintRecordRow(*cell);
+    StripeRow(*cell);
     return 0;
 }
 

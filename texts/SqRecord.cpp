@@ -1,7 +1,7 @@
 #include "texts/SqRecord.h"
+#include "controls/RowColours.h"
 
 #include "texts/DialogImportChooser.h"
-#include "texts/RecordRowColors.h"
 #include "options/ListFont.h"
 #include "store/AppGlobals.h"
 #include "store/ChoreoDb.h"
@@ -217,7 +217,7 @@ LRESULT CSqRecord::OnGetCell(WPARAM, LPARAM lParam)
         return 0;
     const int column = cell->GetSubItem();
     cell->text = column >= 0 && column <= 3 ? m_rows[size_t(row)].GetCol(column) : std::string();
-    PaintRecordRow(*cell);
+    StripeRow(*cell);
     return 0;
 }
 

@@ -1,12 +1,10 @@
-#pragma once
-// The record lists (record picker, record search) paint every other row in
-// the dialog colour with dark ink, so long catalogues stay readable.
-#include "controls/QuickList.h"
+#include "controls/RowColours.h"
+
 #include "store/AppGlobals.h"
 
-inline void PaintRecordRow(ListCellData& cell)
+void StripeRow(ListCellData& cell, bool allRows)
 {
-    if (cell.item % 2 != 0)
+    if (cell.GetItem() % 2 != 0 && !allRows)
         return;
     cell.textColor = RGB(10, 5, 20);
     cell.backColor = RGB(g_dlgColorR, g_dlgColorG, g_dlgColorB);
