@@ -107,6 +107,29 @@ BEGIN_MESSAGE_MAP(CDlgMp3, CDialogEx)
     ON_NOTIFY(NM_DBLCLK, 1009, OnDblClkList1)
     ON_NOTIFY(NM_DBLCLK, 1011, OnDblClkList2)
     ON_NOTIFY(NM_DBLCLK, 1012, OnDblClkList3)
+    ON_NOTIFY(NM_CLICK, 1009, OnClickList1)
+    ON_NOTIFY(NM_CLICK, 1011, OnClickList2)
+    ON_NOTIFY(NM_CLICK, 1012, OnClickList3)
+    ON_NOTIFY(HDN_ITEMCHANGED, 0, OnHeaderItemChanged)
+    ON_CBN_SELCHANGE(1016, OnSelChangeCombo1)
+    ON_CBN_SELCHANGE(1017, OnSelChangeCombo2)
+    ON_CBN_SELCHANGE(1018, OnSelChangeCombo3)
+    ON_BN_CLICKED(1247, OnOpenPlaylist1)
+    ON_BN_CLICKED(1199, OnOpenPlaylist2)
+    ON_BN_CLICKED(1201, OnOpenPlaylist3)
+    ON_BN_CLICKED(1255, OnBrowseFolder1)
+    ON_BN_CLICKED(1263, OnBrowseFolder2)
+    ON_BN_CLICKED(1265, OnBrowseFolder3)
+    ON_BN_CLICKED(1256, OnSavePlaylist1)
+    ON_BN_CLICKED(1264, OnSavePlaylist2)
+    ON_BN_CLICKED(1266, OnSavePlaylist3)
+    ON_BN_CLICKED(1258, ReloadList1)
+    ON_BN_CLICKED(1202, ReloadList2)
+    ON_BN_CLICKED(1203, ReloadList3)
+    ON_BN_CLICKED(1259, OnUnmarkList1)
+    ON_BN_CLICKED(1267, OnUnmarkList2)
+    ON_BN_CLICKED(1268, OnUnmarkList3)
+    ON_BN_CLICKED(1260, OnSquareIdButton)
     ON_NOTIFY(NM_RDBLCLK, 1009, OnListRightDoubleClick)
     ON_NOTIFY(NM_RDBLCLK, 1011, OnListRightDoubleClick)
     ON_NOTIFY(NM_RDBLCLK, 1012, OnListRightDoubleClick)
@@ -387,25 +410,10 @@ void CDlgMp3::SetSongRows(int list, const std::vector<CMemArray>& rows)
     if (list < 1 || list > 3)
         return;
     m_rows[list - 1] = rows;
-    m_rowCount[list - 1] = int(rows.size());
-    if (m_list[list - 1].m_hWnd)
-        m_list[list - 1].SetItemCount(int(rows.size()));
+    RefreshListCount(list);
 }
 
 const std::vector<CMemArray>& CDlgMp3::SongRows(int list) const { return m_rows[std::clamp(list, 1, 3) - 1]; }
-
-LRESULT CDlgMp3::OnGetListCell(WPARAM wParam, LPARAM lParam)
-{
-    auto* cell = reinterpret_cast<ListCellData*>(lParam);
-    for (int i = 0; i < 3; ++i) {
-        if (HWND(wParam) != m_list[i].m_hWnd && UINT(wParam) != kListIds[i])
-            continue;
-        const int row = cell->GetItem();
-        if (row >= 0 && row < int(m_rows[i].size()))
-            cell->text = m_rows[i][size_t(row)].GetCol(cell->GetSubItem());
-    }
-    return 0;
-}
 
 void CDlgMp3::OpenListRow(int list, int row)
 {
@@ -432,19 +440,6 @@ void CDlgMp3::OnDblClkList3(NMHDR*, LRESULT* result)
     *result = 0;
 }
 
-void CDlgMp3::RemovePlayedRow(int list, const std::string& path)
-{
-    if (list < 1 || list > 3 || path.empty())
-        return;
-    auto& rows = m_rows[list - 1];
-    const auto it = std::find_if(rows.begin(), rows.end(), [&](const CMemArray& r) { return r.GetCol(3) == path; });
-    if (it == rows.end())
-        return;
-    const int row = int(it - rows.begin());
-    rows.erase(it);
-    if (m_currentList == list && m_currentRow > row)
-        --m_currentRow;
-    SetSongRows(list, std::vector<CMemArray>(rows));
 }
 
 // ---- markers panel

@@ -34,6 +34,7 @@
 #include "store/MyFunctions.h"
 
 #include <ctime>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -209,6 +210,34 @@ public:
     void ReloadList3();
     // Refills list 1..3 with the remembered songs that pass filter type 1..11.
     void FilterList(int type, const std::string& text, int exact, const std::string& caption, int list);
+    // Builds the rows of the paths for list 1..3 (4: only the lengths get stored) with the
+    // facts of all of them read in one query; paths that are no songs give no row.
+    std::vector<CMemArray> MakeSongRows(const std::vector<std::string>& paths, int list);
+    // Whole seconds of the song, 0 when it cannot be opened.
+    int MeasureSongLength(const std::string& path);
+    void OpenSelectedRow(int list);
+    // list 1..3; row -1 with an empty path deletes every mark of the list (unless single-delete).
+    void UnmarkRows(int list, int row, const std::string& path);
+    void SendLevelCommand(int level);
+    void SetLyricsSearchButton(int list, int on);
+    // The row last opened from list 1..3 by double click or Enter (-1 none).
+    int LastOpenedRow(int list) const { return list >= 1 && list <= 3 ? m_lastOpenedRow[list - 1] : -1; }
+    // The text of the source combo of list 1..3: the playlist or folder shown, or a filter caption.
+    const std::string& SourceText(int list) const { return m_comboText[std::clamp(list, 1, 3) - 1]; }
+
+    // ======== list sources (DlgMp3Playlists.cpp)
+    // target 1..3 a song list, 4 the queue.
+    void LoadPlaylistFile(const std::string& path, int target);
+    void LoadFolder(const std::string& folder, int list);
+    // History of the source combo of list 1..3: index 0 the newest of ten.
+    void AddComboHistory(int list, const std::string& path);
+    const std::string& ComboHistory(int list, int index) const;
+    // The sources the page start shows (step by the page's start).
+    void LoadStartSources(bool lengthsLater);
+    void OnSelChangeCombo(int list);
+    void OnOpenPlaylist(int list);
+    void OnBrowseFolder(int list);
+    void OnSavePlaylist(int list);
 
     // ======== queue (DlgMp3Queue.cpp): the records in play order, entry i of box 1218 shows record i
     void QueueSong(const std::string& path, int list, int row, const std::string& type, int naming);
@@ -415,6 +444,27 @@ protected:
     LRESULT OnGetListCell(WPARAM wParam, LPARAM lParam);
     void OnMarkerListDoubleClick(NMHDR* hdr, LRESULT* result);
     void OnMarkerListRightClick(NMHDR* hdr, LRESULT* result);
+    // ---- song lists and their sources
+    void OnClickList1(NMHDR* hdr, LRESULT* result);
+    void OnClickList2(NMHDR* hdr, LRESULT* result);
+    void OnClickList3(NMHDR* hdr, LRESULT* result);
+    void OnHeaderItemChanged(NMHDR* hdr, LRESULT* result);
+    void OnUnmarkList1();
+    void OnUnmarkList2();
+    void OnUnmarkList3();
+    void OnSquareIdButton();
+    void OnSelChangeCombo1() { OnSelChangeCombo(1); }
+    void OnSelChangeCombo2() { OnSelChangeCombo(2); }
+    void OnSelChangeCombo3() { OnSelChangeCombo(3); }
+    void OnOpenPlaylist1() { OnOpenPlaylist(1); }
+    void OnOpenPlaylist2() { OnOpenPlaylist(2); }
+    void OnOpenPlaylist3() { OnOpenPlaylist(3); }
+    void OnBrowseFolder1() { OnBrowseFolder(1); }
+    void OnBrowseFolder2() { OnBrowseFolder(2); }
+    void OnBrowseFolder3() { OnBrowseFolder(3); }
+    void OnSavePlaylist1() { OnSavePlaylist(1); }
+    void OnSavePlaylist2() { OnSavePlaylist(2); }
+    void OnSavePlaylist3() { OnSavePlaylist(3); }
 
     DECLARE_MESSAGE_MAP()
 
@@ -584,6 +634,19 @@ private:
     std::time_t m_searchBefore = 0;
     int m_searchRateLow = 0;
     int m_searchRateHigh = 9;
+    int m_lastOpenedRow[3] = {-1, -1, -1};
+    // Puts the rows into list 1..3 and its remembered entries (the whole source as loaded).
+    void TakeLoadedRows(int list, std::vector<CMemArray> rows, const std::vector<std::string>& remembered);
+    void SortAfterLoad(int list, bool playlist);
+    void RecordSource(int list, const char* kind, const std::string& key, const std::string& value);
+    // The list shows the playlist (folder) as its source, and the settings remember it.
+    void ShowPlaylist(int list, const std::string& path);
+    void ShowFolder(int list, const std::string& folder);
+    void ShowSourceLoaded(int list);
+    // Rows of many songs in steps of some thousand, with the please-wait window.
+    std::vector<CMemArray> BuildRowsWithProgress(const std::vector<std::string>& paths, int list);
+    // The thirty history texts into the settings, in one batch.
+    void SaveComboHistories();
 
     // ======== view state
     bool m_listsShown = true;

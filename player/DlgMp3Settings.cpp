@@ -88,6 +88,13 @@ void LoadMp3PageSettings(CMusicDb& db, Mp3PageSettings& s, bool atStart)
     s.marksPerList = flag("music - markslistdir");
     s.singleDeleteList = flag("music - singledeletelist");
     s.hideRowCounts = flag("music - showlistboxnr");
+    const char* const rgb[3] = {"R", "G", "B"};
+    for (int c = 0; c < 3; ++c) {
+        s.markColor[c] = num(std::string("music - markcolor") + rgb[c]);
+        s.flagColor[c] = num(std::string("music - flagcolor") + rgb[c]);
+        s.listColor[c] = num(std::string("music - listcolor") + rgb[c]);
+        s.listTextColor[c] = num(std::string("music - listtextcolor") + rgb[c]);
+    }
 
     // ---- lyrics lookup
     s.lyricsSearchOrder = num("lyrics - searchorder");

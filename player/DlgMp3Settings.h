@@ -35,6 +35,11 @@ struct Mp3PageSettings {
     int searchLyrics[3] = {0, 0, 0};
     int hideRowCounts = 0;                   // "music - showlistboxnr"
     std::string comboHistory[3][10];
+    // "music - markcolorR/G/B", "flagcolor", "listcolor", "listtextcolor": the cell colours
+    int markColor[3] = {255, 255, 128};
+    int flagColor[3] = {255, 128, 128};
+    int listColor[3] = {255, 255, 255};
+    int listTextColor[3] = {0, 0, 0};
 
     // ---- lyrics lookup
     int lyricsOnPlay = 0;

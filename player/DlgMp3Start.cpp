@@ -131,8 +131,7 @@ BOOL CDlgMp3::OnInitDialog()
     m_listsShown = true;
 
     // 22. combo texts from the list sources
-    for (int i = 0; i < 3; ++i)
-        m_comboText[i] = m_set.listSource[i] == "list" ? m_set.playlistPath[i] : m_set.folderPath[i];
+    LoadStartSources(m_set.lengthActive != 0);
     InitTooltips();
 
     // 23. rating controls
@@ -151,6 +150,10 @@ BOOL CDlgMp3::OnInitDialog()
 
     // 25. the audio library
     StartAudio();
+
+    // 26. lengths are measured by the audio library, so the lists that show them load now
+    if (m_set.lengthActive)
+        ReloadAllLists();
 
     // 27., 28.
     m_set.useDefaultMusicFolder = 0;
@@ -181,6 +184,7 @@ void CDlgMp3::ApplyClockSettings()
 void CDlgMp3::OnDestroy()
 {
     ReleaseLyricsWindows();
+    SaveComboHistories();
     if (g_playing && m_stream) {
         BASS_ChannelPause(m_stream);
         g_playing = 0;

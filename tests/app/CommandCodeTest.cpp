@@ -43,7 +43,7 @@ TEST_F(CommandCodeTest, PageOperationsWithTheirArguments)
     const Case cases[] = {
         {710, {}}, // the markers reload into the page's panel
         {920, {}}, // the jukebox is off: nothing plays
-        {941, {"CDlgMp3::ReloadAllLists()"}},
+        {941, {}}, // the song lists reload: ReloadCodeReadsTheSongListsAgain
         // Codes without a row, and codes a tool window handles only while it is open.
         {601 + 99, {}},
         {724, {}},
@@ -251,14 +251,27 @@ TEST_F(CommandCodeTest, WindowAndDocumentCommandsWithTheirArguments)
     }
 }
 
+TEST_F(CommandCodeTest, ReloadCodeReadsTheSongListsAgain)
+{
+    const std::string m3u = dir.file("reload.m3u");
+    preset({{"music - listdir1", "list"}, {"music - listpath1", m3u}, {"music - onlyshowpaththatexist", "false"}});
+    start();
+    EXPECT_TRUE(dlg->MusicPage().SongRows(1).empty());
+    testsupport::writeFile(m3u, "/m/new.mp3\n");
+    code(941);
+    ASSERT_EQ(dlg->MusicPage().SongRows(1).size(), 1u);
+    EXPECT_EQ(dlg->MusicPage().SongRows(1)[0].GetCol(3), "/m/new.mp3");
+}
+
 TEST_F(CommandCodeTest, LevelCodesSwitchTheLevel)
 {
+    preset({{"c4 - playlist1", dir.file("c4.m3u")}});
     start();
     for (UINT c = 731; c <= 740; ++c) {
         code(c);
         EXPECT_EQ(g_danceLevel, int(c - 730));
     }
-    EXPECT_EQ(callrec::Count("CDlgMp3::LoadLevelPlaylists("), 10);
+    EXPECT_EQ(CMusicDb().GetSetting("music - listpath1", 1), dir.file("c4.m3u")) << "the level's playlists load";
     code(730);
     code(741 + 100);
     EXPECT_EQ(g_danceLevel, 10);

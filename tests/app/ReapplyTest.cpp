@@ -35,13 +35,14 @@ TEST_F(ReapplyTest, ANewListFormatSetsTheLevelDocumentsAndAppliesTheLevelAgain)
     preset({{"general - listdefformat", "false"}});
     start();
     set("0list_basic - path", "/my/own/list.pdf");
+    set("basic - playlist1", dir.file("basic.m3u"));
 
     // Nothing changed: the documents and the level stay.
     {
         callrec::Scope rec;
         dlg->ApplySettings();
         EXPECT_EQ(setting("0list_basic - path"), "/my/own/list.pdf");
-        EXPECT_EQ(rec.Count("CDlgMp3::LoadLevelPlaylists("), 0);
+        EXPECT_NE(setting("music - listpath1"), dir.file("basic.m3u")) << "the level is not applied again";
     }
     set("general - listdefformat", "true");
     {
@@ -49,7 +50,7 @@ TEST_F(ReapplyTest, ANewListFormatSetsTheLevelDocumentsAndAppliesTheLevelAgain)
         dlg->ApplySettings();
         EXPECT_EQ(g_listDefFormatHtml, 1);
         EXPECT_EQ(setting("0list_basic - path"), dir.str() + "/ListAndDefHtml/blist.htm");
-        EXPECT_EQ(rec.Count("CDlgMp3::LoadLevelPlaylists(1)"), 1);
+        EXPECT_EQ(setting("music - listpath1"), dir.file("basic.m3u")) << "the level's playlists load again";
     }
 }
 

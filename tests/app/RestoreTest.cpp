@@ -54,6 +54,7 @@ TEST_F(RestoreTest, NoToTheQuestionChangesNothing)
 TEST_F(RestoreTest, YesEmptiesTheTablesKeepsTheSettingsAndReadsTheDefaultsAtOnce)
 {
     startWithData();
+    dlg->MusicPage().AddComboHistory(1, "/old/list.m3u");
     boxAnswers[kQuestion] = IDYES;
     callrec::Scope rec;
     dlg->RestoreDatabase();
@@ -68,7 +69,7 @@ TEST_F(RestoreTest, YesEmptiesTheTablesKeepsTheSettingsAndReadsTheDefaultsAtOnce
     EXPECT_EQ(g_jukeboxPosX, 321) << "window places read again";
     EXPECT_NE(testsupport::readFile(dir.file("cuesheet2.css")), "old") << "style sheets rewritten";
     EXPECT_EQ(dialogs, std::vector<UINT>{407}) << "the user settings are walked through";
-    EXPECT_EQ(rec.Count("CDlgMp3::ClearComboHistories("), 1);
+    EXPECT_EQ(dlg->MusicPage().ComboHistory(1, 0), "") << "the source histories are cleared";
     EXPECT_EQ(boxTexts(), (std::vector<std::string>{kQuestion, "The Database is restored."}));
     EXPECT_EQ(win::MessageBoxLog().back().type, UINT(MB_OK | MB_ICONINFORMATION));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -79,11 +80,13 @@ TEST_F(RestoreTest, RestoreAllPathsAsksNothingAndSetsTheLevelDocumentsBack)
     preset({{"general - listdefformat", "false"}});
     startWithData();
     set("0list_basic - path", "/somewhere/else.pdf");
+    set("basic - playlist1", dir.file("basic.m3u"));
+    dlg->MusicPage().AddComboHistory(1, "/old/list.m3u");
     callrec::Scope rec;
     dlg->RestoreAllPaths();
     EXPECT_EQ(setting("0list_basic - path"), dir.str() + "/ListAndDef/B_List.pdf");
-    EXPECT_EQ(rec.Count("CDlgMp3::ClearComboHistories("), 1);
-    EXPECT_EQ(rec.Count("CDlgMp3::LoadLevelPlaylists(1)"), 1) << "the level is applied again";
+    EXPECT_NE(dlg->MusicPage().ComboHistory(1, 1), "/old/list.m3u") << "the source histories are cleared";
+    EXPECT_EQ(setting("music - listpath1"), dir.file("basic.m3u")) << "the level is applied again";
     EXPECT_EQ(boxTexts(), std::vector<std::string>{"The Paths are restored."});
     EXPECT_EQ(win::MessageBoxLog().back().type, UINT(MB_OK | MB_ICONINFORMATION));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
