@@ -440,8 +440,6 @@ void CDlgMp3::OnDblClkList3(NMHDR*, LRESULT* result)
     *result = 0;
 }
 
-}
-
 // ---- markers panel
 
 void CDlgMp3::OnMarkersButton()

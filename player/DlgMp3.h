@@ -219,7 +219,6 @@ public:
     // list 1..3; row -1 with an empty path deletes every mark of the list (unless single-delete).
     void UnmarkRows(int list, int row, const std::string& path);
     void SendLevelCommand(int level);
-    void SetLyricsSearchButton(int list, int on);
     // The row last opened from list 1..3 by double click or Enter (-1 none).
     int LastOpenedRow(int list) const { return list >= 1 && list <= 3 ? m_lastOpenedRow[list - 1] : -1; }
     // The text of the source combo of list 1..3: the playlist or folder shown, or a filter caption.

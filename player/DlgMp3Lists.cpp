@@ -367,35 +367,7 @@ void CDlgMp3::InitTrackFilterLabels()
     ArmTimer(kTimerTrackLabels, 500);
 }
 
-// ---- lyrics-search switches, square identification
-
-void CDlgMp3::SetLyricsSearchButton(int list, int on)
-{
-    if (list < 1 || list > 3)
-        return;
-    if (CButtonST* b = Button(1114 + list); b && b->m_hWnd) {
-        b->SetIcon(on ? 324 : 335);
-        b->OffsetColor(CButtonST::BTNST_COLOR_BK_IN, 30);
-        b->SetColor(CButtonST::BTNST_COLOR_FG_IN, RGB(0, 128, 0));
-        b->DrawTransparent();
-    }
-}
-
-namespace {
-
-void ToggleLyricsSearch(CDlgMp3& page, CMusicDb& db, int& flag, int list)
-{
-    flag = flag ? 0 : 1;
-    page.SetLyricsSearchButton(list, flag);
-    db.SetSetting("music - searchlyricslist" + std::to_string(list), flag ? "true" : "false", 1);
-    page.RestoreFocus(1);
-}
-
-} // namespace
-
-void CDlgMp3::OnLyricsSearchList1() { ToggleLyricsSearch(*this, m_db, m_set.searchLyrics[0], 1); }
-void CDlgMp3::OnLyricsSearchList2() { ToggleLyricsSearch(*this, m_db, m_set.searchLyrics[1], 2); }
-void CDlgMp3::OnLyricsSearchList3() { ToggleLyricsSearch(*this, m_db, m_set.searchLyrics[2], 3); }
+// ---- square identification
 
 void CDlgMp3::OnSquareIdButton() { SendCommand(CMD_TOGGLE_SQUAREID); }
 
