@@ -9,6 +9,7 @@
 #include <array>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace mainplaces {
 
@@ -27,50 +28,39 @@ inline constexpr Place kOtherPlaces[] = {
 
 namespace detail {
 
-constexpr std::array<const PlaceValue*, 4> ValuesOf(const ToolWindowInfo& info)
+inline std::array<const PlaceValue*, 4> ValuesOf(const ToolWindowInfo& info)
 {
     return {&info.place.x, &info.place.y, &info.place.width, &info.place.height};
 }
 
-constexpr size_t ToolPlaceCount()
-{
-    size_t n = 0;
-    for (const ToolWindowInfo* info : toolwindows::kAll)
-        for (const PlaceValue* v : ValuesOf(*info))
-            n += v->value ? 1 : 0;
-    return n;
-}
-
-constexpr bool SameKey(const char* a, const char* b)
-{
-    while (*a && *a == *b)
-        ++a, ++b;
-    return *a == *b;
-}
-
 } // namespace detail
 
-// Every place value the main window keeps. Built while compiling: a value
-// without a key, or a key used twice, stops the build.
-inline constexpr auto kPlaces = [] {
-    std::array<Place, std::size(kOtherPlaces) + detail::ToolPlaceCount()> all{};
-    size_t n = 0;
-    for (const Place& place : kOtherPlaces)
-        all[n++] = place;
+// Every place value the main window keeps, built once at start from the
+// tool windows' lines. (Built at run time: a sanitizer build cannot compare
+// the globals' addresses while compiling.) A value without a key, or a key or
+// global used twice, is a programming error the tool-window tests catch.
+inline const std::vector<Place> kPlaces = [] {
+    std::vector<Place> all(std::begin(kOtherPlaces), std::end(kOtherPlaces));
     for (const ToolWindowInfo* info : toolwindows::kAll)
-        for (const PlaceValue* v : detail::ValuesOf(*info)) {
-            if (!v->value)
-                continue;
-            if (!v->key)
-                throw "a tool window's place value needs its settings key";
-            all[n++] = {v->key, v->value, info != &toolwindows::kKaraoke};
-        }
-    for (size_t i = 0; i < all.size(); ++i)
-        for (size_t j = i + 1; j < all.size(); ++j)
-            if (detail::SameKey(all[i].key, all[j].key) || all[i].value == all[j].value)
-                throw "each place value has a key and a global of its own";
+        for (const PlaceValue* v : detail::ValuesOf(*info))
+            if (v->value && v->key)
+                all.push_back({v->key, v->value, info != &toolwindows::kKaraoke});
     return all;
 }();
+
+// Whether every place has a key and a global of its own (checked by the tests).
+inline bool PlacesAreDistinct()
+{
+    for (size_t i = 0; i < kPlaces.size(); ++i)
+        for (size_t j = i + 1; j < kPlaces.size(); ++j)
+            if (std::string(kPlaces[i].key) == kPlaces[j].key || kPlaces[i].value == kPlaces[j].value)
+                return false;
+    for (const ToolWindowInfo* info : toolwindows::kAll)
+        for (const PlaceValue* v : detail::ValuesOf(*info))
+            if (v->value && !v->key)
+                return false;
+    return true;
+}
 
 // Song list 1..3 of the music page, columns 0..4.
 inline constexpr int* kColumnWidths[3][5] = {

@@ -343,6 +343,7 @@ TEST_F(ToolDialogTest, EveryToolWindowsPlaceIsKeptUnderTheKeyOfItsLine)
     for (const CMirtalDlg::ToolWindowEntry& e : CMirtalDlg::ToolWindows())
         EXPECT_TRUE(all.count(&e.info)) << e.info.menuId;
     EXPECT_EQ(mainplaces::kPlaces.size(), 42u);
+    EXPECT_TRUE(mainplaces::PlacesAreDistinct());
 
     start();
     menu(toolwindows::kJukebox.menuId);
