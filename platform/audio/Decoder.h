@@ -29,6 +29,9 @@ public:
     // BASS_CTYPE_... of the content, and bits per sample of the source (0 when not known).
     virtual std::uint32_t channelType() const = 0;
     virtual int bitsPerSample() const { return 0; }
+    // Every sample read() gives is finite (an integer source, or one the
+    // decoder checks while converting), so the stream need not look again.
+    virtual bool finiteSamples() const { return false; }
 };
 
 // Opens a file, or returns null with a BASS_ERROR_... code in `error`.

@@ -2,6 +2,7 @@
 
 #include "platform/audio/Bass.h"
 #include "platform/audio/FileProbe.h"
+#include "platform/audio/SampleConvert.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -404,50 +405,39 @@ bool FfmpegDecoder::buildIndexFromWmaHeaders()
         }
         return frames * frameLength;
     };
+    // One pass over the packets. The first ones are also decoded for real:
+    // the decoder drops its first frames (what the encoder's overlap put
+    // there), which no header says. After them it must give what the headers say.
+    constexpr size_t kCalibrate = 8;
+    constexpr size_t kSteady = 3;  // the last calibrated packets must agree
     std::vector<std::uint64_t> counts;
+    std::vector<std::uint64_t> decoded;
     while (nextPacket()) {
         if (!m_index.empty() && m_packet->dts <= m_index.back().dts)
             m_seekable = false;
         m_index.push_back({m_packet->dts, 0});
         counts.push_back(framesOf(m_packet->data, m_packet->size));
+        if (decoded.size() < kCalibrate) {
+            avcodec_send_packet(m_codec, m_packet);
+            std::uint64_t n = 0;
+            while (avcodec_receive_frame(m_codec, m_frame) == 0) {
+                n += std::uint64_t(m_frame->nb_samples);
+                av_frame_unref(m_frame);
+            }
+            decoded.push_back(n);
+        }
         av_packet_unref(m_packet);
     }
     if (m_index.empty())
         return false;
-
-    // The first packets decoded for real: the decoder drops its first frames
-    // (what the encoder's overlap put there), which no header says. After
-    // them it must give what the headers say.
-    const std::vector<IndexEntry> index = m_index;
-    const bool seekable = m_seekable;
-    if (!reopenFromStart())
-        return false;
-    constexpr size_t kCalibrate = 8;
-    constexpr size_t kSteady = 3;  // the last calibrated packets must agree
-    const size_t calibrate = std::min(kCalibrate, counts.size());
-    for (size_t i = 0; i < calibrate; ++i) {
-        if (!nextPacket())
+    for (size_t i = 0; i < decoded.size(); ++i) {
+        if (decoded[i] != counts[i] && (i + kSteady >= decoded.size() || decoded[i] > counts[i]))
             return false;
-        const bool same = m_packet->dts == index[i].dts;
-        if (same)
-            avcodec_send_packet(m_codec, m_packet);
-        av_packet_unref(m_packet);
-        if (!same)
-            return false;
-        std::uint64_t n = 0;
-        while (avcodec_receive_frame(m_codec, m_frame) == 0) {
-            n += std::uint64_t(m_frame->nb_samples);
-            av_frame_unref(m_frame);
-        }
-        if (n != counts[i] && (i + kSteady >= calibrate || n > counts[i]))
-            return false;
-        counts[i] = n;
+        counts[i] = decoded[i];
     }
     // At the end the decoder gives the last frame's overlapping half as one
     // more frame.
     std::uint64_t total = 0;
-    m_index = index;
-    m_seekable = seekable;
     for (size_t i = 0; i < m_index.size(); ++i) {
         m_index[i].outStart = total;
         total += counts[i];
@@ -551,20 +541,29 @@ void FfmpegDecoder::convertFrame(float* dst)
     const size_t samples = size_t(m_frame->nb_samples) * size_t(m_channels);
     if (m_frame->ch_layout.nb_channels == m_channels) {
         switch (m_frame->format) {
-        case AV_SAMPLE_FMT_FLTP: interleave<float>(m_frame, m_channels, true, dst); return;
-        case AV_SAMPLE_FMT_FLT: interleave<float>(m_frame, m_channels, false, dst); return;
+        case AV_SAMPLE_FMT_FLTP:
+            // What the AAC and WMA decoders give.
+            interleaveFinite(reinterpret_cast<const float* const*>(m_frame->extended_data), m_channels,
+                             size_t(m_frame->nb_samples), dst);
+            return;
+        case AV_SAMPLE_FMT_FLT: interleave<float>(m_frame, m_channels, false, dst); break;
+        case AV_SAMPLE_FMT_DBLP: interleave<double>(m_frame, m_channels, true, dst); break;
+        case AV_SAMPLE_FMT_DBL: interleave<double>(m_frame, m_channels, false, dst); break;
+        // Integer samples are always finite.
         case AV_SAMPLE_FMT_S16P: interleave<std::int16_t>(m_frame, m_channels, true, dst); return;
         case AV_SAMPLE_FMT_S16: interleave<std::int16_t>(m_frame, m_channels, false, dst); return;
         case AV_SAMPLE_FMT_S32P: interleave<std::int32_t>(m_frame, m_channels, true, dst); return;
         case AV_SAMPLE_FMT_S32: interleave<std::int32_t>(m_frame, m_channels, false, dst); return;
-        case AV_SAMPLE_FMT_DBLP: interleave<double>(m_frame, m_channels, true, dst); return;
-        case AV_SAMPLE_FMT_DBL: interleave<double>(m_frame, m_channels, false, dst); return;
         case AV_SAMPLE_FMT_U8P: interleave<std::uint8_t>(m_frame, m_channels, true, dst); return;
         case AV_SAMPLE_FMT_U8: interleave<std::uint8_t>(m_frame, m_channels, false, dst); return;
-        default: break;
+        default:
+            // An unknown layout: silence of the right length keeps positions right.
+            std::fill(dst, dst + samples, 0.0f);
+            return;
         }
+        silenceNonFinite(dst, samples);
+        return;
     }
-    // An unknown layout: silence of the right length keeps positions right.
     std::fill(dst, dst + samples, 0.0f);
 }
 

@@ -36,6 +36,8 @@ public:
     bool seek(std::uint64_t frame) override;
     int read(float* out, int frames) override;
     std::uint32_t channelType() const override { return m_ctype; }
+    // Float samples are checked as they are interleaved.
+    bool finiteSamples() const override { return true; }
 
 private:
     struct IndexEntry {
@@ -61,7 +63,7 @@ private:
     bool nextPacket();
     // The decoder's next frame into m_frame; false at the end.
     bool nextFrame();
-    // m_frame as interleaved floats.
+    // m_frame as interleaved floats, NaN and infinite samples as silence.
     void convertFrame(float* dst);
     long findIndex(std::int64_t dts) const;
 

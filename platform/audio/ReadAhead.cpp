@@ -1,37 +1,19 @@
 #include "platform/audio/ReadAhead.h"
 
+#include "platform/audio/SampleConvert.h"
+
 #include <algorithm>
-#include <cmath>
-#include <cstdint>
 #include <cstring>
 
 namespace audio {
-
-void silenceNonFinite(float* samples, size_t count)
-{
-    // One damaged sample would stay for ever in every filter after it. A
-    // sample is not finite when its exponent bits are all set: looked for in
-    // one pass the compiler vectorises, mended only when one is found.
-    constexpr std::uint32_t kExponent = 0x7f800000u;
-    std::uint32_t worst = 0;
-    for (size_t i = 0; i < count; ++i) {
-        std::uint32_t bits;
-        std::memcpy(&bits, samples + i, sizeof bits);
-        worst = std::max(worst, bits & kExponent);
-    }
-    if (worst != kExponent) [[likely]]
-        return;
-    for (size_t i = 0; i < count; ++i)
-        if (!std::isfinite(samples[i]))
-            samples[i] = 0.0f;
-}
 
 ReadAhead::ReadAhead(std::unique_ptr<Decoder> decoder, int bufferMs)
     : m_decoder(std::move(decoder)),
       m_rate(m_decoder->sampleRate()),
       m_channels(m_decoder->channels()),
       m_length(m_decoder->lengthFrames()),
-      m_openEnded(m_decoder->lengthFrames() == Decoder::kOpenEnded)
+      m_openEnded(m_decoder->lengthFrames() == Decoder::kOpenEnded),
+      m_checkFinite(!m_decoder->finiteSamples())
 {
     const size_t wanted = size_t(std::max(bufferMs, 1)) * size_t(m_rate) / 1000;
     m_capacity = std::max(wanted, size_t(2 * kChunkFrames));
@@ -60,7 +42,7 @@ int ReadAhead::decodeExact(float* out, int frames)
         const int n = m_decoder->read(chunk, want - got);
         if (n <= 0)
             m_decoderDry = true;
-        else
+        else if (m_checkFinite)
             silenceNonFinite(chunk, size_t(n) * size_t(m_channels));
         got += std::max(n, 0);
     }

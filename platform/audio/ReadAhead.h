@@ -19,9 +19,6 @@
 
 namespace audio {
 
-// Replaces NaN and infinite samples (a damaged file's) with silence.
-void silenceNonFinite(float* samples, size_t count);
-
 class ReadAhead {
 public:
     static constexpr int kChunkFrames = 2048;
@@ -60,6 +57,7 @@ private:
     const int m_channels;
     std::atomic<std::uint64_t> m_length;
     const bool m_openEnded;
+    const bool m_checkFinite;  // the decoder may hand over NaN or infinite samples
 
     std::mutex m_decodeMutex;  // the decoder and m_decodePos; taken before m_ringMutex
     std::uint64_t m_decodePos = 0;

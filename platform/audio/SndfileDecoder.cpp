@@ -46,6 +46,20 @@ int bitsOf(int format)
     }
 }
 
+bool isIntegerPcm(int format)
+{
+    switch (format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8:
+    case SF_FORMAT_PCM_16:
+    case SF_FORMAT_PCM_24:
+    case SF_FORMAT_PCM_32:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 std::unique_ptr<Decoder> SndfileDecoder::open(const std::string& path, Kind kind, int& error)
@@ -77,6 +91,7 @@ std::unique_ptr<Decoder> SndfileDecoder::open(const std::string& path, Kind kind
     d->m_channels = info.channels;
     d->m_length = std::uint64_t(info.frames);
     d->m_bits = bitsOf(info.format);
+    d->m_integer = isIntegerPcm(info.format);
     d->m_ctype = kind == Kind::Wav ? BASS_CTYPE_STREAM_WAV
                : kind == Kind::Flac ? BASS_CTYPE_STREAM_FLAC
                                     : BASS_CTYPE_STREAM_OGG;

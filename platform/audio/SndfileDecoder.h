@@ -21,6 +21,7 @@ public:
     int read(float* out, int frames) override;
     std::uint32_t channelType() const override { return m_ctype; }
     int bitsPerSample() const override { return m_bits; }
+    bool finiteSamples() const override { return m_integer; }
 
 private:
     SndfileDecoder() = default;
@@ -34,6 +35,7 @@ private:
     std::uint64_t m_length = 0;
     std::uint32_t m_ctype = 0;
     int m_bits = 0;
+    bool m_integer = false;  // integer samples: their floats are always finite
 };
 
 } // namespace audio
