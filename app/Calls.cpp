@@ -10,6 +10,7 @@
 #include "store/DataFile.h"
 
 #include "platform/win/UnicodeText.h"
+#include "store/TextReplace.h"
 
 #include <algorithm>
 
@@ -38,13 +39,6 @@ int levelIndex() { return std::clamp(g_danceLevel, 1, 10) - 1; }
 int characters(const std::string& text)
 {
     return win::TextLength(text);
-}
-
-std::string trimRight(std::string s)
-{
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
-        s.pop_back();
-    return s;
 }
 
 } // namespace
@@ -167,7 +161,7 @@ void CCalls::LoadCallsFile(const std::string& path)
         return;
     std::string line;
     while (file.ReadLine(line))
-        g_fileCalls.push_back(trimRight(line));
+        g_fileCalls.push_back(store::TrimRight(line));
     file.Close();
 }
 

@@ -8,6 +8,7 @@
 #include "store/DataFile.h"
 #include "store/ResourceIds.h"
 #include "store/SendCommand.h"
+#include "store/TextReplace.h"
 
 #include <algorithm>
 #include <cstring>
@@ -63,13 +64,6 @@ const Dancer kDancers[12] = {
 };
 
 int boxIndex(int id) { return id - kFirstName; }
-
-std::string trimRight(std::string s)
-{
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
-        s.pop_back();
-    return s;
-}
 
 } // namespace
 
@@ -248,7 +242,7 @@ void CSquareID::LoadNameList(const std::string& path, int list)
     }
     std::string line;
     while (file.ReadLine(line)) {
-        const std::string text = m_fn.FixUtf8Letters(trimRight(line));
+        const std::string text = m_fn.FixUtf8Letters(store::TrimRight(line));
         const size_t at = text.find(kSeparator);
         if (list == 1 && at != std::string::npos && at > 0) {
             addTo(boys, text.substr(0, at));

@@ -5,6 +5,7 @@
 #include "store/ChoreoRef.h"
 #include "store/DataFile.h"
 #include "store/MyFunctions.h"
+#include "store/TextReplace.h"
 
 namespace choreosearch {
 
@@ -54,7 +55,7 @@ bool EntryContainsText(const std::string& upperText, const std::string& entry, C
         return false;
     std::string line;
     while (file.ReadLine(line))
-        if (Upper(listfile::TrimRight(line)).find(upperText) != std::string::npos)
+        if (Upper(store::TrimRight(line)).find(upperText) != std::string::npos)
             return true;
     return false;
 }

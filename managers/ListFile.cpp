@@ -2,6 +2,7 @@
 
 #include "platform/win/MessageBox.h"
 #include "store/DataFile.h"
+#include "store/TextReplace.h"
 
 #include <cstdio>
 
@@ -32,15 +33,9 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines)
         return false;
     std::string line;
     while (file.ReadLine(line))
-        lines.push_back(TrimRight(line));
+        lines.push_back(store::TrimRight(line));
     file.Close();
     return true;
-}
-
-std::string TrimRight(const std::string& text)
-{
-    const size_t end = text.find_last_not_of(" \t\r\n");
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
 }
 
 bool IsExtLine(const std::string& line) { return line.compare(0, 4, "#EXT") == 0; }

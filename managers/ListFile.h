@@ -16,9 +16,6 @@ bool WriteLines(const std::string& path, const std::vector<std::string>& lines);
 // breaks) removed. False, with no lines, when the file cannot be opened.
 bool ReadLines(const std::string& path, std::vector<std::string>& lines);
 
-// The text without trailing blanks, tabs, CR and LF.
-std::string TrimRight(const std::string& text);
-
 // Whether a line is an M3U header or extended-information line ("#EXT...").
 bool IsExtLine(const std::string& line);
 

@@ -2,6 +2,7 @@
 
 #include "managers/ListFile.h"
 #include "store/MusicDb.h"
+#include "store/TextReplace.h"
 
 namespace marrycsv {
 
@@ -9,7 +10,7 @@ std::string LineOf(const Marriage& m) { return m.music + ";" + m.lyrics + ";"; }
 
 std::optional<Marriage> ParseLine(const std::string& line)
 {
-    const std::string text = listfile::TrimRight(line);
+    const std::string text = store::TrimRight(line);
     const size_t c = text.find(';');
     if (c == std::string::npos || c == 0)
         return std::nullopt;

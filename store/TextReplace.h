@@ -21,4 +21,12 @@ inline std::string ReplaceAll(const std::string& text, const std::string& from, 
     return out;
 }
 
+// The text without the blanks at its end (spaces, tabs, line breaks, vertical
+// tabs and form feeds): lines read from files and texts shown in controls.
+inline std::string TrimRight(const std::string& text)
+{
+    const size_t last = text.find_last_not_of(" \t\r\n\v\f");
+    return last == std::string::npos ? std::string() : text.substr(0, last + 1);
+}
+
 } // namespace store

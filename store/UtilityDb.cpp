@@ -70,12 +70,6 @@ std::string MidChars(const std::string& text, size_t first, size_t count)
     return text.substr(begin, end - begin);
 }
 
-std::string TrimRight(const std::string& text)
-{
-    const size_t last = text.find_last_not_of(" \t\r\n\v\f");
-    return last == std::string::npos ? std::string() : text.substr(0, last + 1);
-}
-
 bool WriteTextFile(const std::string& path, const std::string& text)
 {
     std::string bytes;

@@ -14,7 +14,7 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 // Characters (not bytes) from index first on, at most count of them.
 std::string MidChars(const std::string& text, size_t first, size_t count);
 
-std::string TrimRight(const std::string& text);
+using store::TrimRight;
 using store::ReplaceAll;
 
 // Writes the text with CR LF line ends to a temporary file and puts it in place; false on failure.

@@ -51,7 +51,6 @@ struct Record {
 Record parseLine(const MyFunctions& fn, const std::string& line)
 {
     using utilitydb::MidChars;
-    using utilitydb::TrimRight;
     Record r;
     r.label = fn.EscapeSql(TrimRight(cutAtNul(MidChars(line, 0, 11))));
     r.title = fn.EscapeSql(TrimRight(cutAtNul(MidChars(line, 11, 53))));

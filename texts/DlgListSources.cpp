@@ -13,6 +13,7 @@
 #include "store/StoreGlobals.h"
 #include "platform/win/FileDialog.h"
 #include "platform/win/MessageBox.h"
+#include "store/TextReplace.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -113,7 +114,7 @@ void CDlgList::LoadListFile(const std::string& path)
         std::string line;
         while (file.ReadLine(line)) {
             CFileList entry;
-            entry.SetAll(GetEntryCount() + 1, textfiles::TrimRight(line), "");
+            entry.SetAll(GetEntryCount() + 1, store::TrimRight(line), "");
             m_files.push_back(entry);
         }
     }
@@ -141,7 +142,7 @@ void CDlgList::LoadFolder(const std::string& path)
             if (ext != "TXT" && ext != "RTF" && ext != "HTM" && ext != "HTML" && ext != "MHT" && ext != "PDF")
                 continue;
             CFileList entry;
-            entry.SetAll(GetEntryCount() + 1, textfiles::TrimRight(file), "");
+            entry.SetAll(GetEntryCount() + 1, store::TrimRight(file), "");
             m_files.push_back(entry);
         }
     }

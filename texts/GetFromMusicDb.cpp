@@ -6,6 +6,7 @@
 #include "store/SendCommand.h"
 #include "store/UtilityDb.h"
 #include "platform/win/DataExchange.h"
+#include "store/TextReplace.h"
 
 #include <algorithm>
 
@@ -17,11 +18,6 @@ constexpr UINT kCheckBitmap = 206;
 constexpr UINT kCheckNoBitmap = 211;
 constexpr int kCompared = 6; // columns a comparison looks at
 
-std::string trimRight(std::string text)
-{
-    text.erase(text.find_last_not_of(" \t\r\n") + 1);
-    return text;
-}
 } // namespace
 
 int CGetFromMusicDb::s_sortColumn = 0;
@@ -142,7 +138,7 @@ void CGetFromMusicDb::TakeSelection()
     const int mark = m_list.GetSelectionMark();
     UpdateData(TRUE);
     if (mark >= 0 && mark < int(m_rows.size())) {
-        m_label = trimRight(m_list.GetItemText(mark, 1));
+        m_label = store::TrimRight(m_list.GetItemText(mark, 1));
         m_title = m_list.GetItemText(mark, 0);
         m_caller = m_list.GetItemText(mark, 2);
     } else {

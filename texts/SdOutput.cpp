@@ -82,13 +82,6 @@ std::string upper(std::string text)
     return text;
 }
 
-std::string trimRight(std::string text)
-{
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.pop_back();
-    return text;
-}
-
 // The lines of a text broken at "\n" (a "\r" before it goes with the trailing blanks),
 // and one empty line past the last, as the text view reads them.
 std::vector<std::string> linesOf(const std::string& text)
@@ -97,7 +90,7 @@ std::vector<std::string> linesOf(const std::string& text)
     size_t start = 0;
     for (;;) {
         const size_t end = text.find('\n', start);
-        lines.push_back(trimRight(text.substr(start, end == std::string::npos ? std::string::npos : end - start)));
+        lines.push_back(store::TrimRight(text.substr(start, end == std::string::npos ? std::string::npos : end - start)));
         if (end == std::string::npos)
             break;
         start = end + 1;
@@ -113,7 +106,7 @@ namespace sdoutput {
 bool IsHeaderLine(const std::string& line)
 {
     static const char* const kDays[] = {"MON", "TUE", "WED", "THU", "FRI", "SAT", "SUN"};
-    const std::string start = upper(trimRight(line)).substr(0, 3);
+    const std::string start = upper(store::TrimRight(line)).substr(0, 3);
     for (const char* day : kDays)
         if (start == day)
             return true;
@@ -126,7 +119,7 @@ std::string WithoutHeaders(const std::vector<std::string>& lines)
     bool dropNext = false;
     bool skip = false;
     for (const std::string& raw : lines) {
-        const std::string line = upper(trimRight(raw));
+        const std::string line = upper(store::TrimRight(raw));
         if (dropNext) {
             dropNext = false;
             skip = true;

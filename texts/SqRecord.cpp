@@ -14,6 +14,7 @@
 #include "platform/win/DataExchange.h"
 #include "platform/win/Dc.h"
 #include "platform/win/MessageBox.h"
+#include "store/TextReplace.h"
 
 #include <algorithm>
 #include <exception>
@@ -38,12 +39,6 @@ constexpr int kSortKeys = 4; // the leading entries of the key order that decide
 
 constexpr const char* kTabletKeyword = "zestgoblinry-";
 constexpr size_t kTabletKeywordLength = 13;
-
-std::string trimRight(std::string text)
-{
-    text.erase(text.find_last_not_of(" \t\r\n") + 1);
-    return text;
-}
 
 } // namespace
 
@@ -157,7 +152,7 @@ std::string CSqRecord::FilterText(CComboBox& list) const
     if (index == 0)
         return {};
     // A name typed into the field (no item chosen) narrows the search as well.
-    return trimRight(index > 0 ? list.GetLBText(index) : list.GetWindowText());
+    return store::TrimRight(index > 0 ? list.GetLBText(index) : list.GetWindowText());
 }
 
 void CSqRecord::OnSearch()

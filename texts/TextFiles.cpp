@@ -1,6 +1,7 @@
 #include "texts/TextFiles.h"
 
 #include "store/DataFile.h"
+#include "store/TextReplace.h"
 
 #include <cstdio>
 
@@ -16,13 +17,6 @@ DWORD readFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done)
 }
 
 } // namespace
-
-std::string TrimRight(std::string text)
-{
-    const size_t end = text.find_last_not_of(" \t\r\n");
-    text.erase(end == std::string::npos ? 0 : end + 1);
-    return text;
-}
 
 bool IsRtfPath(const std::string& path)
 {
@@ -40,7 +34,7 @@ std::string ReadPlainText(const std::string& path)
     std::string text;
     std::string line;
     while (file.ReadLine(line))
-        text += TrimRight(line) + "\n";
+        text += store::TrimRight(line) + "\n";
     file.Close();
     return text;
 }

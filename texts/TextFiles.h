@@ -7,7 +7,6 @@
 namespace textfiles {
 
 // Without the blanks, tabs and line breaks at its end.
-std::string TrimRight(std::string text);
 
 // Only the exact endings ".rtf" and ".RTF" are RTF; ".Rtf" and the like are read as plain text.
 bool IsRtfPath(const std::string& path);
