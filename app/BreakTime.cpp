@@ -1,5 +1,5 @@
 #include "app/BreakTime.h"
-#include "app/ToolWindowInfos.h"
+#include "controls/ToolWindowInfos.h"
 
 #include "store/AppGlobals.h"
 #include "store/SendCommand.h"

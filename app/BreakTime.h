@@ -3,7 +3,7 @@
 // large digits, turns them red and signals when the time is up, and goes on
 // counting below zero so the caller sees how far the break has run over.
 #include "controls/NewLabel.h"
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 #include "store/ResourceIds.h"
 #include "store/MusicDb.h"
 #include "store/MyFunctions.h"

@@ -1,7 +1,7 @@
 #include "app/Calls.h"
 #include "store/ResourceIds.h"
-#include "app/FocusSink.h"
-#include "app/ToolWindowInfos.h"
+#include "controls/FocusSink.h"
+#include "controls/ToolWindowInfos.h"
 
 #include "store/AppGlobals.h"
 #include "store/SendCommand.h"

@@ -3,7 +3,7 @@
 // the current level in large letters, the two before it moved down a line.
 // The calls come from utility.db, from the caller's calls file of the level,
 // or from both.
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 #include "controls/NewLabel.h"
 #include "controls/PPToolTip.h"
 #include "platform/win/Controls.h"

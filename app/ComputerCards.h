@@ -2,7 +2,7 @@
 // The computer cards window (template 294): a tip letter, A to M, moved on by
 // the music page, and a number from 1 to 99 set with the spin. Nothing is
 // stored: both start afresh on every creation.
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 #include "controls/PPToolTip.h"
 #include "platform/win/Controls.h"
 #include "platform/win/MFCButton.h"

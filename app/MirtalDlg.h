@@ -17,7 +17,7 @@
 // its entry, OnKeyDown or OnCommand: any open batch is rolled back and the
 // error is shown in a box captioned "Mirtal"; the program goes on.
 #include "store/AppGlobals.h"
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 #include "app/ToolWindow.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Dialog.h"

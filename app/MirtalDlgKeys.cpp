@@ -2,7 +2,6 @@
 // the command codes that pages, panels and tool windows send share one path.
 #include "app/MirtalDlg.h"
 
-#include "app/CallRecorder.h"
 #include "app/Calls.h"
 #include "app/MirtalApp.h"
 #include "store/ResourceIds.h"

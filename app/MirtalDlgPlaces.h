@@ -2,8 +2,8 @@
 // The window places and list column widths the main window keeps as
 // settings: read at start, read again by Restore Database and written at the
 // end. The tool windows' places come from their lines in
-// app/ToolWindowInfos.h, so a window's place cannot be read but never saved.
-#include "app/ToolWindowInfos.h"
+// controls/ToolWindowInfos.h, so a window's place cannot be read but never saved.
+#include "controls/ToolWindowInfos.h"
 #include "store/AppGlobals.h"
 
 #include <array>

@@ -6,7 +6,7 @@
 #include "app/MirtalDlgPlaces.h"
 
 #include "app/Calls.h"
-#include "app/ToolWindowInfos.h"
+#include "controls/ToolWindowInfos.h"
 #include "store/ResourceIds.h"
 
 #include <vector>

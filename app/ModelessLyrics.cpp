@@ -1,6 +1,6 @@
 #include "app/ModelessLyrics.h"
 
-#include "app/ToolWindowInfos.h"
+#include "controls/ToolWindowInfos.h"
 
 #include "platform/win/DataExchange.h"
 #include "platform/win/Display.h"

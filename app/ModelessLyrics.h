@@ -7,7 +7,7 @@
 //
 // The browser view is made only when a document first needs it: the browser
 // engine is costly, and a window that shows only texts never pays for it.
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/RichEditCtrl.h"
 #include "store/MyFunctions.h"

@@ -1,6 +1,6 @@
 #include "app/MusicControl.h"
 #include "store/ResourceIds.h"
-#include "app/ToolWindowInfos.h"
+#include "controls/ToolWindowInfos.h"
 
 #include "store/SendCommand.h"
 #include "platform/win/DataExchange.h"

@@ -5,7 +5,7 @@
 #include "controls/ButtonST.h"
 #include "controls/NewLabel.h"
 #include "controls/PPToolTip.h"
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 #include "store/ResourceIds.h"
 #include "platform/win/Gdi.h"
 

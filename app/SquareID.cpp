@@ -1,7 +1,7 @@
 #include "app/SquareID.h"
 
-#include "app/FocusSink.h"
-#include "app/ToolWindowInfos.h"
+#include "controls/FocusSink.h"
+#include "controls/ToolWindowInfos.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/FileDialog.h"
 #include "store/AppGlobals.h"

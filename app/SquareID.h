@@ -5,7 +5,7 @@
 // and a girls' list file; a boys' line "John - Mary" names a couple, and
 // picking such a line fills the boy's and the girl's box at once. Names and
 // colours live only in the window.
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 #include "controls/PPToolTip.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Gdi.h"

@@ -1,6 +1,6 @@
 #include "app/TagsDlg.h"
 #include "store/ResourceIds.h"
-#include "app/ToolWindowInfos.h"
+#include "controls/ToolWindowInfos.h"
 
 #include "platform/audio/Bass.h"
 #include "platform/audio/BassFx.h"

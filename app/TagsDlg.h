@@ -1,7 +1,7 @@
 #pragma once
 // The tags window (template 465): nine tags of the loaded song, and the import
 // of the comment tags of a folder's audio files into the per-song table.
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 #include "store/ResourceIds.h"
 #include "store/MusicDb.h"
 #include "store/MyFunctions.h"

@@ -3,7 +3,7 @@
 // movable window of its own. Passive: the main window gives it the text and
 // the colour state on every tick.
 #include "controls/NewLabel.h"
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 #include "store/ResourceIds.h"
 
 #include <string>

@@ -3,7 +3,7 @@
 #include "store/AppGlobals.h"
 #include "store/SendCommand.h"
 #include "app/Timer.h"
-#include "app/ToolWindowInfos.h"
+#include "controls/ToolWindowInfos.h"
 #include "platform/win/DataExchange.h"
 
 CTimerMarkers::CTimerMarkers(CWnd* parent) : CToolDialog(IDD, toolwindows::kMarkerTimer, parent) {}

@@ -4,7 +4,7 @@
 // since the current marker on the right. Passive: the main window gives it
 // the texts and places it again when it moves.
 #include "controls/NewLabel.h"
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 #include "store/ResourceIds.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "app/ViewHotkeys.h"
 #include "store/ResourceIds.h"
-#include "app/ToolWindowInfos.h"
+#include "controls/ToolWindowInfos.h"
 #include "options/OptionTables.h"
 
 #include "store/AppGlobals.h"

@@ -3,7 +3,7 @@
 // letter, comma, dot and minus keys are named after the function table
 // hotkeys gives them; the text is a snapshot until BuildText runs again.
 #include "platform/win/Controls.h"
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 #include "store/ResourceIds.h"
 #include "store/MusicDb.h"
 

@@ -1,7 +1,7 @@
 #include "managers/ManagerPage.h"
 #include "controls/RowColours.h"
 
-#include "app/FocusSink.h"
+#include "controls/FocusSink.h"
 #include "platform/win/Dc.h"
 #include "platform/win/HeaderCtrl.h"
 #include "platform/win/Input.h"

@@ -1,7 +1,6 @@
 // The music page: construction, its controls and the small handlers of the page.
 #include "player/DlgMp3.h"
 
-#include "app/CallRecorder.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Shell.h"

@@ -3,7 +3,7 @@
 // and saving or resetting the song's settings.
 #include "player/DlgMp3.h"
 
-#include "app/Comment.h"
+#include "controls/Comment.h"
 #include "controls/ModelessInitDlg.h"
 #include "karaoke/Karalux.h"
 #include "platform/audio/BassCd.h"

@@ -2,7 +2,7 @@
 // the page's timers with the 200 ms position poll, and the status texts.
 #include "player/DlgMp3.h"
 
-#include "app/DpiMsg.h"
+#include "controls/DpiMsg.h"
 #include "platform/win/MessageBox.h"
 #include "store/AppGlobals.h"
 #include "store/PlayerGlobals.h"

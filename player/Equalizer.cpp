@@ -1,6 +1,6 @@
 #include "player/Equalizer.h"
 
-#include "app/ToolWindowInfos.h"
+#include "controls/ToolWindowInfos.h"
 #include "platform/audio/Bass.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/Display.h"

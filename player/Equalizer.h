@@ -4,7 +4,7 @@
 // on six inverted sliders, the equalizer on and off, named configurations in
 // table eq, and whether each song keeps its own equalizer. It writes the
 // player's values and asks the main window to apply them (706).
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 #include "player/ToolWindowKit.h"
 #include "controls/BitmapSlider.h"
 #include "controls/NewLabel.h"

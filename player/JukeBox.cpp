@@ -1,6 +1,6 @@
 #include "player/JukeBox.h"
 
-#include "app/ToolWindowInfos.h"
+#include "controls/ToolWindowInfos.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/Display.h"
 #include "store/AppGlobals.h"

@@ -3,7 +3,7 @@
 // window: where the next song comes from when a song ends (song list 1 to 3,
 // in order or at random, or the queue), and whether each song plays only its
 // first seconds. The choice of the next song is the music page's.
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 #include "player/ToolWindowKit.h"
 #include "controls/ButtonST.h"
 #include "controls/PPToolTip.h"

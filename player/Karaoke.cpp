@@ -1,6 +1,6 @@
 #include "player/Karaoke.h"
 
-#include "app/ToolWindowInfos.h"
+#include "controls/ToolWindowInfos.h"
 #include "controls/BufferedPaintDC.h"
 #include "karaoke/Karalux.h"
 #include "platform/win/Display.h"

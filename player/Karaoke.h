@@ -4,7 +4,7 @@
 // every MP3, and the window repaints the add-on's current frame of that
 // stream on a timer, stretched over its client area; without one it shows
 // the logo.
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 
 #include <string>
 

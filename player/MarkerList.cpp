@@ -1,6 +1,6 @@
 #include "player/MarkerList.h"
 
-#include "app/Comment.h"
+#include "controls/Comment.h"
 #include "platform/win/MessageBox.h"
 #include "store/CommandCodes.h"
 #include "store/MusicDb.h"

@@ -2,7 +2,7 @@
 // The markers window (template 191), a modeless tool window of the main
 // window: the current song's markers with their comments, made, deleted,
 // flagged and visited from here, and the time since the current marker.
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 #include "player/ToolWindowKit.h"
 #include "controls/NewLabel.h"
 #include "controls/PPToolTip.h"

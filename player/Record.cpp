@@ -1,7 +1,7 @@
 #include "player/Record.h"
 
-#include "app/GetName.h"
-#include "app/ToolWindowInfos.h"
+#include "controls/GetName.h"
+#include "controls/ToolWindowInfos.h"
 #include "controls/FolderPicker.h"
 #include "platform/audio/BassEnc.h"
 #include "platform/win/DataExchange.h"

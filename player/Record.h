@@ -6,7 +6,7 @@
 // last recording can be played back, and with the link on the recorder
 // follows the player's start and stop. Its state shows in the fifth pane of
 // the main window's status bar.
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 #include "player/ToolWindowKit.h"
 #include "controls/BitmapSlider.h"
 #include "controls/ButtonST.h"

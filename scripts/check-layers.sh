@@ -4,8 +4,9 @@
 #   0 platform/
 #   1 store/ (with the program-wide globals and command codes), karaoke/
 #   2 controls/
-#   3 player/ texts/ managers/ options/ import/, and app/'s pages and tool windows
-#   4 the main window and application object (app/MirtalDlg*, app/MirtalApp*, app/Main.cpp)
+#   3 player/ texts/ managers/ options/ import/ (the pages, managers, options and import)
+#   4 app/'s own tool windows and dialogs
+#   5 the main window and application object (app/MirtalDlg*, app/MirtalApp*, app/Main.cpp)
 # A file may include its own floor and those below. Tests and benchmarks may include anything.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,8 +21,9 @@ if ! grep -HnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]' "${files[@]}"
     if (p ~ /^platform\//) return 0
     if (p ~ /^(store|karaoke)\//) return 1
     if (p ~ /^controls\//) return 2
-    if (p ~ /^app\/(MirtalDlg|MirtalApp)/ || p == "app/Main.cpp") return 4
-    if (p ~ /^(player|texts|managers|options|import|app)\//) return 3
+    if (p ~ /^app\/(MirtalDlg|MirtalApp)/ || p == "app/Main.cpp") return 5
+    if (p ~ /^app\//) return 4
+    if (p ~ /^(player|texts|managers|options|import)\//) return 3
     return -1
   }
   {

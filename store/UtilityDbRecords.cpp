@@ -52,10 +52,10 @@ Record parseLine(const MyFunctions& fn, const std::string& line)
 {
     using utilitydb::MidChars;
     Record r;
-    r.label = fn.EscapeSql(TrimRight(cutAtNul(MidChars(line, 0, 11))));
-    r.title = fn.EscapeSql(TrimRight(cutAtNul(MidChars(line, 11, 53))));
-    const std::string caller = fn.EscapeSql(TrimRight(cutAtNul(MidChars(line, 64, 50))));
-    r.company = fn.EscapeSql(TrimRight(cutAtNul(MidChars(line, 114, 24))));
+    r.label = fn.EscapeSql(store::TrimRight(cutAtNul(MidChars(line, 0, 11))));
+    r.title = fn.EscapeSql(store::TrimRight(cutAtNul(MidChars(line, 11, 53))));
+    const std::string caller = fn.EscapeSql(store::TrimRight(cutAtNul(MidChars(line, 64, 50))));
+    r.company = fn.EscapeSql(store::TrimRight(cutAtNul(MidChars(line, 114, 24))));
     r.title = fn.CapitalizeWords(r.title);
     r.caller = fn.CapitalizeWords(caller);
 

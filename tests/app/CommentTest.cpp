@@ -1,6 +1,6 @@
 // The comment prompt: OK hands back the edited text, Cancel and the close box
 // leave the caller's comment as it was.
-#include "app/Comment.h"
+#include "controls/Comment.h"
 #include "MainWindowFixture.h"
 #include "common/TestSupport.h"
 #include "platform/win/MessageBox.h"

@@ -1,7 +1,7 @@
 // The display-scale warning: the check box decides whether OK silences it
 // for good.
 #include "MainWindowFixture.h"
-#include "app/DpiMsg.h"
+#include "controls/DpiMsg.h"
 #include "common/TestSupport.h"
 #include "platform/win/MessageBox.h"
 #include "store/MusicDb.h"

@@ -6,7 +6,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/BreakTime.h"
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 #include "platform/win/MsgMap.h"
 #include "store/CommandCodes.h"
 #include "store/FailureReport.h"

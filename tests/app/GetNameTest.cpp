@@ -1,6 +1,6 @@
 // The name prompt: OK hands back the typed name, Cancel and the close box an
 // empty one.
-#include "app/GetName.h"
+#include "controls/GetName.h"
 #include "platform/win/MessageBox.h"
 
 #include <gtest/gtest.h>

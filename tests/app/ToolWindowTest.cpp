@@ -5,9 +5,9 @@
 #include "store/MusicDb.h"
 
 #include "app/Calls.h"
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 #include "app/MirtalDlgPlaces.h"
-#include "app/ToolWindowInfos.h"
+#include "controls/ToolWindowInfos.h"
 #include "platform/win/Shell.h"
 #include "store/CommandCodes.h"
 #include "app/Timer.h"

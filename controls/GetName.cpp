@@ -1,4 +1,4 @@
-#include "app/GetName.h"
+#include "controls/GetName.h"
 
 #include "platform/win/DataExchange.h"
 

@@ -1,4 +1,4 @@
-#include "app/Comment.h"
+#include "controls/Comment.h"
 
 #include "platform/win/DataExchange.h"
 

@@ -1,4 +1,4 @@
-#include "app/DpiMsg.h"
+#include "controls/DpiMsg.h"
 
 #include "platform/win/DataExchange.h"
 #include "platform/win/MessageBox.h"

@@ -4,7 +4,7 @@
 // globals and settings that keep its place. The main window's table
 // (CMirtalDlg::ToolWindows) pairs each with its slot; the main window reads
 // and stores the places through kAll (app/MirtalDlgPlaces.h).
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 #include "store/AppGlobals.h"
 #include "store/CommandCodes.h"
 #include "store/ResourceIds.h"

@@ -1,6 +1,6 @@
-#include "app/ToolDialog.h"
+#include "controls/ToolDialog.h"
 
-#include "app/FocusSink.h"
+#include "controls/FocusSink.h"
 #include "store/CommandCodes.h"
 #include "store/AppGlobals.h"
 #include "store/SendCommand.h"
