@@ -95,6 +95,8 @@ TEST_F(FilterListTest, EachTypeRefillsTheListWithTheSongsThatPass)
         const std::string title = "Filter " + std::to_string(c.type);
         page->FilterList(c.type, c.text, c.exact, title, 1);
         EXPECT_EQ(passed(), c.expected) << c.type << " " << c.text;
+        EXPECT_EQ(shown(1), c.expected) << c.type << " " << c.text;
+        EXPECT_EQ(page->GetDlgItemInt(1061), UINT(c.expected.size())) << "the row count";
         EXPECT_EQ(caption(1), title);
         EXPECT_EQ(g_listMemory1.size(), 4u) << "the remembered entries stay whole";
     }

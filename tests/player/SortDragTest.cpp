@@ -177,6 +177,44 @@ TEST_F(SortDragTest, AHeaderClickSortsTheListUnderThePointer)
     EXPECT_TRUE(page->SongRows(1).empty());
 }
 
+TEST_F(SortDragTest, DraggingARowWithinAListMovesIt)
+{
+    start({{"music - colname1", "2"}});
+    std::vector<std::string> songs;
+    for (const char* n : {"S0", "S1", "S2", "S3", "S4", "S5", "S6"})
+        songs.push_back(wav(std::string(n) + ".wav", 1));
+    rows(1, songs);
+    struct Case {
+        int from, onto;  // onto -1: below the last row
+        std::vector<std::string> order;
+    } cases[] = {
+        {5, 2, {"S0", "S1", "S5", "S2", "S3", "S4", "S6"}},
+        {2, 5, {"S0", "S1", "S3", "S4", "S2", "S5", "S6"}},
+        {3, 3, {"S0", "S1", "S2", "S3", "S4", "S5", "S6"}},
+        {1, -1, {"S0", "S2", "S3", "S4", "S5", "S6", "S1"}},
+    };
+    for (const Case& c : cases) {
+        rows(1, songs);
+        drag(1, c.from, list(1), c.onto >= 0 ? rowCentre(1, c.onto) : belowLastRow(1));
+        EXPECT_EQ(column(1, 1), c.order) << c.from << " -> " << c.onto;
+        EXPECT_FALSE(list(1).GetItemState(std::max(c.onto, 0), LVIS_DROPHILITED));
+    }
+}
+
+TEST_F(SortDragTest, DraggingToAnotherListCopiesWithThatListsNaming)
+{
+    start({{"music - nrlistboxes", "3"}, {"music - colname1", "2"}, {"music - colname3", "0"}});
+    page->MoveWindow(CRect(0, 0, 780, 560)); // every list on the 800 x 600 test screen
+    const std::string a = wav("RR 1 - Alpha.wav", 1), b = wav("RR 2 - Beta.wav", 1);
+    rows(1, {a, b});
+    rows(3, {a});
+    drag(1, 1, list(3), rowCentre(3, 0));
+    EXPECT_EQ(column(3, 3), (std::vector<std::string>{b, a}));
+    EXPECT_EQ(page->SongRows(3)[0].GetCol(0), "RR 2") << "list 3 names by label and title";
+    EXPECT_EQ(page->SongRows(3)[0].GetCol(1), "Beta");
+    EXPECT_EQ(column(1, 3), (std::vector<std::string>{a, b})) << "the source keeps its row";
+}
+
 TEST_F(SortDragTest, ADropOnTheQueueMarksAndQueuesTheRow)
 {
     start({{"music - columetype2", "2"}, {"music - songmarker2", "true"}});
@@ -192,6 +230,8 @@ TEST_F(SortDragTest, ADropOnTheQueueMarksAndQueuesTheRow)
     EXPECT_EQ(page->QueuedSongs()[0].GetRow(), 1);
     EXPECT_EQ(page->QueuedSongs()[0].GetCol2(), "2");
     EXPECT_EQ(box.GetText(0), "Beta");
+    EXPECT_EQ(page->SongRows(2)[1].GetCol(7), "1") << "marked as played";
+    EXPECT_TRUE(CMusicDb().IsMarked(b, 2, 0, "", 1));
 
     // A drop outside any list ends the drag without effect.
     drag(2, 0, *page, CPoint(5, 5));
