@@ -179,12 +179,15 @@ void CDlgMp3::LoadFolder(const std::string& folder, int list)
 
 void CDlgMp3::SortAfterLoad(int list, bool playlist)
 {
+    // A folder is never sorted by rate after its scan; a playlist may be.
     const int column = m_set.sortColumn[list - 1];
     if (m_rows[list - 1].empty() || column < 0 || column > (playlist ? 2 : 1))
         return;
-    // The sort itself (by column 1 first when labels lose their numbers) belongs to the
-    // list sorting; a load keeps the source's order until then.
-    (void)column;
+    // Labels cut to their first word sort by title first, so equal labels stay in title order.
+    if (m_set.noNumberLabel)
+        SortList(list, 1);
+    SortList(list, column);
+    RefreshListCount(list);
 }
 
 void CDlgMp3::RecordSource(int list, const char* kind, const std::string& key, const std::string& value)

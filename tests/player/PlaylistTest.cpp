@@ -55,7 +55,7 @@ TEST_F(Playlists, ExtLinesAreSkippedAndOtherLinesTaken)
 
 TEST_F(Playlists, SavedListIsWrittenWithCrLfAndNoHeaderAndReadsBackTheSame)
 {
-    start({{"music - onlyshowpaththatexist", "false"}});
+    start({{"music - onlyshowpaththatexist", "false"}, {"music - colsort2", "3"}});
     const std::string source = dir.file("source.m3u");
     testsupport::writeFile(source, "/m/z.mp3\n/m/a's.mp3\n/m/m.flac\n/m/notes.txt\n");
     page->LoadPlaylistFile(source, 2);
@@ -138,6 +138,52 @@ TEST_F(Playlists, MissingFilesAreLeftOutWhenAsked)
     testsupport::writeFile(m3u, there + "\n/nowhere/gone.mp3\n");
     page->LoadPlaylistFile(m3u, 1);
     EXPECT_EQ(paths(1), (Strings{there}));
+}
+
+TEST_F(Playlists, ALoadedListComesUpSortedByItsSortColumn)
+{
+    start({{"music - onlyshowpaththatexist", "false"}, {"music - colname1", "0"}});
+    const std::string folder = dir.file("music");
+    std::filesystem::create_directories(folder);
+    const Strings files{folder + "/RR 2 - Zeta.mp3", folder + "/AB 1 - Beta.mp3", folder + "/RR 1 - Alpha.mp3"};
+    std::string text;
+    for (const std::string& f : files) {
+        testsupport::writeFile(f, "");
+        text += f + "\r\n";
+    }
+    const std::string m3u = dir.file("songs.m3u");
+    testsupport::writeFile(m3u, text);
+    auto titles = [&] {
+        std::string out;
+        for (const CMemArray& r : page->SongRows(1))
+            out += r.GetCol(1) + " ";
+        return out;
+    };
+    // The cases run in order on one page: each sort's keys stay for the next.
+    struct Case {
+        const char* sortColumn;
+        const char* noNumber;
+        bool playlist;
+        const char* expected;
+    } cases[] = {
+        {"3", "false", true, "Zeta Beta Alpha "},  // none: the playlist's order
+        {"0", "false", true, "Beta Alpha Zeta "},  // by label
+        {"1", "false", true, "Alpha Beta Zeta "},  // by title
+        {"2", "true", true, "Alpha Beta Zeta "},   // by rate (all empty), then title, then the cut label
+        {"0", "false", false, "Beta Alpha Zeta "}, // a folder sorts by label too
+    };
+    for (const Case& c : cases) {
+        CMusicDb db;
+        db.SetSetting("music - colsort1", c.sortColumn, 1);
+        db.SetSetting("music - nonrlabel", c.noNumber, 1);
+        page->ReloadSettings();
+        if (c.playlist)
+            page->LoadPlaylistFile(m3u, 1);
+        else
+            page->LoadFolder(folder, 1);
+        EXPECT_EQ(titles(), c.expected) << "sort column " << c.sortColumn << (c.playlist ? " playlist" : " folder");
+        EXPECT_EQ(page->GetDlgItemInt(1061), 3u);
+    }
 }
 
 TEST_F(Playlists, FolderScansDescendOnlyWhenAsked)

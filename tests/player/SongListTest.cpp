@@ -74,7 +74,7 @@ TEST_F(SongLists, NamingModesSplitTheFileTitle)
 TEST_F(SongLists, StoredLengthsShowAsMinutesAndSecondsAlsoForApostrophePaths)
 {
     start({{"music - onlyshowpaththatexist", "false"}, {"music - lengthactive", "true"}, {"music - rateactive", "true"},
-           {"music - commentactive", "true"}});
+           {"music - commentactive", "true"}, {"music - colsort2", "3"}});
     const std::vector<std::string> paths{"/m/a.mp3", "/m/Don't Stop.mp3", "/m/c.mp3", "/m/d's.mp3", "/m/e.mp3"};
     const int seconds[] = {65, 600, 6000, 59, 599};
     for (size_t i = 0; i < paths.size(); ++i)
@@ -96,7 +96,7 @@ TEST_F(SongLists, StoredLengthsShowAsMinutesAndSecondsAlsoForApostrophePaths)
 
 TEST_F(SongLists, FlagsAndMarksChooseTheCellClassAndColour)
 {
-    start({{"music - onlyshowpaththatexist", "false"}, {"music - songmarker1", "true"},
+    start({{"music - onlyshowpaththatexist", "false"}, {"music - songmarker1", "true"}, {"music - colsort1", "3"},
            {"music - markcolorR", "1"}, {"music - markcolorG", "2"}, {"music - markcolorB", "259"},
            {"music - flagcolorR", "10"}, {"music - flagcolorG", "20"}, {"music - flagcolorB", "30"},
            {"music - listcolorR", "200"}, {"music - listcolorG", "201"}, {"music - listcolorB", "202"}});
