@@ -40,7 +40,7 @@ std::vector<CMemArray> CDlgMp3::MakeSongRows(const std::vector<std::string>& pat
     request.danceName = m_danceName;
     for (int i = 0; i < 3; ++i) {
         request.marks[size_t(i)] = m_set.songMark123 ? true : (i == n && m_set.songMarker[n]);
-        request.sources[size_t(i)] = m_comboText[i];
+        request.sources[size_t(i)] = ListSource(i + 1); // a filter caption is no source
     }
     request.marksBySource = m_set.marksPerList != 0;
     const std::vector<SongFacts> facts = m_db.GetSongFacts(songs, request, m_db.IsBatchOpen() ? 0 : 1);
@@ -191,6 +191,8 @@ void CDlgMp3::OpenSelectedRow(int list)
     const int row = m_list[list - 1].m_hWnd ? m_list[list - 1].GetSelectionMark() : -1;
     if (row >= 0 && row < int(m_rows[list - 1].size())) {
         m_lastOpenedRow[list - 1] = row;
+        // A queued song opened before and never played must not keep this one unmarked.
+        m_openedFromQueue = 0;
         OpenSong(list, row, m_rows[list - 1][size_t(row)].GetCol(3), m_set.listType[list - 1], m_autostartCheck,
                  m_set.namingMode[list - 1]);
     }
@@ -238,9 +240,10 @@ void CDlgMp3::RemovePlayedRow(int list, const std::string& path)
 
 // ---- marks and flags
 
+// Marks are kept under the list's playlist or folder, also while a filter caption is shown.
 void CDlgMp3::MarkRow(int list, int row, const std::string& path)
 {
-    if (list >= 1 && list <= 3 && !m_openedFromQueue) {
+    if (list >= 1 && list <= 3 && !IsOpenedFromQueue()) {
         auto& rows = m_rows[list - 1];
         if (row >= 0 && row < int(rows.size())) {
             CMemArray& r = rows[size_t(row)];
@@ -248,11 +251,11 @@ void CDlgMp3::MarkRow(int list, int row, const std::string& path)
                 r.SetCol(6, "1");
             r.SetCol(7, "1");
         }
-        m_db.AddMark(list, path, m_currentRow, m_comboText[list - 1], 1);
+        m_db.AddMark(list, path, m_currentRow, ListSource(list), 1);
         if (m_list[list - 1].m_hWnd)
             m_list[list - 1].Invalidate();
     }
-    m_openedFromQueue = false;
+    m_openedFromQueue = 0;
 }
 
 void CDlgMp3::UnmarkRows(int list, int row, const std::string& path)
@@ -268,12 +271,12 @@ void CDlgMp3::UnmarkRows(int list, int row, const std::string& path)
             if (row < int(rows.size()))
                 rows[size_t(row)].SetCol(6, "0");
             RefreshListCount(list);
-            source = m_comboText[list - 1];
+            source = ListSource(list);
         }
         m_db.DeleteMarks(list, path, m_set.marksPerList, source, 1);
         return;
     }
-    m_db.DeleteMarks(list, "", m_set.marksPerList, m_comboText[list - 1], 1);
+    m_db.DeleteMarks(list, "", m_set.marksPerList, ListSource(list), 1);
     for (CMemArray& r : rows)
         r.SetCol(6, "0");
     RefreshListCount(list);

@@ -162,6 +162,47 @@ TEST_F(SongLists, MarkingAndUnmarkingReachTheRowsAndTheStore)
     EXPECT_EQ(col(1, 1, 6), "0");
 }
 
+TEST_F(SongLists, MarksGoUnderTheListsSourceAndNotToASongOpenedFromTheQueue)
+{
+    start({{"music - songmarker1", "true"}, {"music - markslistdir", "true"}, {"music - colsort1", "3"},
+           {"markers - value", "0"}});
+    const std::string a = wav("a.wav", 1), b = wav("b.wav", 1), c = wav("c.wav", 1);
+    load(1, {a, b, c});
+    const std::string playlist = page->SourceText(1);
+    CMusicDb db;
+
+    // A filter shows its caption above the list; the mark still belongs to the playlist.
+    page->FilterList(8, "", 0, "Searched for: ", 1);
+    page->MarkRow(1, 0, a);
+    EXPECT_TRUE(db.IsMarked(a, 1, 1, playlist, 1));
+    EXPECT_FALSE(db.IsMarked(a, 1, 1, "Searched for: ", 1));
+    page->ReloadList(1);
+    EXPECT_EQ(col(1, 0, 6), "1") << "the reloaded playlist shows the mark";
+
+    // A song taken from the queue is not marked by its opening, and the next marking is free again.
+    page->QueueSong(c, 1, 2, "0", 0);
+    page->PlayNextQueued();
+    EXPECT_FALSE(page->IsOpenedFromQueue());
+    EXPECT_EQ(col(1, 2, 7), "0");
+    EXPECT_FALSE(db.IsMarked(c, 1, 0, "", 1));
+
+    // Marks by the timer: a song opened from its list after a queued song that never played
+    // is marked when its timer comes.
+    set({{"markers - value", "5"}});
+    page->QueueSong(c, 1, 2, "0", 0);
+    page->PlayNextQueued();
+    EXPECT_TRUE(page->IsOpenedFromQueue());
+    dynamic_cast<CQuickList*>(page->GetDlgItem(1009))->SetSelectionMark(1);
+    page->OpenSelectedRow(1);
+    if (!g_playing)
+        page->PlayPause();
+    page->Tick(kTimerMarkRow);
+    EXPECT_EQ(col(1, 1, 7), "1");
+    EXPECT_TRUE(db.IsMarked(b, 1, 1, playlist, 1));
+    EXPECT_FALSE(db.IsMarked(c, 1, 0, "", 1));
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+}
+
 TEST_F(SongLists, BackspaceRemovesTheSelectedRowOnly)
 {
     start({{"music - onlyshowpaththatexist", "false"}});
