@@ -103,13 +103,6 @@ CPlaylistPreview::Outcome CPlaylistPreview::Press(int list, const std::string& p
     return Outcome::Failed;
 }
 
-void CPlaylistPreview::PauseAll()
-{
-    for (HSTREAM h : m_channel)
-        if (h && BASS_ChannelIsActive(h) == BASS_ACTIVE_PLAYING)
-            BASS_ChannelPause(h);
-}
-
 void CPlaylistPreview::FreeAll()
 {
     for (HSTREAM& h : m_channel) {

@@ -38,7 +38,6 @@ public:
 
     bool IsPlaying(int list) const;
     HSTREAM Channel(int list) const { return m_channel[list & 1]; }
-    void PauseAll();
     void FreeAll();
 
 private:
