@@ -26,6 +26,7 @@
 #include "platform/win/StatusBar.h"
 #include "player/DlgMp3.h"
 #include "store/ChoreoDb.h"
+#include "store/DatabaseBackup.h"
 #include "store/MusicDb.h"
 #include "store/MyFunctions.h"
 #include "store/SongSettingsNotifier.h"
@@ -34,6 +35,7 @@
 #include "texts/DlgLyrics.h"
 
 #include <array>
+#include <future>
 #include <vector>
 #include <string>
 
@@ -254,6 +256,10 @@ public:
     // A consistent copy of mirtal.db as mirtal.dbtmp in the data folder, the two before it kept as
     // mirtal.dbtmp1 and 2; a damaged or empty mirtal.db never replaces them.
     void BackupDatabase();
+    // The same copy on a worker thread, so the window is shown and answers while it is made;
+    // its outcome is reported, and the first paint's work ended, when it is done.
+    void StartBackup();
+    bool IsBackupRunning() const { return m_backup.valid(); }
     // Before mirtal.db is opened: a missing, empty or damaged one with a good backup
     // beside it gets the backup offered; a data folder that cannot be written is named.
     void CheckDatabaseAtStart();
@@ -301,6 +307,7 @@ protected:
     void OnOptionsMusic();
     void OnExit() { OnOK(); }
     LRESULT OnFirstPaintWork(WPARAM, LPARAM);
+    LRESULT OnFirstPaintReport(WPARAM, LPARAM);
     // ---- services block: wheel and move (MirtalDlgPlaces.cpp)
     BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
     void OnMove(int x, int y);
@@ -323,6 +330,14 @@ private:
     // The first paint's work, once: after the first paint, or when the window is first minimised.
     void StartFirstPaintWork();
     void CreateStatusBar();
+    struct BackupOutcome {
+        store::BackupResult result = store::BackupResult::Failed;
+        std::string detail;
+    };
+    void ReportBackup(const BackupOutcome& outcome);
+    // Polled by a timer: reports a finished backup and ends the first paint's work.
+    void FinishBackupIfDone();
+    void WaitForBackup();
     void ReportStartupFailure(const std::string& file, const std::string& error);
 
     // Settings read at start, in the order they are read
@@ -360,6 +375,11 @@ private:
     CStatusBar m_statusBar;
     BYTE m_firstPaintDone = 0;
     bool m_firstPaintStarted = false;
+    // Set once the first paint's work has shown the page and placed the window: the next
+    // paint is the one the start-up report names.
+    bool m_reportNextPaint = false;
+    std::future<BackupOutcome> m_backup;
+    UINT_PTR m_backupPollId = 0;
     int m_lastClientWidth = 0;
     int m_lastClientHeight = 0;
     BYTE m_layoutReady = 0;

@@ -11,6 +11,7 @@
 #include "store/DatabaseBackup.h"
 #include "store/StoreGlobals.h"
 
+#include <chrono>
 #include <functional>
 
 
@@ -26,13 +27,60 @@ std::string dataFolder()
 
 void CMirtalDlg::BackupDatabase()
 {
-    std::string detail;
+    BackupOutcome outcome;
+    outcome.result = store::BackupAtStart(dataFolder(), &outcome.detail);
+    ReportBackup(outcome);
+}
+
+namespace {
+constexpr UINT_PTR kBackupPollTimer = 2;
+constexpr UINT kBackupPollMs = 15;
+} // namespace
+
+void CMirtalDlg::StartBackup()
+{
+    // The copy and its two checks read the whole database: a second on a large library.
+    // Its own connections make it safe beside the window's writes, which wait for its read.
+    m_backup = std::async(std::launch::async, [folder = dataFolder()] {
+        BackupOutcome outcome;
+        try {
+            outcome.result = store::BackupAtStart(folder, &outcome.detail);
+        } catch (const std::exception& e) {
+            outcome.result = store::BackupResult::Failed;
+            outcome.detail = e.what();
+        }
+        return outcome;
+    });
+    m_backupPollId = SetTimer(kBackupPollTimer, kBackupPollMs, nullptr);
+}
+
+void CMirtalDlg::FinishBackupIfDone()
+{
+    if (!m_backup.valid() || m_backup.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        return;
+    KillTimer(m_backupPollId);
+    m_backupPollId = 0;
+    ReportBackup(m_backup.get());
+    // What followed the copy at the first paint.
+    m_timer1Id = SetTimer(1, 1000, nullptr);
+    m_firstPaintDone = 1;
+}
+
+void CMirtalDlg::WaitForBackup()
+{
+    // The copy never outlives the window: half copies are not left behind.
+    if (m_backup.valid())
+        m_backup.wait();
+}
+
+void CMirtalDlg::ReportBackup(const BackupOutcome& outcome)
+{
     // A failed copy is reported and the start goes on: nothing else depends on the backup.
-    switch (store::BackupAtStart(dataFolder(), &detail)) {
+    switch (outcome.result) {
     case store::BackupResult::Copied:
         break;
     case store::BackupResult::SourceBad:
-        AfxMessageBox("mirtal.db is damaged (" + detail + "), so it was not copied over its backups.",
+        AfxMessageBox("mirtal.db is damaged (" + outcome.detail + "), so it was not copied over its backups.",
                       MB_OK | MB_ICONEXCLAMATION);
         break;
     case store::BackupResult::Failed:

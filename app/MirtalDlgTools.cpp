@@ -210,6 +210,7 @@ void CMirtalDlg::SaveWindowState()
 void CMirtalDlg::OnDestroy()
 {
     RemoveSongSettingsNotifier();
+    WaitForBackup();
     // A start that failed read nothing worth keeping.
     if (!m_startupFailed) {
         try {

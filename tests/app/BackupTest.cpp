@@ -68,6 +68,39 @@ TEST_F(BackupTest, AFailedCopyIsReportedAndTheStartGoesOn)
     EXPECT_TRUE(waitFor([] { return QApplication::overrideCursor() == nullptr; }, 3000));
 }
 
+// Rows enough that copying and checking the database take a while.
+void addFiller(const std::string& path, int rows)
+{
+    CppSQLite3DB db;
+    db.Open(path);
+    db.Execute("CREATE TABLE IF NOT EXISTS filler(a);");
+    db.Execute("BEGIN;");
+    for (int i = 0; i < rows; ++i)
+        db.Execute("INSERT INTO filler VALUES('" + std::string(150, char('a' + i % 26)) + "');");
+    db.Execute("COMMIT;");
+}
+
+TEST_F(BackupTest, TheWindowIsPlacedWhileTheCopyIsMadeAndClosingItLeavesNoHalfCopy)
+{
+    preset({{"music - headname", "kept"}, {"general - maxstart", "false"}});
+    addFiller(dir.file("mirtal.db"), 60000);
+    dlg = std::make_unique<CMirtalDlg>();
+    ASSERT_TRUE(dlg->Create(CMirtalDlg::IDD));
+    ASSERT_TRUE(waitFor([&] { return dlg->IsBackupRunning() || dlg->IsFirstPaintDone(); }, testsupport::kStartWaitMs));
+    // The window does not wait for the copy: placed, its level applied.
+    win::PumpMessages();
+    CRect r;
+    dlg->GetWindowRect(r);
+    EXPECT_EQ(r.Size(), CSize(1024, 730));
+    EXPECT_EQ(g_danceLevel, 1);
+    // Closed at once: the copy ends first, whole.
+    dlg->DestroyWindow();
+    for (const char* half : {"mirtal.dbtmp.new", "mirtal.dbtmp.new.part", "mirtal.dbtmp.part"})
+        EXPECT_FALSE(fileExists(half)) << half;
+    EXPECT_EQ(backupSetting(dir.file("mirtal.dbtmp"), "music - headname"), "kept");
+    EXPECT_TRUE(boxTexts().empty());
+}
+
 // Garbage over a page near the end, in a table the start never reads.
 void damageLatePage(const std::string& path)
 {
