@@ -92,7 +92,7 @@ void CMirtalDlg::ReportBackup(const BackupOutcome& outcome)
 void CMirtalDlg::CheckDatabaseAtStart()
 {
     const std::string folder = dataFolder();
-    const store::StartCheck check = store::CheckAtStart(folder);
+    const store::StartCheck check = store::TakeCheckAtStart(folder);
     const char* what = check.state == store::DbState::Missing ? "missing"
                      : check.state == store::DbState::Empty   ? "empty"
                                                                : "damaged";

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <future>
+#include <mutex>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -30,7 +32,11 @@ bool isFile(const std::string& path)
 
 } // namespace
 
-DbState CheckDatabaseFile(const std::string& path, std::string* detail)
+namespace {
+
+// Mapped reads spare the check a copy of every page; only for the check before the
+// program's own connections exist, since a mapped file must not shrink under the reader.
+DbState checkFile(const std::string& path, std::string* detail, bool mapped)
 {
     std::error_code ec;
     if (!fs::exists(path, ec))
@@ -48,6 +54,8 @@ DbState CheckDatabaseFile(const std::string& path, std::string* detail)
     std::string words;
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
         sqlite3_busy_timeout(db, 2000);
+        if (mapped)
+            sqlite3_exec(db, "PRAGMA mmap_size=1073741824;", nullptr, nullptr, nullptr);
         int tables = -1;
         sqlite3_stmt* stmt = nullptr;
         if (sqlite3_prepare_v2(db, "select count(*) from sqlite_master where type='table';", -1, &stmt, nullptr)
@@ -85,6 +93,25 @@ DbState CheckDatabaseFile(const std::string& path, std::string* detail)
     return state;
 }
 
+struct BegunCheck {
+    std::mutex lock;
+    std::string folder;
+    std::future<StartCheck> result;
+};
+
+BegunCheck& begunCheck()
+{
+    static BegunCheck begun;
+    return begun;
+}
+
+} // namespace
+
+DbState CheckDatabaseFile(const std::string& path, std::string* detail)
+{
+    return checkFile(path, detail, false);
+}
+
 std::vector<std::string> BackupFiles(const std::string& folder)
 {
     std::vector<std::string> files{inFolder(folder, "mirtal.dbtmp")};
@@ -96,7 +123,7 @@ std::vector<std::string> BackupFiles(const std::string& folder)
 StartCheck CheckAtStart(const std::string& folder)
 {
     StartCheck check;
-    check.state = CheckDatabaseFile(inFolder(folder, "mirtal.db"), &check.detail);
+    check.state = checkFile(inFolder(folder, "mirtal.db"), &check.detail, true);
     if (check.state == DbState::Good)
         return check;
     for (const std::string& backup : BackupFiles(folder))
@@ -105,6 +132,34 @@ StartCheck CheckAtStart(const std::string& folder)
             break;
         }
     return check;
+}
+
+void BeginCheckAtStart(const std::string& folder)
+{
+    BegunCheck& begun = begunCheck();
+    std::lock_guard<std::mutex> hold(begun.lock);
+    if (begun.result.valid())
+        begun.result.wait();
+    begun.folder = folder;
+    begun.result = std::async(std::launch::async, [folder] { return CheckAtStart(folder); });
+}
+
+StartCheck TakeCheckAtStart(const std::string& folder)
+{
+    BegunCheck& begun = begunCheck();
+    std::future<StartCheck> result;
+    std::string begunFolder;
+    {
+        std::lock_guard<std::mutex> hold(begun.lock);
+        result = std::move(begun.result);
+        begunFolder = std::move(begun.folder);
+    }
+    if (result.valid()) {
+        StartCheck check = result.get();
+        if (begunFolder == folder)
+            return check;
+    }
+    return CheckAtStart(folder);
 }
 
 bool RestoreBackup(const std::string& folder, const std::string& backup)

@@ -29,6 +29,11 @@ struct StartCheck {
 };
 // Before mirtal.db is opened at start.
 StartCheck CheckAtStart(const std::string& folder);
+// The same check begun on a worker thread as the program starts, so it reads the
+// file while the window layer and the main window are made.
+void BeginCheckAtStart(const std::string& folder);
+// The check begun for this folder (waited for), else one made now.
+StartCheck TakeCheckAtStart(const std::string& folder);
 
 // Puts a backup in place of mirtal.db; a damaged or empty mirtal.db is kept as mirtal.db.damaged.
 bool RestoreBackup(const std::string& folder, const std::string& backup);

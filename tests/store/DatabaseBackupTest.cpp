@@ -154,7 +154,17 @@ TEST_F(DatabaseBackup, AStartOffersTheNewestGoodBackupInPlaceOfABadDatabase)
         const store::StartCheck check = store::CheckAtStart(dir.str());
         EXPECT_EQ(check.state, c.state);
         EXPECT_EQ(check.backup, file("mirtal.dbtmp1"));
+        // Begun on a worker as the program starts: the same answer.
+        store::BeginCheckAtStart(dir.str());
+        const store::StartCheck begun = store::TakeCheckAtStart(dir.str());
+        EXPECT_EQ(begun.state, c.state);
+        EXPECT_EQ(begun.backup, file("mirtal.dbtmp1"));
     }
+    // A check begun for another folder is not this folder's answer.
+    testsupport::TempDir other;
+    fs::copy_file(file("mirtal.dbtmp1"), other.file("mirtal.db"));
+    store::BeginCheckAtStart(other.str());
+    EXPECT_EQ(store::TakeCheckAtStart(dir.str()).state, DbState::Damaged);
 
     // Taken: the backup's data in place, the damaged file kept aside.
     ASSERT_TRUE(store::RestoreBackup(dir.str(), file("mirtal.dbtmp1")));
