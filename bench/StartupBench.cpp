@@ -220,7 +220,8 @@ double msToFirstPaint(const std::string& program, const std::filesystem::path& f
     return ms;
 }
 
-// The program's start to the end of its main window's first paint, timed as
+// The program's start to the end of the paint that shows its main window placed,
+// with its level and page (what the user waits for), timed as
 // a process (libraries loaded, static set-up, the window layer, the databases
 // of a realistic library), beside a plain Qt window started the same way in
 // the same iteration. On the X server of DISPLAY when there is one, else the
