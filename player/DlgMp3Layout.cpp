@@ -75,12 +75,15 @@ bool IsWithin(HWND outer, HWND wnd)
 }
 
 // Column headings the naming mode gives when the settings leave them empty.
+// "Global" is what the options store for a heading the caller did not name: the
+// heading then follows the list's naming mode.
 void CompleteHeaders(int naming, std::string& first, std::string& second)
 {
-    if (first.empty())
-        first = naming == 1 || naming == 2 ? "Title" : "Label";
-    if (second.empty())
-        second = naming == 1 ? "Label" : "Title";
+    const auto unnamed = [](const std::string& t) { return t.empty() || t == "Global" || t == "global"; };
+    if (unnamed(first))
+        first = naming != 0 ? "Title" : "Label";
+    if (unnamed(second))
+        second = naming != 0 ? "Label" : "Title";
 }
 
 } // namespace

@@ -203,6 +203,39 @@ TEST_F(SongLists, MarksGoUnderTheListsSourceAndNotToASongOpenedFromTheQueue)
     EXPECT_TRUE(boxes.empty()) << boxes.front();
 }
 
+TEST_F(SongLists, HeadingsNotNamedByTheCallerFollowTheNamingMode)
+{
+    start();
+    auto heading = [&](int column) {
+        HDITEM item{};
+        char text[64] = {};
+        item.mask = HDI_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        static_cast<CListCtrl*>(page->GetDlgItem(1011))->GetHeaderCtrl()->GetItem(column, &item);
+        return std::string(text);
+    };
+    struct Case {
+        const char* naming;
+        const char* first;
+        const char* second;
+        const char* column0;
+        const char* column1;
+    } cases[] = {
+        {"0", "Global", "global", "Label", "Title"}, {"1", "Global", "Global", "Title", "Label"},
+        {"2", "Global", "Global", "", "Title"},      {"0", "", "", "Label", "Title"},
+        {"1", "Singer", "GLOBAL", "Singer", "GLOBAL"}, {"2", "Singer", "Global", "", "Singer"},
+    };
+    for (const Case& c : cases) {
+        set({{"music - colname2", c.naming}, {"music - col1name2", c.first}, {"music - col2name2", c.second}});
+        EXPECT_EQ(heading(0), c.column0) << c.naming << " " << c.first << " " << c.second;
+        EXPECT_EQ(heading(1), c.column1) << c.naming << " " << c.first << " " << c.second;
+        EXPECT_EQ(heading(2), "Rate");
+        EXPECT_EQ(heading(4), "Length");
+        EXPECT_EQ(heading(5), "Comment");
+    }
+}
+
 TEST_F(SongLists, BackspaceRemovesTheSelectedRowOnly)
 {
     start({{"music - onlyshowpaththatexist", "false"}});
