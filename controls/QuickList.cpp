@@ -113,7 +113,9 @@ void CQuickList::paintCell(CDC& dc, int row, int column)
     const ListCellData cell = *RequestCell(row, column);
     const CRect rect = cellRect(row, column);
     const bool fullRow = (GetExtendedStyle() & LVS_EX_FULLROWSELECT) != 0;
-    const COLORREF fill = backColorOf(cell, !(fullRow && !cell.noHighlight));
+    // The row a drag points at shows the system highlight, whatever colours the parent gave.
+    const bool dropRow = (column == 0 || fullRow) && (GetItemState(row, LVIS_DROPHILITED) & LVIS_DROPHILITED);
+    const COLORREF fill = dropRow ? GetSysColor(COLOR_HIGHLIGHT) : backColorOf(cell, !(fullRow && !cell.noHighlight));
     if (cell.text.empty()) {
         if (fill != CLR_NONE)
             dc.FillSolidRect(&rect, fill);
@@ -129,8 +131,8 @@ void CQuickList::paintCell(CDC& dc, int row, int column)
     }
     CRect textRect = rect;
     textRect.left += 2;
-    const COLORREF ink = textColorOf(cell, cell.noHighlight, false);
-    const COLORREF textBack = backColorOf(cell, cell.noHighlight);
+    const COLORREF ink = dropRow ? GetSysColor(COLOR_HIGHLIGHTTEXT) : textColorOf(cell, cell.noHighlight, false);
+    const COLORREF textBack = dropRow ? fill : backColorOf(cell, cell.noHighlight);
     if (fill != CLR_NONE)
         dc.FillSolidRect(&rect, fill);
     const int savedMode = dc.SetBkMode(textBack == CLR_NONE ? TRANSPARENT : OPAQUE);

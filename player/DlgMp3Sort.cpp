@@ -248,10 +248,12 @@ void CDlgMp3::OnLButtonUp(UINT flags, CPoint point)
             // The row under the release point, whether or not a move reported it.
             CPoint at = screen;
             list->ScreenToClient(&at);
-            if (under != m_dropTarget)
+            const int row = list->HitTest(at);
+            // A highlight on another row than the release point's must not stay behind.
+            if (under != m_dropTarget || row != m_dropRow)
                 ClearDropHighlight();
             m_dropTarget = under;
-            m_dropRow = list->HitTest(at);
+            m_dropRow = row;
             m_dropList = list;
             DropOnSongList(m_dragSource, list);
         } else {

@@ -8,6 +8,10 @@
 #include "platform/win/ListCtrl.h"
 #include "store/CppSQLite3.h"
 
+#include <QApplication>
+#include <QImage>
+#include <QWidget>
+
 namespace {
 
 using namespace musicpagetest;
@@ -51,9 +55,8 @@ protected:
         page->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm.hdr));
     }
 
-    // A mouse drag of row `from` of list `source` to the centre of row `to` of list `target`
-    // (to -1: below the last row).
-    void drag(int source, int from, CWnd& target, CPoint at)
+    // The mouse goes down on row `from` of list `source` and starts a drag.
+    void beginDrag(int source, int from)
     {
         CListCtrl& s = list(source);
         for (int i = 0; i < s.GetItemCount(); ++i)
@@ -66,11 +69,43 @@ protected:
         begin.ptAction = r.CenterPoint();
         page->SendMessage(WM_NOTIFY, s.GetDlgCtrlID(), reinterpret_cast<LPARAM>(&begin));
         EXPECT_TRUE(page->IsDragging());
+    }
+
+    // A point of the target window in page coordinates, moved to by the mouse.
+    CPoint moveTo(CWnd& target, CPoint at)
+    {
         target.ClientToScreen(&at);
+        ::SetCursorPos(at.x, at.y); // where any move the window system makes up finds the pointer
         page->ScreenToClient(&at);
         page->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+        return at;
+    }
+
+    // A mouse drag of row `from` of list `source` to the point `at` of the target window.
+    void drag(int source, int from, CWnd& target, CPoint at)
+    {
+        beginDrag(source, from);
+        at = moveTo(target, at);
         page->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
         EXPECT_FALSE(page->IsDragging());
+    }
+
+    // How many pixels of the middle line of row `row` of list n the page shows in this colour.
+    int pixelsOfRow(int n, int row, COLORREF colour)
+    {
+        win::PumpMessages();
+        QApplication::processEvents();
+        const QImage shot = page->widget()->grab().toImage();
+        CRect r;
+        list(n).GetItemRect(row, r, LVIR_BOUNDS);
+        list(n).ClientToScreen(&r);
+        page->ScreenToClient(&r);
+        int count = 0;
+        for (int x = r.left; x < r.right; ++x) {
+            const QRgb p = shot.pixel(x, r.CenterPoint().y);
+            count += qRed(p) == GetRValue(colour) && qGreen(p) == GetGValue(colour) && qBlue(p) == GetBValue(colour);
+        }
+        return count;
     }
 
     CPoint rowCentre(int n, int row)
@@ -213,6 +248,27 @@ TEST_F(SortDragTest, DraggingToAnotherListCopiesWithThatListsNaming)
     EXPECT_EQ(page->SongRows(3)[0].GetCol(0), "RR 2") << "list 3 names by label and title";
     EXPECT_EQ(page->SongRows(3)[0].GetCol(1), "Beta");
     EXPECT_EQ(column(1, 3), (std::vector<std::string>{a, b})) << "the source keeps its row";
+}
+
+TEST_F(SortDragTest, TheRowUnderADragIsHighlightedUntilTheDrop)
+{
+    start({{"music - colname1", "2"}, {"music - listcolorR", "200"}, {"music - listcolorG", "201"},
+           {"music - listcolorB", "202"}});
+    rows(1, {wav("S0.wav", 1), wav("S1.wav", 1), wav("S2.wav", 1)});
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    beginDrag(1, 2);
+    const CPoint at = moveTo(list(1), rowCentre(1, 0));
+    CRect row;
+    list(1).GetItemRect(0, row, LVIR_BOUNDS);
+    EXPECT_GT(pixelsOfRow(1, 0, highlight), row.Width() / 2) << "the drop row shows the highlight";
+    EXPECT_EQ(pixelsOfRow(1, 1, highlight), 0);
+    moveTo(list(1), rowCentre(1, 1));
+    EXPECT_EQ(pixelsOfRow(1, 0, highlight), 0) << "the highlight follows the pointer";
+    EXPECT_GT(pixelsOfRow(1, 1, highlight), row.Width() / 2);
+    page->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(pixelsOfRow(1, r, highlight), 0) << r;
+    EXPECT_GT(pixelsOfRow(1, 1, RGB(200, 201, 202)), row.Width() / 2) << "the row shows the list colour again";
 }
 
 TEST_F(SortDragTest, ADropOnTheQueueMarksAndQueuesTheRow)
