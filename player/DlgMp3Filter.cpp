@@ -8,6 +8,7 @@
 #include "player/Compare.h"
 #include "store/PlayerGlobals.h"
 
+#include <iterator>
 #include <memory>
 
 std::vector<std::string> g_filterMatches;
@@ -113,15 +114,44 @@ void CDlgMp3::FilterList(int type, const std::string& text, int exact, const std
     search.findLyrics = [this, list](const std::string& path) { return FindLyricsForSong(path, list, true); };
 
     m_db.BeginBatch();
-    for (const MemoryList2& entry : entries) {
+    // The marks and the rates of the whole list come in one query: asked song by song, a
+    // list of tens of thousands of songs would take seconds.
+    const bool byMark = type == 4 || type == 5;
+    std::vector<SongFacts> facts;
+    if (byMark || type == 11) {
+        std::vector<std::string> paths;
+        paths.reserve(entries.size());
+        for (const MemoryList2& entry : entries)
+            paths.push_back(entry.GetCol0());
+        SongFactsRequest request;
+        request.songRow = !byMark;
+        request.flag = false;
+        if (byMark) {
+            request.marks[static_cast<size_t>(list - 1)] = true;
+            request.marksBySource = search.marksListDir != 0;
+            request.sources[static_cast<size_t>(list - 1)] = search.source;
+        }
+        facts = m_db.GetSongFacts(paths, request, 0);
+    }
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const MemoryList2& entry = entries[i];
         if (progress)
             progress->Step();
         // A remembered entry keeps the full path as its name and the file title as its path.
-        if (musicfilter::Passes(type, entry.GetCol0(), entry.GetCol1(), search, m_db))
+        bool passes = false;
+        if (byMark)
+            passes = facts[i].marked[static_cast<size_t>(list - 1)] == (type == 4);
+        else if (type == 11)
+            passes = facts[i].known && search.rateLow <= facts[i].rate && facts[i].rate <= search.rateHigh;
+        else
+            passes = musicfilter::Passes(type, entry.GetCol0(), entry.GetCol1(), search, m_db);
+        if (passes)
             g_filterMatches.push_back(entry.GetCol0());
     }
-    for (const std::string& path : g_filterMatches)
-        AddSongRow(path, list, -1);
+    // The rows of all the songs that passed in one go: their facts in one query, not one per row.
+    std::vector<CMemArray> passed = MakeSongRows(g_filterMatches, list);
+    auto& rows = m_rows[list - 1];
+    rows.insert(rows.end(), std::make_move_iterator(passed.begin()), std::make_move_iterator(passed.end()));
     m_db.CommitBatch();
 
     RefreshListCount(list);

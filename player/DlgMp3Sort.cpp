@@ -85,6 +85,8 @@ void CDlgMp3::RefreshSortedFacts(int list, int column)
     for (const CMemArray& r : rows)
         paths.push_back(r.Col(3));
     SongFactsRequest request;
+    request.songRow = rate;
+    request.flag = false;
     request.lastPlayed = lastPlay;
     request.danceName = m_set.trackName;
     const std::vector<SongFacts> facts = m_db.GetSongFacts(paths, request, 1);

@@ -367,6 +367,29 @@ int CppSQLite3DB::Execute(const std::string& sql, const std::vector<std::string>
     return sqlite3_changes(m_db);
 }
 
+void CppSQLite3DB::ForEachRow(const std::string& sql, const std::vector<std::string>& params,
+                              const std::function<void(const char* const* fields, int count)>& onRow)
+{
+    sqlite3_stmt* stmt = PrepareBound(sql, params);
+    const int cols = sqlite3_column_count(stmt);
+    std::vector<const char*> fields(static_cast<std::size_t>(cols));
+    int rc = SQLITE_OK;
+    try {
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            for (int c = 0; c < cols; ++c)
+                fields[static_cast<std::size_t>(c)] = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
+            onRow(fields.data(), cols);
+        }
+    } catch (...) {
+        sqlite3_finalize(stmt);
+        throw;
+    }
+    const std::string detail = sqlite3_errmsg(m_db);
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        Raise(rc, detail.c_str());
+}
+
 sqlite3_stmt* CppSQLite3DB::PrepareBound(const std::string& sql, const std::vector<std::string>& params)
 {
     RequireOpen();

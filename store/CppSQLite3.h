@@ -3,6 +3,7 @@
 // result held in memory, a one-row query and the error they raise. Every
 // failure is raised as CppSQLite3Exception; nothing returns an error code.
 #include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -124,6 +125,10 @@ public:
     CppSQLite3Table GetTable(const std::string& sql, const std::vector<std::string>& params);
     // The same for a statement that writes; returns the rows it changed.
     int Execute(const std::string& sql, const std::vector<std::string>& params);
+    // One bound statement whose rows go to onRow as they come (field texts, null for NULL;
+    // valid during the call only): a large result is never held whole.
+    void ForEachRow(const std::string& sql, const std::vector<std::string>& params,
+                    const std::function<void(const char* const* fields, int count)>& onRow);
     // One statement typed by the user: stopped with SQLITE_INTERRUPT after maxMilliseconds,
     // or with CPPSQLITE_ERROR past maxRows rows (a recursive query runs for ever).
     CppSQLite3Table GetTableLimited(const std::string& sql, int maxRows, int maxMilliseconds);

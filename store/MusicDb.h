@@ -39,8 +39,10 @@ struct SongFacts {
     std::array<bool, 3> marked{}; // a mark in markext1..markext3
 };
 
-// Which facts GetSongFacts looks up beside table music and the flag.
+// Which facts GetSongFacts looks up; the facts not asked for keep their start values.
 struct SongFactsRequest {
+    bool songRow = true;         // table music: known, rate, length, comment
+    bool flag = true;
     bool lastPlayed = false;     // the newest play under danceName
     std::string danceName;
     std::array<bool, 3> marks{}; // look in markext1..markext3

@@ -1,17 +1,22 @@
 // CMusicDb: the facts the song lists show for many songs, gathered in one statement.
 #include "store/MusicDb.h"
 
+#include "store/NumberParse.h"
+
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <string>
 
 namespace {
 
 // The paths as one JSON array text for json_each: the statement stays the same whatever
-// the number of songs, and no path ever becomes part of the SQL.
-// The paths go in sorted by their stored form (each with its place in the list), so that the
-// lookups walk every index in its own order and read each of its pages once.
-std::string jsonArray(const MyFunctions& fn, const std::vector<std::string>& paths)
+// the number of songs, and no path ever becomes part of the SQL. The array holds the paths
+// (stored forms) sorted, so that the lookups walk every index in its own order and read each
+// of its pages once; order[i] is the place in the caller's list of the array's element i.
+// A flat array of texts: json_each hands out each element's place and text without parsing
+// the element again (a pair per path took three times as long for a whole list).
+std::string jsonArray(const MyFunctions& fn, const std::vector<std::string>& paths, std::vector<std::size_t>& order)
 {
     std::vector<std::pair<std::string, std::size_t>> sorted;
     sorted.reserve(paths.size());
@@ -21,13 +26,14 @@ std::string jsonArray(const MyFunctions& fn, const std::vector<std::string>& pat
 
     std::string out;
     out.reserve(paths.size() * 56 + 2);
+    order.clear();
+    order.reserve(sorted.size());
     out += '[';
     for (std::size_t i = 0; i < sorted.size(); ++i) {
+        order.push_back(sorted[i].second);
         if (i)
             out += ',';
-        out += '[';
-        out += std::to_string(sorted[i].second);
-        out += ",\"";
+        out += '"';
         for (const unsigned char c : sorted[i].first) {
             if (c == '"' || c == '\\') {
                 out += '\\';
@@ -40,7 +46,7 @@ std::string jsonArray(const MyFunctions& fn, const std::vector<std::string>& pat
                 out += static_cast<char>(c);
             }
         }
-        out += "\"]";
+        out += '"';
     }
     out += ']';
     return out;
@@ -56,45 +62,78 @@ std::vector<SongFacts> CMusicDb::GetSongFacts(const std::vector<std::string>& pa
         return facts;
 
     // ?1 the paths, ?2 the dance name, ?3..?5 the sources of lists 1..3 (stored forms).
-    std::vector<std::string> params{jsonArray(m_fn, paths), m_fn.EscapeSql(request.danceName)};
+    std::vector<std::size_t> order;
+    std::vector<std::string> params{jsonArray(m_fn, paths, order), m_fn.EscapeSql(request.danceName)};
     for (const std::string& source : request.sources)
         params.push_back(m_fn.EscapeSql(source));
 
-    std::string sql = "WITH p(k, path) AS MATERIALIZED (SELECT json_extract(value, '$[0]'), json_extract(value, '$[1]') "
-                      "FROM json_each(?1)) SELECT p.k, m.rowid IS NOT NULL, m.rate, m.length, m.comment, ";
-    sql += request.lastPlayed ? "(SELECT ifnull(t.date, '') || ', ' || ifnull(t.time, '') FROM track t "
-                                "WHERE t.fullpath = p.path AND t.name = ?2 ORDER BY t.date DESC, t.time DESC LIMIT 1), "
-                              : "NULL, ";
-    sql += "(SELECT f.value FROM flag f WHERE f.path = p.path LIMIT 1)";
+    // Only the facts asked for: each one is a lookup per row. Column 0 is the place in the array.
+    std::vector<std::string> lookups;
+    if (request.lastPlayed)
+        lookups.emplace_back("(SELECT ifnull(t.date, '') || ', ' || ifnull(t.time, '') FROM track t "
+                             "WHERE t.fullpath = p.path AND t.name = ?2 ORDER BY t.date DESC, t.time DESC LIMIT 1)");
+    if (request.flag)
+        lookups.emplace_back("(SELECT f.value FROM flag f WHERE f.path = p.path LIMIT 1)");
     for (int n = 0; n < 3; ++n) {
-        const std::string list = std::to_string(n + 1);
-        if (!request.marks[n]) {
-            sql += ", 0";
+        if (!request.marks[static_cast<std::size_t>(n)])
             continue;
-        }
-        sql += ", EXISTS (SELECT 1 FROM markext" + list + " k WHERE k.path = p.path";
+        std::string exists = "EXISTS (SELECT 1 FROM markext" + std::to_string(n + 1) + " k WHERE k.path = p.path";
         if (request.marksBySource)
-            sql += " AND k.playlist = ?" + std::to_string(n + 3);
-        sql += ")";
+            exists += " AND k.playlist = ?" + std::to_string(n + 3);
+        lookups.push_back(exists + ")");
     }
-    // The first row of a path, as every single-song lookup takes it.
-    sql += " FROM p LEFT JOIN music m ON m.rowid = (SELECT rowid FROM music WHERE path = p.path LIMIT 1);";
+    int column = 1;
+    const int songColumn = request.songRow ? column : -1;
+    if (request.songRow)
+        column += 4;
+    const int playColumn = request.lastPlayed ? column++ : -1;
+    const int flagColumn = request.flag ? column++ : -1;
+    std::array<int, 3> markColumn{-1, -1, -1};
+    for (std::size_t n = 0; n < 3; ++n)
+        if (request.marks[n])
+            markColumn[n] = column++;
 
-    CppSQLite3Table t = Run(own, [&](CppSQLite3DB& db) { return db.GetTable(sql, params); });
-    for (int r = 0; r < t.RowCount(); ++r) {
-        t.SetRow(r);
-        const int index = t.FieldInt(0, -1);
-        if (index < 0 || index >= static_cast<int>(facts.size()))
-            continue;
-        SongFacts& f = facts[static_cast<std::size_t>(index)];
-        f.known = t.FieldInt(1, 0) != 0;
-        f.rate = t.FieldInt(2, 0);
-        f.length = t.FieldInt(3, 0);
-        f.comment = m_fn.UnescapeSql(t.FieldTextOr(4, ""));
-        f.lastPlayed = t.FieldTextOr(5, "");
-        f.flag = t.FieldInt(6, 0);
-        for (int n = 0; n < 3; ++n)
-            f.marked[static_cast<std::size_t>(n)] = t.FieldInt(7 + n, 0) != 0;
+    std::string sql = "WITH p(k, path) AS MATERIALIZED (SELECT key, value FROM json_each(?1))";
+    if (request.songRow) {
+        // The rows of table music are read in the order they lie in the file (by rowid), after
+        // the path lookups in path order: read in path order, a whole list of a large table
+        // would fetch the same table pages again and again. The other lookups run in path order.
+        // The first row of a path, as every single-song lookup takes it.
+        sql += ", r AS MATERIALIZED (SELECT p.k AS k, (SELECT rowid FROM music WHERE path = p.path LIMIT 1) AS id";
+        for (std::size_t i = 0; i < lookups.size(); ++i)
+            sql += ", " + lookups[i] + " AS v" + std::to_string(i);
+        sql += " FROM p ORDER BY id) SELECT r.k, m.rowid IS NOT NULL, m.rate, m.length, m.comment";
+        for (std::size_t i = 0; i < lookups.size(); ++i)
+            sql += ", r.v" + std::to_string(i);
+        sql += " FROM r LEFT JOIN music m ON m.rowid = r.id;";
+    } else {
+        sql += " SELECT p.k";
+        for (const std::string& lookup : lookups)
+            sql += ", " + lookup;
+        sql += " FROM p;";
     }
+
+    const auto number = [](const char* text) { return text ? store::LeadingInt(text) : 0; };
+    Run(own, [&](CppSQLite3DB& db) {
+        db.ForEachRow(sql, params, [&](const char* const* field, int) {
+            const int place = field[0] ? store::LeadingInt(field[0]) : -1;
+            if (place < 0 || place >= static_cast<int>(order.size()))
+                return;
+            SongFacts& f = facts[order[static_cast<std::size_t>(place)]];
+            if (songColumn > 0) {
+                f.known = number(field[songColumn]) != 0;
+                f.rate = number(field[songColumn + 1]);
+                f.length = number(field[songColumn + 2]);
+                f.comment = m_fn.UnescapeSql(field[songColumn + 3] ? field[songColumn + 3] : "");
+            }
+            if (playColumn > 0 && field[playColumn])
+                f.lastPlayed = field[playColumn];
+            if (flagColumn > 0)
+                f.flag = number(field[flagColumn]);
+            for (std::size_t n = 0; n < 3; ++n)
+                if (markColumn[n] > 0)
+                    f.marked[n] = number(field[markColumn[n]]) != 0;
+        });
+    });
     return facts;
 }

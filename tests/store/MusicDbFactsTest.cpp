@@ -56,6 +56,49 @@ TEST_F(SongFactsQuery, EveryFactMatchesTheSingleSongLookups)
     EXPECT_FALSE(facts[5].known);
 }
 
+// A request for some facts gives those as the full request does and leaves the others unread.
+TEST_F(SongFactsQuery, APartialRequestGivesTheFactsAskedForInTheirPlaces)
+{
+    for (const std::string& p : {kPaths[1], kPaths[2]}) {
+        db.SaveMusicRow(p, "44100", "0", "0", "100", "0", "0", "0", "0", "0", "", "7", "65", "note", "", "", "", "",
+                        "", "", "", "", "", "", 1);
+        db.AddTrack("t", "Club", 0, "2026-01-02", "20:00:00", 1, p, 3, 1);
+    }
+    db.SetFlagValue(kPaths[2], "2", 1);
+    db.AddMark(2, kPaths[1], 0, "/s.m3u", 1);
+    db.AddMark(3, kPaths[2], 0, "/s.m3u", 1);
+    SongFactsRequest all;
+    all.lastPlayed = true;
+    all.danceName = "Club";
+    all.marks = {true, true, true};
+    const std::vector<SongFacts> full = db.GetSongFacts(kPaths, all, 1);
+    ASSERT_TRUE(full[1].known && full[2].flag == 2 && full[1].marked[1] && full[2].marked[2]);
+
+    struct Case {
+        bool songRow, flag, lastPlayed;
+        std::array<bool, 3> marks;
+    } cases[] = {{false, false, true, {}}, {true, false, false, {}}, {false, true, false, {false, true, false}},
+                 {false, false, false, {false, false, true}}, {true, true, true, {true, false, true}}};
+    for (const Case& c : cases) {
+        SongFactsRequest req = all;
+        req.songRow = c.songRow;
+        req.flag = c.flag;
+        req.lastPlayed = c.lastPlayed;
+        req.marks = c.marks;
+        const std::vector<SongFacts> facts = db.GetSongFacts(kPaths, req, 1);
+        for (std::size_t i = 0; i < kPaths.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << c.songRow << c.flag << c.lastPlayed << " " << kPaths[i]);
+            EXPECT_EQ(facts[i].known, c.songRow && full[i].known);
+            EXPECT_EQ(facts[i].rate, c.songRow ? full[i].rate : 0);
+            EXPECT_EQ(facts[i].comment, c.songRow ? full[i].comment : "");
+            EXPECT_EQ(facts[i].flag, c.flag ? full[i].flag : 0);
+            EXPECT_EQ(facts[i].lastPlayed, c.lastPlayed ? full[i].lastPlayed : "");
+            for (std::size_t n = 0; n < 3; ++n)
+                EXPECT_EQ(facts[i].marked[n], c.marks[n] && full[i].marked[n]) << n;
+        }
+    }
+}
+
 TEST_F(SongFactsQuery, NoPathsNoStatement)
 {
     EXPECT_TRUE(db.GetSongFacts({}, SongFactsRequest{}, 1).empty());
