@@ -3,6 +3,9 @@
 
 #include <QApplication>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
+#include <vector>
 #include <unistd.h>
 
 namespace bench {
@@ -20,6 +23,21 @@ inline void EnsureApplication()
     if (geteuid() == 0)
         setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
     new QApplication(argc, argv);
+}
+
+// A rig that holds windows lives to the end of the process (destroying windows from the exit
+// handlers, after Qt's own teardown, crashes); its data folder is removed at exit.
+inline void RemoveAtExit(const std::filesystem::path& folder)
+{
+    static std::vector<std::filesystem::path> folders;
+    if (folders.empty())
+        std::atexit([] {
+            for (const std::filesystem::path& f : folders) {
+                std::error_code ec;
+                std::filesystem::remove_all(f, ec);
+            }
+        });
+    folders.push_back(folder);
 }
 
 } // namespace bench
