@@ -10,6 +10,9 @@
 
 namespace {
 
+// From this many paths on, the rows of table music are read in file order.
+constexpr std::size_t kRowOrderFrom = 5000;
+
 // The paths as one JSON array text for json_each: the statement stays the same whatever
 // the number of songs, and no path ever becomes part of the SQL. The array holds the paths
 // (stored forms) sorted, so that the lookups walk every index in its own order and read each
@@ -94,11 +97,12 @@ std::vector<SongFacts> CMusicDb::GetSongFacts(const std::vector<std::string>& pa
             markColumn[n] = column++;
 
     std::string sql = "WITH p(k, path) AS MATERIALIZED (SELECT key, value FROM json_each(?1))";
-    if (request.songRow) {
-        // The rows of table music are read in the order they lie in the file (by rowid), after
-        // the path lookups in path order: read in path order, a whole list of a large table
-        // would fetch the same table pages again and again. The other lookups run in path order.
-        // The first row of a path, as every single-song lookup takes it.
+    // The first row of a path, as every single-song lookup takes it.
+    if (request.songRow && paths.size() >= kRowOrderFrom) {
+        // A long list reads the rows of table music in the order they lie in the file (by rowid),
+        // after the path lookups in path order: read in path order, it would fetch the same table
+        // pages again and again. The other lookups run in path order. A page of rows touches
+        // few table pages, and the extra sort would only cost it time.
         sql += ", r AS MATERIALIZED (SELECT p.k AS k, (SELECT rowid FROM music WHERE path = p.path LIMIT 1) AS id";
         for (std::size_t i = 0; i < lookups.size(); ++i)
             sql += ", " + lookups[i] + " AS v" + std::to_string(i);
@@ -108,9 +112,14 @@ std::vector<SongFacts> CMusicDb::GetSongFacts(const std::vector<std::string>& pa
         sql += " FROM r LEFT JOIN music m ON m.rowid = r.id;";
     } else {
         sql += " SELECT p.k";
+        if (request.songRow)
+            sql += ", m.rowid IS NOT NULL, m.rate, m.length, m.comment";
         for (const std::string& lookup : lookups)
             sql += ", " + lookup;
-        sql += " FROM p;";
+        sql += " FROM p";
+        if (request.songRow)
+            sql += " LEFT JOIN music m ON m.rowid = (SELECT rowid FROM music WHERE path = p.path LIMIT 1)";
+        sql += ";";
     }
 
     const auto number = [](const char* text) { return text ? store::LeadingInt(text) : 0; };

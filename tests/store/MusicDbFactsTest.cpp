@@ -74,6 +74,21 @@ TEST_F(SongFactsQuery, APartialRequestGivesTheFactsAskedForInTheirPlaces)
     const std::vector<SongFacts> full = db.GetSongFacts(kPaths, all, 1);
     ASSERT_TRUE(full[1].known && full[2].flag == 2 && full[1].marked[1] && full[2].marked[2]);
 
+    // A long list reads table music in another order: the same facts in the same places.
+    std::vector<std::string> longList;
+    for (int i = 0; i < 6000; ++i)
+        longList.push_back("/m/none " + std::to_string(i) + ".mp3");
+    longList.insert(longList.begin() + 3000, kPaths.begin(), kPaths.end());
+    const std::vector<SongFacts> fromLong = db.GetSongFacts(longList, all, 1);
+    for (std::size_t i = 0; i < kPaths.size(); ++i) {
+        const SongFacts& f = fromLong[3000 + i];
+        EXPECT_TRUE(f.known == full[i].known && f.rate == full[i].rate && f.length == full[i].length &&
+                    f.comment == full[i].comment && f.lastPlayed == full[i].lastPlayed && f.flag == full[i].flag &&
+                    f.marked == full[i].marked)
+            << kPaths[i];
+    }
+    EXPECT_FALSE(fromLong.front().known || fromLong.back().known);
+
     struct Case {
         bool songRow, flag, lastPlayed;
         std::array<bool, 3> marks;
