@@ -2,6 +2,7 @@
 #include "controls/RowColours.h"
 
 #include "controls/ModelessInitDlg.h"
+#include "managers/ListFile.h"
 #include "managers/MusicCsv.h"
 #include "managers/ToolsMusic.h"
 #include "platform/win/DataExchange.h"
@@ -175,7 +176,7 @@ void CDatabaseCheck::OnSaveToFile()
     std::vector<std::string> lines;
     for (const CMemArrayLarge& row : m_rows)
         lines.push_back(musiccsv::Line(row, 19));
-    if (!musiccsv::WriteFile(dlg.GetPathName(), lines))
+    if (!listfile::WriteLines(dlg.GetPathName(), lines))
         AfxMessageBox("Unable To Open The File!", MB_OK | MB_ICONINFORMATION);
     UpdateData(FALSE);
 }

@@ -1,28 +1,18 @@
 #include "managers/ListFile.h"
 
 #include "platform/win/MessageBox.h"
+#include "platform/win/WholeFile.h"
 #include "store/DataFile.h"
 #include "store/TextReplace.h"
-
-#include <cstdio>
 
 namespace listfile {
 
 bool WriteLines(const std::string& path, const std::vector<std::string>& lines)
 {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    bool ok = true;
-    for (const std::string& line : lines) {
-        if (std::fwrite(line.data(), 1, line.size(), f) != line.size() || std::fputs("\r\n", f) == EOF) {
-            ok = false;
-            break;
-        }
-    }
-    if (std::fclose(f) != 0)
-        ok = false;
-    return ok;
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += line + "\r\n";
+    return win::WriteWholeFile(path, bytes);
 }
 
 bool ReadLines(const std::string& path, std::vector<std::string>& lines)

@@ -8,8 +8,9 @@
 
 namespace listfile {
 
-// Creates the file, or empties it, and writes each line followed by CR LF.
-// False when the file cannot be created or a write fails (a full disk).
+// Writes each line followed by CR LF as the file's whole content, replacing
+// an older file in one step. False when the file cannot be written (a full
+// disk, no such folder); an older file then stays as it was.
 bool WriteLines(const std::string& path, const std::vector<std::string>& lines);
 
 // Every line of the file in order, trailing white space (blanks, tabs, line

@@ -78,17 +78,6 @@ std::string MusicPathBeside(const std::string& csvPath, const std::string& named
     return stem + lower(ext);
 }
 
-bool WriteFile(const std::string& path, const std::vector<std::string>& lines)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    for (const std::string& line : lines)
-        out << line << "\r\n";
-    out.close();
-    return !out.fail();
-}
-
 std::optional<Song> ParseLine(const std::string& raw)
 {
     std::string line = raw;

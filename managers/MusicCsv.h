@@ -28,9 +28,6 @@ std::string BesideFileName(const std::string& musicPath);
 // the extension of the path it names (field 0), in lower case.
 std::string MusicPathBeside(const std::string& csvPath, const std::string& namedPath);
 
-// Creates (or replaces) the file with the lines, each ending CR LF; false when
-// it cannot be written.
-bool WriteFile(const std::string& path, const std::vector<std::string>& lines);
 
 // One song of a file: fields 0 to 17 (18, a message, is dropped), markers with ";" again.
 using Song = std::array<std::string, 18>;

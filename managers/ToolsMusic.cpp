@@ -1,5 +1,6 @@
 #include "managers/ToolsMusic.h"
 
+#include "managers/ListFile.h"
 #include "managers/DatabaseCheck.h"
 #include "managers/MusicCsv.h"
 #include "managers/MusicManagerExport.h"
@@ -438,7 +439,7 @@ void CToolsMusic::ExportToFile(const std::string& path)
     lines.reserve(m_rows.size());
     for (const CMemArrayLarge& row : m_rows)
         lines.push_back(musiccsv::Line(row));
-    if (!musiccsv::WriteFile(path, lines))
+    if (!listfile::WriteLines(path, lines))
         AfxMessageBox("Unable To Open The File!", MB_OK | MB_ICONINFORMATION);
 }
 
@@ -448,7 +449,7 @@ void CToolsMusic::ExportPerFile()
     managers::WaitCursor wait(*this);
     for (const CMemArrayLarge& row : m_rows) {
         const std::string file = musiccsv::BesideFileName(row.Col(1));
-        if (file.empty() || !musiccsv::WriteFile(file, {musiccsv::Line(row)}))
+        if (file.empty() || !listfile::WriteLines(file, {musiccsv::Line(row)}))
             AfxMessageBox("Unable To Open The File!", MB_OK | MB_ICONINFORMATION);
     }
 }

@@ -1,5 +1,6 @@
 #include "managers/ToolsTrack.h"
 
+#include "managers/ListFile.h"
 #include "managers/MusicCsv.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/FileDialog.h"
@@ -249,7 +250,7 @@ bool CToolsTrack::ExportTo(const std::string& path)
     std::vector<std::string> lines{tracklog::kHeader};
     for (int i : managers::SelectedRows(m_list, int(m_rows.size())))
         lines.push_back(tracklog::Line(m_rows[size_t(i)]));
-    return musiccsv::WriteFile(path, lines);
+    return listfile::WriteLines(path, lines);
 }
 
 void CToolsTrack::OnExport()

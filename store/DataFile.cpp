@@ -1,28 +1,15 @@
 #include "store/DataFile.h"
 
 #include "store/TextEncoding.h"
+#include "platform/win/WholeFile.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <random>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Line feeds of the program become CR LF on disk; a CR LF already there stays one break.
-std::string toDisk(const std::string& text)
-{
-    std::string out;
-    out.reserve(text.size() + 8);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
-            out += '\r';
-        out += text[i];
-    }
-    return out;
-}
 
 bool writeBytes(const std::string& path, const std::string& bytes)
 {
@@ -38,6 +25,18 @@ bool writeBytes(const std::string& path, const std::string& bytes)
 } // namespace
 
 CDataFile::~CDataFile() { Close(); }
+
+std::string CDataFile::ToDiskText(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
+            out += '\r';
+        out += text[i];
+    }
+    return out;
+}
 
 int CDataFile::Open(const std::string& path, unsigned mode)
 {
@@ -189,33 +188,16 @@ bool CDataFile::WriteAll(const std::vector<std::string>& lines, bool lastEnded)
 {
     std::string bytes;
     for (size_t i = 0; i < lines.size(); ++i) {
-        bytes += toDisk(lines[i]);
+        bytes += ToDiskText(lines[i]);
         if (i + 1 < lines.size() || lastEnded)
             bytes += "\r\n";
     }
 
-    std::error_code ec;
-    fs::path target = m_path;
-    if (fs::is_symlink(target, ec))
-        target = fs::canonical(target, ec);
-    if (ec)
+    // Written beside the file and renamed over it; a folder that takes no new
+    // files may still hold a writable file. The log is rewritten per line: the
+    // rename alone keeps it whole.
+    if (!win::WriteWholeFile(m_path, bytes, nullptr, false) && !writeBytes(m_path, bytes))
         return false;
-
-    // Write beside the file, then put the new file in its place in one step.
-    std::random_device rd;
-    const fs::path temp = target.string() + ".~" + std::to_string(rd() % 1000000);
-    bool replaced = false;
-    if (writeBytes(temp.string(), bytes)) {
-        fs::permissions(temp, fs::status(target, ec).permissions(), ec);
-        fs::rename(temp, target, ec);
-        replaced = !ec;
-    }
-    if (!replaced) {
-        fs::remove(temp, ec);
-        // A folder that takes no new files may still hold a writable file.
-        if (!writeBytes(target.string(), bytes))
-            return false;
-    }
 
     std::FILE* reopened = std::fopen(m_path.c_str(), (m_mode & 0x3) != modeRead ? "r+b" : "rb");
     Close();

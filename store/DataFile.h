@@ -49,6 +49,9 @@ public:
     // deleted line back in text). False when the file is not open or could not be written.
     bool EditLine(std::string& text, int mode);
 
+    // The text as lines are on disk: each line feed not already after a CR becomes CR LF.
+    static std::string ToDiskText(const std::string& text);
+
     // Throws std::filesystem::filesystem_error when the file cannot be deleted.
     static void RemoveFile(const std::string& path);
 

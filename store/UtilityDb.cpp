@@ -3,6 +3,7 @@
 
 #include "store/TextEncoding.h"
 #include "store/UtilityDbDetail.h"
+#include "platform/win/WholeFile.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -79,20 +80,7 @@ bool WriteTextFile(const std::string& path, const std::string& text)
             bytes += '\r';
         bytes += c;
     }
-    const std::string temp = path + ".part";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f)
-        return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    const bool closed = std::fclose(f) == 0;
-    std::error_code ec;
-    if (written && closed)
-        std::filesystem::rename(temp, path, ec);
-    if (!written || !closed || ec) {
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    return true;
+    return win::WriteWholeFile(path, bytes);
 }
 
 } // namespace utilitydb

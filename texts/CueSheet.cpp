@@ -9,8 +9,8 @@
 #include "platform/win/DataExchange.h"
 #include "platform/win/FileDialog.h"
 #include "platform/win/MessageBox.h"
+#include "platform/win/WholeFile.h"
 
-#include <filesystem>
 #include <iterator>
 
 namespace {
@@ -385,20 +385,7 @@ bool CCueSheet::CheckProperties()
 bool CCueSheet::WriteHtmlFile(const std::string& path, const std::string& html)
 {
     // A failed write must not cost the file that was there.
-    const std::string temp = path + ".part";
-    std::string text = html;
-    bool written = false;
-    {
-        CDataFile file;
-        written = file.OpenAndClose(temp, CDataFile::modeCreate) && file.Open(temp, CDataFile::modeReadWrite) &&
-                  file.EditLine(text, CDataFile::kInsert);
-        file.Close();
-    }
-    std::error_code ec;
-    if (written)
-        std::filesystem::rename(temp, path, ec);
-    if (!written || ec) {
-        std::filesystem::remove(temp, ec);
+    if (!win::WriteWholeFile(path, CDataFile::ToDiskText(html) + "\r\n")) {
         ::MessageBox(m_hWnd, ("Can't write the cuesheet " + path + ".").c_str(), "Mirtal", MB_OK | MB_ICONEXCLAMATION);
         return false;
     }

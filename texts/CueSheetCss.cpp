@@ -3,11 +3,7 @@
 #include "store/AppGlobals.h"
 #include "store/DataFile.h"
 #include "store/MyFunctions.h"
-
-#include <filesystem>
-#include <fstream>
-
-namespace fs = std::filesystem;
+#include "platform/win/WholeFile.h"
 
 std::string CueSheetCssText()
 {
@@ -42,24 +38,7 @@ bool WriteCueSheetCss(bool onlyWhenMissing, const std::string& path)
         return true;
     if (path.empty())
         return true;
-    std::error_code ec;
-    // Written beside the target and moved over it, so a failed write leaves no half sheet;
-    // a sheet that cannot be replaced (a folder in its place) is passed over.
-    const std::string temp = path + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return true;
-        out << CueSheetCssText();
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(temp, ec);
-            return true;
-        }
-    }
-    fs::rename(temp, path, ec);
-    if (ec)
-        fs::remove(temp, ec);
+    // A sheet that cannot be replaced (a folder in its place) is passed over.
+    win::WriteWholeFile(path, CueSheetCssText());
     return true;
 }

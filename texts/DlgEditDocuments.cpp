@@ -13,9 +13,8 @@
 #include "store/UtilityDb.h"
 #include "platform/win/FileDialog.h"
 #include "platform/win/Shell.h"
+#include "platform/win/WholeFile.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
@@ -49,31 +48,6 @@ DWORD appendToText(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done)
     reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer), size_t(count));
     *done = count;
     return 0;
-}
-
-// Writes the bytes to a file beside the target and moves it over the target; an
-// empty answer is success, else the reason.
-std::string replaceFileWith(const std::string& path, const std::string& bytes)
-{
-    const std::string temp = path + ".saving";
-    FILE* out = std::fopen(temp.c_str(), "wb");
-    if (!out)
-        return std::strerror(errno);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-    const int writeError = errno;
-    const bool closed = std::fclose(out) == 0;
-    std::error_code ec;
-    if (!written || !closed) {
-        fs::remove(temp, ec);
-        return std::strerror(written ? errno : writeError);
-    }
-    fs::rename(temp, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return ec.message();
-    }
-    return {};
 }
 
 } // namespace
@@ -178,8 +152,8 @@ bool CDlgEdit::WriteDocumentFile(const std::string& path, const std::string& tex
     } else {
         bytes = withCrLf(text);
     }
-    const std::string failure = path.empty() ? std::string("no file name") : replaceFileWith(path, bytes);
-    if (failure.empty())
+    std::string failure;
+    if (win::WriteWholeFile(path, bytes, &failure))
         return true;
     ::MessageBox(m_hWnd, "Could not save " + path + ":\n" + failure + "\n\nThe file on disk is unchanged.", "Mirtal",
                  MB_ICONEXCLAMATION);

@@ -15,9 +15,7 @@
 #include "platform/win/DataExchange.h"
 #include "platform/win/Display.h"
 #include "platform/win/Shell.h"
-
-#include <cstdio>
-#include <fstream>
+#include "platform/win/WholeFile.h"
 
 namespace {
 
@@ -278,9 +276,7 @@ void CDlgList::NavigateTo(const std::string& path)
 
 void CDlgList::WriteDocument(const std::string& path, const std::string& text)
 {
-    std::remove(path.c_str());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text << "\n";
+    win::WriteWholeFile(path, text + "\n");
 }
 
 // ---- layout, fonts and clocks -----------------------------------------------------------------

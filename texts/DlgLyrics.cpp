@@ -12,11 +12,10 @@
 #include "platform/win/FileDialog.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Shell.h"
+#include "platform/win/WholeFile.h"
 
 #include <cctype>
-#include <filesystem>
 #include <fstream>
-#include <system_error>
 
 namespace {
 
@@ -338,36 +337,9 @@ void CDlgLyrics::OnSaveAsHtml()
     CFileDialog dialog(FALSE, ".html", proposed.c_str(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                        "Html (*.html, *.html)|*.html;*.htm|All Files (*.*)|*.*||", this);
     std::string text;
-    if (dialog.DoModal() == IDOK && TextToSave(cueSheet, text) && !WriteHtmlFile(dialog.GetPathName(), text))
+    if (dialog.DoModal() == IDOK && TextToSave(cueSheet, text) && !win::WriteWholeFile(dialog.GetPathName(), text))
         ::MessageBox(m_hWnd, "The file could not be written; an older file of that name is unchanged:\n" +
                                  dialog.GetPathName(),
                      "Mirtal", MB_ICONEXCLAMATION);
     UpdateData(FALSE);
-}
-
-bool CDlgLyrics::WriteHtmlFile(const std::string& path, const std::string& text)
-{
-    namespace fs = std::filesystem;
-    const std::string scratch = path + ".saving";
-    {
-        std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        out << text;
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ignored;
-            fs::remove(scratch, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    fs::rename(scratch, path, error);
-    if (error) {
-        std::error_code ignored;
-        fs::remove(scratch, ignored);
-        return false;
-    }
-    return true;
 }

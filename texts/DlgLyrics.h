@@ -73,8 +73,6 @@ private:
     void ApplyDialogColor();
     // The text Save as HTML writes for the shown document; false (and a box) when there is none.
     bool TextToSave(bool cueSheet, std::string& text);
-    // Writes through a scratch file beside the target, so a failure leaves the old file whole.
-    bool WriteHtmlFile(const std::string& path, const std::string& text);
 
     CPPToolTip m_tooltip;
     CMusicDb m_db;

@@ -1,11 +1,12 @@
 #include "platform/win/ShellLink.h"
 
+#include "platform/win/WholeFile.h"
+
 #include <QCoreApplication>
 #include <QStandardPaths>
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -85,28 +86,11 @@ bool SaveShellLink(const ShellLink& link, const std::string& path)
         text += "Icon=" + entryString(link.iconPath) + "\n";
     text += "Terminal=false\n";
 
-    const std::string part = path + ".part";
-    {
-        std::ofstream out(part, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        out << text;
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ignored;
-            fs::remove(part, ignored);
-            return false;
-        }
-    }
-    std::error_code ec;
-    fs::permissions(part, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
-                    fs::perm_options::add, ec);
-    fs::rename(part, path, ec);
-    if (ec) {
-        fs::remove(part, ec);
+    if (!WriteWholeFile(path, text))
         return false;
-    }
+    std::error_code ec;
+    fs::permissions(path, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
+                    fs::perm_options::add, ec);
     return true;
 }
 

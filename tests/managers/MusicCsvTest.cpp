@@ -1,7 +1,9 @@
 // The music CSV file: the line form, the file names, the reader's checks and
 // what a round trip through the table keeps.
 #include "ManagersFixture.h"
+#include "managers/ListFile.h"
 #include "managers/MusicCsv.h"
+#include "platform/win/WholeFile.h"
 #include "store/MyFunctions.h"
 
 namespace managerstest {
@@ -115,11 +117,15 @@ TEST_F(ManagersTest, BesideFilesStoreUnderTheMusicFileBesideThem)
 TEST(MusicCsv, WrittenLinesEndInCrLfAndAFileThatCannotBeCreatedSaysSo)
 {
     testsupport::TempDir d;
-    ASSERT_TRUE(musiccsv::WriteFile(d.file("a.csv"), {"x;y", "z"}));
+    ASSERT_TRUE(listfile::WriteLines(d.file("a.csv"), {"x;y", "z"}));
     EXPECT_EQ(testsupport::readFile(d.file("a.csv")), "x;y\r\nz\r\n");
-    ASSERT_TRUE(musiccsv::WriteFile(d.file("a.csv"), {"new"}));
+    ASSERT_TRUE(listfile::WriteLines(d.file("a.csv"), {"new"}));
     EXPECT_EQ(testsupport::readFile(d.file("a.csv")), "new\r\n") << "replaced, not appended";
-    EXPECT_FALSE(musiccsv::WriteFile(d.file("no/such/folder/a.csv"), {"x"}));
+    EXPECT_FALSE(listfile::WriteLines(d.file("no/such/folder/a.csv"), {"x"}));
+    // A write that cannot finish keeps the older export whole.
+    std::filesystem::create_directory(win::WholeFileScratch(d.file("a.csv")));
+    EXPECT_FALSE(listfile::WriteLines(d.file("a.csv"), {"lost"}));
+    EXPECT_EQ(testsupport::readFile(d.file("a.csv")), "new\r\n");
 }
 
 } // namespace

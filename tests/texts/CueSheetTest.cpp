@@ -5,6 +5,7 @@
 
 #include "RecordWindowsFixture.h"
 #include "platform/win/FileDialog.h"
+#include "platform/win/WholeFile.h"
 
 #include <algorithm>
 #include <memory>
@@ -304,7 +305,7 @@ TEST_F(CueSheetTest, SaveNeedsLabelAndTitleAndKeepsTheOldFileWhenItCannotWrite)
     EXPECT_EQ(boxes.size(), 2u);
 
     // A folder in the way of the temporary file: a box, and the saved page stays.
-    std::filesystem::create_directory(dir.file("lyrics/RR 7 - Moon.html.part"));
+    std::filesystem::create_directory(win::WholeFileScratch(dir.file("lyrics/RR 7 - Moon.html")));
     type(w(), kOpenerLines[0], "changed");
     click(w(), kSave);
     ASSERT_EQ(boxes.size(), 3u);

@@ -6,6 +6,7 @@
 #include "texts/HtmlEditCtrl2.h"
 #include "texts/MarryDlg.h"
 #include "store/CommandCodes.h"
+#include "platform/win/WholeFile.h"
 #include "common/WaitFor.h"
 
 #include <QApplication>
@@ -230,7 +231,7 @@ TEST_F(SaveAsHtmlTest, ACueSheetIsProposedUnderItsLabelTitleAndWrittenWithTheSty
     EXPECT_EQ(fileChoices[0].defaultExt, ".html");
     EXPECT_EQ(testsupport::readFile(saveAnswer), CUtilityDb().RenderCueSheetCss("RR 7"));
     EXPECT_NE(testsupport::readFile(saveAnswer).find("cuesheet2.css"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(saveAnswer + ".saving"));
+    EXPECT_FALSE(std::filesystem::exists(win::WholeFileScratch(saveAnswer)));
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -279,7 +280,7 @@ TEST_F(SaveAsHtmlTest, AFailedWriteIsReportedAndLeavesTheOlderFileWhole)
     testsupport::writeFile(dir.file("song.htm"), "<p>new</p>\n");
     testsupport::writeFile(dir.file("keep.html"), "the older file");
     // The scratch file's place is taken by a folder: the write cannot start.
-    std::filesystem::create_directories(dir.file("keep.html.saving"));
+    std::filesystem::create_directories(win::WholeFileScratch(dir.file("keep.html")));
     page->ShowFile(dir.file("song.htm"));
     saveAnswer = dir.file("keep.html");
     click(1200);
