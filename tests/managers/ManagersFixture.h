@@ -3,6 +3,7 @@
 // runs), a stand-in main window that records the command codes it hears and,
 // like the real one, destroys a page on its close code, and every message box
 // recorded and answered by the test.
+#include "common/CommandSink.h"
 #include "common/TestSupport.h"
 #include "platform/win/ChoiceDialogs.h"
 #include "platform/win/Display.h"
@@ -25,23 +26,7 @@
 
 namespace managerstest {
 
-// Hears the command codes the pages send; on a close code it runs `onClose`
-// (the real main window destroys the page there).
-class CommandSink : public CWnd {
-public:
-    std::vector<UINT> codes;
-    std::function<void(UINT)> onCode;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_KEYDOWN) {
-            codes.push_back(UINT(wParam));
-            if (onCode)
-                onCode(UINT(wParam));
-            return 0;
-        }
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-};
+using testsupport::CommandSink;
 
 class ManagersTest : public ::testing::Test {
 protected:

@@ -5,6 +5,7 @@
 // an MP3 made with lame and a small MIDI file.
 #include "player/DlgMp3.h"
 
+#include "common/CommandSink.h"
 #include "common/TestSupport.h"
 #include "platform/audio/Bass.h"
 #include "platform/audio/BassFx.h"
@@ -29,18 +30,7 @@
 
 namespace musicpagetest {
 
-// Stands in the main window: keeps the command codes sent to it.
-class CommandSink : public CWnd {
-public:
-    std::vector<UINT> codes;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_KEYDOWN)
-            codes.push_back(UINT(wParam));
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-    bool sent(UINT code) const { return std::find(codes.begin(), codes.end(), code) != codes.end(); }
-};
+using testsupport::CommandSink;
 
 // A format-0 MIDI file: one note a second for the given seconds at 120 BPM.
 inline std::string midiBytes(int seconds)

@@ -2,6 +2,7 @@
 // A data folder of the test's own (the current directory while it runs) with
 // a fresh mirtal.db on the silent output device 0, a 1280 x 1024 display, and
 // every message box and modal dialog recorded and answered by the test.
+#include "common/CommandSink.h"
 #include "common/TestSupport.h"
 #include "common/WaitFor.h"
 #include "platform/audio/Bass.h"
@@ -28,23 +29,7 @@ namespace playertest {
 
 using testsupport::waitFor;
 
-// Hears the command codes the windows send to the main window.
-class CommandSink : public CWnd {
-public:
-    std::vector<UINT> codes;
-    std::function<void(UINT)> onCode;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_KEYDOWN) {
-            codes.push_back(UINT(wParam));
-            if (onCode)
-                onCode(UINT(wParam));
-            return 0;
-        }
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-    int count(UINT code) const { return int(std::count(codes.begin(), codes.end(), code)); }
-};
+using testsupport::CommandSink;
 
 class PlayerTest : public ::testing::Test {
 protected:

@@ -5,6 +5,7 @@
 #include "texts/DlgList.h"
 #include "texts/HtmlEditCtrl2.h"
 
+#include "common/CommandSink.h"
 #include "common/TestSupport.h"
 #include "store/AppGlobals.h"
 #include "store/ChoreoDb.h"
@@ -21,17 +22,7 @@
 
 namespace dlglisttest {
 
-// Stands in the main window: keeps the command codes sent to it.
-class CommandSink : public CWnd {
-public:
-    std::vector<UINT> codes;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_KEYDOWN)
-            codes.push_back(UINT(wParam));
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-};
+using testsupport::CommandSink;
 
 class DlgListTest : public ::testing::Test {
 protected:

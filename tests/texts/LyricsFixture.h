@@ -2,6 +2,7 @@
 // A data folder with mirtal.db, utility.db (records with cue sheets) and
 // "temp.htm", a stand-in main window that keeps the command codes it is sent,
 // and the boxes and file choices of the run.
+#include "common/CommandSink.h"
 #include "common/TestSupport.h"
 #include "store/AppGlobals.h"
 #include "store/CppSQLite3.h"
@@ -26,17 +27,7 @@
 
 namespace lyricstest {
 
-class CommandSink : public CWnd {
-public:
-    std::vector<UINT> codes;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_KEYDOWN)
-            codes.push_back(UINT(wParam));
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-    int count(UINT code) const { return int(std::count(codes.begin(), codes.end(), code)); }
-};
+using testsupport::CommandSink;
 
 class LyricsTest : public ::testing::Test {
 protected:

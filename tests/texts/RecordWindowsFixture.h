@@ -2,6 +2,7 @@
 // The record picker, the cue-sheet editor and the record search on their own
 // data folder with a small record catalogue in utility.db; the boxes shown and
 // the command codes sent to the main window are collected.
+#include "common/CommandSink.h"
 #include "common/TestSupport.h"
 #include "store/AppGlobals.h"
 #include "store/CppSQLite3.h"
@@ -25,17 +26,7 @@
 
 namespace recordtest {
 
-// Stands in the main window: keeps the command codes sent to it.
-class CommandSink : public CWnd {
-public:
-    std::vector<UINT> codes;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_KEYDOWN)
-            codes.push_back(UINT(wParam));
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-};
+using testsupport::CommandSink;
 
 struct Record {
     std::string label, title, caller, company, cuesheet;
