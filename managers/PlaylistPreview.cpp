@@ -1,52 +1,13 @@
 #include "managers/PlaylistPreview.h"
 
-#include "platform/audio/BassCd.h"
-#include "platform/audio/BassMidi.h"
+#include "managers/MusicStream.h"
 #include "store/MyFunctions.h"
 
-bool IsPreviewable(const std::string& path)
-{
-    static const char* const kPlayed[] = {"MP1", "MP2", "MP3", "WAV", "OGG", "CDA", "MID", "MIDI", "KAR",
-                                          "WMA", "FLAC", "AAC", "MP4", "M4A"};
-    const std::string ext = MyFunctions().GetExtension(path);
-    for (const char* e : kPlayed)
-        if (ext == e)
-            return true;
-    return false;
-}
-
-HSTREAM CreateMusicStream(const std::string& path, bool forLengthProbe)
-{
-    const std::string ext = MyFunctions().GetExtension(path);
-    // The probe only decodes: it needs no output device.
-    const DWORD flags = forLengthProbe ? BASS_STREAM_DECODE : 0;
-    const char* file = path.c_str();
-    if (ext == "MP1" || ext == "MP2" || ext == "MP3" || ext == "WAV")
-        return BASS_StreamCreateFile(FALSE, file, 0, 0, flags);
-    if (ext == "OGG")
-        return forLengthProbe ? 0 : BASS_StreamCreateFile(FALSE, file, 0, 0, flags);
-    if (ext == "CDA")
-        return BASS_CD_StreamCreateFile(file, flags);
-    if (ext == "MID" || ext == "MIDI" || ext == "KAR")
-        return BASS_MIDI_StreamCreateFile(FALSE, file, 0, 0, flags, forLengthProbe ? 0 : 44100);
-    if (ext == "WMA")
-        return BASS_WMA_StreamCreateFile(FALSE, file, 0, 0, flags);
-    if (ext == "FLAC")
-        return BASS_FLAC_StreamCreateFile(FALSE, file, 0, 0, flags);
-    if (ext == "AAC" || ext == "MP4" || ext == "M4A")
-        return BASS_AAC_StreamCreateFile(FALSE, file, 0, 0, flags);
-    return 0;
-}
+bool IsPreviewable(const std::string& path) { return musicrows::IsMusicFile(path); }
 
 int ProbeLength(const std::string& path)
 {
-    const HSTREAM stream = CreateMusicStream(path, true);
-    if (!stream)
-        return 0;
-    const QWORD bytes = BASS_ChannelGetLength(stream, BASS_POS_BYTE);
-    const double seconds = BASS_ChannelBytes2Seconds(stream, bytes);
-    BASS_StreamFree(stream);
-    return seconds > 0 ? static_cast<int>(seconds) : 0;
+    return MyFunctions().GetExtension(path) == "OGG" ? 0 : musicrows::SongSeconds(path);
 }
 
 std::string BassErrorText(const std::string& text, int code)
@@ -91,7 +52,7 @@ CPlaylistPreview::Outcome CPlaylistPreview::Press(int list, const std::string& p
         return Outcome::Failed;
     }
     BASS_Start();
-    m_channel[list] = CreateMusicStream(path, false);
+    m_channel[list] = musicrows::OpenByExtension(path, 0, 44100);
     BASS_ChannelSetAttribute(m_channel[list], BASS_ATTRIB_VOL, volume);
     if (BASS_ChannelPlay(m_channel[list], FALSE))
         return Outcome::Started;

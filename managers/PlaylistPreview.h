@@ -5,15 +5,11 @@
 
 #include <string>
 
-// A stream of the music file chosen by its extension; 0 when the extension
-// is not one the program plays or the file cannot be opened. The length
-// probe takes no OGG and decodes only.
-HSTREAM CreateMusicStream(const std::string& path, bool forLengthProbe);
-
 // Whether the preview plays files of the path's extension.
 bool IsPreviewable(const std::string& path);
 
 // Length of a music file in whole seconds; 0 when it cannot be measured.
+// OGG files are not measured: their rows show no length.
 int ProbeLength(const std::string& path);
 
 // "text\n\nBASS error code: N" and the hint for the code: a stream that was

@@ -5,9 +5,7 @@
 #include "managers/MusicCsv.h"
 #include "managers/MusicManagerExport.h"
 #include "controls/FolderPicker.h"
-#include "platform/audio/BassCd.h"
 #include "platform/audio/BassFx.h"
-#include "platform/audio/BassMidi.h"
 #include "platform/win/DataExchange.h"
 #include "platform/win/FileDialog.h"
 #include "platform/win/MessageBox.h"
@@ -65,36 +63,6 @@ std::vector<std::pair<std::string, std::string>> FlagsOf(CMusicDb& db, int own)
         flags.emplace_back(path ? path : "", std::to_string(MyFunctions().StringToInt(value ? value : "")));
     }
     return flags;
-}
-
-HSTREAM OpenByExtension(const std::string& path, DWORD flags)
-{
-    const std::string ext = MyFunctions().GetExtension(path);
-    const char* file = path.c_str();
-    if (ext == "MP1" || ext == "MP2" || ext == "MP3" || ext == "WAV" || ext == "OGG")
-        return BASS_StreamCreateFile(FALSE, file, 0, 0, flags);
-    if (ext == "CDA")
-        return BASS_CD_StreamCreateFile(file, flags);
-    if (ext == "MID" || ext == "MIDI" || ext == "KAR")
-        return BASS_MIDI_StreamCreateFile(FALSE, file, 0, 0, flags, 0);
-    if (ext == "WMA")
-        return BASS_WMA_StreamCreateFile(FALSE, file, 0, 0, flags);
-    if (ext == "FLAC")
-        return BASS_FLAC_StreamCreateFile(FALSE, file, 0, 0, flags);
-    if (ext == "AAC" || ext == "MP4" || ext == "M4A")
-        return BASS_AAC_StreamCreateFile(FALSE, file, 0, 0, flags);
-    return 0;
-}
-
-int SongSeconds(const std::string& path)
-{
-    // Decode only: measuring never needs the output device's mixer.
-    const HSTREAM stream = OpenByExtension(path, BASS_STREAM_DECODE);
-    if (!stream)
-        return 0;
-    const double seconds = BASS_ChannelBytes2Seconds(stream, BASS_ChannelGetLength(stream, BASS_POS_BYTE));
-    BASS_StreamFree(stream);
-    return seconds > 0 && seconds < 1e9 ? int(seconds) : 0;
 }
 
 } // namespace musicrows

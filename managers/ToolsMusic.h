@@ -5,6 +5,7 @@
 // and a preview of the song's loop with the edited speed, pitch and tempo.
 #include "controls/ButtonST.h"
 #include "managers/ManagerPage.h"
+#include "managers/MusicStream.h"
 #include "platform/audio/Bass.h"
 
 #include <string>
@@ -21,12 +22,6 @@ CMemArrayLarge FromTable(const CppSQLite3Table& music, const std::string& flag, 
 
 // The flag value of each flagged path (stored, escaped form) as text.
 std::vector<std::pair<std::string, std::string>> FlagsOf(CMusicDb& db, int own);
-
-// Opens a music file by its extension (MP1-3, WAV, OGG, CDA, MID, MIDI, KAR,
-// WMA, FLAC, AAC, MP4, M4A); 0 for any other type or a file that does not open.
-HSTREAM OpenByExtension(const std::string& path, DWORD flags);
-// The file's length in whole seconds; 0 when it does not open.
-int SongSeconds(const std::string& path);
 
 } // namespace musicrows
 
