@@ -235,6 +235,19 @@ public:
     static std::string GetNextTag(const std::string& text, size_t& pos, std::string& tag);
     static std::string SplitTag(std::string& tag);
     static std::string GetNextProperty(const std::string& attributes, size_t& pos, std::string& name);
+    // Calls visit(name, value) for each attribute in order, up to the first without a name.
+    template <class Visit>
+    static void ForEachAttribute(const std::string& attributes, Visit&& visit)
+    {
+        size_t pos = 0;
+        std::string name;
+        while (pos < attributes.size()) {
+            const std::string value = GetNextProperty(attributes, pos, name);
+            if (name.empty())
+                break;
+            visit(name, value);
+        }
+    }
     int GetTagId(std::string name, std::string& styleName, bool& closing) const;
     static bool SearchTag(const std::string& text, size_t& pos, const std::string& name);
     bool PushOrPopStyle(bool closing, const std::string& styleName);

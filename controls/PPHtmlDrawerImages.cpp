@@ -66,12 +66,7 @@ DWORD CPPHtmlDrawer::ParseImageStyleLetters(const std::string& value) const
 
 void CPPHtmlDrawer::ParseImageAttributes(const std::string& attributes, HtmlImageAttributes& image) const
 {
-    size_t pos = 0;
-    std::string name;
-    while (pos < attributes.size()) {
-        const std::string value = GetNextProperty(attributes, pos, name);
-        if (name.empty())
-            break;
+    ForEachAttribute(attributes, [&](const std::string& name, const std::string& value) {
         // A raw "handle" is not read: markup must not name drawing objects.
         if (name == "index")
             image.index = ParseLength(value, image.index, false);
@@ -105,7 +100,7 @@ void CPPHtmlDrawer::ParseImageAttributes(const std::string& attributes, HtmlImag
             image.heightPercent = !value.empty() && value.back() == '%';
             image.height = ParseLength(value, image.height, false);
         }
-    }
+    });
 }
 
 DWORD CPPHtmlDrawer::ImageEffect(const HtmlImageAttributes& image) const
@@ -248,17 +243,12 @@ void CPPHtmlDrawer::DoImage(int kind, const std::string& attributes)
 void CPPHtmlDrawer::DoString(const std::string& attributes)
 {
     int idres = 0, iddll = 0;
-    size_t pos = 0;
-    std::string name;
-    while (pos < attributes.size()) {
-        const std::string value = GetNextProperty(attributes, pos, name);
-        if (name.empty())
-            break;
+    ForEachAttribute(attributes, [&](const std::string& name, const std::string& value) {
         if (name == "idres")
             idres = ParseLength(value, idres, false);
         else if (name == "iddll")
             iddll = ParseLength(value, iddll, false);
-    }
+    });
     // Strings of resource libraries are not read (see the images).
     const std::string text = idres != 0 ? LoadResourceString(UINT(idres)) : std::string();
     if (text.empty())

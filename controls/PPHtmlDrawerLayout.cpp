@@ -326,12 +326,7 @@ void CPPHtmlDrawer::DoHorzLine(const std::string& attributes)
     COLORREF color = s.textColor;
     int thickness = 1, width = 100;
     bool percent = true;
-    size_t pos = 0;
-    std::string name;
-    while (pos < attributes.size()) {
-        const std::string value = GetNextProperty(attributes, pos, name);
-        if (name.empty())
-            break;
+    ForEachAttribute(attributes, [&](const std::string& name, const std::string& value) {
         if (name == "width") {
             percent = !value.empty() && value.back() == '%';
             width = ParseLength(value, 100, false);
@@ -340,7 +335,7 @@ void CPPHtmlDrawer::DoHorzLine(const std::string& attributes)
         } else if (name == "color") {
             color = m_enabled ? ParseColor(value, color) : m_disabledColor;
         }
-    }
+    });
     thickness = std::clamp(thickness, 0, kMaxImageSide);
     width = std::max(width, 0);
     const int W = m_outRect.right - m_outRect.left;

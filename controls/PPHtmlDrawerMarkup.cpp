@@ -191,12 +191,7 @@ void CPPHtmlDrawer::ApplyStyleTag(int kind, const std::string& styleName, bool c
         case TAG_BOTTOM: s.vAlign = 2; break;
         case TAG_NEWSTYLE: ApplyCssRule(styleName, s); break;
         case TAG_FONT: {
-            size_t pos = 0;
-            std::string name;
-            while (pos < attributes.size()) {
-                const std::string value = GetNextProperty(attributes, pos, name);
-                if (name.empty())
-                    break;
+            ForEachAttribute(attributes, [&](const std::string& name, const std::string& value) {
                 if (name == "face") {
                     if (!value.empty())
                         s.face = value;
@@ -231,22 +226,18 @@ void CPPHtmlDrawer::ApplyStyleTag(int kind, const std::string& styleName, bool c
                         s.bkColor = ParseColor(value, s.bkColor);
                     }
                 }
-            }
+            });
             break;
         }
         case TAG_SPAN: {
-            size_t pos = 0;
-            std::string name, cls;
+            std::string cls;
             bool found = false;
-            while (pos < attributes.size()) {
-                const std::string value = GetNextProperty(attributes, pos, name);
-                if (name.empty())
-                    break;
+            ForEachAttribute(attributes, [&](const std::string& name, const std::string& value) {
                 if (name == "class") {
                     cls = value;
                     found = true;
                 }
-            }
+            });
             if (found)
                 ApplyCssRule("." + cls, s);
             break;
@@ -254,18 +245,13 @@ void CPPHtmlDrawer::ApplyStyleTag(int kind, const std::string& styleName, bool c
         case TAG_HYPERLINK: {
             s.linkKind = 2;
             s.linkTarget.clear();
-            size_t pos = 0;
-            std::string name;
-            while (pos < attributes.size()) {
-                const std::string value = GetNextProperty(attributes, pos, name);
-                if (name.empty())
-                    break;
+            ForEachAttribute(attributes, [&](const std::string& name, const std::string& value) {
                 if (name == "href" || name == "msg") {
                     s.linkKind = name == "href" ? 1 : 2;
                     if (!value.empty())
                         s.linkTarget = value;
                 }
-            }
+            });
             ++m_linkIndex;
             ApplyCssRule(m_linkIndex == m_hotLink ? "a:hover" : "a:link", s);
             break;

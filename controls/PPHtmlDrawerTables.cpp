@@ -131,12 +131,7 @@ std::pair<int, int> CPPHtmlDrawer::ParseTableAttributes(const std::string& attri
     int colspan = 1, rowspan = 1;
     if (attributes.empty())
         return {colspan, rowspan};
-    size_t pos = 0;
-    std::string name;
-    while (pos < attributes.size()) {
-        const std::string v = GetNextProperty(attributes, pos, name);
-        if (name.empty())
-            break;
+    ForEachAttribute(attributes, [&](const std::string& name, const std::string& v) {
         if (table && name == "cellpadding") {
             s.margin = ParseLength(v, s.margin, false);
         } else if (table && name == "cellspacing") {
@@ -188,7 +183,7 @@ std::pair<int, int> CPPHtmlDrawer::ParseTableAttributes(const std::string& attri
         } else if (name == "height") {
             s.height = ParseLength(v, s.height, false);
         }
-    }
+    });
     if (s.borderStyle == 0)
         s.borderWidth = 0;
     if (s.borderWidth <= 0) {

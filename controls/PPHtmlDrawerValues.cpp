@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <initializer_list>
 
 namespace {
 
@@ -26,6 +27,23 @@ long long LeadingInt(const std::string& s, size_t from = 0)
     for (size_t i = from; i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])); ++i)
         n = std::min<long long>(n * 10 + (s[i] - '0'), 1LL << 40);
     return n;
+}
+
+struct Keyword {
+    const char* word;
+    int value;
+};
+
+// The value of a keyword of a style property; no value at all is the first
+// keyword (the property's initial value), an unknown one keeps current.
+int KeywordValue(const std::string& value, std::initializer_list<Keyword> keywords, int current)
+{
+    if (value.empty())
+        return keywords.begin()->value;
+    for (const Keyword& k : keywords)
+        if (value == k.word)
+            return k.value;
+    return current;
 }
 
 // A whole value read with the C prefix rules (decimal, 0x hexadecimal, 0 octal).
@@ -202,76 +220,33 @@ int CPPHtmlDrawer::ParseLength(const std::string& raw, int current, bool htmlSiz
 
 int CPPHtmlDrawer::ParseFontStyle(const std::string& v, int current)
 {
-    if (v.empty() || v == "normal")
-        return 0;
-    if (v == "italic" || v == "oblique")
-        return 1;
-    return current;
+    return KeywordValue(v, {{"normal", 0}, {"italic", 1}, {"oblique", 1}}, current);
 }
 
 int CPPHtmlDrawer::ParseFontWeight(const std::string& v, int)
 {
-    if (v.empty() || v == "normal")
-        return 400;
-    if (v == "bold")
-        return 700;
-    if (v == "bolder")
-        return 900;
-    if (v == "lighter")
-        return 100;
-    return int(std::min<long long>(LeadingInt(v), 1000));
+    const int weight = KeywordValue(v, {{"normal", 400}, {"bold", 700}, {"bolder", 900}, {"lighter", 100}}, -1);
+    return weight >= 0 ? weight : int(std::min<long long>(LeadingInt(v), 1000));
 }
 
 int CPPHtmlDrawer::ParseHorzAlign(const std::string& v, int current)
 {
-    if (v.empty() || v == "left")
-        return 0;
-    if (v == "center")
-        return 1;
-    if (v == "right")
-        return 2;
-    return current;
+    return KeywordValue(v, {{"left", 0}, {"center", 1}, {"right", 2}}, current);
 }
 
 int CPPHtmlDrawer::ParseVertAlign(const std::string& v, int current)
 {
-    if (v.empty() || v == "baseline")
-        return 3;
-    if (v == "middle" || v == "vcenter")
-        return 1;
-    if (v == "top")
-        return 0;
-    if (v == "bottom")
-        return 2;
-    return current;
+    return KeywordValue(v, {{"baseline", 3}, {"middle", 1}, {"vcenter", 1}, {"top", 0}, {"bottom", 2}}, current);
 }
 
 int CPPHtmlDrawer::ParseTextTransform(const std::string& v, int current)
 {
-    if (v.empty() || v == "none")
-        return 0;
-    if (v == "uppercase")
-        return 1;
-    if (v == "lowercase")
-        return 2;
-    if (v == "capitalize")
-        return 3;
-    return current;
+    return KeywordValue(v, {{"none", 0}, {"uppercase", 1}, {"lowercase", 2}, {"capitalize", 3}}, current);
 }
 
 int CPPHtmlDrawer::ParseBorderStyle(const std::string& v, int current)
 {
-    if (v.empty() || v == "none")
-        return 0;
-    if (v == "solid")
-        return 1;
-    if (v == "dashed")
-        return 2;
-    if (v == "dotted")
-        return 3;
-    if (v == "double")
-        return 6;
-    return current;
+    return KeywordValue(v, {{"none", 0}, {"solid", 1}, {"dashed", 2}, {"dotted", 3}, {"double", 6}}, current);
 }
 
 int CPPHtmlDrawer::ParseBorderWidth(const std::string& v, int current) const

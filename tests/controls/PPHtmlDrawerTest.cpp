@@ -156,6 +156,24 @@ TEST(HtmlDrawerValues, ColoursLengthsAndKeywords)
     EXPECT_EQ(CPPHtmlDrawer::ParseVertAlign("", 0), 3);
     EXPECT_EQ(CPPHtmlDrawer::ParseBorderStyle("double", 0), 6);
     EXPECT_EQ(CPPHtmlDrawer::ParseHorzAlign("justify", 2), 2);
+    // Keywords: no value is the property's initial value, an unknown word keeps the current one.
+    const struct {
+        int (*parse)(const std::string&, int);
+        const char* value;
+        int current;
+        int expect;
+    } keywords[] = {
+        {CPPHtmlDrawer::ParseFontStyle, "", 1, 0},         {CPPHtmlDrawer::ParseFontStyle, "oblique", 0, 1},
+        {CPPHtmlDrawer::ParseFontStyle, "x", 1, 1},        {CPPHtmlDrawer::ParseFontWeight, "", 0, 400},
+        {CPPHtmlDrawer::ParseFontWeight, "lighter", 0, 100}, {CPPHtmlDrawer::ParseFontWeight, "5000", 0, 1000},
+        {CPPHtmlDrawer::ParseHorzAlign, "", 2, 0},         {CPPHtmlDrawer::ParseVertAlign, "vcenter", 0, 1},
+        {CPPHtmlDrawer::ParseVertAlign, "bottom", 0, 2},   {CPPHtmlDrawer::ParseVertAlign, "x", 2, 2},
+        {CPPHtmlDrawer::ParseTextTransform, "", 2, 0},     {CPPHtmlDrawer::ParseTextTransform, "capitalize", 0, 3},
+        {CPPHtmlDrawer::ParseTextTransform, "x", 2, 2},    {CPPHtmlDrawer::ParseBorderStyle, "", 1, 0},
+        {CPPHtmlDrawer::ParseBorderStyle, "dotted", 0, 3}, {CPPHtmlDrawer::ParseBorderStyle, "groove", 1, 1},
+    };
+    for (const auto& k : keywords)
+        EXPECT_EQ(k.parse(k.value, k.current), k.expect) << k.value;
     EXPECT_EQ(d.ParseBorderWidth("thick", 4), 5);
     EXPECT_EQ(d.ParseBackgroundEffect("metal", -1), 15);
     EXPECT_EQ(d.ParseBackgroundEffect("transparent", 3), -1);
