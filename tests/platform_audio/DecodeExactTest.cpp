@@ -6,10 +6,7 @@
 
 #include "platform/audio/SampleConvert.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-}
+#include "FfmpegAlone.h"
 #include <sndfile.h>
 
 #include <cmath>
@@ -39,41 +36,13 @@ std::vector<float> sndfileDecode(const std::string& path)
 std::vector<float> ffmpegDecode(const std::string& path)
 {
     std::vector<float> all;
-    AVFormatContext* fmt = nullptr;
-    if (avformat_open_input(&fmt, path.c_str(), nullptr, nullptr) < 0)
-        return all;
-    avformat_find_stream_info(fmt, nullptr);
-    const int si = av_find_best_stream(fmt, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
-    const AVCodec* codec = avcodec_find_decoder(fmt->streams[si]->codecpar->codec_id);
-    AVCodecContext* c = avcodec_alloc_context3(codec);
-    avcodec_parameters_to_context(c, fmt->streams[si]->codecpar);
-    c->thread_count = 1;
-    avcodec_open2(c, codec, nullptr);
-    AVPacket* p = av_packet_alloc();
-    AVFrame* frame = av_frame_alloc();
-    auto drain = [&] {
-        while (avcodec_receive_frame(c, frame) == 0) {
-            EXPECT_EQ(frame->format, AV_SAMPLE_FMT_FLTP);
-            const int ch = frame->ch_layout.nb_channels;
-            for (int i = 0; i < frame->nb_samples; ++i)
-                for (int k = 0; k < ch; ++k)
-                    all.push_back(reinterpret_cast<const float*>(frame->extended_data[k])[i]);
-            av_frame_unref(frame);
-        }
-    };
-    while (av_read_frame(fmt, p) == 0) {
-        if (p->stream_index == si) {
-            avcodec_send_packet(c, p);
-            drain();
-        }
-        av_packet_unref(p);
-    }
-    avcodec_send_packet(c, nullptr);
-    drain();
-    av_frame_free(&frame);
-    av_packet_free(&p);
-    avcodec_free_context(&c);
-    avformat_close_input(&fmt);
+    ForEachFfmpegFrame(path, [&](const AVFrame& frame) {
+        EXPECT_EQ(frame.format, AV_SAMPLE_FMT_FLTP);
+        const int ch = frame.ch_layout.nb_channels;
+        for (int i = 0; i < frame.nb_samples; ++i)
+            for (int k = 0; k < ch; ++k)
+                all.push_back(reinterpret_cast<const float*>(frame.extended_data[k])[i]);
+    });
     return all;
 }
 

@@ -3,10 +3,7 @@
 #include "AudioFixtures.h"
 #include "AudioTestEnv.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-}
+#include "FfmpegAlone.h"
 
 using namespace audiotest;
 
@@ -15,37 +12,8 @@ namespace {
 // Frames FFmpeg's own decoder gives for the whole file, drained at the end.
 std::uint64_t decodedByFfmpeg(const std::string& path)
 {
-    AVFormatContext* fmt = nullptr;
-    if (avformat_open_input(&fmt, path.c_str(), nullptr, nullptr) < 0)
-        return 0;
-    avformat_find_stream_info(fmt, nullptr);
-    const int si = av_find_best_stream(fmt, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
-    const AVCodec* codec = avcodec_find_decoder(fmt->streams[si]->codecpar->codec_id);
-    AVCodecContext* c = avcodec_alloc_context3(codec);
-    avcodec_parameters_to_context(c, fmt->streams[si]->codecpar);
-    avcodec_open2(c, codec, nullptr);
-    AVPacket* p = av_packet_alloc();
-    AVFrame* frame = av_frame_alloc();
     std::uint64_t total = 0;
-    auto drain = [&] {
-        while (avcodec_receive_frame(c, frame) == 0) {
-            total += std::uint64_t(frame->nb_samples);
-            av_frame_unref(frame);
-        }
-    };
-    while (av_read_frame(fmt, p) == 0) {
-        if (p->stream_index == si) {
-            avcodec_send_packet(c, p);
-            drain();
-        }
-        av_packet_unref(p);
-    }
-    avcodec_send_packet(c, nullptr);
-    drain();
-    av_frame_free(&frame);
-    av_packet_free(&p);
-    avcodec_free_context(&c);
-    avformat_close_input(&fmt);
+    ForEachFfmpegFrame(path, [&](const AVFrame& frame) { total += std::uint64_t(frame.nb_samples); });
     return total;
 }
 
