@@ -10,6 +10,7 @@
 #include "platform/audio/TempoStream.h"
 // The sound files are made by the test's own fixture writer.
 #include "tests/platform_audio/AudioFixtures.cpp"
+#include "tests/platform_audio/FfmpegAlone.h"
 
 #include <benchmark/benchmark.h>
 
@@ -119,24 +120,13 @@ size_t sndfileAlone(const std::string& path)
 // and WMA decoders give planes), in a loop the compiler vectorises.
 size_t ffmpegAlone(const std::string& path)
 {
-    AVFormatContext* fmt = nullptr;
-    avformat_open_input(&fmt, path.c_str(), nullptr, nullptr);
-    avformat_find_stream_info(fmt, nullptr);
-    const int si = av_find_best_stream(fmt, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
-    const AVCodec* codec = avcodec_find_decoder(fmt->streams[si]->codecpar->codec_id);
-    AVCodecContext* c = avcodec_alloc_context3(codec);
-    avcodec_parameters_to_context(c, fmt->streams[si]->codecpar);
-    c->thread_count = 1;
-    avcodec_open2(c, codec, nullptr);
-    AVPacket* p = av_packet_alloc();
-    AVFrame* frame = av_frame_alloc();
     std::vector<float> out;
     size_t total = 0;
-    auto interleave = [&] {
-        const size_t ch = size_t(c->ch_layout.nb_channels);
-        const size_t n = size_t(frame->nb_samples);
+    audiotest::ForEachFfmpegFrame(path, [&](const AVFrame& frame) {
+        const size_t ch = size_t(frame.ch_layout.nb_channels);
+        const size_t n = size_t(frame.nb_samples);
         out.resize(n * ch);
-        const auto* const* planes = reinterpret_cast<const float* const*>(frame->extended_data);
+        const auto* const* planes = reinterpret_cast<const float* const*>(frame.extended_data);
         if (ch == 2) {
             const float* l = planes[0];
             const float* r = planes[1];
@@ -151,19 +141,7 @@ size_t ffmpegAlone(const std::string& path)
                     out[i * ch + k] = planes[k][i];
         }
         total += n;
-    };
-    while (av_read_frame(fmt, p) == 0) {
-        if (p->stream_index == si) {
-            avcodec_send_packet(c, p);
-            while (avcodec_receive_frame(c, frame) == 0)
-                interleave();
-        }
-        av_packet_unref(p);
-    }
-    av_frame_free(&frame);
-    av_packet_free(&p);
-    avcodec_free_context(&c);
-    avformat_close_input(&fmt);
+    });
     return total;
 }
 
