@@ -3,6 +3,7 @@
 // column-width bookkeeping.
 #include "player/DlgMp3.h"
 
+#include "managers/MusicStream.h"
 #include "managers/PlaylistRows.h"
 #include "managers/TrackName.h"
 #include "store/AppGlobals.h"
@@ -102,12 +103,8 @@ void CDlgMp3::AddSongRow(const std::string& path, int list, int position)
 
 int CDlgMp3::MeasureSongLength(const std::string& path)
 {
-    const HSTREAM stream = CreateDecodeStream(path, m_fn.GetExtension(path));
-    if (!stream)
-        return 0;
-    const double seconds = BASS_ChannelBytes2Seconds(stream, BASS_ChannelGetLength(stream, BASS_POS_BYTE));
-    BASS_StreamFree(stream);
-    return seconds > 0 ? int(seconds) : 0;
+    // Only what the page can play is measured (no OGG).
+    return m_fn.GetExtension(path) == "OGG" ? 0 : musicrows::SongSeconds(path);
 }
 
 void CDlgMp3::RefreshListCount(int list)

@@ -6,7 +6,7 @@
 #include "controls/Comment.h"
 #include "controls/ModelessInitDlg.h"
 #include "karaoke/Karalux.h"
-#include "platform/audio/BassCd.h"
+#include "managers/MusicStream.h"
 #include "platform/audio/BassFx.h"
 #include "platform/win/MessageBox.h"
 #include "store/AppGlobals.h"
@@ -28,20 +28,8 @@ bool IsDocument(const std::string& ext) { return IsOneOf(ext, {"HTM", "HTML", "P
 
 HSTREAM CDlgMp3::CreateDecodeStream(const std::string& path, const std::string& ext) const
 {
-    const char* file = path.c_str();
-    if (IsOneOf(ext, {"MP1", "MP2", "MP3", "WAV"}))
-        return BASS_StreamCreateFile(FALSE, file, 0, 0, BASS_STREAM_DECODE);
-    if (ext == "CDA")
-        return BASS_CD_StreamCreateFile(file, BASS_STREAM_DECODE);
-    if (IsOneOf(ext, {"MID", "MIDI", "KAR"}))
-        return BASS_MIDI_StreamCreateFile(FALSE, file, 0, 0, BASS_STREAM_DECODE, 0);
-    if (ext == "WMA")
-        return BASS_WMA_StreamCreateFile(FALSE, file, 0, 0, BASS_STREAM_DECODE);
-    if (ext == "FLAC")
-        return BASS_FLAC_StreamCreateFile(FALSE, file, 0, 0, BASS_STREAM_DECODE);
-    if (IsOneOf(ext, {"AAC", "MP4", "M4A"}))
-        return BASS_AAC_StreamCreateFile(FALSE, file, 0, 0, BASS_STREAM_DECODE);
-    return 0;
+    // The page plays no OGG, though the managers' previews open it.
+    return ext == "OGG" ? 0 : musicrows::OpenByExtension(path, BASS_STREAM_DECODE);
 }
 
 void CDlgMp3::OpenSong(int list, int row, const std::string& requested, int listType, int autostart, int naming)
