@@ -3,9 +3,8 @@
 // and the ding). A second press while a sound plays pauses it.
 #include "app/MirtalDlg.h"
 
+#include "managers/MusicStream.h"
 #include "platform/audio/Bass.h"
-#include "platform/audio/BassCd.h"
-#include "platform/audio/BassMidi.h"
 #include "platform/win/MessageBox.h"
 #include "store/AppGlobals.h"
 #include "store/PlayerGlobals.h"
@@ -32,22 +31,10 @@ void CMirtalDlg::PlaySoundFile(int number)
     // known kind plays nothing rather than the sound before.
     BASS_StreamFree(m_soundStream);
     m_soundStream = 0;
-    const std::string ext = MyFunctions().GetExtension(path);
-    const char* file = path.c_str();
-    if (ext == "MP1" || ext == "MP2" || ext == "MP3" || ext == "WAV" || ext == "OGG")
-        m_soundStream = BASS_StreamCreateFile(FALSE, file, 0, 0, 0);
-    else if (ext == "MID" || ext == "MIDI" || ext == "KAR")
-        m_soundStream = BASS_MIDI_StreamCreateFile(FALSE, file, 0, 0, 0, 44100);
-    else if (ext == "WMA")
-        m_soundStream = BASS_WMA_StreamCreateFile(FALSE, file, 0, 0, 0);
-    else if (ext == "FLAC")
-        m_soundStream = BASS_FLAC_StreamCreateFile(FALSE, file, 0, 0, 0);
-    else if (ext == "AAC" || ext == "MP4" || ext == "M4A")
-        m_soundStream = BASS_AAC_StreamCreateFile(FALSE, file, 0, 0, 0);
-    else if (ext == "CDA")
-        m_soundStream = BASS_CD_StreamCreateFile(file, 0);
-    else
+    if (!musicrows::IsMusicFile(path))
         return;
+    // A file that does not open is said when it fails to play.
+    m_soundStream = musicrows::OpenByExtension(path, 0, 44100);
     BASS_ChannelSetAttribute(m_soundStream, BASS_ATTRIB_VOL, float(g_defaultVolume) * 0.01f);
     if (!BASS_ChannelPlay(m_soundStream, FALSE))
         ShowBassError("Can't play stream");

@@ -5,6 +5,7 @@
 
 #include "texts/CueSheetCss.h"
 #include "store/StoreGlobals.h"
+#include "platform/win/WholeFile.h"
 
 #include <filesystem>
 #include <fstream>
@@ -12,21 +13,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Replaces the file at path with the lines, each ended by CR LF. A file that
-// cannot be replaced (a folder in its place, a read-only folder) is passed
-// over: the other copies are still written.
-void replaceFile(const std::string& path, const std::vector<std::string>& lines)
-{
-    std::error_code ec;
-    if (fs::exists(path, ec) && !fs::remove(path, ec))
-        return;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return;
-    for (const std::string& line : lines)
-        out << line << "\r\n";
-}
 
 // A style-sheet colour: red, green and blue rows, each taken modulo 256, as "#RRGGBB".
 std::string styleColor(CMusicDb& db, const MyFunctions& fn, const std::string& name)
@@ -104,7 +90,9 @@ void CMirtalDlg::WriteChoreoCss()
                 "; color: " + colors[n - 1] + ";}";
     }
     db.CommitBatch();
-    replaceFile(path, {line});
+    // A sheet that cannot be written (a folder in its place, a read-only folder) is passed
+    // over; the old one, if any, stays whole.
+    win::WriteWholeFile(path, line + "\r\n");
 }
 
 void CMirtalDlg::EnsurePreviewFile()
