@@ -55,6 +55,40 @@ std::string jsonArray(const MyFunctions& fn, const std::vector<std::string>& pat
     return out;
 }
 
+// The facts of many songs read thousands of pages spread over the file, each of them once;
+// only the upper levels of the indexes are read again, and they fit in a few dozen pages. A
+// page cache of the usual size (about 500 pages) would gain nothing but fresh memory, faulted
+// in page by page and handed back to the system when the connection closes: that cost more
+// than the reading itself. The statement runs with a small cache; a batch connection gets its
+// sizes back afterwards, and keeps spilling its changes to the file only where it did before.
+constexpr int kFactsCachePages = 64;
+
+class SmallPageCache {
+public:
+    SmallPageCache(CppSQLite3DB& db, int pages)
+        : m_db(db), m_cache(db.QueryScalar("PRAGMA cache_size;")), m_spill(db.QueryScalar("PRAGMA cache_spill;"))
+    {
+        if (m_spill > 0)
+            m_db.Execute("PRAGMA cache_spill = " + std::to_string(m_spill) + ";");
+        m_db.Execute("PRAGMA cache_size = " + std::to_string(pages) + ";");
+    }
+    SmallPageCache(const SmallPageCache&) = delete;
+    SmallPageCache& operator=(const SmallPageCache&) = delete;
+    ~SmallPageCache()
+    {
+        try {
+            m_db.Execute("PRAGMA cache_size = " + std::to_string(m_cache) + ";");
+        } catch (...) {
+            // The connection stays usable with the small cache.
+        }
+    }
+
+private:
+    CppSQLite3DB& m_db;
+    int m_cache;
+    int m_spill;
+};
+
 } // namespace
 
 std::vector<SongFacts> CMusicDb::GetSongFacts(const std::vector<std::string>& paths, const SongFactsRequest& request,
@@ -124,6 +158,7 @@ std::vector<SongFacts> CMusicDb::GetSongFacts(const std::vector<std::string>& pa
 
     const auto number = [](const char* text) { return text ? store::LeadingInt(text) : 0; };
     Run(own, [&](CppSQLite3DB& db) {
+        const SmallPageCache small(db, kFactsCachePages);
         db.ForEachRow(sql, params, [&](const char* const* field, int) {
             const int place = field[0] ? store::LeadingInt(field[0]) : -1;
             if (place < 0 || place >= static_cast<int>(order.size()))

@@ -114,6 +114,37 @@ TEST_F(SongFactsQuery, APartialRequestGivesTheFactsAskedForInTheirPlaces)
     }
 }
 
+// Inside a batch the facts are those of its changes not yet committed, also when they fill many
+// more pages than the facts statement caches; the batch then commits them all.
+TEST_F(SongFactsQuery, ABatchSeesItsOwnChangesAndCommitsThem)
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < 3000; ++i)
+        paths.push_back("/m/batch song " + std::to_string(i) + ".mp3");
+    const std::string note(200, 'n');
+    db.BeginBatch();
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        db.SaveMusicRow(paths[i], "44100", "0", "0", "100", "0", "0", "0", "0", "0", "", std::to_string(i % 10),
+                        std::to_string(i + 1), note, "", "", "", "", "", "", "", "", "", "", 0);
+    for (const int step : {1, 97}) {
+        std::vector<std::string> asked;
+        for (std::size_t i = 0; i < paths.size(); i += static_cast<std::size_t>(step))
+            asked.push_back(paths[i]);
+        const std::vector<SongFacts> facts = db.GetSongFacts(asked, SongFactsRequest{}, 0);
+        ASSERT_EQ(facts.size(), asked.size());
+        for (std::size_t k = 0; k < asked.size(); ++k) {
+            const std::size_t i = k * static_cast<std::size_t>(step);
+            ASSERT_TRUE(facts[k].known && facts[k].rate == int(i % 10) && facts[k].length == int(i + 1) &&
+                        facts[k].comment == note)
+                << asked[k];
+        }
+    }
+    db.CommitBatch();
+    const std::vector<SongFacts> stored = db.GetSongFacts({paths.front(), paths.back()}, SongFactsRequest{}, 1);
+    EXPECT_TRUE(stored[0].known && stored[0].length == 1);
+    EXPECT_TRUE(stored[1].known && stored[1].length == 3000 && stored[1].rate == 9);
+}
+
 TEST_F(SongFactsQuery, NoPathsNoStatement)
 {
     EXPECT_TRUE(db.GetSongFacts({}, SongFactsRequest{}, 1).empty());
