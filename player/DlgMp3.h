@@ -490,6 +490,8 @@ private:
     void SortListBy(int list, int column, bool toggle);
     // Before a sort by the rate (2) or the last play (5): that column of every row from the store.
     void RefreshSortedFacts(int list, int column);
+    // Sorts by CompareRows; rows that compare equal keep their order.
+    static void SortRows(std::vector<CMemArray>& rows);
     // The descending flags from the settings; with resetKeys the key orders start again at 0..19.
     void TakeSortSettings(bool resetKeys);
     void PromoteSortKey(int list, int column);

@@ -3,8 +3,11 @@
 #include "player/DlgMp3.h"
 
 #include "platform/win/Input.h"
+#include "store/TextKey.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <numeric>
 
 int g_sortKeys1[20];
@@ -94,6 +97,47 @@ void CDlgMp3::RefreshSortedFacts(int list, int column)
         rows[i].SetCol(column, rate ? m_fn.IntToString(facts[i].rate) : facts[i].lastPlayed);
 }
 
+void CDlgMp3::SortRows(std::vector<CMemArray>& rows)
+{
+    // A compact record per row is sorted, not the rows of ten texts: the leading bytes of the
+    // first three keys decide most comparisons without reaching the rows, the full comparison
+    // runs only where they cannot, and each row moves once at the end. Rows that compare
+    // equal keep their order.
+    constexpr int kKeys = 3;
+    struct Entry {
+        std::array<store::TextKey, kKeys> key;
+        std::uint32_t row;
+    };
+    std::vector<Entry> entries(rows.size());
+    std::vector<const std::string*> texts(rows.size());
+    for (int k = 0; k < kKeys; ++k) {
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            texts[i] = &rows[i].Col(g_sortKeys[k]);
+        const std::size_t shared = store::SharedPrefix(texts);
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            entries[i].key[static_cast<std::size_t>(k)] = store::TextKey(*texts[i], shared);
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        entries[i].row = static_cast<std::uint32_t>(i);
+    const int direction = g_sortDescending == 1 ? -1 : 1;
+    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        for (std::size_t k = 0; k < kKeys; ++k) {
+            const int c = a.key[k].Compare(b.key[k]);
+            if (c != 0)
+                return direction * c < 0;
+            if (!a.key[k].SameText(b.key[k]))
+                break;
+        }
+        const int c = CompareRows(rows[a.row], rows[b.row]);
+        return c != 0 ? c < 0 : a.row < b.row;
+    });
+    std::vector<CMemArray> sorted;
+    sorted.reserve(rows.size());
+    for (const Entry& e : entries)
+        sorted.push_back(std::move(rows[e.row]));
+    rows = std::move(sorted);
+}
+
 void CDlgMp3::SortListBy(int list, int column, bool toggle)
 {
     if (list < 1 || list > 3 || column < 0 || column > 19)
@@ -106,8 +150,7 @@ void CDlgMp3::SortListBy(int list, int column, bool toggle)
     g_sortDescending = descending;
     PromoteSortKey(list, column);
     RefreshSortedFacts(list, column);
-    auto& rows = m_rows[list - 1];
-    std::sort(rows.begin(), rows.end(), [](const CMemArray& a, const CMemArray& b) { return CompareRows(a, b) < 0; });
+    SortRows(m_rows[list - 1]);
     if (m_hWnd)
         EndWaitCursor();
 }

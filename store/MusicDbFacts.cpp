@@ -2,6 +2,7 @@
 #include "store/MusicDb.h"
 
 #include "store/NumberParse.h"
+#include "store/TextKey.h"
 
 #include <algorithm>
 #include <array>
@@ -21,34 +22,63 @@ constexpr std::size_t kRowOrderFrom = 5000;
 // the element again (a pair per path took three times as long for a whole list).
 std::string jsonArray(const MyFunctions& fn, const std::vector<std::string>& paths, std::vector<std::size_t>& order)
 {
-    std::vector<std::pair<std::string, std::size_t>> sorted;
-    sorted.reserve(paths.size());
+    // Most paths hold nothing the stored form changes: those are used as they are, and only
+    // the others get a copy.
+    std::vector<std::string> escaped(paths.size());
+    std::vector<const std::string*> stored(paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        if (paths[i].find_first_of("'\"\n") == std::string::npos) {
+            stored[i] = &paths[i];
+        } else {
+            escaped[i] = fn.EscapeSql(paths[i]);
+            stored[i] = &escaped[i];
+        }
+    }
+    // Sorted as compact records: the bytes past the folder all paths share decide most steps.
+    struct Entry {
+        store::TextKey key;
+        std::size_t place;
+    };
+    const std::size_t shared = store::SharedPrefix(stored);
+    std::vector<Entry> entries(paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i)
-        sorted.emplace_back(fn.EscapeSql(paths[i]), i);
-    std::sort(sorted.begin(), sorted.end());
+        entries[i] = {store::TextKey(*stored[i], shared), i};
+    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        const int c = a.key.Compare(b.key);
+        return c != 0 ? c < 0 : *stored[a.place] < *stored[b.place];
+    });
+    order.resize(paths.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        order[i] = entries[i].place;
 
+    std::size_t size = 2;
+    for (const std::string* text : stored)
+        size += text->size() + 3;
     std::string out;
-    out.reserve(paths.size() * 56 + 2);
-    order.clear();
-    order.reserve(sorted.size());
+    out.reserve(size);
     out += '[';
-    for (std::size_t i = 0; i < sorted.size(); ++i) {
-        order.push_back(sorted[i].second);
+    for (std::size_t i = 0; i < order.size(); ++i) {
         if (i)
             out += ',';
         out += '"';
-        for (const unsigned char c : sorted[i].first) {
+        const std::string& text = *stored[order[i]];
+        std::size_t from = 0;
+        for (std::size_t at = 0; at < text.size(); ++at) {
+            const unsigned char c = static_cast<unsigned char>(text[at]);
+            if (c != '"' && c != '\\' && c >= 0x20)
+                continue;
+            out.append(text, from, at - from);
+            from = at + 1;
             if (c == '"' || c == '\\') {
                 out += '\\';
                 out += static_cast<char>(c);
-            } else if (c < 0x20) {
+            } else {
                 char code[8];
                 std::snprintf(code, sizeof code, "\\u%04x", c);
                 out += code;
-            } else {
-                out += static_cast<char>(c);
             }
         }
+        out.append(text, from, std::string::npos);
         out += '"';
     }
     out += ']';
@@ -130,7 +160,9 @@ std::vector<SongFacts> CMusicDb::GetSongFacts(const std::vector<std::string>& pa
         if (request.marks[n])
             markColumn[n] = column++;
 
-    std::string sql = "WITH p(k, path) AS MATERIALIZED (SELECT key, value FROM json_each(?1))";
+    // Not materialized: json_each hands its elements to the lookups as it steps; a table of
+    // them first would be written out to a temporary file for a whole list.
+    std::string sql = "WITH p(k, path) AS (SELECT key, value FROM json_each(?1))";
     // The first row of a path, as every single-song lookup takes it.
     if (request.songRow && paths.size() >= kRowOrderFrom) {
         // A long list reads the rows of table music in the order they lie in the file (by rowid),

@@ -12,6 +12,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 using namespace musicpagetest;
@@ -152,6 +154,54 @@ TEST_F(SortDragTest, TextsSortByTheirBytesAndEarlierSortsBreakTies)
     page->SortList2(0, true);
     EXPECT_EQ(column(2, 0), (std::vector<std::string>{"AB", "RR", "RR", "ab"})) << "upper case first";
     EXPECT_EQ(column(2, 1), (std::vector<std::string>{"a", "a", "b", "c"})) << "ties ordered by the earlier sort";
+}
+
+// Long texts sharing their first bytes, texts that are prefixes of others, bytes above 0x7f,
+// zero bytes and many ties: a sort gives the order of CompareRows over the rows, equal rows
+// in their former order, in both directions and whatever the earlier sorts were.
+TEST_F(SortDragTest, ASortOrdersAsTheRowComparisonWithEqualRowsInTheirOrder)
+{
+    start();
+    const std::vector<std::string> texts{"",
+                                         "a",
+                                         "ab",
+                                         std::string("ab\0", 3),
+                                         std::string("ab\0c", 4),
+                                         "/home/caller/music/ABC 1 - Song.mp3",
+                                         "/home/caller/music/ABC 1 - Song.mp3x",
+                                         "/home/caller/music/ABC 10 - Song.mp3",
+                                         "/home/caller/music/ABC 2 - Song.mp3",
+                                         "0123456789abcdef",
+                                         "0123456789abcdefg",
+                                         "0123456789abcdeg",
+                                         "\xc3\xa9t\xc3\xa9",
+                                         "\x7f",
+                                         "2024-05-08, 19:40",
+                                         "2024-05-08, 19:41"};
+    std::vector<CMemArray> rows;
+    unsigned seed = 7;
+    const auto pick = [&] {
+        seed = seed * 1103515245u + 12345u;
+        return texts[(seed >> 16) % texts.size()];
+    };
+    for (int i = 0; i < 400; ++i) {
+        CMemArray row;
+        row.SetAll(pick(), pick(), pick(), pick(), pick(), pick(), std::to_string(i), "0", "", "");
+        rows.push_back(row);
+    }
+    page->SetSongRows(1, rows);
+    std::vector<CMemArray> expected = rows;
+    for (const int column : {0, 5, 2, 2, 4, 1, 3, 3}) {
+        page->SortList1(column, true);
+        std::stable_sort(expected.begin(), expected.end(),
+                         [](const CMemArray& a, const CMemArray& b) { return CDlgMp3::CompareRows(a, b) < 0; });
+        std::vector<std::string> got, want;
+        for (const CMemArray& r : page->SongRows(1))
+            got.push_back(r.GetCol(6));
+        for (const CMemArray& r : expected)
+            want.push_back(r.GetCol(6));
+        ASSERT_EQ(got, want) << "column " << column << (g_sortDescending ? " descending" : " ascending");
+    }
 }
 
 TEST_F(SortDragTest, ASortByRateOrLastPlayTakesTheFactsAfresh)

@@ -1,0 +1,39 @@
+#include "store/TextKey.h"
+
+#include <algorithm>
+
+namespace store {
+
+TextKey::TextKey(const std::string& text, std::size_t offset)
+{
+    const std::size_t rest = text.size() > offset ? text.size() - offset : 0;
+    size = static_cast<std::uint32_t>(std::min<std::size_t>(rest, 0xFFFFFFFFu));
+    const std::size_t n = std::min<std::size_t>(rest, 16);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint64_t byte = static_cast<unsigned char>(text[offset + i]);
+        if (i < 8)
+            high |= byte << (8 * (7 - i));
+        else
+            low |= byte << (8 * (15 - i));
+    }
+}
+
+std::size_t SharedPrefix(const std::vector<const std::string*>& texts)
+{
+    if (texts.empty())
+        return 0;
+    const std::string& first = *texts.front();
+    std::size_t shared = first.size();
+    for (const std::string* text : texts) {
+        const std::size_t n = std::min(shared, text->size());
+        shared = static_cast<std::size_t>(std::mismatch(first.begin(), first.begin() + static_cast<std::ptrdiff_t>(n),
+                                                        text->begin())
+                                              .first -
+                                          first.begin());
+        if (shared == 0)
+            break;
+    }
+    return shared;
+}
+
+} // namespace store

@@ -1,0 +1,39 @@
+#pragma once
+// Sort keys for long lists of texts: most comparisons of a long sort are decided by a few
+// leading bytes held as numbers beside the item, without reaching the text itself.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace store {
+
+// Up to 16 bytes of a text, from a given offset on, as two numbers: big-endian and zero-padded,
+// so that where two keys differ they order as the texts' bytes do (unsigned), a text that ends
+// first padding with 0 below any byte the other has there. Equal keys say nothing more unless
+// both texts end within the key and have the same length.
+struct TextKey {
+    std::uint64_t high = 0;
+    std::uint64_t low = 0;
+    std::uint32_t size = 0; // bytes of the text past the offset
+
+    TextKey() = default;
+    TextKey(const std::string& text, std::size_t offset);
+
+    // -1 or 1 where the keys decide; 0 where the texts may still differ.
+    int Compare(const TextKey& other) const
+    {
+        if (high != other.high)
+            return high < other.high ? -1 : 1;
+        if (low != other.low)
+            return low < other.low ? -1 : 1;
+        return 0;
+    }
+    // Both texts end within their keys and are equal.
+    bool SameText(const TextKey& other) const { return size <= 16 && size == other.size && Compare(other) == 0; }
+};
+
+// The number of leading bytes all the texts share: keys taken past them keep every difference.
+std::size_t SharedPrefix(const std::vector<const std::string*>& texts);
+
+} // namespace store
