@@ -261,6 +261,9 @@ void CppSQLite3DB::Raise(int code, const char* detail) const
 
 void CppSQLite3DB::Close()
 {
+    for (auto& kept : m_kept)
+        sqlite3_finalize(kept.second);
+    m_kept.clear();
     if (m_db) {
         // close_v2 cannot fail with a busy connection: statements left over are finished by SQLite.
         sqlite3_close_v2(m_db);
@@ -343,12 +346,21 @@ CppSQLite3Table CppSQLite3DB::GetTableLimited(const std::string& sql, int maxRow
 
 CppSQLite3Table CppSQLite3DB::GetTable(const std::string& sql, const std::vector<std::string>& params)
 {
-    sqlite3_stmt* stmt = PrepareBound(sql, params);
+    return TableOf(PrepareBound(sql, params), false);
+}
+
+CppSQLite3Table CppSQLite3DB::GetTableKept(const std::string& sql, const std::vector<std::string>& params)
+{
+    return TableOf(KeptBound(sql, params), true);
+}
+
+CppSQLite3Table CppSQLite3DB::TableOf(sqlite3_stmt* stmt, bool kept)
+{
     CppSQLite3Table table;
     bool tooMany = false;
     const int rc = StepInto(stmt, table, std::numeric_limits<int>::max(), tooMany);
     const std::string detail = sqlite3_errmsg(m_db);
-    sqlite3_finalize(stmt);
+    Release(stmt, kept);
     if (rc != SQLITE_DONE)
         Raise(rc, detail.c_str());
     return table;
@@ -356,12 +368,21 @@ CppSQLite3Table CppSQLite3DB::GetTable(const std::string& sql, const std::vector
 
 int CppSQLite3DB::Execute(const std::string& sql, const std::vector<std::string>& params)
 {
-    sqlite3_stmt* stmt = PrepareBound(sql, params);
+    return RunToEnd(PrepareBound(sql, params), false);
+}
+
+int CppSQLite3DB::ExecuteKept(const std::string& sql, const std::vector<std::string>& params)
+{
+    return RunToEnd(KeptBound(sql, params), true);
+}
+
+int CppSQLite3DB::RunToEnd(sqlite3_stmt* stmt, bool kept)
+{
     int rc = SQLITE_ROW;
     while (rc == SQLITE_ROW)
         rc = sqlite3_step(stmt);
     const std::string detail = sqlite3_errmsg(m_db);
-    sqlite3_finalize(stmt);
+    Release(stmt, kept);
     if (rc != SQLITE_DONE)
         Raise(rc, detail.c_str());
     return sqlite3_changes(m_db);
@@ -394,18 +415,55 @@ sqlite3_stmt* CppSQLite3DB::PrepareBound(const std::string& sql, const std::vect
 {
     RequireOpen();
     sqlite3_stmt* stmt = Prepare(sql);
+    if (const int rc = Bind(stmt, params); rc != SQLITE_OK) {
+        const std::string detail = sqlite3_errmsg(m_db);
+        sqlite3_finalize(stmt);
+        Raise(rc, detail.c_str());
+    }
+    return stmt;
+}
+
+sqlite3_stmt* CppSQLite3DB::KeptBound(const std::string& sql, const std::vector<std::string>& params)
+{
+    RequireOpen();
+    sqlite3_stmt* stmt = nullptr;
+    for (const auto& kept : m_kept)
+        if (kept.first == sql) {
+            stmt = kept.second;
+            break;
+        }
+    if (!stmt) {
+        stmt = Prepare(sql);
+        m_kept.emplace_back(sql, stmt);
+    }
+    if (const int rc = Bind(stmt, params); rc != SQLITE_OK) {
+        const std::string detail = sqlite3_errmsg(m_db);
+        sqlite3_clear_bindings(stmt);
+        Raise(rc, detail.c_str());
+    }
+    return stmt;
+}
+
+void CppSQLite3DB::Release(sqlite3_stmt* stmt, bool kept)
+{
+    // A kept statement is only reset: that ends its read as finalizing would.
+    if (kept)
+        sqlite3_reset(stmt);
+    else
+        sqlite3_finalize(stmt);
+}
+
+int CppSQLite3DB::Bind(sqlite3_stmt* stmt, const std::vector<std::string>& params)
+{
     // Texts past the statement's highest parameter are not needed by it.
     const std::size_t used = std::min(params.size(), static_cast<std::size_t>(sqlite3_bind_parameter_count(stmt)));
     for (std::size_t i = 0; i < used; ++i) {
         const int rc = sqlite3_bind_text(stmt, static_cast<int>(i + 1), params[i].data(),
                                          static_cast<int>(params[i].size()), SQLITE_TRANSIENT);
-        if (rc != SQLITE_OK) {
-            const std::string detail = sqlite3_errmsg(m_db);
-            sqlite3_finalize(stmt);
-            Raise(rc, detail.c_str());
-        }
+        if (rc != SQLITE_OK)
+            return rc;
     }
-    return stmt;
+    return SQLITE_OK;
 }
 
 int CppSQLite3DB::StepInto(sqlite3_stmt* stmt, CppSQLite3Table& table, int maxRows, bool& tooMany)

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct sqlite3;
@@ -125,6 +126,10 @@ public:
     CppSQLite3Table GetTable(const std::string& sql, const std::vector<std::string>& params);
     // The same for a statement that writes; returns the rows it changed.
     int Execute(const std::string& sql, const std::vector<std::string>& params);
+    // The same two for a statement run many times over on this connection (a setting read
+    // or written by name): prepared once and kept until the connection closes.
+    CppSQLite3Table GetTableKept(const std::string& sql, const std::vector<std::string>& params);
+    int ExecuteKept(const std::string& sql, const std::vector<std::string>& params);
     // One bound statement whose rows go to onRow as they come (field texts, null for NULL;
     // valid during the call only): a large result is never held whole.
     void ForEachRow(const std::string& sql, const std::vector<std::string>& params,
@@ -147,6 +152,14 @@ private:
     sqlite3_stmt* Prepare(const std::string& sql);
     // Prepared with the texts bound to ?1..?n.
     sqlite3_stmt* PrepareBound(const std::string& sql, const std::vector<std::string>& params);
+    // The kept statement of the text, with the texts bound.
+    sqlite3_stmt* KeptBound(const std::string& sql, const std::vector<std::string>& params);
+    // Binds the texts to ?1..?n; answers SQLite's code.
+    static int Bind(sqlite3_stmt* stmt, const std::vector<std::string>& params);
+    // Runs a prepared statement to its end; answers the rows changed.
+    int RunToEnd(sqlite3_stmt* stmt, bool kept);
+    CppSQLite3Table TableOf(sqlite3_stmt* stmt, bool kept);
+    static void Release(sqlite3_stmt* stmt, bool kept);
     // Steps the statement to its end (or past maxRows rows) into the table; answers the last step's code.
     static int StepInto(sqlite3_stmt* stmt, CppSQLite3Table& table, int maxRows, bool& tooMany);
     void RequireOpen() const;
@@ -155,6 +168,8 @@ private:
     [[noreturn]] void Raise(int code, const char* detail = nullptr) const;
 
     sqlite3* m_db = nullptr;
+    // Kept statements by their text (a few per connection).
+    std::vector<std::pair<std::string, sqlite3_stmt*>> m_kept;
     int m_busyTimeoutMs = 60000;
     std::string m_fileName;
 };

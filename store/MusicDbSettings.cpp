@@ -3,15 +3,23 @@
 
 namespace {
 
-std::string selectSetting(const std::string& name)
+// Statements kept prepared on the connection: a start reads and writes hundreds of settings.
+constexpr const char* kSelectSetting = "SELECT * FROM ini WHERE name=?1;";
+constexpr const char* kUpdateSetting = "UPDATE ini SET value=?2 WHERE name=?1;";
+constexpr const char* kInsertSetting = "INSERT INTO ini VALUES (?1, ?2);";
+
+// A text as a statement stores it: without NUL characters, which SQL text cannot carry.
+std::string withoutNul(const std::string& text)
 {
-    return "SELECT * FROM ini WHERE name='" + CDbAccess::Sql(name) + "';";
+    std::string out = text;
+    std::erase(out, '\0');
+    return out;
 }
 
 // The stored value of the first row of the name, or nothing.
 bool storedSetting(CppSQLite3DB& db, const std::string& name, std::string& value)
 {
-    CppSQLite3Table t = db.GetTable(selectSetting(name));
+    CppSQLite3Table t = db.GetTableKept(kSelectSetting, {withoutNul(name)});
     if (t.RowCount() < 1)
         return false;
     t.SetRow(0);
@@ -44,13 +52,11 @@ int CMusicDb::GetSettingInt(const std::string& name, int own)
 
 void CMusicDb::SetSetting(const std::string& name, const std::string& value, int own)
 {
-    const std::string stored = Sql(m_fn.EscapeSql(value));
+    const std::vector<std::string> params{withoutNul(name), withoutNul(m_fn.EscapeSql(value))};
     Run(own, [&](CppSQLite3DB& db) {
-        CppSQLite3Table t = db.GetTable(selectSetting(name));
-        if (t.RowCount() > 0)
-            db.Execute("UPDATE ini SET value='" + stored + "' WHERE name='" + Sql(name) + "';");
-        else
-            db.Execute("insert into ini values ('" + Sql(name) + "','" + stored + "');");
+        // Every row of the name takes the value; a name not stored yet gets its row.
+        if (db.ExecuteKept(kUpdateSetting, params) == 0)
+            db.ExecuteKept(kInsertSetting, params);
     });
 }
 

@@ -250,6 +250,41 @@ TEST_F(SqliteLayer, BoundWritesStoreTheTextsAsTheyAre)
     EXPECT_EQ(db.QueryScalar("select count(*) from t;"), 4);
 }
 
+TEST_F(SqliteLayer, KeptStatementsRunAgainWithNewTextsAndEndWithTheConnection)
+{
+    const char* select = "select a from t where b = ?1;";
+    const char* update = "update t set b = ?2 where b = ?1;";
+    const std::vector<std::string> names{"one", "v0", "v1", "v2"};
+    for (size_t round = 1; round < names.size(); ++round) {
+        const std::string& from = names[round - 1];
+        EXPECT_EQ(db.ExecuteKept(update, {from, names[round]}), 1);
+        CppSQLite3Table t = db.GetTableKept(select, {names[round]});
+        ASSERT_EQ(t.RowCount(), 1);
+        EXPECT_STREQ(t.FieldText(0), "1");
+        EXPECT_EQ(db.GetTableKept(select, {from}).RowCount(), 0);
+    }
+    // A kept statement holds no read open: another connection can write.
+    CppSQLite3DB second;
+    second.Open(dir.file("t.db"));
+    second.SetBusyTimeout(50);
+    EXPECT_EQ(second.Execute("insert into t values (4, 'four', 0);"), 1);
+    EXPECT_EQ(db.GetTableKept(select, {"four"}).RowCount(), 1);
+    // A failed run leaves the statement usable.
+    EXPECT_EQ(Raised([&] { db.ExecuteKept("insert into nosuch values (?1);", {"1"}); }).ErrorCode(), 1);
+    db.Execute("create table u(a int unique);");
+    const char* insert = "insert into u values (?1);";
+    EXPECT_EQ(db.ExecuteKept(insert, {"1"}), 1);
+    EXPECT_EQ(Raised([&] { db.ExecuteKept(insert, {"1"}); }).ErrorCode(), 19);
+    EXPECT_EQ(db.ExecuteKept(insert, {"2"}), 1);
+    // Another file on the same object prepares against its own tables.
+    db.Open(dir.file("other.db"));
+    db.Execute("create table t(b varchar(20), a int);");
+    db.Execute("insert into t values ('x', 7);");
+    CppSQLite3Table t = db.GetTableKept(select, {"x"});
+    ASSERT_EQ(t.RowCount(), 1);
+    EXPECT_STREQ(t.FieldText(0), "7");
+}
+
 TEST_F(SqliteLayer, BusyTimeoutBoundsTheWaitForALockedFile)
 {
     db.Execute("begin; insert into t values (4, 'four', 0);");

@@ -75,6 +75,32 @@ TEST_F(Settings, SetterUpdatesEveryRowOfTheName)
     EXPECT_EQ(db.GetSetting("music - fade", 1), "c");
 }
 
+TEST_F(Settings, ABatchWritesAndReadsOnItsOwnConnectionUntilTheCommit)
+{
+    // One connection runs the same statements many times over, as a start does.
+    db.BeginBatch();
+    for (int round = 0; round < 3; ++round) {
+        db.SetSetting("music - fade", std::to_string(round), 0);
+        db.SetSetting("music - o'neil", "it's " + std::to_string(round), 0);
+        EXPECT_EQ(db.GetSettingInt("music - fade", 0), round);
+        EXPECT_EQ(db.GetSetting("music - o'neil", 0), "it's " + std::to_string(round));
+    }
+    // The same value again still leaves one row.
+    db.SetSetting("music - fade", "2", 0);
+    EXPECT_EQ(db.GetSetting("music - missing", 0), "");
+    db.CommitBatch();
+    EXPECT_EQ(Count("select count(*) from ini where name='music - fade';"), 1);
+    EXPECT_EQ(db.GetSetting("music - o'neil", 1), "it's 2");
+    // A name or value holding a NUL is stored without it, as before.
+    db.SetSetting(std::string("general - a\0b", 13), std::string("x\0y", 3), 1);
+    EXPECT_EQ(db.GetSetting("general - ab", 1), "xy");
+    // A batch after the first prepares on its new connection.
+    db.BeginBatch();
+    db.SetSetting("music - fade", "9", 0);
+    db.CommitBatch();
+    EXPECT_EQ(db.GetSettingInt("music - fade", 1), 9);
+}
+
 TEST_F(Settings, MissingIniFailsWithSqliteError)
 {
     Exec("drop table ini;");
