@@ -79,6 +79,35 @@ BOOL CDC::blit(int x, int y, int width, int height, CDC* src, int srcX, int srcY
     const bool dAlpha = keepsAlpha(*dImg);
     const bool sAlpha = needSource && keepsAlpha(*sImg);
     const int sImgWidth = needSource ? sImg->width() : 0;
+    if (code == 0xcc && !key && !blend && !dMono && !sMono && sImg != dImg && sW == dRect.width() &&
+        sH == dRect.height() && !flipX && !flipY) {
+        // A plain copy at the same size between two surfaces (a paint buffer going to the
+        // screen): line by line.
+        for (const QRect& part : clipFor(dRect)) {
+            const int shift = sLeft - dRect.left();
+            const int left = std::max(part.left(), -shift);
+            const int right = std::min(part.right(), sImgWidth - 1 - shift);
+            if (left > right)
+                continue;
+            for (int py = part.top(); py <= part.bottom(); ++py) {
+                const int sy = sTop + (py - dRect.top());
+                if (sy < 0 || sy >= sImg->height())
+                    continue;
+                uint32_t* d = reinterpret_cast<uint32_t*>(dImg->scanLine(py)) + left;
+                const uint32_t* s = reinterpret_cast<const uint32_t*>(sImg->constScanLine(sy)) + left + shift;
+                const int n = right - left + 1;
+                if (dAlpha && sAlpha)
+                    std::memcpy(d, s, size_t(n) * sizeof(uint32_t));
+                else if (dAlpha)
+                    for (int i = 0; i < n; ++i)
+                        d[i] = s[i] & 0x00ffffffu;
+                else
+                    for (int i = 0; i < n; ++i)
+                        d[i] = s[i] | 0xff000000u;
+            }
+        }
+        return TRUE;
+    }
     for (const QRect& part : clipFor(dRect)) {
         for (int py = part.top(); py <= part.bottom(); ++py) {
             const int sy = rows[size_t(py - dRect.top())];

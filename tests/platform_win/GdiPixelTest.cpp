@@ -238,6 +238,18 @@ const std::vector<PixelCase>& pixelCases()
              DeleteObject(dib);
          },
          {{0, 0, kGrey - RGB(1, 1, 1)}, {1, 0, RGB(255, 127, 127)}}},
+        {"a plain copy takes the source pixels that exist and stays inside the clip", 4, 3, kWhite,
+         [](CDC& dc) {
+             Picture pic(2, 2, {kRed, kBlue, kMagenta, kBlack});
+             dc.BitBlt(0, 0, 2, 1, &pic.dc, 1, 0, SRCCOPY);
+             CRgn clip;
+             clip.CreateRectRgn(0, 1, 2, 3);
+             dc.SelectClipRgn(&clip);
+             dc.BitBlt(1, 1, 3, 2, &pic.dc, 0, 0, SRCCOPY);
+             dc.SelectClipRgn(nullptr);
+         },
+         {{0, 0, kBlue}, {1, 0, kWhite}, {1, 1, kRed}, {2, 1, kWhite}, {1, 2, kMagenta}, {2, 2, kWhite},
+          {3, 1, kWhite}, {0, 1, kWhite}}},
         {"clipping to a region keeps drawing inside it", 4, 4, kWhite,
          [](CDC& dc) {
              CRgn a, b, both;
@@ -455,6 +467,43 @@ TEST(GdiBitmaps, ThirtyTwoBitDibRowsRunBottomUpBlueFirst)
     EXPECT_EQ(bm.bmBits, bits);
     dc.SelectBitmap(nullptr);
     DeleteObject(dib);
+}
+
+// A copy between 32-bit DIBs carries the alpha byte; into a compatible bitmap
+// only the colour goes, and back out of it the alpha byte reads 0.
+TEST(GdiBitmaps, CopiesKeepTheAlphaByteOnlyBetweenThirtyTwoBitDibs)
+{
+    BITMAPINFO bi{};
+    bi.bmiHeader.biWidth = 2;
+    bi.bmiHeader.biHeight = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* srcBits = nullptr;
+    void* dstBits = nullptr;
+    HBITMAP srcDib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &srcBits);
+    HBITMAP dstDib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &dstBits);
+    ASSERT_NE(srcDib, nullptr);
+    ASSERT_NE(dstDib, nullptr);
+    const unsigned char px[8] = {0x30, 0x20, 0x10, 0x80, 0x03, 0x02, 0x01, 0xff};
+    std::memcpy(srcBits, px, sizeof px);
+    CDC src, dst;
+    src.CreateCompatibleDC(nullptr);
+    src.SelectBitmap(srcDib);
+    dst.CreateCompatibleDC(nullptr);
+    dst.SelectBitmap(dstDib);
+    dst.BitBlt(0, 0, 2, 1, &src, 0, 0, SRCCOPY);
+    EXPECT_EQ(std::memcmp(dstBits, px, sizeof px), 0);
+
+    Canvas canvas(2, 1, kWhite);
+    canvas.dc.BitBlt(0, 0, 2, 1, &src, 0, 0, SRCCOPY);
+    EXPECT_EQ(canvas.dc.GetPixel(0, 0), RGB(0x10, 0x20, 0x30));
+    EXPECT_EQ(canvas.dc.GetPixel(1, 0), RGB(0x01, 0x02, 0x03));
+    dst.BitBlt(0, 0, 2, 1, &canvas.dc, 0, 0, SRCCOPY);
+    const unsigned char back[8] = {0x30, 0x20, 0x10, 0x00, 0x03, 0x02, 0x01, 0x00};
+    EXPECT_EQ(std::memcmp(dstBits, back, sizeof back), 0);
+    src.SelectBitmap(nullptr);
+    dst.SelectBitmap(nullptr);
+    DeleteObject(srcDib);
+    DeleteObject(dstDib);
 }
 
 TEST(GdiBitmaps, EightBitDibsIndexTheirPaletteAndRowsArePadded)
