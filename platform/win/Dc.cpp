@@ -39,34 +39,39 @@ CDC::~CDC()
 
 namespace {
 
-// Paint buffers of windows: a paint draws into a window-sized image, and
-// taking a fresh one from the system for every paint cost more than the paint.
-std::vector<QImage>& spareWidgetBuffers()
+// Window-sized images: a paint draws into one, and reading a window's pixels
+// (a control copying its parent's background) renders into one. Memory fresh
+// from the system costs a page fault per page on first touch, more than the
+// drawing itself, so the large ones are kept for the next paint or read.
+constexpr qsizetype kSmallBuffer = 64 * 1024;
+constexpr size_t kKeptBuffers = 8;
+
+std::vector<QImage>& spareBuffers()
 {
     static std::vector<QImage> spare;
     return spare;
 }
 
-QImage takeWidgetBuffer(int width, int height)
+QImage takeBuffer(int width, int height, QImage::Format format)
 {
-    auto& spare = spareWidgetBuffers();
+    auto& spare = spareBuffers();
     const QSize size(std::max(1, width), std::max(1, height));
-    for (auto it = spare.begin(); it != spare.end(); ++it)
-        if (it->size() == size) {
+    for (auto it = spare.rbegin(); it != spare.rend(); ++it)
+        if (it->size() == size && it->format() == format) {
             QImage img = std::move(*it);
-            spare.erase(it);
+            spare.erase(std::next(it).base());
             return img;
         }
-    return QImage(size, QImage::Format_ARGB32_Premultiplied);
+    return QImage(size, format);
 }
 
-void giveBackWidgetBuffer(QImage&& img)
+// Takes the image's pixels back when nothing else shares them.
+void giveBackBuffer(QImage&& img)
 {
-    constexpr size_t kKept = 4;
-    auto& spare = spareWidgetBuffers();
-    if (img.format() != QImage::Format_ARGB32_Premultiplied)
+    if (img.sizeInBytes() < kSmallBuffer || !img.isDetached())
         return;
-    if (spare.size() >= kKept)
+    auto& spare = spareBuffers();
+    if (spare.size() >= kKeptBuffers)
         spare.erase(spare.begin());
     spare.push_back(std::move(img));
 }
@@ -77,7 +82,7 @@ void CDC::BeginWidget(QWidget* widget, const QFont* font)
 {
     m_target->kind = Target::Widget;
     m_target->widget = widget;
-    m_target->own = takeWidgetBuffer(widget->width(), widget->height());
+    m_target->own = takeBuffer(widget->width(), widget->height(), QImage::Format_ARGB32_Premultiplied);
     m_target->own.fill(0);
     if (font)
         m_state->qfont = std::make_shared<QFont>(*font);
@@ -104,21 +109,33 @@ std::set<QWidget*>& rendering()
 }
 
 // The widget's own drawing (background and paint, no child windows) as it
-// would paint now, with client drawing still waiting for a paint on top.
-QImage currentPixels(QWidget* w)
+// would paint now, with client drawing still waiting for a paint on top; all
+// of it, or only the pixels of area (those outside are left as they were).
+QImage currentPixels(QWidget* w, const QRect& area = QRect())
 {
-    QImage img(std::max(1, w->width()), std::max(1, w->height()), QImage::Format_RGB32);
-    img.fill(w->palette().color(w->backgroundRole()).rgb());
+    QImage img = takeBuffer(w->width(), w->height(), QImage::Format_RGB32);
+    const QRgb back = w->palette().color(w->backgroundRole()).rgb();
+    if (area.isEmpty()) {
+        img.fill(back);
+    } else {
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            std::fill_n(reinterpret_cast<QRgb*>(img.scanLine(y)) + area.left(), area.width(), back);
+    }
     const win::detail::PaintContext* ctx = win::detail::CurrentPaint();
     // Never inside the widget's own paint (Qt refuses a recursive paint).
     if (!rendering().count(w) && !(ctx && ctx->widget == w)) {
         rendering().insert(w);
-        w->render(&img, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        if (area.isEmpty())
+            w->render(&img, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        else
+            w->render(&img, area.topLeft(), QRegion(area), QWidget::DrawWindowBackground);
         rendering().erase(w);
     }
     const QVariant pending = w->property(kClientDrawing);
     if (pending.isValid()) {
         QPainter p(&img);
+        if (!area.isEmpty())
+            p.setClipRect(area);
         p.drawImage(0, 0, pending.value<QImage>());
     }
     return img;
@@ -200,6 +217,10 @@ void CDC::End()
             w->setProperty(kClientDrawing, overlay);
             w->update();
         }
+        m_target->before = QImage();
+        giveBackBuffer(std::move(m_target->own));
+        m_target->own = QImage(1, 1, QImage::Format_RGB32);
+        m_target->own.fill(0xff000000);
         m_target->widget = nullptr;
         m_target->kind = Target::Scratch;
         m_target->loaded = false;
@@ -210,7 +231,7 @@ void CDC::End()
             QPainter p(m_target->widget);
             p.drawImage(0, 0, m_target->own);
         }
-        giveBackWidgetBuffer(std::move(m_target->own));
+        giveBackBuffer(std::move(m_target->own));
         m_target->own = QImage(1, 1, QImage::Format_RGB32);
         m_target->own.fill(0xff000000);
         m_target->widget = nullptr;
@@ -268,12 +289,33 @@ QImage* CDC::target() const
 {
     if (m_target->kind == Target::Memory && m_state->bitmap)
         return &m_state->bitmap->image;
-    if (m_target->kind == Target::Client && !m_target->loaded && m_target->widget) {
+    if (m_target->kind == Target::Client && m_target->widget && (!m_target->loaded || !m_target->area.isEmpty())) {
         m_target->loaded = true;
+        m_target->area = QRect();
+        m_target->before = QImage();
+        giveBackBuffer(std::move(m_target->own));
         m_target->own = currentPixels(m_target->widget);
         m_target->before = m_target->own;
     }
     return &m_target->own;
+}
+
+const QImage* CDC::sourceArea(const QRect& area) const
+{
+    if (m_target->kind != Target::Client || !m_target->widget)
+        return target();
+    const QRect part = area.intersected(m_target->widget->rect());
+    if (!m_target->loaded && !part.isEmpty()) {
+        // A control copying its parent's background reads only what lies under it:
+        // rendering the whole parent for each control cost more than the rest of a start.
+        m_target->loaded = true;
+        m_target->area = part;
+        m_target->own = currentPixels(m_target->widget, part);
+        m_target->before = m_target->own;
+    }
+    if (m_target->loaded && !m_target->area.isEmpty() && m_target->area.contains(part))
+        return &m_target->own;
+    return target();
 }
 
 QImage* CDC::surface() const

@@ -368,6 +368,8 @@ private:
     struct State;
     struct Target;
     QImage* target() const;
+    // The pixels for reading area (device pixels) only; a client DC renders no more of its window.
+    const QImage* sourceArea(const QRect& area) const;
     void touchTarget();
     void doneTarget();
     QFont font() const;

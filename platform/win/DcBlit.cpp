@@ -35,28 +35,28 @@ BOOL CDC::blit(int x, int y, int width, int height, CDC* src, int srcX, int srcY
     if (needSource && (!src || src->m_target->info))
         return FALSE;
     GUARD_TARGET();
-    const QImage* sImg = nullptr;
-    if (needSource) {
-        src->touchTarget();
-        sImg = src->target();
-    }
-    QImage* dImg = target();
     const QPoint d0 = toDevice(x, y), d1 = toDevice(x + width, y + height);
     const int dw = d1.x() - d0.x(), dh = d1.y() - d0.y();
-    if (dw == 0 || dh == 0)
-        return TRUE;
     QPoint s0(0, 0), s1(0, 0);
     if (needSource) {
         s0 = src->toDevice(srcX, srcY);
         s1 = src->toDevice(srcX + srcWidth, srcY + srcHeight);
     }
     const int sw = s1.x() - s0.x(), sh = s1.y() - s0.y();
-    if (needSource && (sw == 0 || sh == 0))
-        return TRUE;
     // A negative extent runs back from its start pixel, which it includes.
-    const QRect dRect(dw < 0 ? d1.x() + 1 : d0.x(), dh < 0 ? d1.y() + 1 : d0.y(), std::abs(dw), std::abs(dh));
     const int sLeft = sw < 0 ? s1.x() + 1 : s0.x(), sTop = sh < 0 ? s1.y() + 1 : s0.y();
     const int sW = std::abs(sw), sH = std::abs(sh);
+    const QImage* sImg = nullptr;
+    if (needSource) {
+        src->touchTarget();
+        sImg = src->sourceArea(QRect(sLeft, sTop, std::max(1, sW), std::max(1, sH)));
+    }
+    QImage* dImg = target();
+    if (dw == 0 || dh == 0)
+        return TRUE;
+    if (needSource && (sw == 0 || sh == 0))
+        return TRUE;
+    const QRect dRect(dw < 0 ? d1.x() + 1 : d0.x(), dh < 0 ? d1.y() + 1 : d0.y(), std::abs(dw), std::abs(dh));
     const bool flipX = (dw < 0) != (sw < 0);
     const bool flipY = (dh < 0) != (sh < 0);
     const bool dMono = IsMonochrome();

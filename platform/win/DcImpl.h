@@ -127,6 +127,7 @@ struct CDC::Target {
     QImage own;
     QImage before;       // a client DC's pixels as it found them
     bool loaded = false; // a client DC reads them when first drawn on or read
+    QRect area;          // a client DC copied from only: the pixels read so far (empty: all)
     QWidget* widget = nullptr;
     bool info = false;
 };

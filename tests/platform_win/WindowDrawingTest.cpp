@@ -123,6 +123,41 @@ TEST_F(WindowDrawing, AChildCopiesItsParentsBackgroundUnderIt)
     child.DestroyWindow();
 }
 
+// A copy from a client DC reads only the part it copies; what it copies, and
+// every pixel read after it, is what a read of the whole window shows.
+TEST_F(WindowDrawing, ACopyOfPartOfAWindowMatchesTheWholeWindowsPixels)
+{
+    {
+        // Drawing still waiting for a paint, across the green and blue halves.
+        CClientDC dc(&host);
+        dc.FillSolidRect(36, 12, 6, 6, kRed);
+    }
+    CClientDC whole(&host);
+    CDC mem;
+    mem.CreateCompatibleDC(nullptr);
+    CBitmap bmp;
+    bmp.CreateCompatibleBitmap(&mem, 40, 20);
+    CBitmap* old = mem.SelectObject(&bmp);
+    {
+        CClientDC part(&host);
+        mem.BitBlt(0, 0, 20, 20, &part, 30, 5, SRCCOPY);
+        // Hanging over the window's right and bottom edges: only what exists is copied.
+        mem.BitBlt(20, 0, 20, 20, &part, 70, 30, SRCCOPY);
+        EXPECT_EQ(part.GetPixel(5, 35), kGreen) << "a read elsewhere after the copy";
+        EXPECT_EQ(part.GetPixel(75, 2), kBlue);
+        EXPECT_EQ(part.GetPixel(37, 13), kRed);
+    }
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x)
+            ASSERT_EQ(mem.GetPixel(x, y), whole.GetPixel(30 + x, 5 + y)) << x << "," << y;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x) {
+            const bool inside = x < 10 && y < 10;
+            ASSERT_EQ(mem.GetPixel(20 + x, y), inside ? whole.GetPixel(70 + x, 30 + y) : RGB(0, 0, 0)) << x << "," << y;
+        }
+    mem.SelectObject(old);
+}
+
 TEST_F(WindowDrawing, AWindowRegionShapesPaintingAndHitTesting)
 {
     Painted shaped;
