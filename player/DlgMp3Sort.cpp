@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <numeric>
+#include <string_view>
 
 int g_sortKeys1[20];
 int g_sortKeys2[20];
@@ -92,9 +93,9 @@ void CDlgMp3::RefreshSortedFacts(int list, int column)
     request.flag = false;
     request.lastPlayed = lastPlay;
     request.danceName = m_set.trackName;
-    const std::vector<SongFacts> facts = m_db.GetSongFacts(paths, request, 1);
+    std::vector<SongFacts> facts = m_db.GetSongFacts(paths, request, 1);
     for (size_t i = 0; i < rows.size() && i < facts.size(); ++i)
-        rows[i].SetCol(column, rate ? m_fn.IntToString(facts[i].rate) : facts[i].lastPlayed);
+        rows[i].SetCol(column, rate ? m_fn.IntToString(facts[i].rate) : std::move(facts[i].lastPlayed));
 }
 
 void CDlgMp3::SortRows(std::vector<CMemArray>& rows)
@@ -109,13 +110,13 @@ void CDlgMp3::SortRows(std::vector<CMemArray>& rows)
         std::uint32_t row;
     };
     std::vector<Entry> entries(rows.size());
-    std::vector<const std::string*> texts(rows.size());
+    std::vector<std::string_view> texts(rows.size());
     for (int k = 0; k < kKeys; ++k) {
         for (std::size_t i = 0; i < rows.size(); ++i)
-            texts[i] = &rows[i].Col(g_sortKeys[k]);
+            texts[i] = rows[i].Col(g_sortKeys[k]);
         const std::size_t shared = store::SharedPrefix(texts);
         for (std::size_t i = 0; i < rows.size(); ++i)
-            entries[i].key[static_cast<std::size_t>(k)] = store::TextKey(*texts[i], shared);
+            entries[i].key[static_cast<std::size_t>(k)] = store::TextKey(texts[i], shared);
     }
     for (std::size_t i = 0; i < rows.size(); ++i)
         entries[i].row = static_cast<std::uint32_t>(i);
@@ -131,11 +132,24 @@ void CDlgMp3::SortRows(std::vector<CMemArray>& rows)
         const int c = CompareRows(rows[a.row], rows[b.row]);
         return c != 0 ? c < 0 : a.row < b.row;
     });
-    std::vector<CMemArray> sorted;
-    sorted.reserve(rows.size());
-    for (const Entry& e : entries)
-        sorted.push_back(std::move(rows[e.row]));
-    rows = std::move(sorted);
+    // Each row moves once, along the cycles of the new order, inside the vector it is in.
+    std::vector<bool> placed(rows.size());
+    for (std::size_t start = 0; start < rows.size(); ++start) {
+        if (placed[start] || entries[start].row == start)
+            continue;
+        CMemArray held = std::move(rows[start]);
+        std::size_t at = start;
+        for (;;) {
+            placed[at] = true;
+            const std::size_t from = entries[at].row;
+            if (from == start) {
+                rows[at] = std::move(held);
+                break;
+            }
+            rows[at] = std::move(rows[from]);
+            at = from;
+        }
+    }
 }
 
 void CDlgMp3::SortListBy(int list, int column, bool toggle)

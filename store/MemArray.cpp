@@ -1,5 +1,7 @@
 #include "store/MemArray.h"
 
+#include <utility>
+
 void CMemArray::SetAll(const std::string& c0, const std::string& c1, const std::string& c2, const std::string& c3,
                        const std::string& c4, const std::string& c5, const std::string& c6, const std::string& c7,
                        const std::string& c8, const std::string& c9)
@@ -15,6 +17,12 @@ void CMemArray::SetCol(int i, const std::string& text)
 {
     if (i >= 0 && i < 10)
         m_col[i] = text;
+}
+
+void CMemArray::SetCol(int i, std::string&& text)
+{
+    if (i >= 0 && i < 10)
+        m_col[i] = std::move(text);
 }
 
 namespace {

@@ -13,6 +13,7 @@ public:
     std::string GetCol(int i) const;
     // Column 0..9; any other index is ignored.
     void SetCol(int i, const std::string& text);
+    void SetCol(int i, std::string&& text);
     // Column 0..9 without a copy (sorting compares many); the empty text for any other index.
     const std::string& Col(int i) const;
 

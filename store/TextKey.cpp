@@ -4,7 +4,7 @@
 
 namespace store {
 
-TextKey::TextKey(const std::string& text, std::size_t offset)
+TextKey::TextKey(std::string_view text, std::size_t offset)
 {
     const std::size_t rest = text.size() > offset ? text.size() - offset : 0;
     size = static_cast<std::uint32_t>(std::min<std::size_t>(rest, 0xFFFFFFFFu));
@@ -18,17 +18,15 @@ TextKey::TextKey(const std::string& text, std::size_t offset)
     }
 }
 
-std::size_t SharedPrefix(const std::vector<const std::string*>& texts)
+std::size_t SharedPrefix(const std::vector<std::string_view>& texts)
 {
     if (texts.empty())
         return 0;
-    const std::string& first = *texts.front();
+    const std::string_view first = texts.front();
     std::size_t shared = first.size();
-    for (const std::string* text : texts) {
-        const std::size_t n = std::min(shared, text->size());
-        shared = static_cast<std::size_t>(std::mismatch(first.begin(), first.begin() + static_cast<std::ptrdiff_t>(n),
-                                                        text->begin())
-                                              .first -
+    for (const std::string_view text : texts) {
+        const std::size_t n = std::min(shared, text.size());
+        shared = static_cast<std::size_t>(std::mismatch(first.begin(), first.begin() + n, text.begin()).first -
                                           first.begin());
         if (shared == 0)
             break;

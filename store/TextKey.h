@@ -3,7 +3,7 @@
 // leading bytes held as numbers beside the item, without reaching the text itself.
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <string_view>
 #include <vector>
 
 namespace store {
@@ -18,7 +18,7 @@ struct TextKey {
     std::uint32_t size = 0; // bytes of the text past the offset
 
     TextKey() = default;
-    TextKey(const std::string& text, std::size_t offset);
+    TextKey(std::string_view text, std::size_t offset);
 
     // -1 or 1 where the keys decide; 0 where the texts may still differ.
     int Compare(const TextKey& other) const
@@ -34,6 +34,6 @@ struct TextKey {
 };
 
 // The number of leading bytes all the texts share: keys taken past them keep every difference.
-std::size_t SharedPrefix(const std::vector<const std::string*>& texts);
+std::size_t SharedPrefix(const std::vector<std::string_view>& texts);
 
 } // namespace store
