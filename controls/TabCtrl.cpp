@@ -126,7 +126,6 @@ TabCtrl::~TabCtrl()
     if (m_dragging)
         KeyboardHook::Instance().Remove(this);
     *m_alive = false;
-    VirtualWindow::ReleaseSurface(m_paintSurface);
 }
 
 bool TabCtrl::Create(CWnd* parent, DWORD style, const RECT& rect, UINT id)

@@ -1,7 +1,6 @@
 #include "controls/TabDrawing.h"
 
 #include <cstdio>
-#include <vector>
 
 IconImageList::~IconImageList()
 {
@@ -34,85 +33,19 @@ bool& VirtualWindow::BufferingEnabled()
     return enabled;
 }
 
-namespace {
-
-// Surfaces of windows gone or resized, for the next window painted at their size:
-// a fresh one costs a page fault per page of memory on its first paint.
-class SpareSurfaces {
-public:
-    SpareSurfaces() = default;
-    SpareSurfaces(const SpareSurfaces&) = delete;
-    SpareSurfaces& operator=(const SpareSurfaces&) = delete;
-    ~SpareSurfaces()
-    {
-        for (HBITMAP b : m_list)
-            ::DeleteObject(b);
-    }
-
-    void Add(HBITMAP b)
-    {
-        constexpr size_t kKept = 3;
-        if (m_list.size() >= kKept) {
-            ::DeleteObject(m_list.front());
-            m_list.erase(m_list.begin());
-        }
-        m_list.push_back(b);
-    }
-
-    HBITMAP Take(CSize size)
-    {
-        for (auto it = m_list.begin(); it != m_list.end(); ++it) {
-            BITMAP bm{};
-            if (GetObject(*it, sizeof bm, &bm) && bm.bmWidth == size.cx && bm.bmHeight == size.cy) {
-                HBITMAP b = *it;
-                m_list.erase(it);
-                return b;
-            }
-        }
-        return nullptr;
-    }
-
-private:
-    std::vector<HBITMAP> m_list;
-};
-
-SpareSurfaces& spareSurfaces()
-{
-    static SpareSurfaces spare;
-    return spare;
-}
-
-} // namespace
-
-void VirtualWindow::ReleaseSurface(CBitmap& keep)
-{
-    if (keep.GetSafeHandle())
-        spareSurfaces().Add(keep.Detach());
-}
-
 VirtualWindow::VirtualWindow(CDC* target, CWnd* wnd, CBitmap* keep) : m_target(target)
 {
     wnd->GetClientRect(m_rect);
     if (BufferingEnabled() && CreateCompatibleDC(target)) {
         const CSize size(std::max(1, m_rect.Width()), std::max(1, m_rect.Height()));
-        bool reused = false;
         if (keep) {
             m_surface = keep;
             if (keep->GetSafeHandle() && keep->GetSize() != size)
-                ReleaseSurface(*keep);
-            if (!keep->GetSafeHandle())
-                if (HBITMAP spare = spareSurfaces().Take(size))
-                    reused = keep->Attach(spare);
+                keep->DeleteObject();
         }
         if (m_surface->GetSafeHandle() || m_surface->CreateCompatibleBitmap(target, size.cx, size.cy)) {
             m_oldBitmap = SelectObject(m_surface);
             m_buffered = true;
-            // A surface another paint used starts black, as a new one does.
-            if (reused) {
-                const COLORREF bk = GetBkColor();
-                FillSolidRect(0, 0, size.cx, size.cy, RGB(0, 0, 0));
-                SetBkColor(bk);
-            }
         }
     }
     // Without a surface of its own the object draws nowhere; the paint is

@@ -47,8 +47,7 @@ private:
 // An off-screen surface for one paint over the window's client rectangle,
 // copied to the target when it ends. A window that paints often passes a
 // bitmap of its own to draw in: it is kept from paint to paint and made anew
-// only when the client size changes; a bitmap given up is kept a while for the
-// next window painted at its size.
+// only when the client size changes.
 class VirtualWindow : public CDC {
 public:
     VirtualWindow(CDC* target, CWnd* wnd, CBitmap* keep = nullptr);
@@ -56,9 +55,6 @@ public:
     // Whether drawing goes to the memory surface.
     bool IsBuffered() const { return m_buffered; }
     static bool& BufferingEnabled();
-    // A window's kept bitmap, handed on to later paints of any window (when the window
-    // goes or its size changes).
-    static void ReleaseSurface(CBitmap& keep);
 
 private:
     CDC* m_target;

@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <set>
 
 using win::detail::DibToImage;
@@ -39,50 +41,85 @@ CDC::~CDC()
 
 namespace {
 
-// Window-sized images: a paint draws into one, and reading a window's pixels
-// (a control copying its parent's background) renders into one. Memory fresh
-// from the system costs a page fault per page on first touch, more than the
-// drawing itself, so the large ones are kept for the next paint or read.
-constexpr qsizetype kSmallBuffer = 64 * 1024;
-constexpr size_t kKeptBuffers = 8;
-
-std::vector<QImage>& spareBuffers()
-{
-    static std::vector<QImage> spare;
-    return spare;
-}
-
-QImage takeBuffer(int width, int height, QImage::Format format)
-{
-    auto& spare = spareBuffers();
-    const QSize size(std::max(1, width), std::max(1, height));
-    for (auto it = spare.rbegin(); it != spare.rend(); ++it)
-        if (it->size() == size && it->format() == format) {
-            QImage img = std::move(*it);
-            spare.erase(std::next(it).base());
-            return img;
+// Memory of large images, kept when an image goes for the next one of its size
+// or smaller: memory fresh from the system costs a page fault per page on its
+// first touch, more than the drawing itself, and a start paints its windows at
+// several sizes, reads their pixels and makes their paint buffers many times.
+class ImageBlocks {
+public:
+    QImage Take(const QSize& size, QImage::Format format)
+    {
+        const qsizetype bytesPerLine = qsizetype(size.width()) * 4;
+        const size_t bytes = size_t(bytesPerLine) * size_t(size.height());
+        if (bytes < kSmall)
+            return QImage(size, format);
+        Block* block = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            // The smallest that fits: a large block stays for a large image.
+            auto best = m_free.end();
+            for (auto it = m_free.begin(); it != m_free.end(); ++it)
+                if ((*it)->bytes >= bytes && (best == m_free.end() || (*it)->bytes < (*best)->bytes))
+                    best = it;
+            if (best != m_free.end()) {
+                block = *best;
+                m_freeBytes -= block->bytes;
+                m_free.erase(best);
+            }
         }
-    return QImage(size, format);
-}
+        if (!block) {
+            block = new Block{std::make_unique<uchar[]>(bytes), bytes};
+        }
+        block->owner = this;
+        return QImage(block->data.get(), size.width(), size.height(), bytesPerLine, format, &ImageBlocks::Release,
+                      block);
+    }
 
-// Takes the image's pixels back when nothing else shares them.
-void giveBackBuffer(QImage&& img)
-{
-    if (img.sizeInBytes() < kSmallBuffer || !img.isDetached())
-        return;
-    auto& spare = spareBuffers();
-    if (spare.size() >= kKeptBuffers)
-        spare.erase(spare.begin());
-    spare.push_back(std::move(img));
-}
+private:
+    struct Block {
+        std::unique_ptr<uchar[]> data;
+        size_t bytes;
+        ImageBlocks* owner = nullptr;
+    };
+    static constexpr size_t kSmall = 64 * 1024;
+    static constexpr size_t kKeptBytes = 24u << 20;
+
+    // The image's data is gone: its block is free again.
+    static void Release(void* info)
+    {
+        auto* block = static_cast<Block*>(info);
+        ImageBlocks* owner = block->owner;
+        std::lock_guard<std::mutex> lock(owner->m_mutex);
+        owner->m_free.push_back(block);
+        owner->m_freeBytes += block->bytes;
+        // The oldest go back to the system past the budget.
+        while (owner->m_freeBytes > kKeptBytes && !owner->m_free.empty()) {
+            Block* old = owner->m_free.front();
+            owner->m_free.erase(owner->m_free.begin());
+            owner->m_freeBytes -= old->bytes;
+            delete old;
+        }
+    }
+
+    std::mutex m_mutex;
+    std::vector<Block*> m_free;
+    size_t m_freeBytes = 0;
+};
 
 } // namespace
+
+QImage win::detail::dc::NewImage(int width, int height, QImage::Format format)
+{
+    // Never destroyed: an image may outlive every other object of the program.
+    static auto* blocks = new ImageBlocks;
+    return blocks->Take(QSize(std::max(1, width), std::max(1, height)), format);
+}
 
 void CDC::BeginWidget(QWidget* widget, const QFont* font)
 {
     m_target->kind = Target::Widget;
     m_target->widget = widget;
-    m_target->own = takeBuffer(widget->width(), widget->height(), QImage::Format_ARGB32_Premultiplied);
+    m_target->own = win::detail::dc::NewImage(widget->width(), widget->height(), QImage::Format_ARGB32_Premultiplied);
     m_target->own.fill(0);
     if (font)
         m_state->qfont = std::make_shared<QFont>(*font);
@@ -113,7 +150,7 @@ std::set<QWidget*>& rendering()
 // of it, or only the pixels of area (those outside are left as they were).
 QImage currentPixels(QWidget* w, const QRect& area = QRect())
 {
-    QImage img = takeBuffer(w->width(), w->height(), QImage::Format_RGB32);
+    QImage img = win::detail::dc::NewImage(w->width(), w->height(), QImage::Format_RGB32);
     const QRgb back = w->palette().color(w->backgroundRole()).rgb();
     if (area.isEmpty()) {
         img.fill(back);
@@ -218,7 +255,6 @@ void CDC::End()
             w->update();
         }
         m_target->before = QImage();
-        giveBackBuffer(std::move(m_target->own));
         m_target->own = QImage(1, 1, QImage::Format_RGB32);
         m_target->own.fill(0xff000000);
         m_target->widget = nullptr;
@@ -231,7 +267,6 @@ void CDC::End()
             QPainter p(m_target->widget);
             p.drawImage(0, 0, m_target->own);
         }
-        giveBackBuffer(std::move(m_target->own));
         m_target->own = QImage(1, 1, QImage::Format_RGB32);
         m_target->own.fill(0xff000000);
         m_target->widget = nullptr;
@@ -293,7 +328,7 @@ QImage* CDC::target() const
         m_target->loaded = true;
         m_target->area = QRect();
         m_target->before = QImage();
-        giveBackBuffer(std::move(m_target->own));
+        m_target->own = QImage();
         m_target->own = currentPixels(m_target->widget);
         m_target->before = m_target->own;
     }

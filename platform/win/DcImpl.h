@@ -39,6 +39,10 @@ inline void writeRaw(QImage& img, int x, int y, uint32_t v, bool mono)
     reinterpret_cast<uint32_t*>(img.scanLine(y))[x] = v;
 }
 
+// A new image (pixels not set) of 32 bits per pixel; a large one reuses the
+// memory of one gone before rather than memory fresh from the system.
+QImage NewImage(int width, int height, QImage::Format format);
+
 // The result of a ternary raster operation, bit by bit over 32 bits.
 inline uint32_t rop3(uint8_t code, uint32_t p, uint32_t s, uint32_t d)
 {

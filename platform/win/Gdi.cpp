@@ -1,6 +1,7 @@
 #include "platform/win/Gdi.h"
 
 #include "platform/win/Dc.h"
+#include "platform/win/DcImpl.h"
 #include "platform/win/Display.h"
 #include "platform/win/GdiImpl.h"
 #include "platform/win/Resources.h"
@@ -682,7 +683,7 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height)
         return FALSE;
     // Compatible with a DC that draws into a monochrome bitmap: monochrome too.
     const bool mono = dc && dc->IsMonochrome();
-    QImage img(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    QImage img = win::detail::dc::NewImage(width, height, QImage::Format_RGB32);
     img.fill(0xff000000);
     HBITMAP b = CreateBitmapHandle(img);
     b->bitsPerPixel = mono ? 1 : 32;
