@@ -506,6 +506,27 @@ TEST(GdiBitmaps, CopiesKeepTheAlphaByteOnlyBetweenThirtyTwoBitDibs)
     DeleteObject(dstDib);
 }
 
+// Large bitmaps reuse the memory of bitmaps gone before: a new one still
+// starts black, and two that live together never share their pixels.
+TEST(GdiBitmaps, ANewLargeBitmapStartsBlackAndOwnsItsPixels)
+{
+    {
+        Canvas gone(400, 300, kRed);
+    }
+    Canvas first(300, 200, kWhite);
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap second;
+    ASSERT_TRUE(second.CreateCompatibleBitmap(&dc, 390, 290));
+    CBitmap* old = dc.SelectObject(&second);
+    for (const CPoint p : {CPoint(0, 0), CPoint(389, 289), CPoint(200, 150)})
+        EXPECT_EQ(dc.GetPixel(p), kBlack) << p.x << "," << p.y;
+    dc.FillSolidRect(0, 0, 390, 290, kBlue);
+    EXPECT_EQ(first.dc.GetPixel(299, 199), kWhite);
+    EXPECT_EQ(first.dc.GetPixel(0, 0), kWhite);
+    dc.SelectObject(old);
+}
+
 TEST(GdiBitmaps, EightBitDibsIndexTheirPaletteAndRowsArePadded)
 {
     std::vector<unsigned char> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
