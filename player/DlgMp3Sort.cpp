@@ -104,22 +104,33 @@ void CDlgMp3::SortRows(std::vector<CMemArray>& rows)
     // first three keys decide most comparisons without reaching the rows, the full comparison
     // runs only where they cannot, and each row moves once at the end. Rows that compare
     // equal keep their order.
-    constexpr int kKeys = 3;
+    constexpr std::size_t kKeys = 3;
     struct Entry {
         std::array<store::TextKey, kKeys> key;
         std::uint32_t row;
     };
-    std::vector<Entry> entries(rows.size());
-    std::vector<std::string_view> texts(rows.size());
-    for (int k = 0; k < kKeys; ++k) {
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            texts[i] = rows[i].Col(g_sortKeys[k]);
-        const std::size_t shared = store::SharedPrefix(texts);
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            entries[i].key[static_cast<std::size_t>(k)] = store::TextKey(texts[i], shared);
+    std::array<int, kKeys> column{};
+    std::array<std::size_t, kKeys> shared{};
+    for (std::size_t k = 0; k < kKeys; ++k) {
+        column[k] = g_sortKeys[k];
+        shared[k] = rows.empty() ? 0 : rows.front().Col(column[k]).size();
     }
-    for (std::size_t i = 0; i < rows.size(); ++i)
+    // Two passes over the rows: the bytes every row shares in each key, then the keys past them.
+    for (const CMemArray& r : rows)
+        for (std::size_t k = 0; k < kKeys; ++k) {
+            const std::string& first = rows.front().Col(column[k]);
+            const std::string& text = r.Col(column[k]);
+            const std::size_t n = std::min(shared[k], text.size());
+            shared[k] = static_cast<std::size_t>(
+                std::mismatch(first.begin(), first.begin() + static_cast<std::ptrdiff_t>(n), text.begin()).first -
+                first.begin());
+        }
+    std::vector<Entry> entries(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        for (std::size_t k = 0; k < kKeys; ++k)
+            entries[i].key[k] = store::TextKey(rows[i].Col(column[k]), shared[k]);
         entries[i].row = static_cast<std::uint32_t>(i);
+    }
     const int direction = g_sortDescending == 1 ? -1 : 1;
     std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
         for (std::size_t k = 0; k < kKeys; ++k) {
