@@ -79,8 +79,11 @@ BOOL CDC::blit(int x, int y, int width, int height, CDC* src, int srcX, int srcY
     const bool dAlpha = keepsAlpha(*dImg);
     const bool sAlpha = needSource && keepsAlpha(*sImg);
     const int sImgWidth = needSource ? sImg->width() : 0;
-    if (code == 0xcc && !key && !blend && !dMono && !sMono && sImg != dImg && sW == dRect.width() &&
-        sH == dRect.height() && !flipX && !flipY) {
+    if (code == 0xcc && !key && !blend && !sMono && sImg != dImg && sW == dRect.width() && sH == dRect.height() &&
+        !flipX && !flipY) {
+        // Colour to monochrome (a picture's mask): white where the source has its background colour.
+        const uint32_t dFill = dAlpha ? 0 : 0xff000000u;
+        const uint32_t monoWhite = (MonoOf(kWhite) & 0x00ffffffu) | dFill, monoBlack = (MonoOf(0) & 0x00ffffffu) | dFill;
         // A plain copy at the same size between two surfaces (a paint buffer going to the
         // screen): line by line.
         for (const QRect& part : clipFor(dRect)) {
@@ -96,7 +99,10 @@ BOOL CDC::blit(int x, int y, int width, int height, CDC* src, int srcX, int srcY
                 uint32_t* d = reinterpret_cast<uint32_t*>(dImg->scanLine(py)) + left;
                 const uint32_t* s = reinterpret_cast<const uint32_t*>(sImg->constScanLine(sy)) + left + shift;
                 const int n = right - left + 1;
-                if (dAlpha && sAlpha)
+                if (dMono)
+                    for (int i = 0; i < n; ++i)
+                        d[i] = (s[i] & 0x00ffffffu) == srcBk ? monoWhite : monoBlack;
+                else if (dAlpha && sAlpha)
                     std::memcpy(d, s, size_t(n) * sizeof(uint32_t));
                 else if (dAlpha)
                     for (int i = 0; i < n; ++i)
