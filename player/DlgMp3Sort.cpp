@@ -111,20 +111,12 @@ void CDlgMp3::SortRows(std::vector<CMemArray>& rows)
     };
     std::array<int, kKeys> column{};
     std::array<std::size_t, kKeys> shared{};
+    // Keys are taken past the bytes every row shares in their column.
     for (std::size_t k = 0; k < kKeys; ++k) {
         column[k] = g_sortKeys[k];
-        shared[k] = rows.empty() ? 0 : rows.front().Col(column[k]).size();
+        shared[k] = store::SharedPrefix(rows.size(),
+                                        [&](std::size_t i) { return std::string_view(rows[i].Col(column[k])); });
     }
-    // Two passes over the rows: the bytes every row shares in each key, then the keys past them.
-    for (const CMemArray& r : rows)
-        for (std::size_t k = 0; k < kKeys; ++k) {
-            const std::string& first = rows.front().Col(column[k]);
-            const std::string& text = r.Col(column[k]);
-            const std::size_t n = std::min(shared[k], text.size());
-            shared[k] = static_cast<std::size_t>(
-                std::mismatch(first.begin(), first.begin() + static_cast<std::ptrdiff_t>(n), text.begin()).first -
-                first.begin());
-        }
     std::vector<Entry> entries(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         for (std::size_t k = 0; k < kKeys; ++k)

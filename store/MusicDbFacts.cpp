@@ -15,12 +15,6 @@ namespace {
 // From this many paths on, the rows of table music are read in file order.
 constexpr std::size_t kRowOrderFrom = 5000;
 
-// The paths as one JSON array text for json_each: the statement stays the same whatever
-// the number of songs, and no path ever becomes part of the SQL. The array holds the paths
-// (stored forms) sorted, so that the lookups walk every index in its own order and read each
-// of its pages once; order[i] is the place in the caller's list of the array's element i.
-// A flat array of texts: json_each hands out each element's place and text without parsing
-// the element again (a pair per path took three times as long for a whole list).
 // A text that is its own stored form and its own JSON string body: none of ' " \ and no
 // control byte. Nearly every path is one.
 bool plain(std::string_view text)
@@ -38,6 +32,12 @@ bool plain(std::string_view text)
     return !any;
 }
 
+// The paths as one JSON array text for json_each: the statement stays the same whatever
+// the number of songs, and no path ever becomes part of the SQL. The array holds the paths
+// (stored forms) sorted, so that the lookups walk every index in its own order and read each
+// of its pages once; order[i] is the place in the caller's list of the array's element i.
+// A flat array of texts: json_each hands out each element's place and text without parsing
+// the element again (a pair per path took three times as long for a whole list).
 std::string jsonArray(const MyFunctions& fn, const std::vector<std::string>& paths, std::vector<std::size_t>& order)
 {
     // The stored forms are gathered into one text in the caller's order (most paths hold
@@ -66,12 +66,10 @@ std::string jsonArray(const MyFunctions& fn, const std::vector<std::string>& pat
         entries[i].place = i;
     }
     const auto text = [&stored](const Entry& e) { return std::string_view(stored).substr(e.from, e.size); };
-    std::vector<std::string_view> texts(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        texts[i] = text(entries[i]);
-    const std::size_t shared = store::SharedPrefix(texts);
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        entries[i].key = store::TextKey(texts[i], shared);
+    const std::size_t shared =
+        store::SharedPrefix(entries.size(), [&](std::size_t i) { return text(entries[i]); });
+    for (Entry& e : entries)
+        e.key = store::TextKey(text(e), shared);
     std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
         const int c = a.key.Compare(b.key);
         return c != 0 ? c < 0 : text(a) < text(b);

@@ -18,20 +18,4 @@ TextKey::TextKey(std::string_view text, std::size_t offset)
     }
 }
 
-std::size_t SharedPrefix(const std::vector<std::string_view>& texts)
-{
-    if (texts.empty())
-        return 0;
-    const std::string_view first = texts.front();
-    std::size_t shared = first.size();
-    for (const std::string_view text : texts) {
-        const std::size_t n = std::min(shared, text.size());
-        shared = static_cast<std::size_t>(std::mismatch(first.begin(), first.begin() + n, text.begin()).first -
-                                          first.begin());
-        if (shared == 0)
-            break;
-    }
-    return shared;
-}
-
 } // namespace store

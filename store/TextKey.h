@@ -1,10 +1,10 @@
 #pragma once
 // Sort keys for long lists of texts: most comparisons of a long sort are decided by a few
 // leading bytes held as numbers beside the item, without reaching the text itself.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
 namespace store {
 
@@ -33,7 +33,22 @@ struct TextKey {
     bool SameText(const TextKey& other) const { return size <= 16 && size == other.size && Compare(other) == 0; }
 };
 
-// The number of leading bytes all the texts share: keys taken past them keep every difference.
-std::size_t SharedPrefix(const std::vector<std::string_view>& texts);
+// The number of leading bytes the count texts share (textAt(i) answers text i as a
+// std::string_view): keys taken past them keep every difference.
+template <class TextAt>
+std::size_t SharedPrefix(std::size_t count, TextAt textAt)
+{
+    if (count == 0)
+        return 0;
+    const std::string_view first = textAt(std::size_t{0});
+    std::size_t shared = first.size();
+    for (std::size_t i = 1; i < count && shared > 0; ++i) {
+        const std::string_view text = textAt(i);
+        const std::size_t n = std::min(shared, text.size());
+        shared = static_cast<std::size_t>(std::mismatch(first.begin(), first.begin() + n, text.begin()).first -
+                                          first.begin());
+    }
+    return shared;
+}
 
 } // namespace store

@@ -81,11 +81,11 @@ BOOL CDC::blit(int x, int y, int width, int height, CDC* src, int srcX, int srcY
     const int sImgWidth = needSource ? sImg->width() : 0;
     if (code == 0xcc && !key && !blend && !sMono && sImg != dImg && sW == dRect.width() && sH == dRect.height() &&
         !flipX && !flipY) {
-        // Colour to monochrome (a picture's mask): white where the source has its background colour.
+        // A plain copy at the same size from a colour surface to another, line by line: a paint
+        // buffer going to the screen, or a picture's mask (monochrome: white where the source
+        // has its background colour).
         const uint32_t dFill = dAlpha ? 0 : 0xff000000u;
         const uint32_t monoWhite = (MonoOf(kWhite) & 0x00ffffffu) | dFill, monoBlack = (MonoOf(0) & 0x00ffffffu) | dFill;
-        // A plain copy at the same size between two surfaces (a paint buffer going to the
-        // screen): line by line.
         for (const QRect& part : clipFor(dRect)) {
             const int shift = sLeft - dRect.left();
             const int left = std::max(part.left(), -shift);
