@@ -40,6 +40,8 @@ const bool kShareContexts = [] {
 bool g_engineAllowed = false;
 // Whether a view of the engine has been made (the engine runs from then on).
 bool g_engineStarted = false;
+// Whether a shown view waits for a caller that needs its document before it starts the engine.
+bool g_engineOnDemandOnly = false;
 std::vector<std::function<void()>> g_waitingForEngine;
 
 void allowEngine()
@@ -210,7 +212,7 @@ struct CWebBrowser2::State {
     // process. Shown, it starts now, or after the first paint.
     void shownOrNavigated()
     {
-        if (shown == Shown::Html && !pendingUrl.isEmpty() && stack && stack->isVisible())
+        if (shown == Shown::Html && !pendingUrl.isEmpty() && stack && stack->isVisible() && !g_engineOnDemandOnly)
             needEngine();
     }
 
@@ -532,5 +534,7 @@ namespace win {
 void StartWebEngineNow() { allowEngine(); }
 
 bool WebEngineStarted() { return g_engineStarted; }
+
+void SetWebEngineOnDemandOnly(bool on) { g_engineOnDemandOnly = on; }
 
 } // namespace win

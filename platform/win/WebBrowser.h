@@ -80,4 +80,8 @@ namespace win {
 void StartWebEngineNow();
 // Whether the engine has been started (a view of it made).
 bool WebEngineStarted();
+// While on, a view that is shown keeps its address like a hidden one and starts the
+// engine only when a caller needs the document (tests that never read a document
+// need not pay for the engine's processes). Off by default.
+void SetWebEngineOnDemandOnly(bool on);
 } // namespace win

@@ -475,11 +475,21 @@ void PumpMessages(int forMs)
 {
     QElapsedTimer t;
     t.start();
-    do {
+    for (;;) {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    } while (t.elapsed() < forMs);
+        const qint64 left = forMs - t.elapsed();
+        if (left <= 0)
+            break;
+        // Sleep until the next event or the end of the time, instead of spinning: a
+        // spinning wait takes the processor from the workers and timers it waits for.
+        QTimer wake;
+        wake.setSingleShot(true);
+        wake.setTimerType(Qt::PreciseTimer);
+        wake.start(int(left));
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
 }
 
 } // namespace win

@@ -12,6 +12,7 @@
 #include "platform/win/Display.h"
 #include "platform/win/Menu.h"
 #include "platform/win/MessageBox.h"
+#include "platform/win/WebBrowser.h"
 #include "store/PlayerGlobals.h"
 #include "store/CppSQLite3.h"
 #include "store/StoreGlobals.h"
@@ -59,6 +60,9 @@ protected:
     void SetUp() override
     {
         cwd = std::make_unique<testsupport::ScopedCwd>(dir.path());
+        // A page shown along the way does not start the browser engine (its processes
+        // cost more than most tests); a test that reads a document still starts it.
+        win::SetWebEngineOnDemandOnly(true);
         win::SetDisplayOverride(win::DisplayMetrics{1280, 1024, 96, 96});
         win::ClearMessageBoxLog();
         win::SetMessageBoxAnswerer([this](const win::MessageBoxRequest& r) -> std::optional<int> {
@@ -76,6 +80,7 @@ protected:
 
     void TearDown() override
     {
+        win::SetWebEngineOnDemandOnly(false);
         rec.reset();
         if (dlg && dlg->m_hWnd)
             dlg->DestroyWindow();

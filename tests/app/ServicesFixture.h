@@ -7,6 +7,7 @@
 #include "common/TestSupport.h"
 #include "platform/win/Display.h"
 #include "platform/win/MessageBox.h"
+#include "platform/win/WebBrowser.h"
 #include "store/CppSQLite3.h"
 #include "store/StoreGlobals.h"
 
@@ -35,6 +36,9 @@ protected:
     void SetUp() override
     {
         cwd = std::make_unique<testsupport::ScopedCwd>(dir.path());
+        // A page shown along the way does not start the browser engine (its processes
+        // cost more than most tests); a test that reads a document still starts it.
+        win::SetWebEngineOnDemandOnly(true);
         win::SetDisplayOverride(win::DisplayMetrics{1280, 1024, 96, 96});
         win::ClearMessageBoxLog();
         win::SetMessageBoxAnswerer([this](const win::MessageBoxRequest& r) -> std::optional<int> {
@@ -52,6 +56,7 @@ protected:
 
     void TearDown() override
     {
+        win::SetWebEngineOnDemandOnly(false);
         if (dlg && dlg->m_hWnd)
             dlg->DestroyWindow();
         dlg.reset();

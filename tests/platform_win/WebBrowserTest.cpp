@@ -49,7 +49,9 @@ std::string screenshotPath(const std::string& name)
     return (dir ? std::string(dir) + "/" : std::string()) + name;
 }
 
-TEST(WebBrowser, TheEngineStartsOnlyAfterTheWindowHasPainted)
+// The two tests of the engine's start are suites of their own, so that ctest runs each
+// in a fresh process (run together by hand, the second is skipped).
+TEST(WebBrowserFirstStart, TheEngineStartsOnlyAfterTheWindowHasPainted)
 {
     if (win::WebEngineStarted())
         GTEST_SKIP() << "an earlier test in this process started the engine";
@@ -77,7 +79,7 @@ TEST(WebBrowser, TheEngineStartsOnlyAfterTheWindowHasPainted)
 
 // Most views of the program stay hidden for a whole session: a hidden view keeps
 // its address and starts the engine only once shown or asked for its document.
-TEST(WebBrowser, AHiddenViewStartsTheEngineOnlyWhenShownOrAskedForItsDocument)
+TEST(WebBrowserHiddenStart, AHiddenViewStartsTheEngineOnlyWhenShownOrAskedForItsDocument)
 {
     if (win::WebEngineStarted())
         GTEST_SKIP() << "an earlier test in this process started the engine";
@@ -117,6 +119,34 @@ TEST(WebBrowser, AHiddenViewStartsTheEngineOnlyWhenShownOrAskedForItsDocument)
     ASSERT_TRUE(askedFor.ReadDocumentHtml(html));
     EXPECT_NE(html.find("asked for"), std::string::npos);
     EXPECT_FALSE(askedFor.IsWindowVisible());
+    host.DestroyWindow();
+}
+
+// With the engine on demand only, showing a view is not enough: only a caller that
+// needs the document starts the engine for it.
+TEST(WebBrowser, OnDemandOnlyAShownViewWaitsUntilItsDocumentIsNeeded)
+{
+    testsupport::TempDir dir;
+    testsupport::writeFile(dir.file("page.htm"), "<html><body>needed now</body></html>");
+    win::StartWebEngineNow();
+    win::SetWebEngineOnDemandOnly(true);
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300), nullptr, 0));
+    CWebBrowser2 browser;
+    ASSERT_TRUE(browser.Create(WS_VISIBLE, CRect(0, 0, 380, 280), &host, 0));
+    browser.Navigate(dir.file("page.htm"));
+    host.ShowWindow(SW_SHOW);
+    testsupport::waitFor([] { return false; }, 200);
+    EXPECT_TRUE(browser.IsWindowVisible());
+    EXPECT_EQ(browser.widget()->findChild<QWebEngineView*>(), nullptr);
+    EXPECT_TRUE(browser.GetBusy());
+    EXPECT_EQ(browser.GetLocationURL(), dir.file("page.htm"));
+
+    std::string html;
+    EXPECT_TRUE(browser.ReadDocumentHtml(html));
+    EXPECT_NE(html.find("needed now"), std::string::npos);
+    EXPECT_NE(browser.widget()->findChild<QWebEngineView*>(), nullptr);
+    win::SetWebEngineOnDemandOnly(false);
     host.DestroyWindow();
 }
 
