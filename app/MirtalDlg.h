@@ -104,6 +104,11 @@ public:
     // Switches to a level (clamped to 1..10).
     void SetLevel(int level);
     int RebuildTabs();
+    // The pages (music, lyrics and list pages) a level shows: its own "<n> - nrtabs" or else
+    // "global - nrtabs" list tabs, at most 15.
+    int PageCountOfLevel(int level);
+    // Makes the list pages up to the page count that have no window yet.
+    void MakeListPages();
     void LoadTabCaptions();
     void CheckLevelMenu();
     // Shows a page (0 music, 1 lyrics, 2.. list pages) and gives it the focus.

@@ -23,13 +23,16 @@ int CMirtalDlg::CreatePages()
     if (!m_dlgLyrics.Create(CDlgLyrics::IDD, &m_tabCtrl))
         return -1;
     m_dlgLyrics.SetDlgCtrlID(3011);
-    for (int n = 0; n < m_pageCount - 2; ++n) {
-        // A page that cannot be made is left out.
-        if (m_dlgList[size_t(n)].Create(CDlgList::IDD, &m_tabCtrl)) {
-            m_dlgList[size_t(n)].SetDlgCtrlID(3012 + n);
-            m_dlgList[size_t(n)].SetPageNumber(n);
-        }
+    // Only the list pages of the level the window starts on are made now; a level
+    // with more tabs makes the rest when it is chosen (RebuildTabs).
+    int level = 1;
+    try {
+        level = m_musicDb.GetSettingInt("general - level", 1);
+    } catch (const std::exception& e) {
+        m_fn.WriteLog(std::string("The stored level could not be read: ") + e.what());
     }
+    m_pageCount = PageCountOfLevel(std::clamp(level, 1, 10));
+    MakeListPages();
 
     // The tab area starts where the placeholder is, stretched to the client edges.
     if (CWnd* placeholder = GetDlgItem(1001)) {
@@ -80,8 +83,11 @@ void CMirtalDlg::SetLevel(int level)
 
     m_dlgMp3.LoadLevelPlaylists(level);
     for (int n = 0; n < m_pageCount - 2; ++n) {
-        m_dlgList[size_t(n)].MarkFontReload();
-        m_dlgList[size_t(n)].LoadSettings();
+        CDlgList& page = m_dlgList[size_t(n)];
+        if (!page.m_hWnd)
+            continue;
+        page.MarkFontReload();
+        page.LoadSettings();
     }
     if (CCalls* calls = m_calls.Get())
         calls->BuildPool();
@@ -91,17 +97,34 @@ void CMirtalDlg::SetLevel(int level)
     UpdateData(FALSE);
 }
 
-int CMirtalDlg::RebuildTabs()
+int CMirtalDlg::PageCountOfLevel(int level)
 {
     int lists = 0;
     try {
-        lists = m_musicDb.GetSettingInt(std::to_string(g_danceLevel) + " - nrtabs", 1);
+        lists = m_musicDb.GetSettingInt(std::to_string(level) + " - nrtabs", 1);
         if (lists == 0)
             lists = m_musicDb.GetSettingInt("global - nrtabs", 1);
     } catch (const std::exception& e) {
         m_fn.WriteLog(std::string("The number of list tabs could not be read: ") + e.what());
     }
-    const int pages = int(std::clamp<long long>((long long)lists + 2, 2, kMaxPages));
+    return int(std::clamp<long long>((long long)lists + 2, 2, kMaxPages));
+}
+
+void CMirtalDlg::MakeListPages()
+{
+    for (int n = 0; n < m_pageCount - 2; ++n) {
+        CDlgList& page = m_dlgList[size_t(n)];
+        // A page that cannot be made is left out.
+        if (!page.m_hWnd && page.Create(CDlgList::IDD, &m_tabCtrl)) {
+            page.SetDlgCtrlID(3012 + n);
+            page.SetPageNumber(n);
+        }
+    }
+}
+
+int CMirtalDlg::RebuildTabs()
+{
+    const int pages = PageCountOfLevel(g_danceLevel);
     if (pages == m_pageCount)
         return 0;
     for (int i = 2; i < m_pageCount; ++i) {
@@ -111,6 +134,8 @@ int CMirtalDlg::RebuildTabs()
         }
     }
     m_pageCount = pages;
+    // A new page reads its font, clock and entries with the level's other pages (SetLevel).
+    MakeListPages();
     AddListTabs();
     return 0;
 }

@@ -135,7 +135,9 @@ void CMirtalDlg::ApplySettings()
 
     if (m_squareId)
         m_squareId->ApplyLayout();
-    for (int n = 0; n < m_pageCount - 2; ++n)
-        m_dlgList[size_t(n)].ApplyClockSettings();
+    // Also the pages a level with fewer tabs keeps hidden: they come back with the rest.
+    for (CDlgList& page : m_dlgList)
+        if (page.m_hWnd)
+            page.ApplyClockSettings();
     UpdateData(FALSE);
 }

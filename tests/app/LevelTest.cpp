@@ -6,6 +6,8 @@
 
 #include <QImage>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 using namespace mainwindowtest;
 using callrec::List;
@@ -123,6 +125,80 @@ TEST_F(LevelTest, ASwitchKeepsTheTabsWhenTheirNumberStaysAndRebuildsThemWhenItCh
     EXPECT_NE(dlg->ListPage(4).m_hWnd, nullptr);
     EXPECT_FALSE(dlg->IsPageInTabs(6));
     EXPECT_TRUE(dlg->IsPageInTabs(3));
+}
+
+// What a list page holds and wears: a page made when its level is first chosen
+// must come out as one made at the start.
+std::string look(CDlgList& page)
+{
+    std::ostringstream s;
+    const LOGFONT& font = page.GetPageFont();
+    s << "id " << page.GetDlgCtrlID() << " number " << page.GetPageNumber() << " font " << font.lfFaceName << " "
+      << font.lfHeight << " " << font.lfWeight << " " << int(font.lfItalic) << " clock "
+      << page.IsAnalogClockChosen() << page.IsTwelveHourClock() << " " << page.GetClockBackColor() << " "
+      << page.GetClockTextColor() << " back " << page.GetBackgroundColor() << " source " << page.GetSourcePath()
+      << " entries " << page.GetEntryCount() << " at " << page.GetCurrentIndex() << " loads "
+      << page.GetLoadCount() << " reload " << page.IsFontReloadMarked();
+    return s.str();
+}
+
+TEST_F(LevelTest, ALevelWithMoreTabsMakesItsPagesAsTheStartWould)
+{
+    std::ofstream(dir.file("late.txt")) << "a page made late";
+    preset({{"general - level", "1"},
+            {"4 - nrtabs", "12"},
+            {"a1 - headtab9", "A1 Ten"},
+            {"a1 - headtab11", "A1 Twelve"},
+            {"general - digitalclock", "1"},
+            {"general - clockbgcolorR", "200"},
+            {"general - clocktxtcolorB", "90"},
+            {"general - dlgcolorR", "12"},
+            {"general - dlgcolorG", "34"},
+            {"general - dlgcolorB", "56"},
+            {"10list_a1 - fontname", "Courier"},
+            {"10list_a1 - fontsize", "-21"},
+            {"10list_a1 - fontbold", "700"},
+            {"10list_a1 - fontitalic", "1"},
+            {"10list_a1 - type", "3"},
+            {"10list_a1 - path", dir.file("late.txt")},
+            {"9list_a1 - fontname", "Serif"}});
+    start();
+    ASSERT_EQ(dlg->GetPageCount(), 11);
+    EXPECT_EQ(dlg->ListPage(9).m_hWnd, nullptr) << "a page no tab shows is not made";
+    dlg->SelectPage(3);
+    dlg->SetLevel(4);
+    ASSERT_EQ(dlg->GetPageCount(), 14);
+    EXPECT_EQ(dlg->TabControl().GetCount(), 14);
+    EXPECT_EQ(captions()[11], "  A1 Ten  ");
+    EXPECT_EQ(captions()[13], "  A1 Twelve  ");
+    EXPECT_EQ(dlg->GetCurrentPage(), 3) << "the page shown stays";
+    EXPECT_TRUE(dlg->ListPage(1).IsWindowVisible());
+    std::vector<std::string> late;
+    for (int n = 9; n < 12; ++n) {
+        ASSERT_NE(dlg->ListPage(n).m_hWnd, nullptr) << n;
+        EXPECT_FALSE(dlg->ListPage(n).IsWindowVisible()) << n;
+        late.push_back(look(dlg->ListPage(n)));
+    }
+    EXPECT_EQ(dlg->ListPage(10).GetTextView().GetWindowText().rfind("a page made late", 0), 0u);
+    dlg->SelectPage(12);
+    EXPECT_TRUE(dlg->ListPage(10).IsWindowVisible());
+
+    // Back to fewer tabs and up again: the pages stay made, hidden in between.
+    const HWND kept = dlg->ListPage(10).m_hWnd;
+    dlg->SetLevel(1);
+    EXPECT_EQ(dlg->TabControl().GetCount(), 11);
+    EXPECT_FALSE(dlg->ListPage(10).IsWindowVisible());
+    dlg->SetLevel(4);
+    EXPECT_EQ(dlg->ListPage(10).m_hWnd, kept);
+
+    // The same pages made at the start of a window on A1.
+    rec.reset();
+    dlg->DestroyWindow();
+    dlg.reset();
+    preset({{"general - level", "4"}});
+    start();
+    for (int n = 9; n < 12; ++n)
+        EXPECT_EQ(look(dlg->ListPage(n)), late[size_t(n - 9)]) << n;
 }
 
 TEST_F(LevelTest, CaptionsComeFromTheLevelOrElseTheGlobalKeys)

@@ -166,6 +166,23 @@ TEST_F(ReapplyTest, TheOpenToolWindowsTakeTheNewLookInOrder)
     }
 }
 
+TEST_F(ReapplyTest, AListPageALevelHidWearsTheNewLookWhenItComesBack)
+{
+    preset({{"general - level", "4"}, {"4 - nrtabs", "12"}});
+    start();
+    dlg->SetLevel(1); // nine list tabs: pages 9 to 11 stay made, without a tab
+    g_dlgColorR = 12;
+    g_dlgColorG = 34;
+    g_dlgColorB = 56;
+    set("general - digitalclock", "1");
+    dlg->ApplySettings();
+    dlg->SetLevel(4);
+    for (int n : {0, 10}) {
+        EXPECT_EQ(dlg->ListPage(n).GetBackgroundColor(), RGB(12, 34, 56)) << n;
+        EXPECT_TRUE(dlg->ListPage(n).IsTwelveHourClock()) << n;
+    }
+}
+
 TEST_F(ReapplyTest, MarkersMoveBetweenWindowAndPanel)
 {
     preset({{"markers - show", "0"}, {"markers - timer", "true"}});
