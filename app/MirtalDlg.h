@@ -105,7 +105,7 @@ public:
     void SetLevel(int level);
     int RebuildTabs();
     // The pages (music, lyrics and list pages) a level shows: its own "<n> - nrtabs" or else
-    // "global - nrtabs" list tabs, at most 15.
+    // "global - nrtabs" list tabs, at most 15; read on the open batch.
     int PageCountOfLevel(int level);
     // Makes the list pages up to the page count that have no window yet.
     void MakeListPages();

@@ -25,13 +25,14 @@ int CMirtalDlg::CreatePages()
     m_dlgLyrics.SetDlgCtrlID(3011);
     // Only the list pages of the level the window starts on are made now; a level
     // with more tabs makes the rest when it is chosen (RebuildTabs).
-    int level = 1;
+    m_pageCount = 2;
     try {
-        level = m_musicDb.GetSettingInt("general - level", 1);
+        m_musicDb.BeginBatch();
+        m_pageCount = PageCountOfLevel(std::clamp(m_musicDb.GetSettingInt("general - level", 0), 1, 10));
+        m_musicDb.CommitBatch();
     } catch (const std::exception& e) {
-        m_fn.WriteLog(std::string("The stored level could not be read: ") + e.what());
+        m_fn.WriteLog(std::string("The number of list tabs could not be read: ") + e.what());
     }
-    m_pageCount = PageCountOfLevel(std::clamp(level, 1, 10));
     MakeListPages();
 
     // The tab area starts where the placeholder is, stretched to the client edges.
@@ -99,15 +100,10 @@ void CMirtalDlg::SetLevel(int level)
 
 int CMirtalDlg::PageCountOfLevel(int level)
 {
-    int lists = 0;
-    try {
-        lists = m_musicDb.GetSettingInt(std::to_string(level) + " - nrtabs", 1);
-        if (lists == 0)
-            lists = m_musicDb.GetSettingInt("global - nrtabs", 1);
-    } catch (const std::exception& e) {
-        m_fn.WriteLog(std::string("The number of list tabs could not be read: ") + e.what());
-    }
-    return int(std::clamp<long long>((long long)lists + 2, 2, kMaxPages));
+    long long lists = m_musicDb.GetSettingInt(std::to_string(level) + " - nrtabs", 0);
+    if (lists == 0)
+        lists = m_musicDb.GetSettingInt("global - nrtabs", 0);
+    return int(std::clamp<long long>(lists + 2, 2, kMaxPages));
 }
 
 void CMirtalDlg::MakeListPages()
@@ -124,7 +120,14 @@ void CMirtalDlg::MakeListPages()
 
 int CMirtalDlg::RebuildTabs()
 {
-    const int pages = PageCountOfLevel(g_danceLevel);
+    int pages = 2;
+    try {
+        m_musicDb.BeginBatch();
+        pages = PageCountOfLevel(g_danceLevel);
+        m_musicDb.CommitBatch();
+    } catch (const std::exception& e) {
+        m_fn.WriteLog(std::string("The number of list tabs could not be read: ") + e.what());
+    }
     if (pages == m_pageCount)
         return 0;
     for (int i = 2; i < m_pageCount; ++i) {
