@@ -68,7 +68,8 @@ public:
             }
         }
         if (!block) {
-            block = new Block{std::make_unique<uchar[]>(bytes), bytes};
+            // Not zeroed: every taker sets its pixels, and zeroing fresh memory costs a second pass.
+            block = new Block{std::unique_ptr<uchar[]>(new uchar[bytes]), bytes};
         }
         block->owner = this;
         return QImage(block->data.get(), size.width(), size.height(), bytesPerLine, format, &ImageBlocks::Release,

@@ -79,13 +79,36 @@ BOOL CDC::blit(int x, int y, int width, int height, CDC* src, int srcX, int srcY
     const bool dAlpha = keepsAlpha(*dImg);
     const bool sAlpha = needSource && keepsAlpha(*sImg);
     const int sImgWidth = needSource ? sImg->width() : 0;
-    if (code == 0xcc && !key && !blend && !sMono && sImg != dImg && sW == dRect.width() && sH == dRect.height() &&
-        !flipX && !flipY) {
-        // A plain copy at the same size from a colour surface to another, line by line: a paint
-        // buffer going to the screen, or a picture's mask (monochrome: white where the source
-        // has its background colour).
+    const bool plainOp = code == 0xcc || code == 0x88 || code == 0xee || code == 0x66;
+    if (plainOp && !key && !blend && sImg != dImg && sW == dRect.width() && sH == dRect.height() && !flipX &&
+        !flipY) {
+        // Same size, no flip, a source combined with the destination by copy, AND, OR or XOR:
+        // line by line (paint buffers going to the screen, picture masks and the buttons that
+        // draw through them). The same pixels as the general loop below.
         const uint32_t dFill = dAlpha ? 0 : 0xff000000u;
-        const uint32_t monoWhite = (MonoOf(kWhite) & 0x00ffffffu) | dFill, monoBlack = (MonoOf(0) & 0x00ffffffu) | dFill;
+        const uint32_t monoWhite = kWhite | dFill, monoBlack = dFill;
+        const uint32_t keepMask = !dAlpha || (code == 0xcc && !sAlpha) ? 0x00ffffffu : 0xffffffffu;
+        auto monoOf = [](uint32_t v) {
+            return ((v >> 16) & 0xff) + ((v >> 8) & 0xff) + (v & 0xff) >= 383 ? kWhite : 0u;
+        };
+        // The source as the operation sees it.
+        auto source = [&](uint32_t s) {
+            if (!sAlpha)
+                s &= 0x00ffffffu;
+            if (sMono && !dMono)
+                return (s & 0x00ffffffu) ? bkRaw : textRaw;
+            if (!sMono && dMono)
+                return (s & 0x00ffffffu) == srcBk ? kWhite : 0u;
+            return s;
+        };
+        auto combine = [&](uint32_t* d, const uint32_t* s, int n, auto op) {
+            for (int i = 0; i < n; ++i) {
+                uint32_t v = op(source(s[i]), dAlpha ? d[i] : (d[i] & 0x00ffffffu)) & keepMask;
+                if (dMono)
+                    v = monoOf(v);
+                d[i] = v | dFill;
+            }
+        };
         for (const QRect& part : clipFor(dRect)) {
             const int shift = sLeft - dRect.left();
             const int left = std::max(part.left(), -shift);
@@ -99,17 +122,27 @@ BOOL CDC::blit(int x, int y, int width, int height, CDC* src, int srcX, int srcY
                 uint32_t* d = reinterpret_cast<uint32_t*>(dImg->scanLine(py)) + left;
                 const uint32_t* s = reinterpret_cast<const uint32_t*>(sImg->constScanLine(sy)) + left + shift;
                 const int n = right - left + 1;
-                if (dMono)
-                    for (int i = 0; i < n; ++i)
-                        d[i] = (s[i] & 0x00ffffffu) == srcBk ? monoWhite : monoBlack;
-                else if (dAlpha && sAlpha)
-                    std::memcpy(d, s, size_t(n) * sizeof(uint32_t));
-                else if (dAlpha)
-                    for (int i = 0; i < n; ++i)
-                        d[i] = s[i] & 0x00ffffffu;
-                else
-                    for (int i = 0; i < n; ++i)
-                        d[i] = s[i] | 0xff000000u;
+                if (code == 0xcc && !sMono) {
+                    if (dMono)
+                        for (int i = 0; i < n; ++i)
+                            d[i] = (s[i] & 0x00ffffffu) == srcBk ? monoWhite : monoBlack;
+                    else if (dAlpha && sAlpha)
+                        std::memcpy(d, s, size_t(n) * sizeof(uint32_t));
+                    else if (dAlpha)
+                        for (int i = 0; i < n; ++i)
+                            d[i] = s[i] & 0x00ffffffu;
+                    else
+                        for (int i = 0; i < n; ++i)
+                            d[i] = s[i] | 0xff000000u;
+                } else if (code == 0xcc) {
+                    combine(d, s, n, [](uint32_t sv, uint32_t) { return sv; });
+                } else if (code == 0x88) {
+                    combine(d, s, n, [](uint32_t sv, uint32_t dv) { return sv & dv; });
+                } else if (code == 0xee) {
+                    combine(d, s, n, [](uint32_t sv, uint32_t dv) { return sv | dv; });
+                } else {
+                    combine(d, s, n, [](uint32_t sv, uint32_t dv) { return sv ^ dv; });
+                }
             }
         }
         return TRUE;

@@ -934,3 +934,83 @@ TEST(GdiCaps, SystemColoursAndDeviceCaps)
     compatible.GetBitmap(&bm);
     EXPECT_EQ(bm.bmBitsPixel, 1);
 }
+
+namespace {
+
+// One pixel of a same-size blit as GDI defines it: the source converted to the
+// destination's kind, combined, and a monochrome result the nearer of black and white.
+COLORREF blitModel(DWORD rop, COLORREF s, COLORREF d, bool srcMono, bool dstMono, COLORREF srcBk, COLORREF text,
+                   COLORREF bk)
+{
+    if (srcMono && !dstMono)
+        s = s == kWhite ? bk : text;
+    else if (!srcMono && dstMono)
+        s = s == srcBk ? kWhite : kBlack;
+    COLORREF v = rop == SRCCOPY ? s : rop == SRCAND ? (s & d) : rop == SRCPAINT ? (s | d) : (s ^ d);
+    if (dstMono)
+        v = GetRValue(v) + GetGValue(v) + GetBValue(v) >= 383 ? kWhite : kBlack;
+    return v;
+}
+
+} // namespace
+
+// Copies, AND, OR and XOR between colour and monochrome surfaces, with a clip
+// and with source rectangles that reach past the source: the pixels the
+// source covers change by GDI's rule, every other one stays.
+TEST(GdiBlits, SameSizeCombinationsFollowGdiRules)
+{
+    const int sw = 5, sh = 4, dw = 6, dh = 5;
+    const COLORREF srcBk = RGB(0x20, 0xc0, 0x40), text = RGB(0x11, 0x22, 0x33), bk = RGB(0xf0, 0x80, 0x0c);
+    const std::vector<COLORREF> palette = {srcBk, kRed, kWhite, RGB(0x7f, 0x80, 0x80), kBlack, RGB(0x35, 0xa6, 0xd9)};
+    struct Geometry {
+        const char* name;
+        int x, y, w, h, srcX, srcY;
+        bool clip;
+    };
+    const Geometry geometries[] = {
+        {"whole source", 1, 1, sw, sh, 0, 0, false},
+        {"source rectangle past its left and top", 0, 0, 4, 3, -2, -1, false},
+        {"source rectangle past its right and bottom", 1, 0, 5, 5, 2, 1, false},
+        {"destination past its edges", 3, 2, sw, sh, 0, 0, false},
+        {"clipped", 0, 0, sw, sh, 0, 0, true},
+    };
+    for (const DWORD rop : {SRCCOPY, SRCAND, SRCPAINT, SRCINVERT})
+        for (const bool srcMono : {false, true})
+            for (const bool dstMono : {false, true})
+                for (const Geometry& g : geometries) {
+                    SCOPED_TRACE(::testing::Message() << g.name << " rop " << std::hex << rop << std::dec
+                                                      << (srcMono ? " mono" : " colour") << " to "
+                                                      << (dstMono ? "mono" : "colour"));
+                    std::vector<COLORREF> srcPx, dstPx;
+                    for (int i = 0; i < sw * sh; ++i)
+                        srcPx.push_back(srcMono ? ((i * 7) % 3 ? kWhite : kBlack) : palette[size_t(i * 5 % 6)]);
+                    for (int i = 0; i < dw * dh; ++i)
+                        dstPx.push_back(dstMono ? (i % 2 ? kWhite : kBlack) : palette[size_t((i * 5 + 3) % 6)]);
+                    Picture src(sw, sh, srcPx, srcMono ? 1 : 32);
+                    Picture dst(dw, dh, dstPx, dstMono ? 1 : 32);
+                    src.dc.SetBkColor(srcBk);
+                    dst.dc.SetTextColor(text);
+                    dst.dc.SetBkColor(bk);
+                    std::vector<COLORREF> before(size_t(dw * dh));
+                    for (int i = 0; i < dw * dh; ++i)
+                        before[size_t(i)] = dst.dc.GetPixel(i % dw, i / dw);
+                    CRgn clip;
+                    clip.CreateRectRgn(1, 1, 3, 4);
+                    if (g.clip)
+                        dst.dc.SelectClipRgn(&clip);
+                    EXPECT_TRUE(dst.dc.BitBlt(g.x, g.y, g.w, g.h, &src.dc, g.srcX, g.srcY, rop));
+                    dst.dc.SelectClipRgn(nullptr);
+                    for (int y = 0; y < dh; ++y)
+                        for (int x = 0; x < dw; ++x) {
+                            const int sx = x - g.x + g.srcX, sy = y - g.y + g.srcY;
+                            const bool covered = x >= g.x && x < g.x + g.w && y >= g.y && y < g.y + g.h &&
+                                                 sx >= 0 && sx < sw && sy >= 0 && sy < sh &&
+                                                 (!g.clip || (x >= 1 && x < 3 && y >= 1 && y < 4));
+                            const COLORREF d0 = before[size_t(y * dw + x)];
+                            const COLORREF want =
+                                covered ? blitModel(rop, src.dc.GetPixel(sx, sy), d0, srcMono, dstMono, srcBk, text, bk)
+                                        : d0;
+                            EXPECT_EQ(dst.dc.GetPixel(x, y), want) << x << "," << y;
+                        }
+                }
+}
