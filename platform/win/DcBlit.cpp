@@ -88,9 +88,6 @@ BOOL CDC::blit(int x, int y, int width, int height, CDC* src, int srcX, int srcY
         const uint32_t dFill = dAlpha ? 0 : 0xff000000u;
         const uint32_t monoWhite = kWhite | dFill, monoBlack = dFill;
         const uint32_t keepMask = !dAlpha || (code == 0xcc && !sAlpha) ? 0x00ffffffu : 0xffffffffu;
-        auto monoOf = [](uint32_t v) {
-            return ((v >> 16) & 0xff) + ((v >> 8) & 0xff) + (v & 0xff) >= 383 ? kWhite : 0u;
-        };
         // The source as the operation sees it.
         auto source = [&](uint32_t s) {
             if (!sAlpha)
@@ -105,7 +102,7 @@ BOOL CDC::blit(int x, int y, int width, int height, CDC* src, int srcX, int srcY
             for (int i = 0; i < n; ++i) {
                 uint32_t v = op(source(s[i]), dAlpha ? d[i] : (d[i] & 0x00ffffffu)) & keepMask;
                 if (dMono)
-                    v = monoOf(v);
+                    v = MonoOf(v) & 0x00ffffffu;
                 d[i] = v | dFill;
             }
         };

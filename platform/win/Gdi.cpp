@@ -245,12 +245,6 @@ namespace win::detail {
 
 int DibStride(int width, int bitsPerPixel) { return ((width * bitsPerPixel + 31) / 32) * 4; }
 
-QRgb MonoOf(QRgb c)
-{
-    // The nearer of the two entries of a monochrome palette.
-    return qRed(c) + qGreen(c) + qBlue(c) >= 383 ? 0xffffffff : 0xff000000;
-}
-
 namespace {
 
 int nearestIndex(const std::vector<RGBQUAD>& pal, QRgb c)

@@ -34,8 +34,12 @@ int DibStride(int width, int bitsPerPixel);
 void DibToImage(HBITMAP b);
 // ...and the image back into them after it was drawn on.
 void ImageToDib(HBITMAP b);
-// White or black for a colour drawn into a monochrome bitmap.
-QRgb MonoOf(QRgb c);
+// White or black for a colour drawn into a monochrome bitmap: the nearer of the two
+// entries of a monochrome palette.
+inline QRgb MonoOf(QRgb c)
+{
+    return ((c >> 16) & 0xff) + ((c >> 8) & 0xff) + (c & 0xff) >= 383 ? 0xffffffffu : 0xff000000u;
+}
 // Paints what client DCs drew on a widget since its last paint, and forgets it
 // (called after the widget's paint message).
 void PaintClientDrawing(QWidget* widget);
