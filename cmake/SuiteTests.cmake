@@ -9,8 +9,8 @@
 # Used two ways:
 #   include(SuiteTests) then mirtal_add_suite_tests(<target> <folder> ...)
 #   cmake -P SuiteTests.cmake with TEST_EXECUTABLE, TEST_FOLDER, CTEST_FILE,
-#   TEST_ENVIRONMENT and PROCESS_TESTS, run after each build of the program to
-#   list its suites.
+#   TEST_ENVIRONMENT, PROCESS_TESTS and SHARED_SUITES, run after each build of the
+#   program to list its suites.
 
 if(CMAKE_SCRIPT_MODE_FILE)
   execute_process(COMMAND "${TEST_EXECUTABLE}" --gtest_list_tests
@@ -21,6 +21,9 @@ if(CMAKE_SCRIPT_MODE_FILE)
   endif()
   if(NOT DEFINED PROCESS_TESTS)
     set(PROCESS_TESTS 0)
+  endif()
+  if(NOT DEFINED SHARED_SUITES)
+    set(SHARED_SUITES "")
   endif()
   string(REPLACE "\n" ";" lines "${listing}")
   # Suite lines start at column 0 and end with a dot (typed suites add a comment);
@@ -43,6 +46,28 @@ if(CMAKE_SCRIPT_MODE_FILE)
     set(filter_${name} "${filter}")
     set(cost_${name} ${count})
   endmacro()
+
+  # Suites that pay one costly start between them (the browser engine's) run
+  # together in one process, started before all others.
+  if(NOT SHARED_SUITES STREQUAL "")
+    set(shared "")
+    set(others "")
+    foreach(suite IN LISTS suites)
+      if(suite MATCHES "${SHARED_SUITES}")
+        list(APPEND shared "${suite}")
+      else()
+        list(APPEND others "${suite}")
+      endif()
+    endforeach()
+    if(shared)
+      list(JOIN shared "+" name)
+      set(filter "${shared}")
+      list(TRANSFORM filter APPEND ".*")
+      list(JOIN filter ":" filter)
+      _entry("${name}" "${filter}" 1000000)
+    endif()
+    set(suites "${others}")
+  endif()
   if(PROCESS_TESTS LESS_EQUAL 0)
     foreach(suite IN LISTS suites)
       list(LENGTH tests_${suite} n)
@@ -126,17 +151,23 @@ set(_mirtal_suite_script "${CMAKE_CURRENT_LIST_FILE}")
 
 # An optional fourth argument, a number of tests, cuts long suites and joins short
 # ones so that each process runs about that many (for programs whose every test
-# starts a main window); without it each suite is one entry.
+# starts a main window); without it each suite is one entry. An optional fifth, a
+# regular expression, names the suites that share one process of their own.
 function(mirtal_add_suite_tests target folder environment)
   set(process_tests 0)
+  set(shared_suites "")
   if(ARGC GREATER 3)
     set(process_tests ${ARGV3})
+  endif()
+  if(ARGC GREATER 4)
+    set(shared_suites "${ARGV4}")
   endif()
   set(ctest_file "${CMAKE_CURRENT_BINARY_DIR}/${target}_suites.cmake")
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND "${CMAKE_COMMAND}" -D "TEST_EXECUTABLE=$<TARGET_FILE:${target}>"
             -D "TEST_FOLDER=${folder}" -D "CTEST_FILE=${ctest_file}"
             -D "TEST_ENVIRONMENT=${environment}" -D "PROCESS_TESTS=${process_tests}"
+            -D "SHARED_SUITES=${shared_suites}"
             -P "${_mirtal_suite_script}"
     VERBATIM)
   # Until the program is built there are no suites to list: say so instead of running nothing.

@@ -140,6 +140,14 @@ WebView* MakeEngineView(QWidget* parent, const WebViewEvents& events)
 {
     // Loaded once and kept: its views are destroyed through its code.
     static const auto make = [] {
+        // The views show local documents: one renderer process serves every view of a
+        // site, so a lyrics window or the editor opens without starting another
+        // (unless the user's own engine flags choose a process model).
+        QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+        if (!flags.contains("--process-per") && !flags.contains("--single-process")) {
+            flags += flags.isEmpty() ? "--process-per-site" : " --process-per-site";
+            qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+        }
         constexpr const char* kModule = "libmirtalwin_web.so";
         void* handle = dlopen((ownFolder() + kModule).c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!handle)

@@ -29,8 +29,12 @@ namespace {
 
 class CommandCodeTest : public MainWindowTest {};
 
+// Tests that read a document through the browser engine: they share one process,
+// whose engine starts once for all of them.
+class CommandCodeInBrowserTest : public CommandCodeTest {};
+
 // Codes whose handler is an operation of a page: exactly that call.
-TEST_F(CommandCodeTest, PageOperationsWithTheirArguments)
+TEST_F(CommandCodeInBrowserTest, PageOperationsWithTheirArguments)
 {
     start();
     g_droppedFilePath = "/drop/Song.mp3";
@@ -160,7 +164,7 @@ TEST_F(CommandCodeTest, PlayerMusicCodesChangeTheLoadedSong)
 
 // Codes whose handler is one of the main window's own window and document
 // commands: each does what its code says, with the argument the code carries.
-TEST_F(CommandCodeTest, WindowAndDocumentCommandsWithTheirArguments)
+TEST_F(CommandCodeInBrowserTest, WindowAndDocumentCommandsWithTheirArguments)
 {
     start();
     g_htmlPath = "/docs/Cue.htm";

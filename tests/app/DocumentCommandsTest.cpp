@@ -53,6 +53,10 @@ protected:
     }
 };
 
+// Tests that read a document through the browser engine: they share one process,
+// whose engine starts once for all of them.
+class DocumentCommandsInBrowserTest : public DocumentCommandsTest {};
+
 TEST_F(DocumentCommandsTest, QueuedLyricsWithAnEmptyQueueOpenNoWindow)
 {
     g_queuedLyricsPath.clear();
@@ -240,7 +244,7 @@ TEST_F(DocumentCommandsTest, TheMarkersPanelTogglesWithItsTimerWindow)
     EXPECT_FALSE(dlg->m_markerTimer->IsWindowVisible());
 }
 
-TEST_F(DocumentCommandsTest, AutomaticScrollGoesWhereTheLyricsModeSays)
+TEST_F(DocumentCommandsInBrowserTest, AutomaticScrollGoesWhereTheLyricsModeSays)
 {
     g_autoScrollUnits = 3;
     struct Case {
@@ -419,7 +423,7 @@ TEST_F(DocumentCommandsTest, ASongLoadedReachesTheOpenLyricsAndKaraokeWindows)
     EXPECT_EQ(dlg->m_karaoke->GetWindowText(), "Karaoke - New Song");
 }
 
-TEST_F(DocumentCommandsTest, ReloadAfterSavingReachesEveryLyricsView)
+TEST_F(DocumentCommandsInBrowserTest, ReloadAfterSavingReachesEveryLyricsView)
 {
     callrec::Scope rec;
     dlg->LyricsPage().ShowFile("[db]RR 7");

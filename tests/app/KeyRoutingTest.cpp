@@ -34,6 +34,10 @@ protected:
     }
 };
 
+// Tests that read a document through the browser engine: they share one process,
+// whose engine starts once for all of them.
+class KeyRoutingInBrowserTest : public KeyRoutingTest {};
+
 TEST_F(KeyRoutingTest, EscNeverClosesTheMainWindowFromAnyPage)
 {
     start();
@@ -199,7 +203,7 @@ TEST_F(KeyRoutingTest, TGoesToTheLyricsWhereTheLyricsModeSays)
     EXPECT_EQ(window->GetDocument(), "/songs/Lyrics.htm");
 }
 
-TEST_F(KeyRoutingTest, ScrollKeysMoveTheDocumentOfThePageOrOfLyricsWindowOne)
+TEST_F(KeyRoutingInBrowserTest, ScrollKeysMoveTheDocumentOfThePageOrOfLyricsWindowOne)
 {
     preset({{"general - arrowscrolltext", "1"},
             {"general - pagescrolltext", "10"},
@@ -258,7 +262,7 @@ TEST_F(KeyRoutingTest, ScrollKeysMoveTheDocumentOfThePageOrOfLyricsWindowOne)
     }
 }
 
-TEST_F(KeyRoutingTest, WithTheLyricsWindowKeysTabSwitchesTheScrollTargetBetweenWindowAndPage)
+TEST_F(KeyRoutingInBrowserTest, WithTheLyricsWindowKeysTabSwitchesTheScrollTargetBetweenWindowAndPage)
 {
     preset({{"general - pagescrollhtml", "300"}, {"general - pagescrolltext", "12"}});
     start();

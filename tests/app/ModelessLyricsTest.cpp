@@ -91,6 +91,10 @@ protected:
     static void command(CWnd& w, UINT id) { w.SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 };
 
+// Tests that read a document through the browser engine: they share one process,
+// whose engine starts once for all of them.
+class ModelessLyricsInBrowserTest : public ModelessLyricsTest {};
+
 TEST_F(ModelessLyricsTest, TextsShowInTheRichEditViewWithoutMakingTheBrowser)
 {
     testsupport::writeFile(dir.file("plain.txt"), "Allemande left   \r\nSwing your partner\t\r\n");
@@ -141,7 +145,7 @@ TEST_F(ModelessLyricsTest, TextsShowInTheRichEditViewWithoutMakingTheBrowser)
     EXPECT_EQ(view, client);
 }
 
-TEST_F(ModelessLyricsTest, PagesPdfsAndCueSheetsShowInTheBrowserMadeWhenFirstNeeded)
+TEST_F(ModelessLyricsInBrowserTest, PagesPdfsAndCueSheetsShowInTheBrowserMadeWhenFirstNeeded)
 {
     record("RR 7", "Sunny", "<p>Circle left, the sun is high</p>");
     const std::string page = lyricspage::longPage(dir);
@@ -190,7 +194,7 @@ TEST_F(ModelessLyricsTest, PagesPdfsAndCueSheetsShowInTheBrowserMadeWhenFirstNee
     screenshot(w.frameWidget()->grab().toImage(), "lyrics-window-html.png");
 }
 
-TEST_F(ModelessLyricsTest, WindowTwoPutsItsPrefixInFrontOfFileAndCueSheetTitles)
+TEST_F(ModelessLyricsInBrowserTest, WindowTwoPutsItsPrefixInFrontOfFileAndCueSheetTitles)
 {
     record("RR 7", "Sunny", "<p>sheet</p>");
     testsupport::writeFile(dir.file("plain.txt"), "text\r\n");
@@ -288,7 +292,7 @@ TEST_F(ModelessLyricsTest, EachWindowKeepsItsPlaceAndReportsItsOwnClose)
     EXPECT_EQ(std::count(sink.codes.begin(), sink.codes.end(), CMD_LYRICS_WINDOW_CLOSED), int(sink.codes.size()));
 }
 
-TEST_F(ModelessLyricsTest, TheMenuOpensPrintsEditsAndExits)
+TEST_F(ModelessLyricsInBrowserTest, TheMenuOpensPrintsEditsAndExits)
 {
     record("RR 7", "Sunny", "<p>from the menu</p>");
     testsupport::writeFile(dir.file("plain.txt"), "Allemande left\r\n");

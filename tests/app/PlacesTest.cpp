@@ -17,6 +17,10 @@ namespace {
 
 using PlacesTest = ServicesTest;
 
+// Tests that read a document through the browser engine: they share one process,
+// whose engine starts once for all of them.
+class PlacesInBrowserTest : public PlacesTest {};
+
 TEST_F(PlacesTest, LevelNamesGiveTheTitleAndTheChangeProgramItem)
 {
     struct Case {
@@ -102,7 +106,7 @@ void wheel(CMirtalDlg& dlg, short delta)
     dlg.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(delta)), 0);
 }
 
-TEST_F(PlacesTest, TheWheelScrollsTheDocumentOfTheShownPage)
+TEST_F(PlacesInBrowserTest, TheWheelScrollsTheDocumentOfTheShownPage)
 {
     preset({{"global - nrtabs", "15"}});
     start();
