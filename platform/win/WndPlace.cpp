@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QLayout>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
@@ -246,6 +248,45 @@ BOOL CWnd::SetForegroundWindow()
 
 // ---- State ----------------------------------------------------------------------
 
+namespace {
+
+// Maximising a shown window here returns before the window system gives it its new
+// size (Windows sends the new size at once). Until then the window is not painted,
+// so it does not show once more at its old size first; a window system that never
+// resizes it gets its paints back after a moment.
+void holdPaintUntilResized(QWidget* frame)
+{
+    class Release : public QObject {
+    public:
+        explicit Release(QWidget* w) : QObject(w), m_frame(w)
+        {
+            w->installEventFilter(this);
+            QTimer::singleShot(300, this, [this] { done(); });
+        }
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Resize || e->type() == QEvent::Hide)
+                done();
+            return false;
+        }
+
+    private:
+        void done()
+        {
+            if (m_frame)
+                m_frame->setUpdatesEnabled(true);
+            deleteLater();
+        }
+        QPointer<QWidget> m_frame;
+    };
+    if (!frame->updatesEnabled())
+        return;
+    frame->setUpdatesEnabled(false);
+    new Release(frame);
+}
+
+} // namespace
+
 BOOL CWnd::ShowWindow(int cmdShow)
 {
     QWidget* f = frameWidget();
@@ -263,10 +304,13 @@ BOOL CWnd::ShowWindow(int cmdShow)
         f->hide();
         break;
     case SW_SHOWMAXIMIZED:
-        if (f->isWindow())
+        if (f->isWindow()) {
+            if (f->isVisible() && !f->isMaximized())
+                holdPaintUntilResized(f);
             f->showMaximized();
-        else
+        } else {
             f->show();
+        }
         break;
     case SW_MINIMIZE:
     case SW_SHOWMINIMIZED:

@@ -2,6 +2,7 @@
 // current pixels (as a button copies its parent's background) and what it
 // draws shows over the next paint; a window region shapes the window's
 // painting and its hit testing.
+#include "common/WaitFor.h"
 #include "platform/win/Dc.h"
 #include "platform/win/MsgMap.h"
 #include "platform/win/Region.h"
@@ -12,6 +13,7 @@
 #include <QImage>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -192,6 +194,57 @@ TEST_F(WindowDrawing, AWindowRegionShapesPaintingAndHitTesting)
     EXPECT_EQ(shaped.GetWindowRgn(&back), ERROR);
     EXPECT_EQ(host.widget()->childAt(2, 2), shaped.widget());
     shaped.DestroyWindow();
+}
+
+// A window that notes its client size at each paint.
+class SizeNoter : public CWnd {
+public:
+    std::vector<CSize> painted;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    void OnPaint()
+    {
+        CPaintDC dc(this);
+        CRect r;
+        GetClientRect(r);
+        painted.push_back(r.Size());
+    }
+};
+
+BEGIN_MESSAGE_MAP(SizeNoter, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+// Maximising a shown window does not show it once more at its old size before the
+// new one comes (the window system gives it later), and leaves it painting as before.
+TEST(WindowMaximise, AShownWindowThatIsMaximisedPaintsOnlyAtItsNewSize)
+{
+    SizeNoter w;
+    ASSERT_TRUE(w.CreateEx(0, nullptr, "Noter", WS_OVERLAPPEDWINDOW, CRect(10, 10, 210, 110), nullptr, 0));
+    w.ShowWindow(SW_SHOW);
+    ASSERT_TRUE(testsupport::waitFor([&] { return !w.painted.empty(); }));
+    const CSize before = w.painted.back();
+    w.painted.clear();
+
+    // Placed first, then maximised, as a program does with the size it restores to.
+    w.MoveWindow(20, 20, 300, 150);
+    w.ShowWindow(SW_SHOWMAXIMIZED);
+    CRect client;
+    ASSERT_TRUE(testsupport::waitFor([&] {
+        w.GetClientRect(client);
+        return client.Size() != before && client.Width() > 300 && !w.painted.empty();
+    }));
+    win::PumpMessages(20);
+    for (const CSize& s : w.painted)
+        EXPECT_EQ(s, client.Size()) << "painted at " << s.cx << " x " << s.cy;
+
+    // Maximising again changes nothing and holds nothing back.
+    w.ShowWindow(SW_SHOWMAXIMIZED);
+    w.painted.clear();
+    w.Invalidate();
+    EXPECT_TRUE(testsupport::waitFor([&] { return !w.painted.empty(); }, 200));
+    w.DestroyWindow();
 }
 
 } // namespace
