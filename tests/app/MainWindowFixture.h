@@ -9,6 +9,7 @@
 #include "app/MirtalApp.h"
 #include "app/MirtalDlg.h"
 #include "common/TestSupport.h"
+#include "FreshDatabase.h"
 #include "platform/win/Display.h"
 #include "platform/win/Menu.h"
 #include "platform/win/MessageBox.h"
@@ -96,14 +97,7 @@ protected:
     // Settings written into the main database before the start (never a first run).
     void preset(const std::vector<std::pair<std::string, std::string>>& settings)
     {
-        g_baseFolder = dir.str();
-        CMusicDb db;
-        db.Init();
-        db.SetSetting("system - setup", "false", 1);
-        // The silent device: there is no sound card here, and the default one is missing.
-        db.SetSetting("music - outputdevice", "0", 1);
-        for (const auto& [k, v] : settings)
-            db.SetSetting(k, v, 1);
+        apptest::presetMainDatabase(dir, settings);
     }
 
     // Starts the main window as the program does, waits for its first paint's

@@ -5,6 +5,7 @@
 #include "common/WaitFor.h"
 #include "app/MirtalDlg.h"
 #include "common/TestSupport.h"
+#include "FreshDatabase.h"
 #include "platform/win/Display.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/WebBrowser.h"
@@ -82,14 +83,7 @@ protected:
     // Settings written into the main database before the start; no first run unless asked.
     void preset(const std::vector<std::pair<std::string, std::string>>& settings)
     {
-        g_baseFolder = dir.str();
-        CMusicDb db;
-        db.Init();
-        db.SetSetting("system - setup", "false", 1);
-        // The silent device: there is no sound card here, and the default one is missing.
-        db.SetSetting("music - outputdevice", "0", 1);
-        for (const auto& [k, v] : settings)
-            db.SetSetting(k, v, 1);
+        apptest::presetMainDatabase(dir, settings);
     }
 
     void set(const std::string& key, const std::string& value)
