@@ -23,10 +23,12 @@ constexpr COLORREF kRed = RGB(220, 0, 0);
 
 QRgb rgbOf(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
-// A window that paints its left half green and its right half blue.
+// A window that paints its left half green and its right half blue, and notes its
+// client size at each paint.
 class Painted : public CWnd {
 public:
     int paints = 0;
+    std::vector<CSize> painted;
 
 protected:
     DECLARE_MESSAGE_MAP()
@@ -38,6 +40,7 @@ protected:
         dc.FillSolidRect(0, 0, r.Width() / 2, r.Height(), kGreen);
         dc.FillSolidRect(r.Width() / 2, 0, r.Width() - r.Width() / 2, r.Height(), kBlue);
         ++paints;
+        painted.push_back(r.Size());
     }
 };
 
@@ -196,31 +199,11 @@ TEST_F(WindowDrawing, AWindowRegionShapesPaintingAndHitTesting)
     shaped.DestroyWindow();
 }
 
-// A window that notes its client size at each paint.
-class SizeNoter : public CWnd {
-public:
-    std::vector<CSize> painted;
-
-protected:
-    DECLARE_MESSAGE_MAP()
-    void OnPaint()
-    {
-        CPaintDC dc(this);
-        CRect r;
-        GetClientRect(r);
-        painted.push_back(r.Size());
-    }
-};
-
-BEGIN_MESSAGE_MAP(SizeNoter, CWnd)
-    ON_WM_PAINT()
-END_MESSAGE_MAP()
-
 // Maximising a shown window does not show it once more at its old size before the
 // new one comes (the window system gives it later), and leaves it painting as before.
 TEST(WindowMaximise, AShownWindowThatIsMaximisedPaintsOnlyAtItsNewSize)
 {
-    SizeNoter w;
+    Painted w;
     ASSERT_TRUE(w.CreateEx(0, nullptr, "Noter", WS_OVERLAPPEDWINDOW, CRect(10, 10, 210, 110), nullptr, 0));
     w.ShowWindow(SW_SHOW);
     ASSERT_TRUE(testsupport::waitFor([&] { return !w.painted.empty(); }));
