@@ -39,7 +39,8 @@ if(CMAKE_SCRIPT_MODE_FILE)
     endif()
   endforeach()
 
-  # What each process runs: a name, a filter and its number of tests.
+  # What each process runs: a name, a filter and its cost for ctest (its number of tests,
+  # more for the shared process, so that it starts first).
   set(entries "")
   macro(_entry name filter count)
     list(APPEND entries "${name}")
